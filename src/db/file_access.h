@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "byte_order.h"
+#include "result.h"
+
+namespace zelbor::db {
+
+// An open file. Every call reports its failure as a FileError naming the file; destroying a File
+// closes it, so no error path leaves a descriptor open.
+class File {
+ public:
+  virtual ~File() = default;
+
+  virtual Result<std::uint64_t> size() = 0;
+  // Reads exactly into.size() bytes; the file ending early is an error.
+  virtual Result<void> readAt(std::uint64_t offset, std::span<Byte> into) = 0;
+  // Writes all of `from`, continuing short writes.
+  virtual Result<void> writeAt(std::uint64_t offset, std::span<const Byte> from) = 0;
+  // Flushes written data to the disk.
+  virtual Result<void> sync() = 0;
+  virtual Result<void> close() = 0;
+};
+
+enum class OpenMode { ReadOnly, ReadWrite };
+
+// All file access of the database goes through this interface, so tests can fail any call.
+// Files are only ever opened, never created, truncated or appended to.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) = 0;
+  // True when the file cannot be written: no write permission bits, a read-only mount or an
+  // immutable file.
+  virtual Result<bool> isReadOnly(const std::string& path) = 0;
+};
+
+// The production file system, on POSIX calls.
+FileSystem& posixFileSystem();
+
+}  // namespace zelbor::db

@@ -1,0 +1,121 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "file_access.h"
+
+namespace zelbor::db {
+namespace {
+
+FileError systemError(const std::string& path, const std::string& action, int error) {
+  return {path, "Cannot " + action + " \"" + path + "\": " + std::strerror(error) + "."};
+}
+
+class PosixFile final : public File {
+ public:
+  PosixFile(std::string path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {}
+  ~PosixFile() override {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+  PosixFile(const PosixFile&) = delete;
+  PosixFile& operator=(const PosixFile&) = delete;
+
+  Result<std::uint64_t> size() override {
+    struct stat status {};
+    if (::fstat(descriptor_, &status) != 0) return systemError(path_, "examine", errno);
+    return static_cast<std::uint64_t>(status.st_size);
+  }
+
+  Result<void> readAt(std::uint64_t offset, std::span<Byte> into) override {
+    std::size_t done = 0;
+    while (done < into.size()) {
+      const ssize_t got = ::pread(descriptor_, into.data() + done, into.size() - done,
+                                  static_cast<off_t>(offset + done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return systemError(path_, "read", errno);
+      if (got == 0) {
+        return FileError{path_, "Cannot read \"" + path_ + "\": the file ends at byte " +
+                                    std::to_string(offset + done) + ", before the data needed."};
+      }
+      done += static_cast<std::size_t>(got);
+    }
+    return {};
+  }
+
+  Result<void> writeAt(std::uint64_t offset, std::span<const Byte> from) override {
+    std::size_t done = 0;
+    while (done < from.size()) {
+      const ssize_t put = ::pwrite(descriptor_, from.data() + done, from.size() - done,
+                                   static_cast<off_t>(offset + done));
+      if (put < 0 && errno == EINTR) continue;
+      if (put < 0) return systemError(path_, "write", errno);
+      if (put == 0) return systemError(path_, "write", EIO);
+      done += static_cast<std::size_t>(put);
+    }
+    return {};
+  }
+
+  Result<void> sync() override {
+    if (::fdatasync(descriptor_) != 0) return systemError(path_, "flush to disk", errno);
+    return {};
+  }
+
+  Result<void> close() override {
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    // The descriptor is released even when close reports an error; never retry it.
+    if (::close(descriptor) != 0 && errno != EINTR) return systemError(path_, "close", errno);
+    return {};
+  }
+
+ private:
+  std::string path_;
+  int descriptor_;
+};
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) override {
+    // No O_CREAT, O_TRUNC or O_APPEND: a file is only ever used as it already is.
+    const int flags = (mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY;
+    int descriptor = -1;
+    do {
+      descriptor = ::open(path.c_str(), flags);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) return systemError(path, "open", errno);
+    struct stat status {};
+    int error = 0;
+    if (::fstat(descriptor, &status) != 0) {
+      error = errno;
+    } else if (!S_ISREG(status.st_mode)) {
+      error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    }
+    if (error != 0) {
+      ::close(descriptor);
+      return systemError(path, "open", error);
+    }
+    return std::unique_ptr<File>(std::make_unique<PosixFile>(path, descriptor));
+  }
+
+  Result<bool> isReadOnly(const std::string& path) override {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return systemError(path, "examine", errno);
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+    if (::access(path.c_str(), W_OK) == 0) return false;
+    const int error = errno;
+    if (error == EACCES || error == EROFS || error == EPERM || error == ETXTBSY) return true;
+    return systemError(path, "examine", error);
+  }
+};
+
+}  // namespace
+
+FileSystem& posixFileSystem() {
+  static PosixFileSystem fileSystem;
+  return fileSystem;
+}
+
+}  // namespace zelbor::db

@@ -1,0 +1,58 @@
+#include "database_image.h"
+
+#include <algorithm>
+#include <string>
+
+#include "db/text_codec.h"
+
+namespace zelbor::testing {
+
+std::vector<db::Byte> blankDatabase(std::size_t size) {
+  std::vector<db::Byte> image(size);
+  for (std::size_t i = 0; i < size; ++i) image[i] = static_cast<db::Byte>((i * 31 + 7) % 251 + 1);
+  for (int team = 1; team <= db::kTeamCount; ++team) {
+    for (int slot = 1; slot <= db::kPlayerSlots; ++slot) {
+      std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(db::slotStart(team, slot) + 2),
+                  db::kNameWidth, db::Byte{0});
+    }
+  }
+  return image;
+}
+
+db::PlayerRecord namedPlayer(std::string_view name, unsigned seed) {
+  std::array<db::Byte, db::kRecordSize> bytes{};
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<db::Byte>((i * 7 + seed * 13) % 97);
+  }
+  db::PlayerRecord player = db::decodePlayerRecord(bytes);
+  player.realName.fill(0);
+  const auto encoded = db::encodeWindows1252(name).bytes;
+  std::copy_n(encoded.begin(), std::min(encoded.size(), db::kNameWidth), player.realName.begin());
+  return player;
+}
+
+void putPlayer(std::vector<db::Byte>& image, int team, int slot, const db::PlayerRecord& player) {
+  db::encodePlayerRecord(
+      player, std::span<db::Byte>(image).subspan(db::slotStart(team, slot)).first<db::kRecordSize>());
+}
+
+db::PlayerRecord playerAt(const std::vector<db::Byte>& image, int team, int slot) {
+  return db::decodePlayerRecord(
+      std::span<const db::Byte>(image).subspan(db::slotStart(team, slot)).first<db::kRecordSize>());
+}
+
+void putTeamName(std::vector<db::Byte>& image, int team, std::string_view rawBytes) {
+  const auto start = image.begin() + db::teamPositions(team);
+  std::fill_n(start, db::kTeamNameSize, db::Byte{0});
+  std::copy_n(rawBytes.begin(), std::min(rawBytes.size(), db::kTeamNameSize), start);
+}
+
+void putTeam(std::vector<db::Byte>& image, int team, int count, std::string_view prefix) {
+  for (int slot = 1; slot <= count; ++slot) {
+    putPlayer(image, team, slot,
+              namedPlayer(std::string(prefix) + " " + std::to_string(slot),
+                          static_cast<unsigned>(team * 100 + slot)));
+  }
+}
+
+}  // namespace zelbor::testing

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "db/layout.h"
+#include "db/player_record.h"
+
+namespace zelbor::testing {
+
+// A database file image whose every byte carries a position-dependent pattern, so a write to any
+// byte outside the expected ones shows in a whole-file comparison. All player slots start empty.
+std::vector<db::Byte> blankDatabase(std::size_t size = db::kMinimumFileSize);
+
+// A player whose name is `name` (Windows-1252, NUL-padded) and whose other fields, opaque ones
+// included, are filled from `seed`.
+db::PlayerRecord namedPlayer(std::string_view name, unsigned seed = 1);
+
+void putPlayer(std::vector<db::Byte>& image, int team, int slot, const db::PlayerRecord& player);
+db::PlayerRecord playerAt(const std::vector<db::Byte>& image, int team, int slot);
+void putTeamName(std::vector<db::Byte>& image, int team, std::string_view rawBytes);
+
+// Gives team `team` players named "<prefix> 1".."<prefix> count" in slots 1..count.
+void putTeam(std::vector<db::Byte>& image, int team, int count, std::string_view prefix = "Player");
+
+}  // namespace zelbor::testing
