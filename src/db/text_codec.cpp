@@ -1,5 +1,6 @@
 #include "text_codec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zelbor::db {
@@ -83,6 +84,11 @@ std::string decodeWindows1252(std::span<const Byte> bytes) {
   out.reserve(bytes.size());
   for (const Byte byte : bytes) out += utf8FromCodePoint(codePointOfByte(byte));
   return out;
+}
+
+std::string decodeUpToNul(std::span<const Byte> field) {
+  const auto end = std::find(field.begin(), field.end(), Byte{0});
+  return decodeWindows1252(std::span<const Byte>(field.begin(), end));
 }
 
 Windows1252Text encodeWindows1252(std::string_view utf8) {

@@ -15,6 +15,9 @@ namespace zelbor::db {
 // to the C1 characters of the same number, so encode(decode(b)) == b for every byte.
 std::string decodeWindows1252(std::span<const Byte> bytes);
 
+// A fixed-width text field as the windows show it: up to, not including, its first NUL.
+std::string decodeUpToNul(std::span<const Byte> field);
+
 struct Windows1252Text {
   std::vector<Byte> bytes;
   // The first character that has no Windows-1252 byte (U+FFFD for malformed UTF-8); the bytes are

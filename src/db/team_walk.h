@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "database.h"
+
+namespace zelbor::db {
+
+// How far a walk over teams 1..17 got. Teams before failedTeam were completed (and, for a rewrite,
+// written); the walk stops at the first file error.
+struct WalkOutcome {
+  std::optional<FileError> error;
+  int failedTeam = 0;
+
+  bool ok() const { return !error.has_value(); }
+};
+
+// Loads each team in turn into teamPlayers and hands its players to `visit`.
+WalkOutcome readEachTeam(Database& database,
+                         const std::function<void(int team, std::span<const PlayerRecord>)>& visit);
+
+// Loads each team in turn, lets `change` modify its players and writes them back before the next
+// team is loaded, so a failure part-way leaves the earlier teams written and the rest untouched.
+WalkOutcome rewriteEachTeam(Database& database,
+                            const std::function<void(int team, std::span<PlayerRecord>)>& change);
+
+}  // namespace zelbor::db

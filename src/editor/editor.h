@@ -1,0 +1,98 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/batch_factors.h"
+#include "db/database.h"
+#include "db/team_walk.h"
+#include "main_view.h"
+
+namespace zelbor::editor {
+
+// What the editor finds around it; the application fills this from the process's surroundings.
+struct EditorEnvironment {
+  // The folder holding the executable, the list files and faces/.
+  std::string programFolder;
+  // Where the game may be installed; the file dialog starts in the first one's Data/Gui.
+  std::vector<std::string> installFolders;
+  // The user's decimal separator, used to show the averages.
+  std::string decimalSeparator = ".";
+};
+
+enum class StartupOutcome { Ready, Cancelled, Failed };
+
+// The main window's behaviour, written against MainView. Handlers and procedures keep the names of
+// the window's design; the Qt window forwards its events here and holds no decisions.
+class Editor {
+ public:
+  Editor(MainView& view, Prompts& prompts, FileDialog& fileDialog, Browser& browser,
+         db::FileSystem& fileSystem, EditorEnvironment environment);
+
+  // Start-up. With a path the file dialog is skipped. Failures other than Cancel are reported
+  // with the file and the reason; the caller then ends the program.
+  StartupOutcome InitialiseEditor(const std::string& databasePathArgument = {});
+
+  // Team and player selection, run for the user's picks and for selections made from code.
+  void cboTeams_Click();
+  void lstPlayers_Click();
+  void FillPlayerList();
+
+  void DisplayPlayer(int index);
+  // Copies the controls into teamPlayers(currentPlayer), all or nothing. On a refusal it tells
+  // the user which box and why, focuses that box and returns false; nothing has changed then.
+  bool StorePlayer();
+  void mnuSave_Click();
+
+  void ColourAbilityBars();
+  void txtBat_Change(int index);
+  void txtBowl_Change(int index);
+  void txtField_Change(int index);
+  void ShowFacePicture();
+  void cboFace_Click();
+  void lblCricInfo_Click();
+
+  // Batch processing of abilities; both ask first and end by restoring the view.
+  void BatchAll(const batch::BatchFactors& factors);
+  void BatchCurrent(const batch::BatchFactors& factors);
+  // File authentication string over all teams, shown in its window.
+  void mnuFileHash_Click();
+  void mnuFixSpoof_Click();
+  db::WalkOutcome FixSpoofAllTeams();
+  void mnuLineup_Click();
+
+  int currentPlayer() const { return currentPlayer_; }
+  bool loadingTeam() const { return loadingTeam_; }
+  // The team whose players teamPlayers holds and the list shows, 1..17; 0 when none.
+  int loadedTeam() const { return loadedTeam_; }
+  const db::Database* database() const { return database_ ? &*database_ : nullptr; }
+  db::Database* database() { return database_ ? &*database_ : nullptr; }
+
+ private:
+  bool fillListsFromFiles();
+  std::string initialDialogFolder() const;
+  bool LoadTeamNames();
+  bool runTeamSelection();
+  void selectTeam(int index);
+  void selectPlayer(int index);
+  void showNoPlayer();
+  void restoreView(int teamIndex, int playerIndex);
+  void reportWalkFailure(const db::WalkOutcome& outcome, const std::string& what);
+  void reportError(const std::string& message);
+
+  MainView& view_;
+  Prompts& prompts_;
+  FileDialog& fileDialog_;
+  Browser& browser_;
+  db::FileSystem& fileSystem_;
+  EditorEnvironment environment_;
+
+  std::optional<db::Database> database_;
+  std::vector<std::string> teamNames_;
+  int currentPlayer_ = 0;
+  bool loadingTeam_ = false;
+  int loadedTeam_ = 0;
+};
+
+}  // namespace zelbor::editor

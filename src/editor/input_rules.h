@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string_view>
+
+#include "controls.h"
+
+namespace zelbor::editor {
+
+// The character classes a box admits when the user types into it. Pasting is never filtered.
+enum class KeyFilter { None, Digits, Date, Average };
+
+KeyFilter keyFilter(TextBox box);
+
+// The box's greatest length in characters for typing and pasting; 0 when it has none. Text set by
+// the editor is always shown whole, however long.
+int greatestLength(TextBox box);
+
+// The code a typed character has for the key filters: its Windows-1252 byte, or the code of "?"
+// for a character that has none (as the single-byte code page would give it).
+int keyCode(char32_t character);
+
+// Whether a typed character with `code` is inserted into `box`, whose text is `currentText`.
+// Control codes (32 and below: Backspace, Enter, Ctrl+letters, the space) always pass.
+bool keyAccepted(TextBox box, int code, std::string_view currentText);
+
+}  // namespace zelbor::editor
