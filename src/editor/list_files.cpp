@@ -1,0 +1,39 @@
+#include "list_files.h"
+
+#include "db/text_codec.h"
+
+namespace zelbor::editor {
+
+std::vector<std::string> splitListLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return lines;
+}
+
+db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem, const std::string& path) {
+  auto file = fileSystem.openExisting(path, db::OpenMode::ReadOnly);
+  if (!file) return file.error();
+  const db::Result<std::uint64_t> size = file.value()->size();
+  if (!size) return size.error();
+  std::vector<db::Byte> bytes(size.value());
+  if (db::Result<void> read = file.value()->readAt(0, bytes); !read) return read.error();
+  if (db::Result<void> closed = file.value()->close(); !closed) return closed.error();
+  const std::string text(bytes.begin(), bytes.end());
+  std::vector<std::string> entries = splitListLines(text);
+  for (std::string& entry : entries) {
+    entry = db::decodeWindows1252(std::span<const db::Byte>(
+        reinterpret_cast<const db::Byte*>(entry.data()), entry.size()));
+  }
+  return entries;
+}
+
+}  // namespace zelbor::editor

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/file_access.h"
+
+namespace zelbor::editor {
+
+// The list files beside the program, in the order start-up reads them.
+inline constexpr std::string_view kListFileNames[] = {"Bats.txt", "Kit1.txt", "Kit2.txt",
+                                                      "Kit3.txt", "Kit4.txt", "Guards.txt"};
+
+// One entry per line, in file order, taken unchanged: no trimming, empty lines give empty entries.
+// Lines end in CR LF (LF or CR alone are accepted too); a final line break adds no entry.
+std::vector<std::string> splitListLines(std::string_view windows1252Text);
+
+// Reads a list file (Windows-1252) into its entries, as UTF-8.
+db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem, const std::string& path);
+
+}  // namespace zelbor::editor
