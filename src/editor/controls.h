@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace zelbor::editor {
 
@@ -67,6 +68,9 @@ enum class ListBox : std::uint8_t {
   cboGuard,
 };
 inline constexpr int kListBoxCount = static_cast<int>(ListBox::cboGuard) + 1;
+
+// Any control a message can point the user to.
+using Control = std::variant<TextBox, ListBox>;
 
 // The control's design name, used as its objectName: "txtRealName", "txtShirt(1)", "cboTeams".
 std::string designName(TextBox box);

@@ -71,14 +71,16 @@ class Editor {
 
  private:
   bool fillListsFromFiles();
-  std::string initialDialogFolder() const;
   bool LoadTeamNames();
   bool runTeamSelection();
-  void selectTeam(int index);
   void selectPlayer(int index);
   void showNoPlayer();
+  void showNoTeam();
+  // After a walk over all teams: reload the selected team, select it and the player again and
+  // show that player. Skips what was not selected.
   void restoreView(int teamIndex, int playerIndex);
-  void reportWalkFailure(const db::WalkOutcome& outcome, const std::string& what);
+  void reportWalkFailure(const db::WalkOutcome& outcome, const std::string& operation,
+                         bool wroteTeams);
   void reportError(const std::string& message);
 
   MainView& view_;

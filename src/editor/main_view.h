@@ -43,7 +43,7 @@ class MainView {
   virtual void showPicture(const std::string& path) = 0;
   // Player controls are disabled while no player is loaded.
   virtual void setPlayerControlsEnabled(bool enabled) = 0;
-  virtual void focus(TextBox box) = 0;
+  virtual void focus(Control control) = 0;
 
   // The modal secondary windows.
   virtual void showFileHash(const std::string& hash) = 0;

@@ -1,0 +1,244 @@
+#include "editor.h"
+
+#include "ability_bars.h"
+#include "db/text_codec.h"
+#include "db/value_tables.h"
+#include "face_picture.h"
+#include "install_folder.h"
+#include "list_files.h"
+#include "messages.h"
+#include "number_reading.h"
+#include "player_form.h"
+#include "web_lookup.h"
+
+namespace zelbor::editor {
+namespace {
+
+template <std::size_t N>
+std::vector<std::string> items(const std::array<std::string_view, N>& texts) {
+  return {texts.begin(), texts.end()};
+}
+
+}  // namespace
+
+Editor::Editor(MainView& view, Prompts& prompts, FileDialog& fileDialog, Browser& browser,
+               db::FileSystem& fileSystem, EditorEnvironment environment)
+    : view_(view),
+      prompts_(prompts),
+      fileDialog_(fileDialog),
+      browser_(browser),
+      fileSystem_(fileSystem),
+      environment_(std::move(environment)) {}
+
+StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument) {
+  loadingTeam_ = true;
+  view_.setItems(ListBox::cboRole, items(db::kRoles));
+  view_.setItems(ListBox::cboBatHand, items(db::kHands));
+  view_.setItems(ListBox::cboBowlHand, items(db::kHands));
+  view_.setItems(ListBox::cboBowlStyle, items(db::kBowlStyles));
+  view_.setItems(ListBox::cboBowlAction, items(db::kBowlActions));
+  view_.setItems(ListBox::cboCaptain, items(db::kNoYes));
+  view_.setItems(ListBox::cboEverBowls, items(db::kNoYes));
+  view_.setItems(ListBox::cboSunscreen, items(db::kSunscreens));
+  view_.setItems(ListBox::cboHelmet, items(db::kHelmets));
+  view_.setItems(ListBox::cboHat, items(db::kHats));
+  view_.setItems(ListBox::cboGlasses, items(db::kGlasses));
+  if (!fillListsFromFiles()) return StartupOutcome::Failed;
+
+  std::vector<std::string> faces;
+  faces.reserve(db::kFaceCount);
+  for (int face = 0; face < db::kFaceCount; ++face) faces.push_back("Face " + std::to_string(face));
+  view_.setItems(ListBox::cboFace, faces);
+
+  std::string path = databasePathArgument;
+  if (path.empty()) {
+    path = fileDialog_.chooseDatabase(initialDialogFolder(environment_.installFolders),
+                                      std::string(messages::kDatabaseFilter));
+    if (path.empty()) return StartupOutcome::Cancelled;
+  }
+  view_.setCaption(path);
+
+  const db::Result<bool> readOnly = fileSystem_.isReadOnly(path);
+  if (!readOnly) {
+    reportError(readOnly.error().message);
+    return StartupOutcome::Failed;
+  }
+  if (readOnly.value()) {
+    prompts_.tell(std::string(messages::kReadOnly), MessageIcon::None);
+    return StartupOutcome::Failed;
+  }
+  db::Result<db::Database> opened = db::Database::open(fileSystem_, path);
+  if (!opened) {
+    reportError(opened.error().message);
+    return StartupOutcome::Failed;
+  }
+  database_.emplace(std::move(opened).value());
+  if (!LoadTeamNames()) return StartupOutcome::Failed;
+  view_.setSelectedIndex(ListBox::cboTeams, 0);
+  return runTeamSelection() ? StartupOutcome::Ready : StartupOutcome::Failed;
+}
+
+bool Editor::fillListsFromFiles() {
+  constexpr std::array<ListBox, std::size(kListFileNames)> kLists = {
+      ListBox::cboBat, ListBox::cboKit1, ListBox::cboKit2,
+      ListBox::cboKit3, ListBox::cboKit4, ListBox::cboGuard};
+  for (std::size_t i = 0; i < kLists.size(); ++i) {
+    const std::string path = environment_.programFolder + "/" + std::string(kListFileNames[i]);
+    const auto entries = readListFile(fileSystem_, path);
+    if (!entries) {
+      reportError(entries.error().message);
+      return false;
+    }
+    view_.setItems(kLists[i], entries.value());
+  }
+  return true;
+}
+
+bool Editor::LoadTeamNames() {
+  const auto names = database_->readTeamNames();
+  if (!names) {
+    reportError(names.error().message);
+    return false;
+  }
+  teamNames_.assign(names.value().begin(), names.value().end());
+  view_.setItems(ListBox::cboTeams, teamNames_);
+  currentPlayer_ = 1;
+  return true;
+}
+
+void Editor::cboTeams_Click() { runTeamSelection(); }
+
+bool Editor::runTeamSelection() {
+  const int index = view_.selectedIndex(ListBox::cboTeams);
+  if (!database_ || index < 0) return false;
+  const int team = index + 1;
+  if (const db::Result<void> loaded = database_->LoadTeam(team); !loaded) {
+    reportError(loaded.error().message);
+    // Memory still holds the team loaded before; the list must keep showing it, or a save would
+    // write that team's players into another team's area.
+    if (loadedTeam_ > 0) view_.setSelectedIndex(ListBox::cboTeams, loadedTeam_ - 1);
+    return false;
+  }
+  loadedTeam_ = team;
+  loadingTeam_ = true;
+  FillPlayerList();
+  if (database_->playerCount() == 0) {
+    showNoPlayer();
+    return true;
+  }
+  view_.setPlayerControlsEnabled(true);
+  // Runs the player selection at once, which shows player 1 and ends the loading state.
+  selectPlayer(0);
+  return true;
+}
+
+void Editor::FillPlayerList() {
+  std::vector<std::string> names;
+  names.reserve(database_->teamPlayers().size());
+  for (const db::PlayerRecord& player : database_->teamPlayers()) {
+    names.push_back(db::decodeUpToNul(player.realName));
+  }
+  view_.setItems(ListBox::lstPlayers, names);
+}
+
+void Editor::selectPlayer(int index) {
+  view_.setSelectedIndex(ListBox::lstPlayers, index);
+  lstPlayers_Click();
+}
+
+void Editor::lstPlayers_Click() {
+  const int index = view_.selectedIndex(ListBox::lstPlayers);
+  if (!database_ || index < 0 || index >= database_->playerCount()) return;
+  if (!loadingTeam_ && !StorePlayer()) {
+    // The edits cannot be kept, so the list stays on the player being edited.
+    view_.setSelectedIndex(ListBox::lstPlayers, currentPlayer_ - 1);
+    return;
+  }
+  currentPlayer_ = index + 1;
+  DisplayPlayer(currentPlayer_);
+  loadingTeam_ = false;
+}
+
+void Editor::showNoPlayer() {
+  currentPlayer_ = 0;
+  for (int box = 0; box < kTextBoxCount; ++box) view_.setText(static_cast<TextBox>(box), {});
+  for (const ListBox list : kPlayerLists) view_.setSelectedIndex(list, -1);
+  ColourAbilityBars();
+  view_.showPicture({});
+  view_.setPlayerControlsEnabled(false);
+}
+
+void Editor::DisplayPlayer(int index) {
+  const PlayerForm form = formFromRecord(database_->player(index), environment_.decimalSeparator);
+  for (int box = 0; box < kTextBoxCount; ++box) {
+    view_.setText(static_cast<TextBox>(box), form.texts[static_cast<std::size_t>(box)]);
+  }
+  for (const ListBox list : kPlayerLists) view_.setSelectedIndex(list, form.selection(list));
+  ColourAbilityBars();
+  ShowFacePicture();
+}
+
+bool Editor::StorePlayer() {
+  if (!database_ || currentPlayer_ < 1 || currentPlayer_ > database_->playerCount()) return true;
+  PlayerForm form;
+  for (int box = 0; box < kTextBoxCount; ++box) {
+    form.texts[static_cast<std::size_t>(box)] = view_.text(static_cast<TextBox>(box));
+  }
+  for (const ListBox list : kPlayerLists) form.selection(list) = view_.selectedIndex(list);
+  auto stored = storeForm(form, database_->player(currentPlayer_));
+  if (const StoreRefusal* refusal = std::get_if<StoreRefusal>(&stored)) {
+    reportError(refusal->message);
+    view_.focus(refusal->control);
+    return false;
+  }
+  database_->player(currentPlayer_) = std::get<db::PlayerRecord>(stored);
+  return true;
+}
+
+void Editor::mnuSave_Click() {
+  if (!database_) return;
+  if (loadedTeam_ == 0 || currentPlayer_ < 1) {
+    reportError(std::string(loadedTeam_ == 0 ? messages::kNoTeamLoaded : messages::kNoPlayerToSave));
+    return;
+  }
+  if (prompts_.askYesNo(std::string(messages::kSaveQuestion)) == Answer::No) return;
+  const db::PlayerRecord before = database_->player(currentPlayer_);
+  if (!StorePlayer()) return;
+  // loadedTeam_ is the team selected in the team list, and the one memory holds.
+  if (const db::Result<void> stored = database_->StoreTeam(loadedTeam_); !stored) {
+    database_->player(currentPlayer_) = before;
+    reportError(stored.error().message);
+    return;
+  }
+  DisplayPlayer(view_.selectedIndex(ListBox::lstPlayers) + 1);
+}
+
+void Editor::ColourAbilityBars() {
+  for (int row = 0; row < kAbilityRowCount; ++row) {
+    const AbilityBar bar = abilityBar(leadingNumber(view_.text(abilityBox(row))));
+    view_.setBar(row, bar.colour, bar.widthTwips);
+  }
+}
+
+void Editor::txtBat_Change(int) { ColourAbilityBars(); }
+void Editor::txtBowl_Change(int) { ColourAbilityBars(); }
+void Editor::txtField_Change(int) { ColourAbilityBars(); }
+
+void Editor::ShowFacePicture() {
+  view_.showPicture(
+      facePicturePath(environment_.programFolder, view_.selectedIndex(ListBox::cboFace)));
+}
+
+void Editor::cboFace_Click() { ShowFacePicture(); }
+
+void Editor::lblCricInfo_Click() {
+  const int row = view_.selectedIndex(ListBox::lstPlayers);
+  if (!database_ || loadedTeam_ == 0 || row < 0 || row >= database_->playerCount()) return;
+  browser_.open(lookupAddress(database_->player(row + 1).realName));
+}
+
+void Editor::reportError(const std::string& message) {
+  prompts_.tell(message, MessageIcon::Warning);
+}
+
+}  // namespace zelbor::editor

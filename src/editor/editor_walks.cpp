@@ -1,0 +1,119 @@
+// The operations that walk over all teams, and the lineups: batch scaling, the file hash, the
+// spoof repair. Each ends by restoring the view from the file.
+#include "batch/ability_scaling.h"
+#include "editor.h"
+#include "messages.h"
+#include "tools/file_hash.h"
+#include "tools/lineups.h"
+#include "tools/spoof_repair.h"
+
+namespace zelbor::editor {
+namespace {
+
+std::string batchConfirmation(std::string_view question) {
+  return std::string(question) + "\r\n\r\n" + std::string(messages::kBatchWarning);
+}
+
+}  // namespace
+
+void Editor::BatchAll(const batch::BatchFactors& factors) {
+  if (!database_) return;
+  if (prompts_.askYesNo(batchConfirmation(messages::kBatchAllQuestion)) == Answer::No) return;
+  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  loadedTeam_ = 0;
+  const db::WalkOutcome outcome = db::rewriteEachTeam(
+      *database_, [&](int, std::span<db::PlayerRecord> players) {
+        batch::scalePlayers(players, factors);
+      });
+  restoreView(teamIndex, playerIndex);
+  if (!outcome.ok()) return reportWalkFailure(outcome, "Batch processing", true);
+  prompts_.tell(std::string(messages::kBatchAllDone), MessageIcon::Information);
+}
+
+void Editor::BatchCurrent(const batch::BatchFactors& factors) {
+  if (!database_) return;
+  if (loadedTeam_ == 0) return reportError(std::string(messages::kNoTeamLoaded));
+  if (prompts_.askYesNo(batchConfirmation(messages::kBatchCurrentQuestion)) == Answer::No) return;
+  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  // The team in memory, with the edits already stored into it, is what gets scaled and written.
+  batch::scalePlayers(database_->teamPlayers(), factors);
+  const db::Result<void> stored = database_->StoreTeam(loadedTeam_);
+  restoreView(teamIndex, playerIndex);
+  if (!stored) return reportError(stored.error().message);
+  prompts_.tell(std::string(messages::kBatchCurrentDone), MessageIcon::Information);
+}
+
+void Editor::mnuFileHash_Click() {
+  if (!database_) return;
+  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  tools::AbilityTotals totals;
+  loadedTeam_ = 0;
+  const db::WalkOutcome outcome = db::readEachTeam(
+      *database_, [&](int, std::span<const db::PlayerRecord> players) { totals.add(players); });
+  restoreView(teamIndex, playerIndex);
+  if (!outcome.ok()) return reportWalkFailure(outcome, "The file hash", false);
+  view_.showFileHash(tools::hashString(totals));
+}
+
+void Editor::mnuFixSpoof_Click() {
+  if (!database_) return;
+  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  if (prompts_.askYesNo(std::string(messages::kFixSpoofQuestion)) == Answer::No) return;
+  const db::WalkOutcome outcome = FixSpoofAllTeams();
+  restoreView(teamIndex, playerIndex);
+  if (!outcome.ok()) return reportWalkFailure(outcome, "The spoof repair", true);
+  prompts_.tell(std::string(messages::kFixSpoofDone), MessageIcon::None);
+}
+
+db::WalkOutcome Editor::FixSpoofAllTeams() {
+  loadedTeam_ = 0;
+  return db::rewriteEachTeam(*database_, [](int, std::span<db::PlayerRecord> players) {
+    for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
+  });
+}
+
+void Editor::mnuLineup_Click() {
+  if (!database_) return;
+  if (loadedTeam_ == 0) return reportError(std::string(messages::kNoTeamLoaded));
+  const db::Result<db::LineupArea> area = database_->readLineupArea(loadedTeam_);
+  if (!area) return reportError(area.error().message);
+  view_.showLineups(tools::lineupLines(area.value(), database_->teamPlayers()));
+}
+
+void Editor::restoreView(int teamIndex, int playerIndex) {
+  if (teamIndex < 0) return;
+  if (const db::Result<void> loaded = database_->LoadTeam(teamIndex + 1); !loaded) {
+    reportError(loaded.error().message);
+    return showNoTeam();
+  }
+  loadedTeam_ = teamIndex + 1;
+  view_.setSelectedIndex(ListBox::cboTeams, teamIndex);
+  if (!runTeamSelection()) return;
+  if (playerIndex < 0 || playerIndex >= database_->playerCount()) return;
+  selectPlayer(playerIndex);
+  if (currentPlayer_ == playerIndex + 1) DisplayPlayer(currentPlayer_);
+}
+
+void Editor::showNoTeam() {
+  loadedTeam_ = 0;
+  view_.setItems(ListBox::lstPlayers, {});
+  showNoPlayer();
+}
+
+void Editor::reportWalkFailure(const db::WalkOutcome& outcome, const std::string& operation,
+                               bool wroteTeams) {
+  const int team = outcome.failedTeam;
+  std::string message = operation + " stopped at team " + std::to_string(team) + " (" +
+                        teamNames_[static_cast<std::size_t>(team - 1)] + "). " +
+                        outcome.error->message;
+  if (wroteTeams) {
+    message += " The teams before it were written; the teams after it were not touched.";
+  }
+  reportError(message);
+}
+
+}  // namespace zelbor::editor

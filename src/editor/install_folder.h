@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zelbor::editor {
+
+// Where the game installs itself, inside a Wine prefix: $WINEPREFIX when set, else ~/.wine.
+std::vector<std::string> gameInstallFolders(const char* winePrefix, const char* home);
+
+// The file dialog's starting folder: Data/Gui of the first install folder that holds at least one
+// plain, visible file; empty when there is none, so the dialog opens in its own default folder.
+std::string initialDialogFolder(const std::vector<std::string>& installFolders);
+
+}  // namespace zelbor::editor

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+
+namespace zelbor::editor {
+
+// The editor's own texts, shown as they stand.
+namespace messages {
+
+inline constexpr std::string_view kDatabaseFilter = "Zelbor Player Database|*TeamAndPlayerInfo.bag";
+inline constexpr std::string_view kReadOnly =
+    "The file is currently read-only.  Please change this before using this player editor";
+inline constexpr std::string_view kSaveQuestion = "Save current player?";
+inline constexpr std::string_view kNoPlayerToSave =
+    "This team has no players, so there is nothing to save.";
+inline constexpr std::string_view kNoTeamLoaded =
+    "No team is loaded. Choose a team in the team list first.";
+
+inline constexpr std::string_view kBatchAllQuestion =
+    "Do you want to batch process all players' abilities now?";
+inline constexpr std::string_view kBatchCurrentQuestion =
+    "Do you want to batch process current the team's players' abilities now?";
+inline constexpr std::string_view kBatchWarning =
+    "If this has been done already your game is likely to end up a bit silly";
+inline constexpr std::string_view kBatchAllDone = "All players' stats have been batch processed";
+inline constexpr std::string_view kBatchCurrentDone =
+    "Current team's players' stats have been batch processed";
+
+inline constexpr std::string_view kFixSpoofQuestion =
+    "Replace all spoof names and faces with the real versions?";
+inline constexpr std::string_view kFixSpoofDone = "All names and faces have been fixed";
+
+}  // namespace messages
+}  // namespace zelbor::editor

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "controls.h"
+#include "db/player_record.h"
+
+namespace zelbor::editor {
+
+// What the main window's player controls hold: the texts of the boxes and the selected positions
+// of the lists (-1 for none). The team and player lists are not part of a player's form.
+struct PlayerForm {
+  std::array<std::string, kTextBoxCount> texts;
+  std::array<int, kListBoxCount> selections{};
+
+  std::string& text(TextBox box) { return texts[static_cast<std::size_t>(box)]; }
+  const std::string& text(TextBox box) const { return texts[static_cast<std::size_t>(box)]; }
+  int& selection(ListBox list) { return selections[static_cast<std::size_t>(list)]; }
+  int selection(ListBox list) const { return selections[static_cast<std::size_t>(list)]; }
+};
+
+// The player lists whose selection is a record field, in the order they are stored.
+inline constexpr std::array<ListBox, 18> kPlayerLists = {
+    ListBox::cboRole,     ListBox::cboBatHand,   ListBox::cboBowlHand,  ListBox::cboFace,
+    ListBox::cboBowlStyle, ListBox::cboBowlAction, ListBox::cboSunscreen, ListBox::cboGlasses,
+    ListBox::cboHat,      ListBox::cboHelmet,    ListBox::cboBat,       ListBox::cboCaptain,
+    ListBox::cboEverBowls, ListBox::cboKit1,     ListBox::cboKit2,      ListBox::cboKit3,
+    ListBox::cboKit4,     ListBox::cboGuard};
+
+// The form showing `record`: texts up to their first NUL, numbers in decimal, each list on its
+// stored value (a value without an item leaves its list without a selection).
+PlayerForm formFromRecord(const db::PlayerRecord& record, std::string_view decimalSeparator);
+
+struct StoreRefusal {
+  Control control;
+  std::string message;
+};
+
+// `stored` with the form's values written into it, or the first value that cannot be stored; then
+// nothing at all is taken. Texts are trimmed of spaces and NUL-padded, the spoof fields follow the
+// real ones, the averages and opaque fields keep their stored values, and a list without a
+// selection keeps its stored value.
+std::variant<db::PlayerRecord, StoreRefusal> storeForm(const PlayerForm& form,
+                                                       db::PlayerRecord stored);
+
+}  // namespace zelbor::editor
