@@ -25,9 +25,19 @@ db::PlayerRecord namedPlayer(std::string_view name, unsigned seed) {
     bytes[i] = static_cast<db::Byte>((i * 7 + seed * 13) % 97);
   }
   db::PlayerRecord player = db::decodePlayerRecord(bytes);
-  player.realName.fill(0);
-  const auto encoded = db::encodeWindows1252(name).bytes;
-  std::copy_n(encoded.begin(), std::min(encoded.size(), db::kNameWidth), player.realName.begin());
+  const auto putText = [](auto& field, std::string_view text) {
+    field.fill(0);
+    const auto encoded = db::encodeWindows1252(text).bytes;
+    std::copy_n(encoded.begin(), std::min(encoded.size(), field.size()), field.begin());
+  };
+  putText(player.realName, name);
+  putText(player.dateOfBirth, "0" + std::to_string(seed % 9 + 1) + "/02/1980");
+  putText(player.bestBattingODI, std::to_string(seed % 150) + "*");
+  putText(player.bestBowlingODI, "3/" + std::to_string(seed % 60));
+  // Stored as the editor would store it, so showing and storing it unedited changes no byte.
+  player.spoofName = player.realName;
+  player.spoofFace = player.realFace;
+  player.spoofBat = player.realBat;
   return player;
 }
 

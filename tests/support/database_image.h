@@ -12,8 +12,9 @@ namespace zelbor::testing {
 // byte outside the expected ones shows in a whole-file comparison. All player slots start empty.
 std::vector<db::Byte> blankDatabase(std::size_t size = db::kMinimumFileSize);
 
-// A player whose name is `name` (Windows-1252, NUL-padded) and whose other fields, opaque ones
-// included, are filled from `seed`.
+// A player whose name is `name` (Windows-1252, NUL-padded), whose other numbers and opaque bytes
+// are filled from `seed`, with clean texts and spoof fields equal to the real ones: storing it
+// unedited from the editor gives the same bytes.
 db::PlayerRecord namedPlayer(std::string_view name, unsigned seed = 1);
 
 void putPlayer(std::vector<db::Byte>& image, int team, int slot, const db::PlayerRecord& player);

@@ -1,0 +1,248 @@
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <limits>
+
+#include "db/text_codec.h"
+#include "editor/messages.h"
+#include "editor_fixture.h"
+
+namespace zelbor::testing {
+namespace {
+
+using editor::Answer;
+using editor::ListBox;
+using editor::TextBox;
+using editor::txtBat;
+using editor::txtShirt;
+using editor::txtStats;
+using ::testing::HasSubstr;
+
+class EditCycleTest : public EditorFixture {};
+
+TEST_F(EditCycleTest, EditsSurviveMovingBetweenPlayersUntilTheTeamChanges) {
+  startOrFail();
+  pickPlayer(2);
+  view.type(TextBox::txtRealName, "Renamed Three");
+  view.type(txtBat(0), "77");
+  pickPlayer(4);
+  EXPECT_EQ(editor.currentPlayer(), 5);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 5");
+  pickPlayer(2);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "Renamed Three");
+  EXPECT_EQ(view.text(txtBat(0)), "77");
+  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "T1 Player 3") << "the list keeps the name until a team load";
+
+  // Picking another team and coming back drops every unsaved edit, without asking.
+  pickTeam(1);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "T2 Player 1");
+  pickTeam(0);
+  pickPlayer(2);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 3");
+  EXPECT_TRUE(prompts.questions.empty());
+  EXPECT_EQ(fileBytes(), standardImage());
+}
+
+TEST_F(EditCycleTest, OneSaveWritesTheEditsOfTwoPlayersAndNothingElse) {
+  startOrFail();
+  const std::vector<db::Byte> before = fileBytes();
+  pickPlayer(2);
+  view.type(TextBox::txtRealName, "  Abcde   ");
+  pickPlayer(4);
+  view.type(txtStats(2), "-12");
+  view.type(txtShirt(1), "7");
+  editor.mnuSave_Click();
+  ASSERT_EQ(prompts.questions, std::vector<std::string>{"Save current player?"});
+
+  std::vector<db::Byte> expected = before;
+  db::PlayerRecord three = playerAt(before, 1, 3);
+  three.realName.fill(0);
+  const std::string abcde = "Abcde";
+  std::copy(abcde.begin(), abcde.end(), three.realName.begin());
+  three.spoofName = three.realName;
+  putPlayer(expected, 1, 3, three);
+  db::PlayerRecord five = playerAt(before, 1, 5);
+  five.runsODI = -12;
+  five.shirtNumbers[0] = 7;
+  putPlayer(expected, 1, 5, five);
+  EXPECT_EQ(fileBytes(), expected);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 5") << "the saved player is shown again";
+}
+
+TEST_F(EditCycleTest, AnsweringNoChangesNeitherMemoryNorFile) {
+  startOrFail();
+  const db::PlayerRecord before = memoryPlayer(1);
+  view.type(TextBox::txtRealName, "Changed");
+  prompts.answers = {Answer::No};
+  editor.mnuSave_Click();
+  EXPECT_EQ(db::encodePlayerRecord(memoryPlayer(1)), db::encodePlayerRecord(before));
+  EXPECT_EQ(fileBytes(), standardImage());
+}
+
+TEST_F(EditCycleTest, AValueThatCannotBeStoredIsRefusedWholeAndKeepsThePlayer) {
+  const struct {
+    editor::TextBox box;
+    std::string typed;
+    std::vector<std::string> inMessage;
+  } cases[] = {
+      {txtShirt(1), "256", {"Shirt Numbers", "0 to 255"}},
+      {TextBox::txtTons, "300", {"100s", "0 to 255"}},
+      {txtStats(2), "40000", {"Runs", "-32768 to 32767"}},
+      {TextBox::txtRealName, "Łukasz", {"Name", "Ł"}},
+  };
+  startOrFail();
+  for (const auto& c : cases) {
+    prompts.messages.clear();
+    const auto before = db::encodePlayerRecord(memoryPlayer(1));
+    view.type(TextBox::txtDOB, "01/01/99");  // a valid edit that must not be taken either
+    view.type(c.box, c.typed);
+
+    pickPlayer(1);
+    ASSERT_EQ(prompts.messages.size(), 1u) << c.typed;
+    for (const std::string& part : c.inMessage) EXPECT_THAT(prompts.messages[0].first, HasSubstr(part));
+    EXPECT_EQ(view.focused, editor::Control(c.box));
+    EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 0) << "the list stays on the edited player";
+    EXPECT_EQ(editor.currentPlayer(), 1);
+    EXPECT_EQ(db::encodePlayerRecord(memoryPlayer(1)), before);
+
+    editor.mnuSave_Click();
+    EXPECT_EQ(prompts.messages.size(), 2u) << "the save is refused the same way";
+    EXPECT_EQ(db::encodePlayerRecord(memoryPlayer(1)), before);
+    EXPECT_EQ(fileBytes(), standardImage());
+    editor.DisplayPlayer(1);
+  }
+}
+
+TEST_F(EditCycleTest, AFailedSaveNamesTheFileAndLeavesMemoryAsItWas) {
+  startOrFail();
+  const auto before = db::encodePlayerRecord(memoryPlayer(1));
+  view.type(TextBox::txtRealName, "Changed");
+  fileSystem.setRule([](int, FileCall call) { return call == FileCall::Write ? Fault::Fail : Fault::None; });
+  editor.mnuSave_Click();
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_THAT(prompts.messages[0].first, HasSubstr(databasePath));
+  EXPECT_THAT(prompts.messages[0].first, HasSubstr("Input/output error"));
+  EXPECT_EQ(db::encodePlayerRecord(memoryPlayer(1)), before);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "Changed") << "the edit stays in the box for another try";
+  EXPECT_EQ(fileBytes(), standardImage());
+  EXPECT_EQ(fileSystem.openFiles(), 0);
+}
+
+TEST_F(EditCycleTest, ValuesWithoutAListItemOrLongerThanTheirBoxComeBackUnchanged) {
+  std::vector<db::Byte> image = standardImage();
+  db::PlayerRecord odd = playerAt(image, 1, 1);
+  odd.role = 7;
+  odd.realBat = 40;
+  odd.realFace = 600;
+  odd.battingAbilities[1] = 150;
+  odd.matchesODI = 1000;
+  odd.runsODI = -1;
+  odd.bowlingAverageODI = std::numeric_limits<float>::quiet_NaN();
+  odd.battingAverageODI = 45.5f;
+  odd.spoofName = odd.realName;
+  odd.spoofFace = odd.realFace;
+  odd.spoofBat = odd.realBat;
+  putPlayer(image, 1, 1, odd);
+  startOrFail(image);
+
+  EXPECT_EQ(view.selectedIndex(ListBox::cboRole), -1);
+  EXPECT_EQ(view.selectedIndex(ListBox::cboBat), -1);
+  EXPECT_EQ(view.selectedIndex(ListBox::cboFace), -1);
+  EXPECT_EQ(view.text(txtBat(1)), "150");
+  EXPECT_EQ(view.text(txtStats(0)), "1000");
+  EXPECT_EQ(view.text(txtStats(2)), "-1");
+  EXPECT_EQ(view.text(TextBox::txtBowlAvge), "NaN");
+  EXPECT_EQ(view.text(TextBox::txtBatAvge), "45.5");
+  EXPECT_THAT(view.picture, ::testing::EndsWith("/faces/-1.jpg")) << "no selection, no picture";
+
+  view.type(TextBox::txtBatAvge, "99.9");  // averages are shown, never written
+  editor.mnuSave_Click();
+  EXPECT_EQ(fileBytes(), image);
+
+  view.selections[ListBox::cboRole] = 2;  // picking an item stores it
+  editor.mnuSave_Click();
+  EXPECT_EQ(playerAt(fileBytes(), 1, 1).role, 2);
+  EXPECT_EQ(playerAt(fileBytes(), 1, 1).realBat, 40);
+}
+
+TEST_F(EditCycleTest, ATeamWithoutPlayersShowsNothingAndCannotBeSaved) {
+  startOrFail();
+  pickTeam(2);
+  EXPECT_TRUE(view.listItems(ListBox::lstPlayers).empty());
+  EXPECT_FALSE(view.playerControlsEnabled);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "");
+  EXPECT_EQ(view.selectedIndex(ListBox::cboFace), -1);
+  EXPECT_EQ(view.picture, "");
+  editor.mnuSave_Click();
+  EXPECT_TRUE(prompts.questions.empty());
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{std::string(editor::messages::kNoPlayerToSave)});
+  editor.lblCricInfo_Click();
+  EXPECT_TRUE(browser.addresses.empty());
+  EXPECT_EQ(fileBytes(), standardImage());
+
+  pickTeam(0);
+  EXPECT_TRUE(view.playerControlsEnabled);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 1");
+}
+
+TEST_F(EditCycleTest, AFailedTeamLoadKeepsTheTeamInMemoryAndInTheList) {
+  startOrFail();
+  view.type(TextBox::txtRealName, "Kept");
+  fileSystem.setRule([](int, FileCall call) { return call == FileCall::Read ? Fault::Fail : Fault::None; });
+  pickTeam(4);
+  EXPECT_THAT(messageTexts().at(0), HasSubstr(databasePath));
+  EXPECT_EQ(view.selectedIndex(ListBox::cboTeams), 0);
+  EXPECT_EQ(editor.loadedTeam(), 1);
+
+  fileSystem.setRule({});
+  editor.mnuSave_Click();
+  std::vector<db::Byte> expected = standardImage();
+  putPlayer(expected, 1, 1, memoryPlayer(1));
+  EXPECT_EQ(fileBytes(), expected) << "the save goes to the team memory holds";
+  EXPECT_EQ(db::decodeUpToNul(memoryPlayer(1).realName), "Kept");
+}
+
+TEST_F(EditCycleTest, TypingRedrawsTheBarsAndTheFaceFollowsTheList) {
+  startOrFail();
+  view.type(txtBat(0), "90");
+  editor.txtBat_Change(0);
+  EXPECT_EQ(view.bars[0].first, (editor::Colour{255, 80, 80}));
+  EXPECT_DOUBLE_EQ(view.bars[0].second, 1580.5);
+  view.type(txtBat(0), "");
+  editor.txtBat_Change(0);
+  EXPECT_DOUBLE_EQ(view.bars[0].second, 280);
+
+  view.selections[ListBox::cboFace] = 12;
+  editor.cboFace_Click();
+  EXPECT_EQ(view.picture, programFolder + "/faces/12.jpg");
+}
+
+TEST_F(EditCycleTest, TheLookUpSearchesTheSelectedPlayersEncodedName) {
+  std::vector<db::Byte> image = standardImage();
+  const struct {
+    std::string stored;  // the 32 name bytes, Windows-1252
+    std::string query;
+  } cases[] = {
+      {"Ab Cd", "Ab+Cd"},
+      {"Ab Cd" + std::string(27, ' '), "Ab+Cd" + std::string(27, '+')},
+      {"A&B#C%D+E", "A%26B%23C%25D%2BE"},
+      {"Ren\xE9", "Ren%C3%A9"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    db::PlayerRecord player = playerAt(image, 1, static_cast<int>(i) + 1);
+    player.realName.fill(0);
+    std::copy(cases[i].stored.begin(), cases[i].stored.end(), player.realName.begin());
+    putPlayer(image, 1, static_cast<int>(i) + 1, player);
+  }
+  startOrFail(image);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    view.selections[ListBox::lstPlayers] = static_cast<int>(i);
+    editor.lblCricInfo_Click();
+    EXPECT_EQ(browser.addresses.back(),
+              "http://cricketarchive.com/ci/content/site/search.html?search=" + cases[i].query);
+  }
+  EXPECT_EQ(fileBytes(), image);
+}
+
+}  // namespace
+}  // namespace zelbor::testing

@@ -1,0 +1,57 @@
+#include "editor_fakes.h"
+
+namespace zelbor::testing {
+
+std::string FakeView::text(editor::TextBox box) const {
+  const auto it = texts.find(box);
+  return it == texts.end() ? std::string() : it->second;
+}
+
+void FakeView::setText(editor::TextBox box, const std::string& text) { texts[box] = text; }
+
+void FakeView::setItems(editor::ListBox list, const std::vector<std::string>& newItems) {
+  items[list] = newItems;
+  selections[list] = -1;
+}
+
+const std::vector<std::string>& FakeView::listItems(editor::ListBox list) const {
+  static const std::vector<std::string> none;
+  const auto it = items.find(list);
+  return it == items.end() ? none : it->second;
+}
+
+int FakeView::selectedIndex(editor::ListBox list) const {
+  const auto it = selections.find(list);
+  return it == selections.end() ? -1 : it->second;
+}
+
+void FakeView::setSelectedIndex(editor::ListBox list, int index) {
+  const bool hasItem = index >= 0 && index < static_cast<int>(listItems(list).size());
+  selections[list] = hasItem ? index : -1;
+}
+
+void FakeView::setBar(int row, editor::Colour colour, double widthTwips) {
+  bars[row] = {colour, widthTwips};
+  ++barUpdates;
+}
+
+editor::Answer FakePrompts::askYesNo(const std::string& text) {
+  questions.push_back(text);
+  if (answers.empty()) return editor::Answer::Yes;
+  const editor::Answer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void FakePrompts::tell(const std::string& text, editor::MessageIcon icon) {
+  messages.emplace_back(text, icon);
+}
+
+std::string FakeFileDialog::chooseDatabase(const std::string& folder, const std::string& pattern) {
+  ++shown;
+  initialFolder = folder;
+  filter = pattern;
+  return answer;
+}
+
+}  // namespace zelbor::testing

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/main_view.h"
+
+namespace zelbor::testing {
+
+// A main window made of plain values. Like the real window it runs no handler when the editor
+// sets a text or a selection; tests call the editor's handlers to play the user.
+class FakeView final : public editor::MainView {
+ public:
+  void setCaption(const std::string& caption) override { this->caption = caption; }
+  std::string text(editor::TextBox box) const override;
+  void setText(editor::TextBox box, const std::string& text) override;
+  void setItems(editor::ListBox list, const std::vector<std::string>& items) override;
+  int selectedIndex(editor::ListBox list) const override;
+  void setSelectedIndex(editor::ListBox list, int index) override;
+  void setBar(int row, editor::Colour colour, double widthTwips) override;
+  void showPicture(const std::string& path) override { picture = path; }
+  void setPlayerControlsEnabled(bool enabled) override { playerControlsEnabled = enabled; }
+  void focus(editor::Control control) override { focused = control; }
+  void showFileHash(const std::string& hash) override { shownHashes.push_back(hash); }
+  void showLineups(const editor::LineupLines& lines) override { shownLineups.push_back(lines); }
+
+  // The user types a whole new text into a box (the handlers are the test's to call).
+  void type(editor::TextBox box, const std::string& text) { texts[box] = text; }
+  const std::vector<std::string>& listItems(editor::ListBox list) const;
+
+  std::string caption;
+  std::map<editor::TextBox, std::string> texts;
+  std::map<editor::ListBox, std::vector<std::string>> items;
+  std::map<editor::ListBox, int> selections;
+  std::map<int, std::pair<editor::Colour, double>> bars;
+  std::string picture;
+  bool playerControlsEnabled = true;
+  std::optional<editor::Control> focused;
+  std::vector<std::string> shownHashes;
+  std::vector<editor::LineupLines> shownLineups;
+  int barUpdates = 0;
+};
+
+// Answers questions from a queue (Yes when it is empty) and keeps every message.
+class FakePrompts final : public editor::Prompts {
+ public:
+  editor::Answer askYesNo(const std::string& text) override;
+  void tell(const std::string& text, editor::MessageIcon icon) override;
+
+  std::deque<editor::Answer> answers;
+  std::vector<std::string> questions;
+  std::vector<std::pair<std::string, editor::MessageIcon>> messages;
+};
+
+class FakeFileDialog final : public editor::FileDialog {
+ public:
+  std::string chooseDatabase(const std::string& initialFolder, const std::string& filter) override;
+
+  std::string answer;  // empty: the user cancels
+  int shown = 0;
+  std::string initialFolder;
+  std::string filter;
+};
+
+class FakeBrowser final : public editor::Browser {
+ public:
+  void open(const std::string& address) override { addresses.push_back(address); }
+  std::vector<std::string> addresses;
+};
+
+}  // namespace zelbor::testing

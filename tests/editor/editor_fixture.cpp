@@ -1,0 +1,55 @@
+#include "editor_fixture.h"
+
+#include <filesystem>
+
+#include "editor/list_files.h"
+
+namespace zelbor::testing {
+
+EditorFixture::EditorFixture()
+    : programFolder(dir.file("program")),
+      databasePath(dir.file("TeamAndPlayerInfo.bag")),
+      fileSystem(db::posixFileSystem()),
+      editor(view, prompts, fileDialog, browser, fileSystem, {programFolder, {}, "."}) {
+  // The tests run beside the built program, where the list files lie.
+  std::filesystem::create_directory(programFolder);
+  for (const std::string_view name : editor::kListFileNames) {
+    std::filesystem::copy_file(name, std::filesystem::path(programFolder) / name);
+  }
+}
+
+std::vector<db::Byte> EditorFixture::standardImage() {
+  std::vector<db::Byte> image = blankDatabase();
+  for (int team = 1; team <= db::kTeamCount; ++team) {
+    putTeamName(image, team, "Team " + std::to_string(team));
+    if (team != 3) putTeam(image, team, team == 1 ? 6 : team == 2 ? 3 : 2, "T" + std::to_string(team) + " Player");
+  }
+  return image;
+}
+
+editor::StartupOutcome EditorFixture::start(const std::vector<db::Byte>& image) {
+  writeFileBytes(databasePath, image);
+  return editor.InitialiseEditor(databasePath);
+}
+
+void EditorFixture::startOrFail(const std::vector<db::Byte>& image) {
+  ASSERT_EQ(start(image), editor::StartupOutcome::Ready) << ::testing::PrintToString(messageTexts());
+}
+
+void EditorFixture::pickTeam(int index) {
+  view.selections[editor::ListBox::cboTeams] = index;
+  editor.cboTeams_Click();
+}
+
+void EditorFixture::pickPlayer(int index) {
+  view.selections[editor::ListBox::lstPlayers] = index;
+  editor.lstPlayers_Click();
+}
+
+std::vector<std::string> EditorFixture::messageTexts() const {
+  std::vector<std::string> texts;
+  for (const auto& [text, icon] : prompts.messages) texts.push_back(text);
+  return texts;
+}
+
+}  // namespace zelbor::testing

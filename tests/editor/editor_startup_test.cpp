@@ -1,0 +1,120 @@
+#include <gmock/gmock.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "editor/install_folder.h"
+#include "editor/messages.h"
+#include "editor_fixture.h"
+
+namespace zelbor::testing {
+namespace {
+
+using editor::ListBox;
+using editor::MessageIcon;
+using editor::StartupOutcome;
+using editor::TextBox;
+using ::testing::HasSubstr;
+
+class StartupTest : public EditorFixture {};
+
+TEST_F(StartupTest, ShowsTeamOneWithItsFirstPlayer) {
+  startOrFail();
+  EXPECT_EQ(view.caption, databasePath);
+  EXPECT_EQ(view.listItems(ListBox::cboTeams).size(), 17u);
+  EXPECT_EQ(view.listItems(ListBox::cboTeams)[16], "Team 17");
+  EXPECT_EQ(view.selectedIndex(ListBox::cboTeams), 0);
+  EXPECT_EQ(view.listItems(ListBox::lstPlayers).size(), 6u);
+  EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 0);
+  EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 1");
+  EXPECT_EQ(editor.currentPlayer(), 1);
+  EXPECT_FALSE(editor.loadingTeam());
+
+  const auto& faces = view.listItems(ListBox::cboFace);
+  ASSERT_EQ(faces.size(), 479u);
+  EXPECT_EQ(faces.front(), "Face 0");
+  EXPECT_EQ(faces.back(), "Face 478");
+  EXPECT_EQ(view.listItems(ListBox::cboBat).front(), "Oakridge Classic");
+  EXPECT_EQ(view.listItems(ListBox::cboRole)[3], "-");
+  EXPECT_EQ(fileDialog.shown, 0) << "a path on the command line skips the dialog";
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(StartupTest, TheDialogChoosesTheDatabaseAndCancelEndsSilently) {
+  writeFileBytes(databasePath, standardImage());
+  fileDialog.answer = databasePath;
+  EXPECT_EQ(editor.InitialiseEditor(), StartupOutcome::Ready);
+  EXPECT_EQ(fileDialog.filter, "Zelbor Player Database|*TeamAndPlayerInfo.bag");
+  EXPECT_EQ(fileDialog.initialFolder, "");
+
+  FakeView otherView;
+  FakeFileDialog cancelling;
+  editor::Editor cancelled(otherView, prompts, cancelling, browser, fileSystem, {programFolder, {}, "."});
+  EXPECT_EQ(cancelled.InitialiseEditor(), StartupOutcome::Cancelled);
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_TRUE(otherView.listItems(ListBox::cboTeams).empty());
+}
+
+TEST_F(StartupTest, ARefusedStartNamesTheFileAndTheReason) {
+  struct Case {
+    const char* what;
+    std::function<void(EditorFixture&)> prepare;
+    std::vector<std::string> expectedInMessage;
+  };
+  const Case cases[] = {
+      {"missing list file",
+       [](EditorFixture& f) { std::filesystem::remove(f.programFolder + "/Kit3.txt"); },
+       {"Kit3.txt", "No such file or directory"}},
+      {"database too short",
+       [](EditorFixture& f) { std::filesystem::resize_file(f.databasePath, 1000); },
+       {"TeamAndPlayerInfo.bag", "1000 bytes", "358134"}},
+      {"database missing",
+       [](EditorFixture& f) { std::filesystem::remove(f.databasePath); },
+       {"TeamAndPlayerInfo.bag", "No such file or directory"}},
+  };
+  for (const Case& c : cases) {
+    struct Fixture : EditorFixture {
+      void TestBody() override {}
+    } f;
+    writeFileBytes(f.databasePath, standardImage());
+    c.prepare(f);
+    EXPECT_EQ(f.editor.InitialiseEditor(f.databasePath), StartupOutcome::Failed) << c.what;
+    ASSERT_EQ(f.prompts.messages.size(), 1u) << c.what;
+    EXPECT_EQ(f.prompts.messages[0].second, MessageIcon::Warning);
+    for (const std::string& part : c.expectedInMessage) {
+      EXPECT_THAT(f.prompts.messages[0].first, HasSubstr(part)) << c.what;
+    }
+    EXPECT_TRUE(f.view.listItems(ListBox::lstPlayers).empty()) << c.what;
+  }
+}
+
+TEST_F(StartupTest, AReadOnlyFileIsRefusedWithTheReadOnlyMessage) {
+  writeFileBytes(databasePath, standardImage());
+  std::filesystem::permissions(databasePath, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::group_read);
+  EXPECT_EQ(editor.InitialiseEditor(databasePath), StartupOutcome::Failed);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].first,
+            "The file is currently read-only.  Please change this before using this player editor");
+  EXPECT_EQ(prompts.messages[0].second, MessageIcon::None);
+  EXPECT_TRUE(view.listItems(ListBox::cboTeams).empty()) << "nothing is listed";
+}
+
+TEST_F(StartupTest, TheDialogStartsInTheGameFolderOfTheWinePrefix) {
+  const std::string prefix = dir.file("wine");
+  const std::string game = prefix + "/drive_c/Program Files/Varnholt/Zelbor";
+  std::filesystem::create_directories(game + "/Data/Gui");
+  const std::vector<std::string> folders = editor::gameInstallFolders(prefix.c_str(), "/home/x");
+  ASSERT_EQ(folders, std::vector<std::string>{game});
+  EXPECT_EQ(editor::initialDialogFolder(folders), "") << "only subfolders: no starting folder";
+  writeFileBytes(game + "/.hidden", {});
+  EXPECT_EQ(editor::initialDialogFolder(folders), "") << "hidden files do not count";
+  writeFileBytes(game + "/Zelbor.exe", {1});
+  EXPECT_EQ(editor::initialDialogFolder(folders), game + "/Data/Gui");
+
+  EXPECT_EQ(editor::gameInstallFolders(nullptr, "/home/x"),
+            std::vector<std::string>{"/home/x/.wine/drive_c/Program Files/Varnholt/Zelbor"});
+}
+
+}  // namespace
+}  // namespace zelbor::testing

@@ -1,0 +1,233 @@
+#include <gmock/gmock.h>
+
+#include "batch/ability_scaling.h"
+#include "editor/messages.h"
+#include "editor_fixture.h"
+#include "tools/spoof_repair.h"
+
+namespace zelbor::testing {
+namespace {
+
+using editor::Answer;
+using editor::ListBox;
+using editor::MessageIcon;
+using editor::TextBox;
+using editor::txtBat;
+using ::testing::HasSubstr;
+
+class WalksTest : public EditorFixture {
+ protected:
+  // Selects team 2, player 3 and types an edit that is not saved.
+  void editTeamTwoPlayerThree() {
+    pickTeam(1);
+    pickPlayer(2);
+    view.type(txtBat(2), "40");
+  }
+
+  void expectViewOnTeamTwoPlayerThree() {
+    EXPECT_EQ(view.selectedIndex(ListBox::cboTeams), 1);
+    EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 2);
+    EXPECT_EQ(editor.currentPlayer(), 3);
+    EXPECT_EQ(editor.loadedTeam(), 2);
+    EXPECT_EQ(view.text(TextBox::txtRealName), "T2 Player 3");
+  }
+
+  static batch::BatchFactors powerAt75() {
+    batch::BatchFactors factors;
+    factors.batting[2] = batch::factorForSliderValue(25);
+    return factors;
+  }
+
+  // `image` with every loaded player of the given teams changed by `change`.
+  static std::vector<db::Byte> changed(std::vector<db::Byte> image, std::initializer_list<int> teams,
+                                       const std::function<void(db::PlayerRecord&)>& change) {
+    for (const int team : teams) {
+      for (int slot = 1; slot <= db::kPlayerSlots && !db::isEmptySlot(playerAt(image, team, slot)); ++slot) {
+        db::PlayerRecord player = playerAt(image, team, slot);
+        change(player);
+        putPlayer(image, team, slot, player);
+      }
+    }
+    return image;
+  }
+
+  static std::vector<db::Byte> imageWithGapsAndSpoofs() {
+    std::vector<db::Byte> image = standardImage();
+    putTeam(image, 4, 30, "T4 Player");
+    putPlayer(image, 4, 10, namedPlayer(""));  // players 11..30 are invisible
+    for (int team : {1, 4}) {
+      for (int slot : {2, 12}) {
+        db::PlayerRecord player = playerAt(image, team, slot);
+        player.spoofName[0] ^= 0x55;
+        player.spoofFace = static_cast<std::int16_t>(player.realFace + 3);
+        player.spoofBat = static_cast<db::Byte>(player.realBat + 1);
+        putPlayer(image, team, slot, player);
+      }
+    }
+    return image;
+  }
+};
+
+TEST_F(WalksTest, BatchCurrentScalesTheTeamInMemoryWithItsStoredEdits) {
+  startOrFail();
+  editTeamTwoPlayerThree();
+  pickPlayer(0);  // stores the edit into memory
+  pickPlayer(2);
+  editor.BatchCurrent(powerAt75());
+
+  ASSERT_EQ(prompts.questions.size(), 1u);
+  EXPECT_EQ(prompts.questions[0],
+            "Do you want to batch process current the team's players' abilities now?\r\n\r\n"
+            "If this has been done already your game is likely to end up a bit silly");
+  EXPECT_EQ(prompts.messages.back(),
+            std::make_pair(std::string("Current team's players' stats have been batch processed"),
+                           MessageIcon::Information));
+  std::vector<db::Byte> expected = standardImage();
+  db::PlayerRecord three = playerAt(expected, 2, 3);
+  three.battingAbilities[2] = 40;
+  putPlayer(expected, 2, 3, three);
+  expected = changed(expected, {2}, [](db::PlayerRecord& p) { batch::scalePlayer(p, powerAt75()); });
+  EXPECT_EQ(fileBytes(), expected);
+  EXPECT_EQ(view.text(txtBat(2)), "30") << "the view shows the scaled value of the same player";
+  EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 2);
+}
+
+TEST_F(WalksTest, BatchAllDropsUnsavedEditsAndKeepsSlotsAfterAGap) {
+  const std::vector<db::Byte> image = imageWithGapsAndSpoofs();
+  startOrFail(image);
+  editTeamTwoPlayerThree();
+  editor.BatchAll(powerAt75());
+
+  EXPECT_EQ(prompts.questions.at(0),
+            "Do you want to batch process all players' abilities now?\r\n\r\n"
+            "If this has been done already your game is likely to end up a bit silly");
+  EXPECT_EQ(prompts.messages.back().first, "All players' stats have been batch processed");
+  std::initializer_list<int> allTeams = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17};
+  EXPECT_EQ(fileBytes(),
+            changed(image, allTeams, [](db::PlayerRecord& p) { batch::scalePlayer(p, powerAt75()); }));
+  expectViewOnTeamTwoPlayerThree();
+}
+
+TEST_F(WalksTest, DecliningABatchChangesNothing) {
+  startOrFail();
+  editTeamTwoPlayerThree();
+  prompts.answers = {Answer::No, Answer::No};
+  editor.BatchAll(powerAt75());
+  editor.BatchCurrent(powerAt75());
+  EXPECT_EQ(fileBytes(), standardImage());
+  EXPECT_EQ(view.text(txtBat(2)), "40") << "the view, edit included, is left as it was";
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(WalksTest, TheFileHashCountsLoadedPlayersAndRestoresTheView) {
+  std::vector<db::Byte> image = blankDatabase();
+  db::PlayerRecord one = namedPlayer("One");
+  one.battingAbilities = {50, 60, 70, 80};
+  one.bowlingAbilities = {10, 20, 30, 40};
+  one.fieldingAbilities = {1, 2, 3, 4, 5};
+  db::PlayerRecord two = namedPlayer("Two");
+  two.battingAbilities = {255, 255, 0, 0};
+  two.bowlingAbilities = {0, 0, 0, 1};
+  two.fieldingAbilities = {100, 0, 0, 0, 0};
+  db::PlayerRecord hidden = namedPlayer("Hidden");
+  hidden.battingAbilities = {99, 99, 99, 99};
+  putPlayer(image, 1, 1, one);
+  putPlayer(image, 1, 2, two);
+  putPlayer(image, 1, 4, hidden);  // after the empty third slot: never counted
+  for (int team = 2; team <= db::kTeamCount; ++team) {
+    db::PlayerRecord zero = namedPlayer("Zero");
+    zero.battingAbilities = {};
+    zero.bowlingAbilities = {};
+    zero.fieldingAbilities = {};
+    putPlayer(image, team, 1, zero);
+  }
+  startOrFail(image);
+  pickPlayer(1);
+  view.type(txtBat(0), "1");  // in memory only: does not count and is dropped
+
+  editor.mnuFileHash_Click();
+  EXPECT_EQ(view.shownHashes, std::vector<std::string>{"302-65-73"});
+  EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 1);
+  EXPECT_EQ(view.text(txtBat(0)), "255");
+  EXPECT_EQ(fileBytes(), image);
+}
+
+TEST_F(WalksTest, TheSpoofRepairCopiesTheRealFieldsOnceAndOnlyThem) {
+  const std::vector<db::Byte> image = imageWithGapsAndSpoofs();
+  startOrFail(image);
+  editTeamTwoPlayerThree();
+  editor.mnuFixSpoof_Click();
+  EXPECT_EQ(prompts.questions.at(0), "Replace all spoof names and faces with the real versions?");
+  EXPECT_EQ(prompts.messages.back(),
+            std::make_pair(std::string("All names and faces have been fixed"), MessageIcon::None));
+  const std::vector<db::Byte> expected =
+      changed(image, {1, 4}, [](db::PlayerRecord& p) { tools::repairSpoofFields(p); });
+  EXPECT_EQ(fileBytes(), expected) << "slot 12 of team 4 lies after the gap and keeps its spoofs";
+  expectViewOnTeamTwoPlayerThree();
+
+  editor.mnuFixSpoof_Click();
+  EXPECT_EQ(fileBytes(), expected);
+
+  prompts.answers = {Answer::No};
+  const auto messagesBefore = prompts.messages.size();
+  editor.mnuFixSpoof_Click();
+  EXPECT_EQ(prompts.messages.size(), messagesBefore);
+}
+
+TEST_F(WalksTest, AFileErrorPartWayIsReportedAndTheEarlierTeamsStayWritten) {
+  const std::vector<db::Byte> image = standardImage();
+  startOrFail(image);
+  editTeamTwoPlayerThree();
+  // Team 3 has no players and writes nothing, so the fourth write is team 5's.
+  int writes = 0;
+  fileSystem.setRule([&writes](int, FileCall call) {
+    return call == FileCall::Write && ++writes == 4 ? Fault::Fail : Fault::None;
+  });
+  editor.BatchAll(powerAt75());
+
+  ASSERT_FALSE(prompts.messages.empty());
+  const std::string message = prompts.messages.back().first;
+  EXPECT_THAT(message, HasSubstr("team 5 (Team 5)"));
+  EXPECT_THAT(message, HasSubstr(databasePath));
+  EXPECT_THAT(message, HasSubstr("Input/output error"));
+  EXPECT_EQ(prompts.messages.back().second, MessageIcon::Warning);
+  EXPECT_EQ(fileBytes(), changed(image, {1, 2, 3, 4}, [](db::PlayerRecord& p) {
+              batch::scalePlayer(p, powerAt75());
+            }));
+  expectViewOnTeamTwoPlayerThree();
+  EXPECT_EQ(fileSystem.openFiles(), 0);
+}
+
+TEST_F(WalksTest, LineupsNameTheLoadedPlayersOfTheCurrentTeam) {
+  std::vector<db::Byte> image = standardImage();
+  const std::uint64_t area = db::lineupAreaStart(1);
+  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(area), db::kLineupAreaSize, db::Byte{255});
+  image[area + 0] = 0;    // World Cup entry 1: player 1
+  image[area + 14] = 5;   // World Cup entry 15: the last player
+  image[area + 15] = 0;   // unused byte
+  image[area + 16] = 2;   // Champions Trophy entry 1
+  image[area + 33] = 6;   // ODI entry 2: slot 7 is empty, so no loaded player
+  image[area + 63] = 2;   // Test Match entry 16
+  startOrFail(image);
+  pickPlayer(2);
+  view.type(TextBox::txtRealName, "Edited Three");
+  pickPlayer(0);  // memory holds the edit, which the lineups show
+
+  editor.mnuLineup_Click();
+  ASSERT_EQ(view.shownLineups.size(), 1u);
+  const editor::LineupLines& lines = view.shownLineups[0];
+  EXPECT_EQ(lines[0].size(), 15u);
+  EXPECT_EQ(lines[1].size(), 14u);
+  EXPECT_EQ(lines[2].size(), 16u);
+  EXPECT_EQ(lines[3].size(), 16u);
+  EXPECT_EQ(lines[0][0], "T1 Player 1");
+  EXPECT_EQ(lines[0][14], "T1 Player 6");
+  EXPECT_EQ(lines[0][1], "");
+  EXPECT_EQ(lines[1][0], "Edited Three");
+  EXPECT_EQ(lines[2][1], "");
+  EXPECT_EQ(lines[3][15], "Edited Three");
+  EXPECT_EQ(fileBytes(), image);
+}
+
+}  // namespace
+}  // namespace zelbor::testing

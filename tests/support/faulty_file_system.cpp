@@ -1,0 +1,82 @@
+#include "faulty_file_system.h"
+
+namespace zelbor::testing {
+namespace {
+
+db::FileError injected(const std::string& path, const char* action) {
+  return {path, std::string("Cannot ") + action + " \"" + path + "\": Input/output error."};
+}
+
+class FaultyFile final : public db::File {
+ public:
+  FaultyFile(FaultyFileSystem& owner, std::unique_ptr<db::File> real, std::string path,
+             std::shared_ptr<int> openFiles)
+      : owner_(owner), real_(std::move(real)), path_(std::move(path)), openFiles_(openFiles) {
+    ++*openFiles_;
+  }
+  ~FaultyFile() override { release(); }
+
+  db::Result<std::uint64_t> size() override {
+    if (owner_.next(FileCall::Size) != Fault::None) return injected(path_, "examine");
+    return real_->size();
+  }
+  db::Result<void> readAt(std::uint64_t offset, std::span<db::Byte> into) override {
+    if (owner_.next(FileCall::Read) != Fault::None) return injected(path_, "read");
+    return real_->readAt(offset, into);
+  }
+  db::Result<void> writeAt(std::uint64_t offset, std::span<const db::Byte> from) override {
+    const Fault fault = owner_.next(FileCall::Write);
+    if (fault == Fault::CutShort) {
+      (void)real_->writeAt(offset, from.first(from.size() / 2));
+      return injected(path_, "write");
+    }
+    if (fault == Fault::Fail) return injected(path_, "write");
+    return real_->writeAt(offset, from);
+  }
+  db::Result<void> sync() override {
+    if (owner_.next(FileCall::Sync) != Fault::None) return injected(path_, "flush to disk");
+    return real_->sync();
+  }
+  db::Result<void> close() override {
+    const Fault fault = owner_.next(FileCall::Close);
+    db::Result<void> closed = real_->close();
+    release();
+    if (fault != Fault::None) return injected(path_, "close");
+    return closed;
+  }
+
+ private:
+  void release() {
+    if (!released_) --*openFiles_;
+    released_ = true;
+  }
+
+  FaultyFileSystem& owner_;
+  std::unique_ptr<db::File> real_;
+  std::string path_;
+  std::shared_ptr<int> openFiles_;
+  bool released_ = false;
+};
+
+}  // namespace
+
+Fault FaultyFileSystem::next(FileCall call) {
+  ++calls_;
+  return rule_ ? rule_(calls_, call) : Fault::None;
+}
+
+db::Result<std::unique_ptr<db::File>> FaultyFileSystem::openExisting(const std::string& path,
+                                                                    db::OpenMode mode) {
+  if (next(FileCall::Open) != Fault::None) return injected(path, "open");
+  auto file = real_.openExisting(path, mode);
+  if (!file) return file.error();
+  return std::unique_ptr<db::File>(
+      std::make_unique<FaultyFile>(*this, std::move(file).value(), path, openFiles_));
+}
+
+db::Result<bool> FaultyFileSystem::isReadOnly(const std::string& path) {
+  if (next(FileCall::IsReadOnly) != Fault::None) return injected(path, "examine");
+  return real_.isReadOnly(path);
+}
+
+}  // namespace zelbor::testing
