@@ -13,18 +13,29 @@ Result<void> closeAfter(Result<void> outcome, File& file) {
 
 }  // namespace
 
+std::optional<std::string> Database::changeSinceOpened(const FileStatus& now) const {
+  if (!now.sameFileAs(opened_)) {
+    return std::string("another file has taken its place since the editor opened it");
+  }
+  if (now.size != opened_.size) {
+    return "its size changed from " + std::to_string(opened_.size) + " to " +
+           std::to_string(now.size) + " bytes since the editor opened it";
+  }
+  return std::nullopt;
+}
+
 Result<Database> Database::open(FileSystem& fileSystem, std::string path) {
   auto file = fileSystem.openExisting(path, OpenMode::ReadOnly);
   if (!file) return file.error();
-  const Result<std::uint64_t> size = file.value()->size();
-  if (Result<void> closed = file.value()->close(); size && !closed) return closed.error();
-  if (!size) return size.error();
-  if (size.value() < kMinimumFileSize) {
-    return FileError{path, "\"" + path + "\" is " + std::to_string(size.value()) +
+  const Result<FileStatus> status = file.value()->status();
+  if (Result<void> closed = file.value()->close(); status && !closed) return closed.error();
+  if (!status) return status.error();
+  if (status.value().size < kMinimumFileSize) {
+    return FileError{path, "\"" + path + "\" is " + std::to_string(status.value().size) +
                                " bytes long; a player database needs at least " +
                                std::to_string(kMinimumFileSize) + " bytes."};
   }
-  return Database(fileSystem, std::move(path), size.value());
+  return Database(fileSystem, std::move(path), status.value());
 }
 
 Result<void> Database::readAt(std::uint64_t offset, std::span<Byte> into) const {
@@ -77,15 +88,12 @@ Result<void> Database::StoreTeam(int team) {
   auto file = fileSystem_->openExisting(databasePath_, OpenMode::ReadWrite);
   if (!file) return file.error();
   File& out = *file.value();
-  const Result<std::uint64_t> size = out.size();
-  if (!size) return closeAfter(size.error(), out);
-  if (size.value() != fileSize_) {
-    return closeAfter(
-        FileError{databasePath_, "Cannot write \"" + databasePath_ + "\": its size changed from " +
-                                     std::to_string(fileSize_) + " to " +
-                                     std::to_string(size.value()) +
-                                     " bytes since it was opened, so nothing was written."},
-        out);
+  const Result<FileStatus> status = out.status();
+  if (!status) return closeAfter(status.error(), out);
+  if (const std::optional<std::string> change = changeSinceOpened(status.value())) {
+    return closeAfter(FileError{databasePath_, "Cannot write \"" + databasePath_ + "\": " +
+                                                   *change + ", so nothing was written."},
+                      out);
   }
   Result<void> written = out.writeAt(playerAreaStart(team), bytes);
   if (written) written = out.sync();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ class Database {
   static Result<Database> open(FileSystem& fileSystem, std::string path);
 
   const std::string& databasePath() const { return databasePath_; }
-  std::uint64_t fileSize() const { return fileSize_; }
+  std::uint64_t fileSize() const { return opened_.size; }
 
   // The seventeen team names as the team list shows them, team 1 first.
   Result<std::array<std::string, kTeamCount>> readTeamNames() const;
@@ -31,7 +32,8 @@ class Database {
   Result<void> LoadTeam(int team);
 
   // Writes records 1..playerCount to the start of the team's player area in one transfer; the
-  // slots after them are not touched. Refuses when the file's size changed since it was opened.
+  // slots after them are not touched. Refuses when the file's size changed since it was opened or
+  // another file was put in its place, and flushes the data to disk before it reports success.
   Result<void> StoreTeam(int team);
 
   Result<LineupArea> readLineupArea(int team) const;
@@ -46,14 +48,17 @@ class Database {
   const std::vector<PlayerRecord>& teamPlayers() const { return teamPlayers_; }
 
  private:
-  Database(FileSystem& fileSystem, std::string path, std::uint64_t size)
-      : fileSystem_(&fileSystem), databasePath_(std::move(path)), fileSize_(size) {}
+  Database(FileSystem& fileSystem, std::string path, FileStatus opened)
+      : fileSystem_(&fileSystem), databasePath_(std::move(path)), opened_(opened) {}
 
   Result<void> readAt(std::uint64_t offset, std::span<Byte> into) const;
+  // Why the file may no longer be written, if it changed under the editor.
+  std::optional<std::string> changeSinceOpened(const FileStatus& now) const;
 
   FileSystem* fileSystem_;
   std::string databasePath_;
-  std::uint64_t fileSize_;
+  // The file as it was when the database was opened; writes go only into that same file.
+  FileStatus opened_;
   std::vector<PlayerRecord> teamPlayers_;
 };
 

@@ -10,13 +10,24 @@
 
 namespace zelbor::db {
 
+// What the file system says of an open file: its length and which file it is.
+struct FileStatus {
+  std::uint64_t size = 0;
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+
+  bool sameFileAs(const FileStatus& other) const {
+    return device == other.device && inode == other.inode;
+  }
+};
+
 // An open file. Every call reports its failure as a FileError naming the file; destroying a File
 // closes it, so no error path leaves a descriptor open.
 class File {
  public:
   virtual ~File() = default;
 
-  virtual Result<std::uint64_t> size() = 0;
+  virtual Result<FileStatus> status() = 0;
   // Reads exactly into.size() bytes; the file ending early is an error.
   virtual Result<void> readAt(std::uint64_t offset, std::span<Byte> into) = 0;
   // Writes all of `from`, continuing short writes.

@@ -23,10 +23,12 @@ class PosixFile final : public File {
   PosixFile(const PosixFile&) = delete;
   PosixFile& operator=(const PosixFile&) = delete;
 
-  Result<std::uint64_t> size() override {
+  Result<FileStatus> status() override {
     struct stat status {};
     if (::fstat(descriptor_, &status) != 0) return systemError(path_, "examine", errno);
-    return static_cast<std::uint64_t>(status.st_size);
+    return FileStatus{static_cast<std::uint64_t>(status.st_size),
+                      static_cast<std::uint64_t>(status.st_dev),
+                      static_cast<std::uint64_t>(status.st_ino)};
   }
 
   Result<void> readAt(std::uint64_t offset, std::span<Byte> into) override {

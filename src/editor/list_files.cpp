@@ -22,9 +22,9 @@ std::vector<std::string> splitListLines(std::string_view text) {
 db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem, const std::string& path) {
   auto file = fileSystem.openExisting(path, db::OpenMode::ReadOnly);
   if (!file) return file.error();
-  const db::Result<std::uint64_t> size = file.value()->size();
-  if (!size) return size.error();
-  std::vector<db::Byte> bytes(size.value());
+  const db::Result<db::FileStatus> status = file.value()->status();
+  if (!status) return status.error();
+  std::vector<db::Byte> bytes(status.value().size);
   if (db::Result<void> read = file.value()->readAt(0, bytes); !read) return read.error();
   if (db::Result<void> closed = file.value()->close(); !closed) return closed.error();
   const std::string text(bytes.begin(), bytes.end());

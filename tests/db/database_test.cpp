@@ -168,5 +168,20 @@ TEST_F(DatabaseTest, AFileShortenedAfterOpeningIsNeverWrittenNorExtended) {
   EXPECT_FALSE(database.LoadTeam(17)) << "the slots beyond the end cannot be read";
 }
 
+TEST_F(DatabaseTest, AFilePutInThePlaceOfTheOpenedOneIsNeverWritten) {
+  std::vector<Byte> image = blankDatabase();
+  putTeam(image, 2, 5);
+  Database database = openImage(image);
+  ASSERT_TRUE(database.LoadTeam(2));
+  const std::vector<Byte> other = blankDatabase();
+  writeFileBytes(dir_.file("other.bag"), other);
+  std::filesystem::rename(dir_.file("other.bag"), path_);
+
+  const Result<void> store = database.StoreTeam(2);
+  ASSERT_FALSE(store);
+  EXPECT_THAT(store.error().message, HasSubstr("another file has taken its place"));
+  EXPECT_EQ(readFileBytes(path_), other);
+}
+
 }  // namespace
 }  // namespace zelbor::db

@@ -16,9 +16,9 @@ class FaultyFile final : public db::File {
   }
   ~FaultyFile() override { release(); }
 
-  db::Result<std::uint64_t> size() override {
-    if (owner_.next(FileCall::Size) != Fault::None) return injected(path_, "examine");
-    return real_->size();
+  db::Result<db::FileStatus> status() override {
+    if (owner_.next(FileCall::Status) != Fault::None) return injected(path_, "examine");
+    return real_->status();
   }
   db::Result<void> readAt(std::uint64_t offset, std::span<db::Byte> into) override {
     if (owner_.next(FileCall::Read) != Fault::None) return injected(path_, "read");

@@ -7,7 +7,7 @@
 
 namespace zelbor::testing {
 
-enum class FileCall { Open, Size, Read, Write, Sync, Close, IsReadOnly };
+enum class FileCall { Open, Status, Read, Write, Sync, Close, IsReadOnly };
 
 enum class Fault {
   None,
