@@ -5,7 +5,7 @@
 
 #include "db/text_codec.h"
 #include "editor/messages.h"
-#include "editor_fixture.h"
+#include "support/editor_fixture.h"
 
 namespace zelbor::testing {
 namespace {

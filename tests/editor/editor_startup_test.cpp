@@ -5,7 +5,7 @@
 
 #include "editor/install_folder.h"
 #include "editor/messages.h"
-#include "editor_fixture.h"
+#include "support/editor_fixture.h"
 
 namespace zelbor::testing {
 namespace {
@@ -58,24 +58,22 @@ TEST_F(StartupTest, TheDialogChoosesTheDatabaseAndCancelEndsSilently) {
 TEST_F(StartupTest, ARefusedStartNamesTheFileAndTheReason) {
   struct Case {
     const char* what;
-    std::function<void(EditorFixture&)> prepare;
+    std::function<void(EditorHarness&)> prepare;
     std::vector<std::string> expectedInMessage;
   };
   const Case cases[] = {
       {"missing list file",
-       [](EditorFixture& f) { std::filesystem::remove(f.programFolder + "/Kit3.txt"); },
+       [](EditorHarness& f) { std::filesystem::remove(f.programFolder + "/Kit3.txt"); },
        {"Kit3.txt", "No such file or directory"}},
       {"database too short",
-       [](EditorFixture& f) { std::filesystem::resize_file(f.databasePath, 1000); },
+       [](EditorHarness& f) { std::filesystem::resize_file(f.databasePath, 1000); },
        {"TeamAndPlayerInfo.bag", "1000 bytes", "358134"}},
       {"database missing",
-       [](EditorFixture& f) { std::filesystem::remove(f.databasePath); },
+       [](EditorHarness& f) { std::filesystem::remove(f.databasePath); },
        {"TeamAndPlayerInfo.bag", "No such file or directory"}},
   };
   for (const Case& c : cases) {
-    struct Fixture : EditorFixture {
-      void TestBody() override {}
-    } f;
+    EditorHarness f;
     writeFileBytes(f.databasePath, standardImage());
     c.prepare(f);
     EXPECT_EQ(f.editor.InitialiseEditor(f.databasePath), StartupOutcome::Failed) << c.what;

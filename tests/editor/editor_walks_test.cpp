@@ -2,7 +2,7 @@
 
 #include "batch/ability_scaling.h"
 #include "editor/messages.h"
-#include "editor_fixture.h"
+#include "support/editor_fixture.h"
 #include "tools/spoof_repair.h"
 
 namespace zelbor::testing {

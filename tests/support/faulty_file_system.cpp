@@ -62,6 +62,7 @@ class FaultyFile final : public db::File {
 
 Fault FaultyFileSystem::next(FileCall call) {
   ++calls_;
+  log_.push_back(call);
   return rule_ ? rule_(calls_, call) : Fault::None;
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "db/file_access.h"
 
@@ -25,6 +26,8 @@ class FaultyFileSystem final : public db::FileSystem {
 
   void setRule(FaultRule rule) { rule_ = std::move(rule); }
   int callCount() const { return calls_; }
+  // Every call so far, in order.
+  const std::vector<FileCall>& calls() const { return log_; }
   int openFiles() const { return *openFiles_; }
 
   db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
@@ -38,6 +41,7 @@ class FaultyFileSystem final : public db::FileSystem {
   db::FileSystem& real_;
   FaultRule rule_;
   int calls_ = 0;
+  std::vector<FileCall> log_;
   std::shared_ptr<int> openFiles_ = std::make_shared<int>(0);
 };
 

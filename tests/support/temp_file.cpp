@@ -20,8 +20,9 @@ void writeFileBytes(const std::filesystem::path& path, const std::vector<db::Byt
   EXPECT_TRUE(out) << "cannot write " << path;
 }
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zelbor-test-XXXXXX").string();
+TempDir::TempDir(const std::filesystem::path& base) {
+  const std::filesystem::path folder = base.empty() ? std::filesystem::temp_directory_path() : base;
+  std::string pattern = (folder / "zelbor-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }

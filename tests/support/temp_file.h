@@ -14,7 +14,8 @@ void writeFileBytes(const std::filesystem::path& path, const std::vector<db::Byt
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
  public:
-  TempDir();
+  // Under `base`, or the system's temporary folder when it is empty.
+  explicit TempDir(const std::filesystem::path& base = {});
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

@@ -15,9 +15,10 @@
 namespace zelbor::testing {
 
 // An editor over fakes, with its own program folder (the list files) and a database file.
-class EditorFixture : public ::testing::Test {
+class EditorHarness {
  public:
-  EditorFixture();
+  // The files go in a new folder under `base` (the system's temporary folder when empty).
+  explicit EditorHarness(const std::filesystem::path& base = {});
 
   // A database whose team 1 has 6 players, team 2 has 3, team 3 none, and the others 2; every
   // team is named "Team <n>".
@@ -45,5 +46,7 @@ class EditorFixture : public ::testing::Test {
   FaultyFileSystem fileSystem;
   editor::Editor editor;
 };
+
+class EditorFixture : public ::testing::Test, public EditorHarness {};
 
 }  // namespace zelbor::testing

@@ -6,8 +6,9 @@
 
 namespace zelbor::testing {
 
-EditorFixture::EditorFixture()
-    : programFolder(dir.file("program")),
+EditorHarness::EditorHarness(const std::filesystem::path& base)
+    : dir(base),
+      programFolder(dir.file("program")),
       databasePath(dir.file("TeamAndPlayerInfo.bag")),
       fileSystem(db::posixFileSystem()),
       editor(view, prompts, fileDialog, browser, fileSystem, {programFolder, {}, "."}) {
@@ -18,7 +19,7 @@ EditorFixture::EditorFixture()
   }
 }
 
-std::vector<db::Byte> EditorFixture::standardImage() {
+std::vector<db::Byte> EditorHarness::standardImage() {
   std::vector<db::Byte> image = blankDatabase();
   for (int team = 1; team <= db::kTeamCount; ++team) {
     putTeamName(image, team, "Team " + std::to_string(team));
@@ -27,26 +28,26 @@ std::vector<db::Byte> EditorFixture::standardImage() {
   return image;
 }
 
-editor::StartupOutcome EditorFixture::start(const std::vector<db::Byte>& image) {
+editor::StartupOutcome EditorHarness::start(const std::vector<db::Byte>& image) {
   writeFileBytes(databasePath, image);
   return editor.InitialiseEditor(databasePath);
 }
 
-void EditorFixture::startOrFail(const std::vector<db::Byte>& image) {
+void EditorHarness::startOrFail(const std::vector<db::Byte>& image) {
   ASSERT_EQ(start(image), editor::StartupOutcome::Ready) << ::testing::PrintToString(messageTexts());
 }
 
-void EditorFixture::pickTeam(int index) {
+void EditorHarness::pickTeam(int index) {
   view.selections[editor::ListBox::cboTeams] = index;
   editor.cboTeams_Click();
 }
 
-void EditorFixture::pickPlayer(int index) {
+void EditorHarness::pickPlayer(int index) {
   view.selections[editor::ListBox::lstPlayers] = index;
   editor.lstPlayers_Click();
 }
 
-std::vector<std::string> EditorFixture::messageTexts() const {
+std::vector<std::string> EditorHarness::messageTexts() const {
   std::vector<std::string> texts;
   for (const auto& [text, icon] : prompts.messages) texts.push_back(text);
   return texts;
