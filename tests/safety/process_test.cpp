@@ -1,0 +1,195 @@
+// Watches the editor's writing operations from outside the process: a system-call trace, failures
+// injected into the C library's calls, and a file-size limit that cuts a real write short.
+#include <gmock/gmock.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include "db/layout.h"
+#include "sample/sample_database.h"
+#include "support/temp_file.h"
+
+namespace zelbor::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using Image = std::vector<db::Byte>;
+
+struct ProcessResult {
+  int exitCode = -1;
+  std::string output;
+};
+
+ProcessResult runCommand(const std::string& command) {
+  ProcessResult result;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::array<char, 4096> buffer{};
+  while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.output += buffer.data();
+  const int status = ::pclose(pipe);
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string shellQuoted(const std::string& text) { return "'" + text + "'"; }
+
+class ProcessTest : public ::testing::Test {
+ protected:
+  ProcessTest() { writeFileBytes(database_, original_); }
+
+  // The probe on the test's database; `prefix` goes in front of the command (a tracer, say).
+  ProcessResult probe(const std::string& prefix, const std::string& arguments) {
+    return runCommand(prefix + " " + shellQuoted(ZELBOR_EDITOR_PROBE) + " " + shellQuoted(database_) + " " +
+                      shellQuoted(std::filesystem::current_path().string()) + " " + arguments);
+  }
+
+  // The file a fault-free run of `operations` leaves, made on a copy.
+  Image cleanResult(const std::string& operations) {
+    const std::string copy = dir_.file("clean.bag");
+    writeFileBytes(copy, original_);
+    const ProcessResult run =
+        runCommand(shellQuoted(ZELBOR_EDITOR_PROBE) + " " + shellQuoted(copy) + " " +
+                   shellQuoted(std::filesystem::current_path().string()) + " " + operations);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    return readFileBytes(copy);
+  }
+
+  static Image playerArea(const Image& image, int team) {
+    const auto start = image.begin() + static_cast<std::ptrdiff_t>(db::playerAreaStart(team));
+    return {start, start + static_cast<std::ptrdiff_t>(db::kPlayerAreaSize)};
+  }
+
+  TempDir dir_;
+  std::string database_ = dir_.file("TeamAndPlayerInfo.bag");
+  Image original_ = sample::makeSampleDatabase();
+};
+
+struct Write {
+  std::string operation;
+  std::uint64_t offset;
+  std::uint64_t count;
+  bool synced = false;
+};
+
+TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
+  const std::string trace = dir_.file("trace.txt");
+  const ProcessResult run = probe("strace -f -qq -e trace=%file,%desc -o " + shellQuoted(trace),
+                                  "save batch spoof hash");
+  if (run.exitCode != 0 && run.output.find("ptrace") != std::string::npos) {
+    GTEST_SKIP() << "this machine does not allow tracing: " << run.output;
+  }
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+
+  const std::regex open(R"re(open(?:at)?\((?:AT_FDCWD, )?"([^"]*)", ([A-Z_|]+)[^)]*\)\s+= (-?\d+))re");
+  const std::regex pwrite(R"re(pwrite64\((\d+), .*, (\d+), (\d+)\)\s+= (-?\d+))re");
+  const std::regex otherWrite(R"re(^(?:write|writev|pwritev2?)\((\d+),)re");
+  const std::regex sync(R"re(f(?:data)?sync\((\d+)\)\s+= 0)re");
+  const std::regex close(R"re(^close\((\d+)\))re");
+  const std::regex marker(R"re(^write\(1, "operation (\w+)\\n")re");
+  std::map<int, bool> databaseFiles;
+  std::vector<Write> writes;
+  std::string operation = "start-up";
+  std::ifstream in(trace);
+  for (std::string line; std::getline(in, line);) {
+    line = std::regex_replace(line, std::regex(R"(^\d+\s+)"), "");
+    std::smatch m;
+    EXPECT_EQ(line.find("truncate("), std::string::npos) << line;
+    if (std::regex_search(line, m, marker)) {
+      operation = m[1];
+    } else if (std::regex_search(line, m, open) && m[1] == database_) {
+      const std::string flags = m[2];
+      for (const char* forbidden : {"O_CREAT", "O_TRUNC", "O_APPEND"}) {
+        EXPECT_EQ(flags.find(forbidden), std::string::npos) << line;
+      }
+      if (std::stoi(m[3]) >= 0) databaseFiles[std::stoi(m[3])] = true;
+    } else if (std::regex_search(line, m, pwrite) && databaseFiles.count(std::stoi(m[1]))) {
+      EXPECT_EQ(m[2], m[4]) << "whole write: " << line;
+      writes.push_back({operation, std::stoull(m[3]), std::stoull(m[2])});
+    } else if (std::regex_search(line, m, otherWrite)) {
+      EXPECT_EQ(databaseFiles.count(std::stoi(m[1])), 0u) << "only positioned writes: " << line;
+    } else if (std::regex_search(line, m, sync) && databaseFiles.count(std::stoi(m[1]))) {
+      for (Write& write : writes) write.synced = true;
+    } else if (std::regex_search(line, m, close)) {
+      databaseFiles.erase(std::stoi(m[1]));
+    }
+  }
+
+  std::map<std::string, int> writesPerOperation;
+  for (const Write& write : writes) {
+    ++writesPerOperation[write.operation];
+    EXPECT_TRUE(write.synced) << "flushed before the file was closed";
+    EXPECT_LE(write.count, db::kPlayerAreaSize);
+    bool insideAPlayerArea = false;
+    for (int team = 1; team <= db::kTeamCount; ++team) {
+      insideAPlayerArea |= write.offset == db::playerAreaStart(team) &&
+                           write.offset + write.count <= db::playerAreaStart(team) + db::kPlayerAreaSize;
+    }
+    EXPECT_TRUE(insideAPlayerArea) << write.operation << " wrote at " << write.offset;
+  }
+  EXPECT_EQ(writesPerOperation, (std::map<std::string, int>{{"save", 1}, {"batch", 17}, {"spoof", 17}}));
+  EXPECT_EQ(readFileBytes(database_).size(), original_.size());
+}
+
+TEST_F(ProcessTest, RealSystemCallFailuresAreReportedAndLeaveOldOrNewBytes) {
+  const Image saved = cleanResult("save");
+  const struct {
+    const char* failure;
+    const char* reported;  // nullptr: the save succeeds
+  } cases[] = {
+      {"enable name=posix/io/rw/pwrite,failinfo=5", "Input/output error"},
+      {"enable name=posix/io/rw/pwrite,failinfo=28", "No space left on device"},
+      {"enable name=posix/io/sync/fdatasync,failinfo=5", "flush to disk"},
+      {"enable name=posix/io/rw/pwrite/reduce", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failure);
+    writeFileBytes(database_, original_);
+    // The preload comes before the sanitizer runtime, which must not object to that.
+    const ProcessResult run = probe("ASAN_OPTIONS=verify_asan_link_order=0 fiu-run -x -c " +
+                                        shellQuoted(c.failure), "save");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const Image after = readFileBytes(database_);
+    ASSERT_EQ(after.size(), original_.size());
+    if (c.reported == nullptr) {
+      EXPECT_EQ(after, saved) << "short writes are continued to the end";
+      EXPECT_THAT(run.output, ::testing::Not(HasSubstr("message:")));
+    } else {
+      EXPECT_THAT(run.output, HasSubstr(c.reported));
+      EXPECT_THAT(run.output, HasSubstr(database_));
+      EXPECT_TRUE(after == original_ || after == saved);
+    }
+  }
+}
+
+TEST_F(ProcessTest, AWriteCutShortByTheFileSizeLimitStopsTheWalkAtThatTeam) {
+  const Image batched = cleanResult("batch");
+  const std::uint64_t limit = db::playerAreaStart(5) + 1000;
+  const ProcessResult run = probe("", "--file-size-limit " + std::to_string(limit) + " batch");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_THAT(run.output, HasSubstr("stopped at team 5"));
+  EXPECT_THAT(run.output, HasSubstr("File too large"));
+  const Image after = readFileBytes(database_);
+  ASSERT_EQ(after.size(), original_.size());
+  for (int team = 1; team <= db::kTeamCount; ++team) {
+    if (team < 5) {
+      EXPECT_EQ(playerArea(after, team), playerArea(batched, team)) << team;
+    }
+    if (team > 5) {
+      EXPECT_EQ(playerArea(after, team), playerArea(original_, team)) << team;
+    }
+  }
+  Image expected = original_;
+  std::copy_n(batched.begin() + static_cast<std::ptrdiff_t>(db::playerAreaStart(1)),
+              db::playerAreaStart(5) + 1000 - db::playerAreaStart(1),
+              expected.begin() + static_cast<std::ptrdiff_t>(db::playerAreaStart(1)));
+  EXPECT_EQ(after, expected) << "nothing beyond the limit of team 5's write changed";
+}
+
+}  // namespace
+}  // namespace zelbor::testing
