@@ -1,10 +1,7 @@
 // Watches the editor's writing operations from outside the process: a system-call trace, failures
 // injected into the C library's calls, and a file-size limit that cuts a real write short.
 #include <gmock/gmock.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -13,6 +10,7 @@
 
 #include "db/layout.h"
 #include "sample/sample_database.h"
+#include "support/process.h"
 #include "support/temp_file.h"
 
 namespace zelbor::testing {
@@ -20,24 +18,6 @@ namespace {
 
 using ::testing::HasSubstr;
 using Image = std::vector<db::Byte>;
-
-struct ProcessResult {
-  int exitCode = -1;
-  std::string output;
-};
-
-ProcessResult runCommand(const std::string& command) {
-  ProcessResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buffer{};
-  while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) result.output += buffer.data();
-  const int status = ::pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string shellQuoted(const std::string& text) { return "'" + text + "'"; }
 
 class ProcessTest : public ::testing::Test {
  protected:
@@ -79,9 +59,11 @@ struct Write {
 
 TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
   const std::string trace = dir_.file("trace.txt");
-  const ProcessResult run = probe("strace -f -qq -e trace=%file,%desc -o " + shellQuoted(trace),
+  // The leak checker stops the process with ptrace at exit, which a traced process cannot do.
+  const ProcessResult run = probe("ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" strace -f -qq "
+                                  "-e trace=%file,%desc -o " + shellQuoted(trace),
                                   "save batch spoof hash");
-  if (run.exitCode != 0 && run.output.find("ptrace") != std::string::npos) {
+  if (run.exitCode != 0 && run.output.find("strace: ") != std::string::npos) {
     GTEST_SKIP() << "this machine does not allow tracing: " << run.output;
   }
   ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -137,6 +119,10 @@ TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
 }
 
 TEST_F(ProcessTest, RealSystemCallFailuresAreReportedAndLeaveOldOrNewBytes) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the failure-injecting preload cannot run beside the address sanitizer's "
+                  "runtime; the plain build runs this test";
+#endif
   const Image saved = cleanResult("save");
   const struct {
     const char* failure;
@@ -150,9 +136,7 @@ TEST_F(ProcessTest, RealSystemCallFailuresAreReportedAndLeaveOldOrNewBytes) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.failure);
     writeFileBytes(database_, original_);
-    // The preload comes before the sanitizer runtime, which must not object to that.
-    const ProcessResult run = probe("ASAN_OPTIONS=verify_asan_link_order=0 fiu-run -x -c " +
-                                        shellQuoted(c.failure), "save");
+    const ProcessResult run = probe("fiu-run -x -c " + shellQuoted(c.failure), "save");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     const Image after = readFileBytes(database_);
     ASSERT_EQ(after.size(), original_.size());
