@@ -1,0 +1,130 @@
+// The database operations against a raw loop of the same system calls on the same file.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+#include "batch/ability_scaling.h"
+#include "db/team_walk.h"
+#include "sample/sample_database.h"
+#include "tools/file_hash.h"
+#include "tools/spoof_repair.h"
+
+namespace {
+
+using namespace zelbor;
+
+// The sample database in the temporary folder, written once for all benchmarks.
+const std::string& samplePath() {
+  static const std::string path = [] {
+    const auto file = std::filesystem::temp_directory_path() / "zelbor-bench-TeamAndPlayerInfo.bag";
+    const auto bytes = sample::makeSampleDatabase();
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    // On disk before anything is measured, so no benchmark pays for the file's first flush.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    ::fsync(fd);
+    ::close(fd);
+    return file.string();
+  }();
+  return path;
+}
+
+db::Database openSample() { return db::Database::open(db::posixFileSystem(), samplePath()).value(); }
+
+std::array<int, db::kTeamCount> playerCounts() {
+  db::Database database = openSample();
+  std::array<int, db::kTeamCount> counts{};
+  for (int team = 1; team <= db::kTeamCount; ++team) {
+    (void)database.LoadTeam(team);
+    counts[team - 1] = database.playerCount();
+  }
+  return counts;
+}
+
+void rawRead(int team, std::vector<db::Byte>& area) {
+  const int fd = ::open(samplePath().c_str(), O_RDONLY | O_CLOEXEC);
+  if (::pread(fd, area.data(), area.size(), static_cast<off_t>(db::playerAreaStart(team))) < 0) std::abort();
+  ::close(fd);
+}
+
+void FloorReadAllTeams(benchmark::State& state) {
+  std::vector<db::Byte> area(db::kPlayerAreaSize);
+  for (auto _ : state) {
+    for (int team = 1; team <= db::kTeamCount; ++team) rawRead(team, area);
+    benchmark::DoNotOptimize(area.data());
+  }
+}
+
+void FloorRewriteAllTeams(benchmark::State& state) {
+  const auto counts = playerCounts();
+  std::vector<db::Byte> area(db::kPlayerAreaSize);
+  for (auto _ : state) {
+    for (int team = 1; team <= db::kTeamCount; ++team) {
+      rawRead(team, area);
+      const int fd = ::open(samplePath().c_str(), O_RDWR | O_CLOEXEC);
+      struct stat status {};
+      ::fstat(fd, &status);
+      const auto size = static_cast<std::size_t>(counts[team - 1]) * db::kRecordSize;
+      if (::pwrite(fd, area.data(), size, static_cast<off_t>(db::playerAreaStart(team))) < 0) std::abort();
+      ::fdatasync(fd);
+      ::close(fd);
+    }
+  }
+}
+
+void LoadTeamAllTeams(benchmark::State& state) {
+  db::Database database = openSample();
+  for (auto _ : state) {
+    for (int team = 1; team <= db::kTeamCount; ++team) {
+      if (!database.LoadTeam(team)) state.SkipWithError("load failed");
+    }
+    benchmark::DoNotOptimize(database.playerCount());
+  }
+}
+
+void FileHash(benchmark::State& state) {
+  db::Database database = openSample();
+  for (auto _ : state) {
+    tools::AbilityTotals totals;
+    const auto outcome = db::readEachTeam(
+        database, [&](int, std::span<const db::PlayerRecord> players) { totals.add(players); });
+    if (!outcome.ok()) state.SkipWithError("walk failed");
+    benchmark::DoNotOptimize(tools::hashString(totals));
+  }
+}
+
+void BatchAllTeams(benchmark::State& state) {
+  db::Database database = openSample();
+  batch::BatchFactors factors;
+  factors.batting.fill(0.8f);
+  for (auto _ : state) {
+    const auto outcome = db::rewriteEachTeam(database, [&](int, std::span<db::PlayerRecord> players) {
+      batch::scalePlayers(players, factors);
+    });
+    if (!outcome.ok()) state.SkipWithError("walk failed");
+  }
+}
+
+void SpoofRepair(benchmark::State& state) {
+  db::Database database = openSample();
+  for (auto _ : state) {
+    const auto outcome = db::rewriteEachTeam(database, [](int, std::span<db::PlayerRecord> players) {
+      for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
+    });
+    if (!outcome.ok()) state.SkipWithError("walk failed");
+  }
+}
+
+BENCHMARK(FloorReadAllTeams)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LoadTeamAllTeams)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FileHash)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FloorRewriteAllTeams)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BatchAllTeams)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SpoofRepair)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
