@@ -72,7 +72,18 @@ class FaultLoopTest : public ::testing::TestWithParam<Operation> {
     std::vector<std::string> messages;
     int faultsFired = 0;
     int openFiles = 0;
+    bool reopens = false;
   };
+
+  // With faults off the file opens again and every team loads.
+  static bool reopens(const std::string& path) {
+    auto database = db::Database::open(db::posixFileSystem(), path);
+    if (!database) return false;
+    for (int team = 1; team <= db::kTeamCount; ++team) {
+      if (!database.value().LoadTeam(team)) return false;
+    }
+    return true;
+  }
 
   Run runWith(FaultyFileSystem::FaultRule rule) {
     EditorHarness harness(fastFolder());
@@ -89,7 +100,8 @@ class FaultLoopTest : public ::testing::TestWithParam<Operation> {
     if (calls_.empty()) {
       calls_.assign(harness.fileSystem.calls().begin() + callsBefore, harness.fileSystem.calls().end());
     }
-    return {harness.fileBytes(), harness.messageTexts(), fired, harness.fileSystem.openFiles()};
+    return {harness.fileBytes(), harness.messageTexts(), fired, harness.fileSystem.openFiles(),
+            reopens(harness.databasePath)};
   }
 
   void checkRun(const Run& run, const Image& fresh, const std::string& what) {
@@ -97,6 +109,7 @@ class FaultLoopTest : public ::testing::TestWithParam<Operation> {
     ASSERT_EQ(run.after.size(), old_.size()) << "the file's length never changes";
     EXPECT_EQ(outsidePlayerAreas(run.after), outsidePlayerAreas(old_));
     EXPECT_EQ(run.openFiles, 0);
+    EXPECT_TRUE(run.reopens);
     if (run.faultsFired > 0) {
       EXPECT_THAT(run.messages, ::testing::Contains(::testing::HasSubstr(databaseName_)))
           << "the user is told, with the file's name";
