@@ -70,10 +70,16 @@ std::vector<PlayerRecord> decodeTeamPlayers(std::span<const Byte, kPlayerAreaSiz
   return players;
 }
 
-Result<void> Database::LoadTeam(int team) {
+Result<std::vector<Byte>> Database::readPlayerArea(int team) const {
   std::vector<Byte> area(kPlayerAreaSize);
-  if (Result<void> read = readAt(playerAreaStart(team), area); !read) return read;
-  teamPlayers_ = decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area));
+  if (Result<void> read = readAt(playerAreaStart(team), area); !read) return read.error();
+  return area;
+}
+
+Result<void> Database::LoadTeam(int team) {
+  Result<std::vector<Byte>> area = readPlayerArea(team);
+  if (!area) return area.error();
+  teamPlayers_ = decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area.value()));
   return {};
 }
 

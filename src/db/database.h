@@ -38,6 +38,10 @@ class Database {
 
   Result<LineupArea> readLineupArea(int team) const;
 
+  // The team's 48 slots as stored, the empty ones and those after them included; teamPlayers is
+  // not touched.
+  Result<std::vector<Byte>> readPlayerArea(int team) const;
+
   int playerCount() const { return static_cast<int>(teamPlayers_.size()); }
   // Players are numbered from 1.
   PlayerRecord& player(int index) { return teamPlayers_.at(static_cast<std::size_t>(index - 1)); }

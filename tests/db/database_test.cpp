@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "sample/sample_database.h"
@@ -107,8 +108,10 @@ TEST_F(DatabaseTest, AnEmptyTeamLoadsNoPlayersAndStoresNothing) {
   EXPECT_EQ(readFileBytes(path_), image);
 }
 
-TEST_F(DatabaseTest, ReadsTeamNamesAndLineups) {
+TEST_F(DatabaseTest, ReadsTeamNamesLineupsAndWholePlayerAreas) {
   std::vector<Byte> image = blankDatabase();
+  putTeam(image, 5, 6);
+  putPlayer(image, 5, 3, namedPlayer(""));
   zelbor::testing::putTeamName(image, 1, std::string("AB\0CD", 5));
   zelbor::testing::putTeamName(image, 17, "  Last  ");
   for (std::size_t i = 0; i < kLineupAreaSize; ++i) image[lineupAreaStart(17) + i] = static_cast<Byte>(i);
@@ -122,6 +125,15 @@ TEST_F(DatabaseTest, ReadsTeamNamesAndLineups) {
   ASSERT_TRUE(lineups);
   EXPECT_EQ(lineups.value()[0], 0);
   EXPECT_EQ(lineups.value()[63], 63);
+
+  ASSERT_TRUE(database.LoadTeam(1));
+  const auto area = database.readPlayerArea(5);
+  ASSERT_TRUE(area);
+  const auto start = image.begin() + static_cast<std::ptrdiff_t>(playerAreaStart(5));
+  EXPECT_TRUE(std::equal(area.value().begin(), area.value().end(), start, start + kPlayerAreaSize))
+      << "all 48 slots, also those after the empty slot 3";
+  EXPECT_EQ(area.value().size(), kPlayerAreaSize);
+  EXPECT_EQ(database.playerCount(), 0) << "teamPlayers keeps the team loaded before";
 }
 
 TEST_F(DatabaseTest, RefusesAFileTooShortToBeADatabase) {

@@ -1,0 +1,108 @@
+#include <array>
+#include <memory>
+
+#include "batch/ability_scaling.h"
+#include "commands.h"
+#include "team_walks.h"
+#include "text_output.h"
+#include "tools/file_hash.h"
+
+namespace zelbor::cli {
+namespace {
+
+struct Ability {
+  const char* option;
+  const char* label;
+};
+
+// The eight percentages in the order of the batch factors: batting, then bowling.
+constexpr std::array<Ability, 8> kAbilities = {{
+    {"--timing", "Timing"},
+    {"--precision", "Precision"},
+    {"--power", "Power"},
+    {"--control", "Control"},
+    {"--accuracy", "Accuracy"},
+    {"--swing", "Swing/Drift"},
+    {"--cut", "Seam/Spin"},
+    {"--speed", "Speed"},
+}};
+
+struct BatchOptions {
+  std::string path;
+  TeamScope team;
+  std::array<int, 8> percentages{100, 100, 100, 100, 100, 100, 100, 100};
+  bool dryRun = false;
+};
+
+batch::BatchFactors factorsFor(const std::array<int, 8>& percentages) {
+  // The batch window's slider for P % stands at 100 - P.
+  const auto factor = [&percentages](std::size_t i) {
+    return batch::factorForSliderValue(batch::kSliderMaximum - percentages[i]);
+  };
+  batch::BatchFactors factors;
+  for (std::size_t i = 0; i < 4; ++i) {
+    factors.batting[i] = factor(i);
+    factors.bowling[i] = factor(i + 4);
+  }
+  return factors;
+}
+
+ExitStatus runBatch(const CommandContext& context, const BatchOptions& options) {
+  std::optional<db::Database> database = openDatabase(context, options.path);
+  if (!database) return ExitStatus::FileError;
+  const batch::BatchFactors factors = factorsFor(options.percentages);
+  int playersChanged = 0;
+  int valuesChanged = 0;
+  const PlayerChange scale = [&](std::span<db::PlayerRecord> players) {
+    for (db::PlayerRecord& player : players) {
+      const int changed = batch::scalePlayer(player, factors);
+      playersChanged += changed > 0 ? 1 : 0;
+      valuesChanged += changed;
+    }
+  };
+
+  std::string hash;
+  if (options.dryRun) {
+    tools::AbilityTotals totals;
+    const db::WalkOutcome walk = changeTeamsDryRun(
+        *database, options.team, scale,
+        [&totals](std::span<const db::PlayerRecord> players) { totals.add(players); });
+    if (!walk.ok()) return reportWalkError(context, walk, false);
+    hash = tools::hashString(totals);
+  } else {
+    const db::WalkOutcome walk = changeTeams(*database, options.team, scale);
+    if (!walk.ok()) return reportWalkError(context, walk, !options.team);
+    const db::Result<std::string> written = fileHash(*database);
+    if (!written) return reportFileError(context, written.error());
+    hash = written.value();
+  }
+  writeRow(context.out, {"players changed", std::to_string(playersChanged)});
+  writeRow(context.out, {"values changed", std::to_string(valuesChanged)});
+  writeRow(context.out, {"hash", hash});
+  return ExitStatus::Success;
+}
+
+}  // namespace
+
+Command addBatchCommand(CLI::App& app, const CommandContext& context) {
+  CLI::App* parser = app.add_subcommand(
+      "batch",
+      "Scale batting and bowling abilities by percentages; print the changes and the new hash");
+  auto options = std::make_shared<BatchOptions>();
+  addFileArgument(*parser, options->path);
+  CLI::Option_group* scope = parser->add_option_group("scope");
+  scope->add_flag("--all")->description("Every team");
+  addTeamOption(*scope, options->team, "Only this team, 1..17, as stored in the file");
+  scope->require_option(1);
+  for (std::size_t i = 0; i < kAbilities.size(); ++i) {
+    parser
+        ->add_option(kAbilities[i].option, options->percentages[i],
+                     std::string(kAbilities[i].label) + " percentage")
+        ->transform(wholeNumberIn(0, 100))
+        ->capture_default_str();
+  }
+  addDryRunFlag(*parser, options->dryRun);
+  return {parser, [&context, options] { return runBatch(context, *options); }};
+}
+
+}  // namespace zelbor::cli

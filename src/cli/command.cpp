@@ -1,0 +1,66 @@
+#include "command.h"
+
+#include <charconv>
+
+namespace zelbor::cli {
+
+CLI::Validator wholeNumberIn(int first, int last) {
+  const std::string range = std::to_string(first) + ".." + std::to_string(last);
+  return CLI::Validator(
+      [first, last, range](std::string& text) -> std::string {
+        int value = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, value);
+        if (text.empty() || error != std::errc{} || stop != end || value < first || value > last) {
+          return "must be a whole number in " + range + ", not \"" + text + "\"";
+        }
+        text = std::to_string(value);
+        return {};
+      },
+      range);
+}
+
+void addFileArgument(CLI::App& command, std::string& path) {
+  command.add_option("FILE", path, "The player database, TeamAndPlayerInfo.bag")->required();
+}
+
+CLI::Option* addTeamOption(CLI::App& command, std::optional<int>& team, const std::string& what) {
+  return command.add_option("--team", team, what)->transform(wholeNumberIn(1, db::kTeamCount));
+}
+
+void addDryRunFlag(CLI::App& command, bool& dryRun) {
+  command.add_flag("--dry-run", dryRun, "Print what would change; write nothing");
+}
+
+void addListsOption(CLI::App& command, std::string& folder, const CommandContext& context) {
+  folder = context.programFolder;
+  command.add_option("--lists", folder,
+                     "Folder of Bats.txt, Kit1.txt..Kit4.txt and Guards.txt (default: the "
+                     "program's folder)");
+}
+
+std::optional<db::Database> openDatabase(const CommandContext& context, const std::string& path) {
+  db::Result<db::Database> database = db::Database::open(context.fileSystem, path);
+  if (!database) {
+    reportFileError(context, database.error());
+    return std::nullopt;
+  }
+  return std::move(database).value();
+}
+
+ExitStatus reportFileError(const CommandContext& context, const db::FileError& error) {
+  context.err << error.message << "\n";
+  return ExitStatus::FileError;
+}
+
+ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome& outcome,
+                           bool writesTeamAfterTeam) {
+  reportFileError(context, *outcome.error);
+  if (writesTeamAfterTeam && outcome.failedTeam > 1) {
+    context.err << "Teams 1 to " << outcome.failedTeam - 1
+                << " had been written; the run stopped at team " << outcome.failedTeam << ".\n";
+  }
+  return ExitStatus::FileError;
+}
+
+}  // namespace zelbor::cli

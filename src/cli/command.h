@@ -1,0 +1,49 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "db/database.h"
+#include "db/team_walk.h"
+#include "exit_status.h"
+
+namespace zelbor::cli {
+
+// What a command works with: the output streams, the files, and the program's folder, where the
+// list files are unless --lists names another.
+struct CommandContext {
+  std::ostream& out;
+  std::ostream& err;
+  db::FileSystem& fileSystem;
+  std::string programFolder;
+};
+
+// A subcommand as declared on the parser, and what runs once the command line has been parsed into
+// its options.
+struct Command {
+  CLI::App* parser;
+  std::function<ExitStatus()> run;
+};
+
+// A whole decimal number from first to last, rewritten to plain digits before CLI11 converts it:
+// CLI11 alone would read "010" as octal 8 and "0x10" as 16.
+CLI::Validator wholeNumberIn(int first, int last);
+
+void addFileArgument(CLI::App& command, std::string& path);
+CLI::Option* addTeamOption(CLI::App& command, std::optional<int>& team, const std::string& what);
+void addDryRunFlag(CLI::App& command, bool& dryRun);
+// Sets `folder` to the program's folder unless the option names another.
+void addListsOption(CLI::App& command, std::string& folder, const CommandContext& context);
+
+// Opens the database, reporting a failure on the error stream.
+std::optional<db::Database> openDatabase(const CommandContext& context, const std::string& path);
+
+ExitStatus reportFileError(const CommandContext& context, const db::FileError& error);
+// For a walk that writes team after team, also tells which teams were written before the failure.
+ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome& outcome,
+                           bool writesTeamAfterTeam);
+
+}  // namespace zelbor::cli

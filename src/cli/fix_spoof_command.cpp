@@ -1,0 +1,43 @@
+#include <memory>
+
+#include "commands.h"
+#include "team_walks.h"
+#include "text_output.h"
+#include "tools/spoof_repair.h"
+
+namespace zelbor::cli {
+namespace {
+
+struct FixSpoofOptions {
+  std::string path;
+  bool dryRun = false;
+};
+
+ExitStatus fixSpoof(const CommandContext& context, const FixSpoofOptions& options) {
+  std::optional<db::Database> database = openDatabase(context, options.path);
+  if (!database) return ExitStatus::FileError;
+  int playersChanged = 0;
+  const PlayerChange repair = [&playersChanged](std::span<db::PlayerRecord> players) {
+    for (db::PlayerRecord& player : players) playersChanged += tools::repairSpoofFields(player);
+  };
+  const db::WalkOutcome walk = options.dryRun
+                                   ? changeTeamsDryRun(*database, std::nullopt, repair, {})
+                                   : changeTeams(*database, std::nullopt, repair);
+  if (!walk.ok()) return reportWalkError(context, walk, !options.dryRun);
+  writeRow(context.out, {"players changed", std::to_string(playersChanged)});
+  return ExitStatus::Success;
+}
+
+}  // namespace
+
+Command addFixSpoofCommand(CLI::App& app, const CommandContext& context) {
+  CLI::App* parser = app.add_subcommand(
+      "fix-spoof",
+      "Copy real names, faces and bats over the spoof ones in all teams; print the changes");
+  auto options = std::make_shared<FixSpoofOptions>();
+  addFileArgument(*parser, options->path);
+  addDryRunFlag(*parser, options->dryRun);
+  return {parser, [&context, options] { return fixSpoof(context, *options); }};
+}
+
+}  // namespace zelbor::cli

@@ -1,0 +1,22 @@
+#include <filesystem>
+#include <iostream>
+
+#include "cli/cli.h"
+
+namespace {
+
+// The folder of the running executable, where the list files lie beside it.
+std::string programFolder(const char* invokedAs) {
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) return executable.parent_path().string();
+  return std::filesystem::absolute(invokedAs, error).parent_path().string();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  return zelbor::cli::runCli(arguments, std::cout, std::cerr,
+                             {zelbor::db::posixFileSystem(), programFolder(argv[0])});
+}

@@ -1,0 +1,55 @@
+#include "team_walks.h"
+
+#include <vector>
+
+#include "tools/file_hash.h"
+
+namespace zelbor::cli {
+namespace {
+
+bool inScope(TeamScope scope, int team) {
+  return !scope || *scope == team;
+}
+
+}  // namespace
+
+db::WalkOutcome readTeams(
+    db::Database& database, TeamScope scope,
+    const std::function<void(int team, std::span<const db::PlayerRecord>)>& visit) {
+  if (!scope) return db::readEachTeam(database, visit);
+  if (db::Result<void> loaded = database.LoadTeam(*scope); !loaded) return {loaded.error(), *scope};
+  visit(*scope, database.teamPlayers());
+  return {};
+}
+
+db::WalkOutcome changeTeams(db::Database& database, TeamScope scope, const PlayerChange& change) {
+  if (!scope) {
+    return db::rewriteEachTeam(
+        database, [&change](int, std::span<db::PlayerRecord> players) { change(players); });
+  }
+  if (db::Result<void> loaded = database.LoadTeam(*scope); !loaded) return {loaded.error(), *scope};
+  change(database.teamPlayers());
+  if (db::Result<void> stored = database.StoreTeam(*scope); !stored)
+    return {stored.error(), *scope};
+  return {};
+}
+
+db::WalkOutcome changeTeamsDryRun(
+    db::Database& database, TeamScope scope, const PlayerChange& change,
+    const std::function<void(std::span<const db::PlayerRecord>)>& inspect) {
+  return db::readEachTeam(database, [&](int team, std::span<const db::PlayerRecord> players) {
+    std::vector<db::PlayerRecord> copy(players.begin(), players.end());
+    if (inScope(scope, team)) change(copy);
+    if (inspect) inspect(copy);
+  });
+}
+
+db::Result<std::string> fileHash(db::Database& database) {
+  tools::AbilityTotals totals;
+  const db::WalkOutcome walk = db::readEachTeam(
+      database, [&totals](int, std::span<const db::PlayerRecord> players) { totals.add(players); });
+  if (!walk.ok()) return *walk.error;
+  return tools::hashString(totals);
+}
+
+}  // namespace zelbor::cli

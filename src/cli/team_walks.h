@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "db/team_walk.h"
+
+namespace zelbor::cli {
+
+// The teams a command covers: the one given with --team, or all seventeen.
+using TeamScope = std::optional<int>;
+
+// Loads each team in scope in turn and hands its players to `visit`.
+db::WalkOutcome readTeams(
+    db::Database& database, TeamScope scope,
+    const std::function<void(int team, std::span<const db::PlayerRecord>)>& visit);
+
+using PlayerChange = std::function<void(std::span<db::PlayerRecord>)>;
+
+// Loads each team in scope, changes its players and writes them back before the next team is
+// loaded.
+db::WalkOutcome changeTeams(db::Database& database, TeamScope scope, const PlayerChange& change);
+
+// What changeTeams would do, on copies: nothing is opened for writing. `inspect` sees every
+// team's players as they would be afterwards, the teams out of scope unchanged; it may be empty.
+db::WalkOutcome changeTeamsDryRun(
+    db::Database& database, TeamScope scope, const PlayerChange& change,
+    const std::function<void(std::span<const db::PlayerRecord>)>& inspect);
+
+// The file authentication string of the file as it is stored now.
+db::Result<std::string> fileHash(db::Database& database);
+
+}  // namespace zelbor::cli

@@ -1,0 +1,520 @@
+#include "cli/cli.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
+
+#include "batch/ability_scaling.h"
+#include "db/database.h"
+#include "sample/sample_database.h"
+#include "support/database_image.h"
+#include "support/temp_file.h"
+#include "tools/file_hash.h"
+#include "tools/spoof_repair.h"
+
+namespace zelbor::cli {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::EndsWith;
+using ::testing::Eq;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Matcher;
+using ::testing::Not;
+using ::testing::StartsWith;
+using zelbor::testing::blankDatabase;
+using zelbor::testing::namedPlayer;
+using zelbor::testing::putPlayer;
+using zelbor::testing::putTeamName;
+using zelbor::testing::readFileBytes;
+using zelbor::testing::TempDir;
+using zelbor::testing::writeFileBytes;
+
+MATCHER_P(HasLineCount, count, "has " + std::to_string(count) + " lines") {
+  return std::count(arg.begin(), arg.end(), '\n') == count;
+}
+
+// Passes every call on to the real file system and counts the opens for writing; it can refuse
+// one of them.
+class RecordingFileSystem final : public db::FileSystem {
+ public:
+  db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
+                                                     db::OpenMode mode) override {
+    if (mode == db::OpenMode::ReadWrite && ++writeOpens == refusedWriteOpen) {
+      return db::FileError{path, "Cannot open \"" + path + "\": Disk quota exceeded."};
+    }
+    return db::posixFileSystem().openExisting(path, mode);
+  }
+  db::Result<bool> isReadOnly(const std::string& path) override {
+    return db::posixFileSystem().isReadOnly(path);
+  }
+
+  int writeOpens = 0;
+  int refusedWriteOpen = 0;  // counted from 1; 0 refuses none
+};
+
+template <std::size_t N>
+void putText(db::Bytes<N>& field, std::string_view text) {
+  field.fill(0);
+  std::copy(text.begin(), text.end(), field.begin());
+}
+
+// A player every list has an item for, with spoof fields equal to the real ones; the abilities
+// follow the seed.
+db::PlayerRecord cleanPlayer(std::string_view name, std::uint8_t seed) {
+  db::PlayerRecord p = namedPlayer(name, seed);
+  putText(p.dateOfBirth, "01/02/1980");
+  putText(p.bestBowlingODI, "5/20");
+  putText(p.bestBattingODI, "101*");
+  p.bowlStyle = 3, p.bowlAction = 18, p.realFace = 7, p.realBat = 2, p.kit1 = 1, p.kit2 = 0;
+  p.helmet = 2, p.hat = 2, p.armGuard = 1, p.kit3 = 1, p.sunscreen = 6, p.kit4 = 0, p.glasses = 7;
+  p.shirtNumbers = {1, 2, 3, 4};
+  p.defaultCaptain = 1, p.role = 4, p.battingHand = 0, p.everBowls = 1, p.bowlingHand = 1;
+  p.battingAbilities = {seed, static_cast<std::uint8_t>(seed + 15), 55, 99};
+  p.bowlingAbilities = {static_cast<std::uint8_t>(seed + 5), 25, 15, 1};
+  p.fieldingAbilities = {90, 91, 92, 93, 99};
+  p.notOutsODI = 5, p.hundredsODI = 2, p.fiftiesODI = 7;
+  p.runsODI = -1, p.matchesODI = 120, p.inningsODI = 110;
+  p.runsConcededODI = 3000, p.wicketsODI = 100, p.ballsBowledODI = 6000;
+  p.bowlingAverageODI = 0.1f;
+  p.battingAverageODI = 45.5f;
+  tools::repairSpoofFields(p);
+  return p;
+}
+
+// Team 1: three clean players and a lineup entry past them. Team 2: a name that needs quoting in
+// CSV, then an empty slot and a hidden player. Team 3: one player with every kind of fault.
+// Team 4: a name holding a tab. Teams 5 to 17 are empty; all other lineup entries are empty.
+std::vector<db::Byte> fixtureImage() {
+  std::vector<db::Byte> image = blankDatabase();
+  for (int team = 1; team <= db::kTeamCount; ++team) {
+    putTeamName(image, team, "Team " + std::to_string(team));
+    std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(db::lineupAreaStart(team)),
+                db::kLineupAreaSize, db::Byte{255});
+  }
+  putTeamName(image, 2, std::string("\0Gulls\0Nest", 11));
+  putPlayer(image, 1, 1, cleanPlayer("Ann Able", 10));
+  putPlayer(image, 1, 2, cleanPlayer("Émile Brook", 20));
+  putPlayer(image, 1, 3, cleanPlayer("Cat Crane", 30));
+  const std::size_t lineups = db::lineupAreaStart(1);
+  image[lineups + 0] = 0;        // World Cup entry 1: Ann Able
+  image[lineups + 1] = 2;        // World Cup entry 2: Cat Crane
+  image[lineups + 48 + 15] = 3;  // Test Match entry 16: slot 4, not loaded
+
+  putPlayer(image, 2, 1, cleanPlayer("Dan, \"DJ\" Dunn", 40));
+  putPlayer(image, 2, 3, cleanPlayer("Hidden Hal", 50));
+
+  db::PlayerRecord faulty = cleanPlayer("Fay Fault", 60);
+  faulty.role = 7;
+  faulty.realBat = 5;
+  faulty.spoofBat = 9;
+  putText(faulty.spoofName, "Other");
+  faulty.battingAbilities[1] = 150;
+  putPlayer(image, 3, 1, faulty);
+
+  putPlayer(image, 4, 1, cleanPlayer("Tab\tName", 70));
+  return image;
+}
+
+std::vector<db::PlayerRecord> teamPlayersOf(const std::vector<db::Byte>& image, int team) {
+  return db::decodeTeamPlayers(std::span<const db::Byte>(image)
+                                   .subspan(db::playerAreaStart(team))
+                                   .first<db::kPlayerAreaSize>());
+}
+
+std::string hashOf(const std::vector<db::Byte>& image) {
+  tools::AbilityTotals totals;
+  for (int team = 1; team <= db::kTeamCount; ++team) totals.add(teamPlayersOf(image, team));
+  return tools::hashString(totals);
+}
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  CliTest() {
+    const std::pair<const char*, const char*> lists[] = {
+        {"Bats.txt", "Oak Bat\r\nAsh Bat\r\nWillow Bat\r\n"},
+        {"Kit1.txt", "Pads A\r\nPads B\r\n"},
+        {"Kit2.txt", "Gloves A\r\nGloves B\r\n"},
+        {"Kit3.txt", "Boots A\r\nBoots B\r\n"},
+        {"Kit4.txt", "Sweater A\r\nSweater B\r\n"},
+        {"Guards.txt", "No Guard\r\nRed Guard\r\n"},
+    };
+    for (const auto& [name, text] : lists) {
+      writeFileBytes(dir_.file(name), std::vector<db::Byte>(text, text + std::strlen(text)));
+    }
+    writeFileBytes(path_, image_);
+  }
+
+  Outcome run(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCli(arguments, out, err, {fileSystem_, dir_.path().string()});
+    return {status, out.str(), err.str()};
+  }
+
+  TempDir dir_;
+  RecordingFileSystem fileSystem_;
+  const std::vector<db::Byte> image_ = fixtureImage();
+  const std::string path_ = dir_.file("TeamAndPlayerInfo.bag");
+};
+
+TEST_F(CliTest, CommandsPrintTheirRecords) {
+  std::string teams = "1\t3\tTeam 1\n2\t1\tGulls Nest\n3\t1\tTeam 3\n4\t1\tTeam 4\n";
+  for (int team = 5; team <= db::kTeamCount; ++team) {
+    teams += std::to_string(team) + "\t0\tTeam " + std::to_string(team) + "\n";
+  }
+  const std::string show = R"(realName	Émile Brook
+spoofName	Émile Brook
+bowlStyle	3 (Right Arm Leg Break (don't use))
+bowlAction	18 (--)
+dateOfBirth	01/02/1980
+realFace	7 (Face 7)
+spoofFace	7
+bestBowlingODI	5/20
+bestBattingODI	101*
+realBat	2 (Willow Bat)
+spoofBat	2
+kit1	1 (Pads B)
+kit2	0 (Gloves A)
+helmet	2 (Albion Classic Debut)
+hat	2 (Cap)
+armGuard	1 (Red Guard)
+kit3	1 (Boots B)
+sunscreen	6 (Maximum)
+kit4	0 (Sweater A)
+glasses	7 (White)
+shirtNumbers	1 2 3 4
+defaultCaptain	1 (Yes)
+role	4 (Wicket-keeper)
+battingHand	0 (Left)
+everBowls	1 (Yes)
+bowlingHand	1 (Right)
+battingAbilities	20 35 55 99
+bowlingAbilities	25 25 15 1
+fieldingAbilities	90 91 92 93 99
+notOutsODI	5
+hundredsODI	2
+fiftiesODI	7
+runsODI	-1
+matchesODI	120
+inningsODI	110
+runsConcededODI	3000
+wicketsODI	100
+ballsBowledODI	6000
+bowlingAverageODI	0.1
+battingAverageODI	45.5
+)";
+  const std::string findings =
+      "1\t-\tlineup-entry\tTest Match entry 16 names slot 4; the team has 3 loaded players\n"
+      "2\t3\thidden-player\tafter the empty slot 2: Hidden Hal\n"
+      "3\t1\tno-list-item\trealBat 5: Bats.txt has 3 items\n"
+      "3\t1\tno-list-item\trole 7: fixed list has 5 items\n"
+      "3\t1\tspoof-differs\tspoofName, spoofBat differ from the real fields\n"
+      "3\t1\tability-above-99\tbattingAbilities[1] 150\n";
+  const std::string csvHeader =
+      "team,slot,realName,spoofName,bowlStyle,bowlAction,dateOfBirth,realFace,spoofFace,"
+      "bestBowlingODI,bestBattingODI,realBat,spoofBat,kit1,kit2,helmet,hat,armGuard,kit3,"
+      "sunscreen,kit4,glasses,shirtNumbers[0],shirtNumbers[1],shirtNumbers[2],shirtNumbers[3],"
+      "defaultCaptain,role,battingHand,everBowls,bowlingHand,battingAbilities[0],"
+      "battingAbilities[1],battingAbilities[2],battingAbilities[3],bowlingAbilities[0],"
+      "bowlingAbilities[1],bowlingAbilities[2],bowlingAbilities[3],fieldingAbilities[0],"
+      "fieldingAbilities[1],fieldingAbilities[2],fieldingAbilities[3],fieldingAbilities[4],"
+      "notOutsODI,hundredsODI,fiftiesODI,runsODI,matchesODI,inningsODI,runsConcededODI,"
+      "wicketsODI,ballsBowledODI,bowlingAverageODI,battingAverageODI\n";
+  const std::string csvRow =
+      "2,1,\"Dan, \"\"DJ\"\" Dunn\",\"Dan, \"\"DJ\"\" Dunn\",3,18,01/02/1980,7,7,5/20,101*,2,2,1,0,"
+      "2,2,1,1,6,0,7,1,2,3,4,1,4,0,1,1,40,55,55,99,45,25,15,1,90,91,92,93,99,5,2,7,-1,120,110,"
+      "3000,100,6000,0.1,45.5\n";
+
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    Matcher<std::string> out;
+  } cases[] = {
+      {{"teams", path_}, 0, Eq(teams)},
+      {{"players", path_, "--team", "1"},
+       0,
+       Eq("1\t1\tAnn Able\n1\t2\tÉmile Brook\n1\t3\tCat Crane\n")},
+      {{"players", path_, "--find", "éMI"}, 0, Eq("1\t2\tÉmile Brook\n")},
+      {{"players", path_, "--find", "a"}, 0, HasLineCount(5)},
+      {{"players", path_, "--team", "4"}, 0, Eq("4\t1\tTab\\tName\n")},
+      {{"players", path_, "--find", "ü"}, 0, IsEmpty()},
+      {{"show", path_, "--team", "1", "--slot", "2"}, 0, Eq(show)},
+      {{"lineups", path_, "--team", "1"},
+       0,
+       AllOf(StartsWith("World Cup\t1\tAnn Able\nWorld Cup\t2\tCat Crane\nWorld Cup\t3\t\n"),
+             HasSubstr("\nWorld Cup\t15\t\nChampions Trophy\t1\t\n"),
+             HasSubstr("\nChampions Trophy\t14\t\nOne Day International\t1\t\n"),
+             HasSubstr("\nOne Day International\t16\t\nTest Match\t1\t\n"),
+             EndsWith("\nTest Match\t16\t\n"), HasLineCount(61))},
+      {{"hash", path_}, 0, Eq(hashOf(image_) + "\n")},
+      {{"check", path_}, 3, Eq(findings)},
+      {{"export", path_, "--team", "2", "--format", "csv"}, 0, Eq(csvHeader + csvRow)},
+      {{"export", path_, "--team", "5", "--format", "csv"}, 0, Eq(csvHeader)},
+      {{"export", path_, "--team", "5"}, 0, Eq("[]\n")},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = run(c.arguments);
+    const std::string command = ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(outcome.status, c.status) << command << "\n" << outcome.err;
+    EXPECT_THAT(outcome.out, c.out) << command;
+  }
+  EXPECT_EQ(readFileBytes(path_), image_) << "reading commands write nothing";
+  EXPECT_EQ(fileSystem_.writeOpens, 0);
+}
+
+TEST_F(CliTest, ExportWritesEveryInterpretedFieldAsJson) {
+  const Outcome outcome = run({"export", path_, "--team", "1"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_THAT(outcome.out, HasLineCount(5)) << "one player per line";
+  const nlohmann::json players = nlohmann::json::parse(outcome.out);
+  ASSERT_EQ(players.size(), 3u);
+  const nlohmann::json& emile = players[1];
+  EXPECT_EQ(emile.size(), 2u + 40u) << "team, slot and the 40 interpreted fields";
+  EXPECT_EQ(emile["team"], 1);
+  EXPECT_EQ(emile["slot"], 2);
+  EXPECT_EQ(emile["realName"], "Émile Brook");
+  EXPECT_EQ(emile["role"], 4);
+  EXPECT_EQ(emile["runsODI"], -1);
+  EXPECT_EQ(emile["fieldingAbilities"], nlohmann::json({90, 91, 92, 93, 99}));
+  EXPECT_EQ(emile["battingAverageODI"], 45.5);
+  EXPECT_EQ(emile["bowlingAverageODI"], 0.1) << "written as the float's shortest decimal";
+  EXPECT_FALSE(emile.contains("opaque0"));
+
+  std::vector<db::Byte> image = image_;
+  db::PlayerRecord odd = cleanPlayer("Odd", 1);
+  putText(odd.realName, std::string("  Odd \0After", 12));
+  odd.battingAverageODI = std::numeric_limits<float>::quiet_NaN();
+  odd.bowlingAverageODI = std::numeric_limits<float>::infinity();
+  putPlayer(image, 5, 1, odd);
+  writeFileBytes(path_, image);
+  const nlohmann::json oddPlayers =
+      nlohmann::json::parse(run({"export", path_, "--team", "5"}).out);
+  EXPECT_EQ(oddPlayers[0]["realName"], "  Odd ") << "up to the NUL, not trimmed";
+  EXPECT_TRUE(oddPlayers[0]["battingAverageODI"].is_null());
+  EXPECT_TRUE(oddPlayers[0]["bowlingAverageODI"].is_null());
+}
+
+TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
+  const std::string missing = dir_.file("missing.bag");
+  const std::string shortFile = dir_.file("short.bag");
+  writeFileBytes(shortFile, blankDatabase(db::kMinimumFileSize - 1));
+  const std::string clean = dir_.file("clean.bag");
+  std::vector<db::Byte> cleanImage = fixtureImage();
+  for (int team = 1; team <= db::kTeamCount; ++team) {
+    std::fill_n(cleanImage.begin() + static_cast<std::ptrdiff_t>(db::lineupAreaStart(team)),
+                db::kLineupAreaSize, db::Byte{255});
+    std::fill_n(cleanImage.begin() + static_cast<std::ptrdiff_t>(db::playerAreaStart(team)),
+                db::kPlayerAreaSize, db::Byte{0});
+  }
+  putPlayer(cleanImage, 1, 1, cleanPlayer("Ann Able", 10));
+  writeFileBytes(clean, cleanImage);
+  const std::string noLists = dir_.file("no-lists");
+  std::filesystem::create_directory(noLists);
+
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::string err;  // a part of the error output
+  } cases[] = {
+      {{}, 1, "A subcommand is required"},
+      {{"frobnicate", path_}, 1, "Usage: zelbor-db"},
+      {{"teams"}, 1, "FILE is required"},
+      {{"show", path_, "--team", "1"}, 1, "--slot"},
+      {{"show", path_, "--team", "18", "--slot", "1"}, 1, "whole number in 1..17"},
+      {{"show", path_, "--team", "1", "--slot", "4"},
+       1,
+       "Team 1 has 3 loaded players; slot 4 holds none."},
+      {{"lineups", path_}, 1, "--team is required"},
+      {{"batch", path_}, 1, "Exactly 1 option from [--all,--team]"},
+      {{"batch", path_, "--all", "--team", "2"}, 1, "Exactly 1 option"},
+      {{"batch", path_, "--all", "--timing", "101"}, 1, "whole number in 0..100"},
+      {{"batch", path_, "--all", "--speed", "0x10"}, 1, "whole number in 0..100"},
+      {{"batch", path_, "--all", "--cut", "-5"}, 1, "Usage: zelbor-db batch"},
+      {{"export", path_, "--format", "xml"}, 1, "xml"},
+      {{"--help"}, 0, ""},
+      {{"batch", "--help"}, 0, ""},
+      {{"teams", missing}, 2, "\"" + missing + "\": No such file or directory"},
+      {{"hash", shortFile}, 2, "\"" + shortFile + "\" is 358133 bytes long"},
+      {{"batch", dir_.path().string(), "--all"}, 2, dir_.path().string() + "\": Is a directory"},
+      {{"check", path_, "--lists", noLists}, 2, "no-lists/Bats.txt\": No such file"},
+      {{"sample", path_}, 2, path_ + "\": File exists"},
+      {{"check", clean}, 0, ""},
+      {{"check", path_}, 3, ""},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = run(c.arguments);
+    const std::string command = ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(outcome.status, c.status) << command << "\n" << outcome.err;
+    EXPECT_THAT(outcome.err, HasSubstr(c.err)) << command;
+    if (c.status == 1) {
+      EXPECT_THAT(outcome.err, HasSubstr("Usage: zelbor-db")) << command;
+    }
+    if (c.status == 0 && c.arguments.back() == "--help") {
+      EXPECT_THAT(outcome.out, HasSubstr("Usage: zelbor-db")) << command;
+    }
+  }
+  EXPECT_EQ(readFileBytes(path_), image_) << "no refused command writes";
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// The writing commands, and the change the editor's core functions make on the same input.
+struct WriteCase {
+  std::vector<std::string> arguments;
+  std::optional<int> team;                       // none: all teams
+  std::function<int(db::PlayerRecord&)> change;  // returns how many values changed
+  bool printsValuesAndHash;
+};
+
+std::vector<WriteCase> writeCases() {
+  const auto factor = [](int percent) { return batch::factorForSliderValue(100 - percent); };
+  batch::BatchFactors eight;
+  eight.batting = {factor(90), factor(80), factor(70), factor(60)};
+  eight.bowling = {factor(50), factor(40), factor(30), factor(20)};
+  batch::BatchFactors timingHalved;
+  timingHalved.batting[0] = factor(50);
+  return {
+      {{"batch", "--all", "--timing", "90", "--precision", "080", "--power", "70", "--control",
+        "60", "--accuracy", "50", "--swing", "40", "--cut", "30", "--speed", "20"},
+       std::nullopt,
+       [eight](db::PlayerRecord& p) { return batch::scalePlayer(p, eight); },
+       true},
+      {{"batch", "--team", "1", "--timing", "50"},
+       1,
+       [timingHalved](db::PlayerRecord& p) { return batch::scalePlayer(p, timingHalved); },
+       true},
+      {{"fix-spoof"},
+       std::nullopt,
+       [](db::PlayerRecord& p) { return int{tools::repairSpoofFields(p)}; },
+       false},
+  };
+}
+
+// The file after the core change, and what the command prints about it.
+std::pair<std::vector<db::Byte>, std::string> expectedResult(std::vector<db::Byte> image,
+                                                             const WriteCase& c) {
+  int players = 0;
+  int values = 0;
+  for (int team = 1; team <= db::kTeamCount; ++team) {
+    if (c.team && *c.team != team) continue;
+    std::vector<db::PlayerRecord> loaded = teamPlayersOf(image, team);
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+      const int changed = c.change(loaded[i]);
+      players += changed > 0 ? 1 : 0;
+      values += changed;
+      putPlayer(image, team, static_cast<int>(i + 1), loaded[i]);
+    }
+  }
+  std::string out = "players changed\t" + std::to_string(players) + "\n";
+  if (c.printsValuesAndHash) {
+    out += "values changed\t" + std::to_string(values) + "\nhash\t" + hashOf(image) + "\n";
+  }
+  return {image, out};
+}
+
+std::vector<std::string> withFile(std::vector<std::string> arguments, const std::string& path) {
+  arguments.insert(arguments.begin() + 1, path);
+  return arguments;
+}
+
+TEST_F(CliTest, WritingCommandsChangeExactlyTheBytesTheCoreFunctionsChange) {
+  for (const WriteCase& c : writeCases()) {
+    writeFileBytes(path_, image_);
+    const auto [expectedImage, expectedOut] = expectedResult(image_, c);
+    ASSERT_NE(expectedImage, image_) << "the fixture gives every command something to change";
+
+    const Outcome outcome = run(withFile(c.arguments, path_));
+    const std::string command = ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(outcome.status, 0) << command << "\n" << outcome.err;
+    EXPECT_EQ(outcome.out, expectedOut) << command;
+    EXPECT_TRUE(readFileBytes(path_) == expectedImage) << command;
+  }
+}
+
+TEST_F(CliTest, DryRunsOpenNothingForWritingAndPrintWhatTheRealRunWould) {
+  for (const WriteCase& c : writeCases()) {
+    writeFileBytes(path_, image_);
+    std::vector<std::string> arguments = withFile(c.arguments, path_);
+    arguments.push_back("--dry-run");
+    const Outcome outcome = run(arguments);
+    const std::string command = ::testing::PrintToString(arguments);
+    EXPECT_EQ(outcome.status, 0) << command << "\n" << outcome.err;
+    EXPECT_EQ(outcome.out, expectedResult(image_, c).second) << command;
+    EXPECT_TRUE(readFileBytes(path_) == image_) << command;
+    EXPECT_EQ(fileSystem_.writeOpens, 0) << command;
+  }
+}
+
+TEST_F(CliTest, AWriteFailingPartWayTellsWhichTeamsWereWritten) {
+  fileSystem_.refusedWriteOpen = 3;
+  const Outcome all = run({"fix-spoof", path_});
+  EXPECT_EQ(all.status, 2);
+  EXPECT_THAT(all.err, HasSubstr("Disk quota exceeded"));
+  EXPECT_THAT(all.err, HasSubstr("Teams 1 to 2 had been written; the run stopped at team 3."));
+  EXPECT_THAT(all.out, IsEmpty());
+
+  fileSystem_.writeOpens = 0;
+  fileSystem_.refusedWriteOpen = 1;
+  const Outcome one = run({"batch", path_, "--team", "4"});
+  EXPECT_EQ(one.status, 2);
+  EXPECT_THAT(one.err, Not(HasSubstr("had been written"))) << "only team 4 was to be written";
+}
+
+TEST_F(CliTest, SampleWritesANewFileAndNeverOverwrites) {
+  const std::string created = dir_.file("new.bag");
+  ASSERT_EQ(run({"sample", created}).status, 0);
+  EXPECT_EQ(readFileBytes(created), sample::makeSampleDatabase());
+  // The refusal to overwrite is among the exit statuses; the existing file stays as it was.
+  EXPECT_EQ(run({"sample", path_}).status, 2);
+  EXPECT_EQ(readFileBytes(path_), image_);
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenIsAFileError) {
+  std::ostringstream out;
+  std::ostringstream err;
+  out.setstate(std::ios::badbit);
+  EXPECT_EQ(runCli({"teams", path_}, out, err, {fileSystem_, dir_.path().string()}), 2);
+  EXPECT_THAT(err.str(), HasSubstr("Cannot write the output"));
+}
+
+// Runs the built program: its exit status reaches the shell.
+TEST(CliExecutable, RunsCommandsAndReturnsTheirStatus) {
+  TempDir dir;
+  const std::string path = dir.file("sample.bag");
+  const auto shell = [](const std::string& command) {
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    char buffer[4096];
+    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+    const int status = ::pclose(pipe);
+    return std::pair{WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+  };
+  const std::string program = ZELBOR_DB_EXECUTABLE;
+  EXPECT_EQ(shell(program + " sample '" + path + "'").first, 0);
+  const auto [status, teams] = shell(program + " teams '" + path + "'");
+  EXPECT_EQ(status, 0);
+  EXPECT_THAT(teams, HasLineCount(17));
+  EXPECT_EQ(shell(program + " check '" + path + "' > /dev/null").first, 3)
+      << "the sample holds findings; its list files lie beside the program";
+  EXPECT_EQ(shell(program + " hash '" + dir.file("missing.bag") + "' 2> /dev/null").first, 2);
+}
+
+}  // namespace
+}  // namespace zelbor::cli
