@@ -46,8 +46,7 @@ db::WalkOutcome changeTeamsDryRun(
 
 db::Result<std::string> fileHash(db::Database& database) {
   tools::AbilityTotals totals;
-  const db::WalkOutcome walk = db::readEachTeam(
-      database, [&totals](int, std::span<const db::PlayerRecord> players) { totals.add(players); });
+  const db::WalkOutcome walk = tools::sumAllTeams(database, totals);
   if (!walk.ok()) return *walk.error;
   return tools::hashString(totals);
 }

@@ -51,8 +51,7 @@ void Editor::mnuFileHash_Click() {
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   tools::AbilityTotals totals;
   loadedTeam_ = 0;
-  const db::WalkOutcome outcome = db::readEachTeam(
-      *database_, [&](int, std::span<const db::PlayerRecord> players) { totals.add(players); });
+  const db::WalkOutcome outcome = tools::sumAllTeams(*database_, totals);
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWalkFailure(outcome, "The file hash", false);
   view_.showFileHash(tools::hashString(totals));

@@ -31,6 +31,11 @@ void AbilityTotals::add(std::span<const db::PlayerRecord> players) {
   for (const db::PlayerRecord& player : players) add(player);
 }
 
+db::WalkOutcome sumAllTeams(db::Database& database, AbilityTotals& totals) {
+  return db::readEachTeam(
+      database, [&totals](int, std::span<const db::PlayerRecord> players) { totals.add(players); });
+}
+
 std::string hashString(const AbilityTotals& totals) {
   return upperHex(totals.battingSum) + "-" + upperHex(totals.bowlingSum) + "-" +
          upperHex(totals.fieldingSum);

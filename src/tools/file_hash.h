@@ -5,6 +5,7 @@
 #include <string>
 
 #include "db/player_record.h"
+#include "db/team_walk.h"
 
 namespace zelbor::tools {
 
@@ -17,6 +18,9 @@ struct AbilityTotals {
   void add(const db::PlayerRecord& player);
   void add(std::span<const db::PlayerRecord> players);
 };
+
+// Loads every team in turn and sums the abilities of its loaded players into `totals`.
+db::WalkOutcome sumAllTeams(db::Database& database, AbilityTotals& totals);
 
 // "302-65-73": the three sums in upper-case hexadecimal without prefix or leading zeros.
 std::string hashString(const AbilityTotals& totals);
