@@ -124,7 +124,7 @@ void fillIdentity(PlayerRecord& r, Random& random, int team, int slot) {
   r.spoofFace = r.realFace;
   r.realBat = static_cast<Byte>(random.between(0, kBatCount - 1));
   r.spoofBat = r.realBat;
-  if (variant == 8) {
+  if (variant == 8 && slot != 1) {  // the player shown first saves without surprises
     putText(r.spoofName, "Player " + std::to_string(slot));
     r.spoofFace = static_cast<std::int16_t>((r.realFace + 17) % db::kFaceCount);
     r.spoofBat = static_cast<Byte>((r.realBat + 1) % kBatCount);
