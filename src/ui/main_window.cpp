@@ -49,6 +49,12 @@ MainWindow::MainWindow() : dpi_(screenLogicalDpi()) {
   layout()->activate();
 }
 
+MainWindow::~MainWindow() {
+  // The controls are destroyed after this; nothing they signal on the way may reach an editor
+  // that is already gone.
+  editor_ = nullptr;
+}
+
 void MainWindow::createMenus() {
   const std::array<std::pair<const char*, const char*>, 3> menus = {
       {{"mnuFile", "File"}, {"mnuBatch", "Batch Editing"}, {"mnuUtilties", "Utilities"}}};

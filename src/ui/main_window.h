@@ -18,6 +18,7 @@ namespace zelbor::ui {
 class MainWindow final : public QMainWindow, public editor::MainView {
  public:
   MainWindow();
+  ~MainWindow() override;
 
   // The editor the window's events go to; it must outlive the window's use.
   void setEditor(editor::Editor& editor) { editor_ = &editor; }
