@@ -1,24 +1,26 @@
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <iostream>
 
-#include "db/database.h"
+#include "editor_session.h"
 
-// Until the editor window lands: open the database given on the command line and list its teams.
+// zelbor-editor [DATABASE]: with a path (as file managers pass it for "Open with") the file
+// dialog is skipped.
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  QMainWindow window;
-  QString text = "Zelbor Player Editor";
-  if (argc > 1) {
-    auto database = zelbor::db::Database::open(zelbor::db::posixFileSystem(), argv[1]);
-    if (!database) {
-      text = QString::fromStdString(database.error().message);
-    } else if (auto names = database.value().readTeamNames(); names) {
-      for (const std::string& name : names.value()) text += "\n" + QString::fromStdString(name);
-    }
-    window.setWindowTitle(QString::fromLocal8Bit(argv[1]));
+  if (argc > 2) {
+    std::cerr << "usage: zelbor-editor [TeamAndPlayerInfo.bag]\n";
+    return 2;
   }
-  window.setCentralWidget(new QLabel(text));
-  window.show();
-  return application.exec();
+  zelbor::app::EditorSession session;
+  // The window is shown only once it is filled: a failed start-up has told the user why.
+  switch (session.start(argc == 2 ? argv[1] : "")) {
+    case zelbor::editor::StartupOutcome::Cancelled:
+      return 0;
+    case zelbor::editor::StartupOutcome::Failed:
+      return 1;
+    case zelbor::editor::StartupOutcome::Ready:
+      break;
+  }
+  session.window().show();
+  return QApplication::exec();
 }

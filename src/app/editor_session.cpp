@@ -1,0 +1,32 @@
+#include "editor_session.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocale>
+#include <cstdlib>
+
+#include "db/file_access.h"
+#include "editor/install_folder.h"
+
+namespace zelbor::app {
+namespace {
+
+editor::EditorEnvironment environment() {
+  return {QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
+          editor::gameInstallFolders(std::getenv("WINEPREFIX"), std::getenv("HOME")),
+          QLocale().decimalPoint().toStdString()};
+}
+
+}  // namespace
+
+EditorSession::EditorSession()
+    : prompts_(&window_),
+      editor_(window_, prompts_, fileDialog_, browser_, db::posixFileSystem(), environment()) {
+  window_.setEditor(editor_);
+}
+
+editor::StartupOutcome EditorSession::start(const std::string& databasePath) {
+  return editor_.InitialiseEditor(databasePath);
+}
+
+}  // namespace zelbor::app

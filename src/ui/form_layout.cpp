@@ -1,0 +1,130 @@
+#include "form_layout.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "twips.h"
+
+namespace zelbor::ui {
+namespace {
+
+constexpr double kDesignPointSize = 8.25;
+constexpr double kLargePointSize = 20.25;
+
+QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setTextFormat(Qt::PlainText);
+  // Captions sit at the top of their label, however tall it is.
+  label->setAlignment(((look & kCentred) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+  label->setWordWrap((look & kWrapped) != 0);
+  if ((look & kBordered) != 0) label->setFrameStyle(QFrame::Box | QFrame::Plain);
+  return label;
+}
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
+  const QString caption = QString::fromStdString(spec.caption);
+  switch (spec.kind) {
+    case ControlKind::Frame:
+      return new QGroupBox(caption, parent);
+    case ControlKind::Label:
+      return createLabel(caption, spec.look, parent);
+    case ControlKind::TextBox: {
+      auto* box = new QLineEdit(caption, parent);
+      if ((spec.look & kCentred) != 0) box->setAlignment(Qt::AlignCenter);
+      return box;
+    }
+    case ControlKind::ComboBox:
+      return new QComboBox(parent);
+    case ControlKind::ListBox: {
+      // Lines wider than the list are cut, as in a plain list box: a name padded with spaces
+      // shows no ellipsis and no scroll bar.
+      auto* list = new QListWidget(parent);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      list->setTextElideMode(Qt::ElideNone);
+      return list;
+    }
+    case ControlKind::Picture: {
+      auto* picture = new QLabel(parent);
+      picture->setScaledContents(true);
+      return picture;
+    }
+    case ControlKind::Outline: {
+      auto* outline = new QFrame(parent);
+      outline->setFrameStyle(QFrame::Box | QFrame::Plain);
+      return outline;
+    }
+    case ControlKind::Slider:
+      return new QSlider(Qt::Vertical, parent);
+    case ControlKind::OptionButton:
+      return new QRadioButton(caption, parent);
+    case ControlKind::PushButton:
+      return new QPushButton(caption, parent);
+  }
+  qFatal("Unknown control kind");
+}
+
+void applyLook(QWidget* control, unsigned look) {
+  if ((look & (kLargeText | kBold | kLink)) == 0) return;
+  QFont font = control->font();
+  if ((look & kLargeText) != 0) font.setPointSizeF(kLargePointSize);
+  if ((look & kBold) != 0) font.setBold(true);
+  if ((look & kLink) != 0) {
+    font.setUnderline(true);
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    control->setPalette(palette);
+    control->setCursor(Qt::PointingHandCursor);
+  }
+  control->setFont(font);
+}
+
+}  // namespace
+
+std::string arrayElement(std::string_view array, int index) {
+  return std::string(array) + "(" + std::to_string(index) + ")";
+}
+
+void buildControls(QWidget* window, const std::vector<ControlSpec>& layout, double logicalDpi) {
+  const auto pixels = [logicalDpi](int twips) { return pixelsFromTwips(twips, logicalDpi); };
+  QHash<QString, QWidget*> frames;
+  for (const ControlSpec& spec : layout) {
+    const QString name = QString::fromStdString(spec.name);
+    QWidget* parent =
+        spec.parent.empty() ? window : frames.value(QString::fromStdString(spec.parent));
+    if (parent == nullptr)
+      qFatal("%s is placed in %s, which comes later", spec.name.c_str(), spec.parent.c_str());
+    QWidget* control = createControl(spec, parent);
+    control->setObjectName(name);
+    control->setGeometry(pixels(spec.rect.left), pixels(spec.rect.top), pixels(spec.rect.width),
+                         pixels(spec.rect.height));
+    applyLook(control, spec.look);
+    if (spec.kind == ControlKind::Frame) frames.insert(name, control);
+  }
+}
+
+QFont designFont() {
+  QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed")});
+  font.setPointSizeF(kDesignPointSize);
+  return font;
+}
+
+void setUpDesignedWindow(QWidget* window, const char* objectName, const QString& caption,
+                         Qt::WindowType type) {
+  window->setObjectName(QString::fromLatin1(objectName));
+  window->setWindowTitle(caption);
+  window->setFont(designFont());
+  window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint);
+}
+
+}  // namespace zelbor::ui

@@ -1,0 +1,246 @@
+#include "main_window.h"
+
+#include <QLayout>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QSignalBlocker>
+#include <variant>
+
+#include "batch_window.h"
+#include "file_verify_window.h"
+#include "lineup_window.h"
+#include "main_window_layout.h"
+#include "twips.h"
+
+namespace zelbor::ui {
+
+using editor::Editor;
+using editor::ListBox;
+using editor::TextBox;
+
+MainWindow::MainWindow() : dpi_(screenLogicalDpi()) {
+  // The caption is the design's until start-up shows the database's path.
+  setUpDesignedWindow(this, "Form1", QStringLiteral("Form1"), Qt::Window);
+  auto* client = new QWidget(this);
+  client->setFixedSize(pixelsFromTwips(kMainClientWidth, dpi_),
+                       pixelsFromTwips(kMainClientHeight, dpi_));
+  setCentralWidget(client);
+  buildControls(client, mainWindowLayout(), dpi_);
+
+  for (int i = 0; i < editor::kTextBoxCount; ++i) {
+    const auto box = static_cast<TextBox>(i);
+    textBoxes_[i] = findControl<QLineEdit>(client, editor::designName(box));
+    rules_[i] = new TextBoxRules(box, textBoxes_[i]);
+  }
+  for (int i = 0; i < editor::kListBoxCount; ++i) {
+    const auto list = static_cast<ListBox>(i);
+    if (list == ListBox::lstPlayers) continue;
+    comboBoxes_[i] = findControl<QComboBox>(client, std::string(editor::designName(list)));
+  }
+  lstPlayers = findControl<QListWidget>(client, "lstPlayers");
+  img1 = findControl<QLabel>(client, "img1");
+  lblCricInfo = findControl<QLabel>(client, "lblCricInfo");
+
+  createMenus();
+  connectControls();
+  // The window keeps the size of its menu bar and client area.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  layout()->activate();
+}
+
+MainWindow::~MainWindow() {
+  // The controls are destroyed after this; nothing they signal on the way may reach an editor
+  // that is already gone.
+  editor_ = nullptr;
+}
+
+void MainWindow::createMenus() {
+  const std::array<std::pair<const char*, const char*>, 3> menus = {
+      {{"mnuFile", "File"}, {"mnuBatch", "Batch Editing"}, {"mnuUtilties", "Utilities"}}};
+  struct Item {
+    std::size_t menu;
+    const char* name;
+    const char* caption;
+    void (Editor::*handler)();  // none: the batch window, which this window opens
+  };
+  const Item items[] = {
+      {0, "mnuSave", "Save Current", &Editor::mnuSave_Click},
+      {1, "mnuEditAbilities", "Batch Edit Player Abilities", nullptr},
+      {1, "mnuFixSpoof", "Fix Spoof Names and Faces", &Editor::mnuFixSpoof_Click},
+      {2, "mnuLineup", "Lineups", &Editor::mnuLineup_Click},
+      {2, "mnuFileHash", "Get File Hash", &Editor::mnuFileHash_Click},
+  };
+  std::array<QMenu*, 3> bar{};
+  for (std::size_t i = 0; i < menus.size(); ++i) {
+    bar[i] = menuBar()->addMenu(QString::fromLatin1(menus[i].second));
+    bar[i]->setObjectName(QString::fromLatin1(menus[i].first));
+  }
+  for (const Item& item : items) {
+    QAction* action = bar[item.menu]->addAction(QString::fromLatin1(item.caption));
+    action->setObjectName(QString::fromLatin1(item.name));
+    connect(action, &QAction::triggered, this, [this, handler = item.handler] {
+      if (handler == nullptr) {
+        mnuEditAbilities_Click();
+      } else {
+        forward(handler);
+      }
+    });
+  }
+  // A window-wide shortcut: it works whichever control has the focus.
+  findChild<QAction*>(QStringLiteral("mnuSave"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+}
+
+void MainWindow::connectControls() {
+  // activated also fires when the user picks the selected team again, which reloads it.
+  connect(comboBox(ListBox::cboTeams), &QComboBox::activated, this,
+          [this] { forward(&Editor::cboTeams_Click); });
+  connect(lstPlayers, &QListWidget::currentRowChanged, this,
+          [this] { forward(&Editor::lstPlayers_Click); });
+  connect(comboBox(ListBox::cboFace), &QComboBox::activated, this,
+          [this] { forward(&Editor::cboFace_Click); });
+  // Text set by the editor is signal-blocked, so these run for the user's edits only.
+  struct AbilityGroup {
+    TextBox (*box)(int);
+    void (Editor::*handler)(int);
+    int count;
+  };
+  constexpr AbilityGroup kGroups[] = {{editor::txtBat, &Editor::txtBat_Change, 4},
+                                      {editor::txtBowl, &Editor::txtBowl_Change, 4},
+                                      {editor::txtField, &Editor::txtField_Change, 5}};
+  for (const AbilityGroup& group : kGroups) {
+    for (int index = 0; index < group.count; ++index) {
+      connect(textBox(group.box(index)), &QLineEdit::textChanged, this,
+              [this, handler = group.handler, index] { forward(handler, index); });
+    }
+  }
+  lblCricInfo->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lblCricInfo && event->type() == QEvent::MouseButtonRelease) {
+    const auto& mouse = static_cast<const QMouseEvent&>(*event);
+    if (mouse.button() == Qt::LeftButton &&
+        lblCricInfo->rect().contains(mouse.position().toPoint())) {
+      forward(&Editor::lblCricInfo_Click);
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::forward(void (Editor::*handler)()) {
+  if (editor_ != nullptr) (editor_->*handler)();
+}
+
+void MainWindow::forward(void (Editor::*handler)(int), int index) {
+  if (editor_ != nullptr) (editor_->*handler)(index);
+}
+
+void MainWindow::mnuEditAbilities_Click() {
+  if (editor_ == nullptr) return;
+  BatchWindow window(*editor_, comboBox(ListBox::cboTeams)->currentText(), this);
+  // Processing closes the window with Accepted, also when the user declined the question; the
+  // title bar's close button processes nothing and shows no hash.
+  if (window.exec() == QDialog::Accepted) editor_->mnuFileHash_Click();
+}
+
+void MainWindow::setCaption(const std::string& caption) {
+  setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string MainWindow::text(TextBox box) const {
+  return textBox(box)->text().toStdString();
+}
+
+void MainWindow::setText(TextBox box, const std::string& text) {
+  rules_[static_cast<std::size_t>(box)]->setTextFromEditor(QString::fromStdString(text));
+}
+
+void MainWindow::setItems(ListBox list, const std::vector<std::string>& items) {
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& item : items) texts.append(QString::fromStdString(item));
+  if (list == ListBox::lstPlayers) {
+    const QSignalBlocker blocker(lstPlayers);
+    lstPlayers->clear();
+    lstPlayers->addItems(texts);
+    return;
+  }
+  QComboBox* combo = comboBox(list);
+  const QSignalBlocker blocker(combo);
+  combo->clear();
+  combo->addItems(texts);
+  // A filled list selects nothing until told to, like the list box.
+  combo->setCurrentIndex(-1);
+}
+
+int MainWindow::selectedIndex(ListBox list) const {
+  return list == ListBox::lstPlayers ? lstPlayers->currentRow() : comboBox(list)->currentIndex();
+}
+
+void MainWindow::setSelectedIndex(ListBox list, int index) {
+  if (list == ListBox::lstPlayers) {
+    const QSignalBlocker blocker(lstPlayers);
+    lstPlayers->setCurrentRow(index < lstPlayers->count() ? index : -1);
+    return;
+  }
+  QComboBox* combo = comboBox(list);
+  const QSignalBlocker blocker(combo);
+  combo->setCurrentIndex(index < combo->count() ? index : -1);
+}
+
+void MainWindow::setBar(int row, editor::Colour colour, double widthTwips) {
+  // Bars change on every keystroke and player switch: touch only what differs, and use the
+  // palette rather than style sheets, which would re-polish the box each time.
+  QLineEdit* bar = textBox(editor::abilityBox(row));
+  const QColor background(colour.red, colour.green, colour.blue);
+  if (bar->palette().color(QPalette::Base) != background) {
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Base, background);
+    bar->setPalette(palette);
+  }
+  const int width = pixelsFromTwips(widthTwips, dpi_);
+  if (bar->width() != width) bar->resize(width, bar->height());
+}
+
+void MainWindow::showPicture(const std::string& path) {
+  QPixmap picture;
+  if (path.empty() || !picture.load(QString::fromStdString(path))) {
+    img1->clear();
+    return;
+  }
+  img1->setPixmap(picture);
+}
+
+void MainWindow::setPlayerControlsEnabled(bool enabled) {
+  for (QLineEdit* box : textBoxes_) box->setEnabled(enabled);
+  for (QComboBox* combo : comboBoxes_) {
+    if (combo != nullptr && combo != comboBox(ListBox::cboTeams)) combo->setEnabled(enabled);
+  }
+}
+
+void MainWindow::focus(editor::Control control) {
+  if (const TextBox* box = std::get_if<TextBox>(&control)) {
+    textBox(*box)->setFocus();
+    textBox(*box)->selectAll();
+    return;
+  }
+  const ListBox list = std::get<ListBox>(control);
+  if (list == ListBox::lstPlayers) {
+    lstPlayers->setFocus();
+  } else {
+    comboBox(list)->setFocus();
+  }
+}
+
+void MainWindow::showFileHash(const std::string& hash) {
+  FileVerifyWindow window(this);
+  window.DisplayHash(QString::fromStdString(hash));
+}
+
+void MainWindow::showLineups(const editor::LineupLines& lines) {
+  LineupWindow window(lines, this);
+  window.exec();
+}
+
+}  // namespace zelbor::ui

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <array>
+
+#include "editor/editor.h"
+#include "editor/main_view.h"
+#include "text_box_rules.h"
+
+namespace zelbor::ui {
+
+// The editor's main window, Form1. A passive view: it shows what the editor sets and forwards the
+// user's actions to the editor's handlers.
+class MainWindow final : public QMainWindow, public editor::MainView {
+ public:
+  MainWindow();
+  ~MainWindow() override;
+
+  // The editor the window's events go to; it must outlive the window's use.
+  void setEditor(editor::Editor& editor) { editor_ = &editor; }
+
+  void setCaption(const std::string& caption) override;
+  std::string text(editor::TextBox box) const override;
+  void setText(editor::TextBox box, const std::string& text) override;
+  void setItems(editor::ListBox list, const std::vector<std::string>& items) override;
+  int selectedIndex(editor::ListBox list) const override;
+  void setSelectedIndex(editor::ListBox list, int index) override;
+  void setBar(int row, editor::Colour colour, double widthTwips) override;
+  void showPicture(const std::string& path) override;
+  void setPlayerControlsEnabled(bool enabled) override;
+  void focus(editor::Control control) override;
+  void showFileHash(const std::string& hash) override;
+  void showLineups(const editor::LineupLines& lines) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createMenus();
+  void connectControls();
+  void mnuEditAbilities_Click();
+  // Runs an editor handler, once an editor is attached.
+  void forward(void (editor::Editor::*handler)());
+  void forward(void (editor::Editor::*handler)(int), int index);
+
+  QLineEdit* textBox(editor::TextBox box) const {
+    return textBoxes_[static_cast<std::size_t>(box)];
+  }
+  // The drop-down list for `list`; lstPlayers is the one list box.
+  QComboBox* comboBox(editor::ListBox list) const {
+    return comboBoxes_[static_cast<std::size_t>(list)];
+  }
+
+  editor::Editor* editor_ = nullptr;
+  double dpi_;
+  std::array<QLineEdit*, editor::kTextBoxCount> textBoxes_{};
+  std::array<TextBoxRules*, editor::kTextBoxCount> rules_{};
+  std::array<QComboBox*, editor::kListBoxCount> comboBoxes_{};
+  QListWidget* lstPlayers;
+  QLabel* img1;
+  QLabel* lblCricInfo;
+};
+
+}  // namespace zelbor::ui

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+#include "editor/main_view.h"
+
+namespace zelbor::ui {
+
+// The title of every message box.
+inline constexpr char kApplicationTitle[] = "Zelbor Player Editor";
+
+// The editor's questions and messages as message boxes over the window in use.
+class MessageBoxPrompts final : public editor::Prompts {
+ public:
+  explicit MessageBoxPrompts(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+
+  editor::Answer askYesNo(const std::string& text) override;
+  void tell(const std::string& text, editor::MessageIcon icon) override;
+
+ private:
+  // The open modal window, else the main window once it is shown, else none.
+  QWidget* owner() const;
+
+  QWidget* mainWindow_;
+};
+
+}  // namespace zelbor::ui

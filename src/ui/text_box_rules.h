@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QObject>
+
+#include "editor/controls.h"
+
+namespace zelbor::ui {
+
+// The typing rules of one of the main window's text boxes: its key filter and its greatest
+// length. Both shape what the user types or pastes; text the editor sets is shown whole, however
+// long, and the limit then grows to fit it so that a later store does not cut the value.
+class TextBoxRules final : public QObject {
+ public:
+  // Owned by `lineEdit`.
+  TextBoxRules(editor::TextBox box, QLineEdit* lineEdit);
+
+  // Sets the text without running any handler of the box.
+  void setTextFromEditor(const QString& text);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The greatest length, or `length` when the box holds more than that.
+  void fitLimitTo(qsizetype length);
+
+  editor::TextBox box_;
+  QLineEdit* lineEdit_;
+};
+
+}  // namespace zelbor::ui

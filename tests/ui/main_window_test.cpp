@@ -1,0 +1,378 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "editor/controls.h"
+#include "editor/web_lookup.h"
+#include "ui/twips.h"
+#include "ui_fixture.h"
+
+namespace zelbor::testing {
+namespace {
+
+using editor::ListBox;
+using editor::TextBox;
+
+class MainWindowTest : public UiFixture {
+ public:
+  // The user empties a box first, as the editor would set it.
+  void clear(TextBox textBox) { window.setText(textBox, ""); }
+
+  QColor barColour(int row) const {
+    return box(editor::abilityBox(row))->palette().color(QPalette::Base);
+  }
+  int pixels(double twips) const { return ui::pixelsFromTwips(twips, ui::screenLogicalDpi()); }
+};
+
+TEST_F(MainWindowTest, EveryControlCarriesItsDesignName) {
+  EXPECT_EQ(window.objectName(), "Form1");
+  for (int i = 0; i < editor::kTextBoxCount; ++i) {
+    control<QLineEdit>(editor::designName(static_cast<TextBox>(i)));
+  }
+  for (int i = 0; i < editor::kListBoxCount; ++i) {
+    const auto list = static_cast<ListBox>(i);
+    const std::string name(editor::designName(list));
+    if (list == ListBox::lstPlayers) {
+      control<QListWidget>(name);
+    } else {
+      control<QComboBox>(name);
+    }
+  }
+  std::vector<std::string> others = {"Frame1",    "Frame2",    "Frame3",    "Frame4",
+                                     "img1",      "Shape1",    "Label6",    "lblCricInfo",
+                                     "Label1(0)", "Label1(1)", "Label1(3)", "Label1(4)"};
+  for (int i = 0; i < 3; ++i) others.push_back(ui::arrayElement("Label2", i));
+  for (int i = 0; i < editor::kAbilityRowCount; ++i) {
+    others.push_back(ui::arrayElement("Label3", i));
+    others.push_back(ui::arrayElement("box", i));
+  }
+  for (int i = 0; i <= 26; ++i) others.push_back(ui::arrayElement("Label4", i));
+  for (const std::string& name : others) control(name);
+  // Nothing carries a name twice, and no Label1(2) exists.
+  EXPECT_EQ(window.findChildren<QWidget*>("Label4(26)").size(), 1);
+  EXPECT_EQ(window.findChild<QWidget*>("Label1(2)"), nullptr);
+}
+
+TEST_F(MainWindowTest, CaptionsAndPlacesFollowTheDesign) {
+  expectLayout(&window,
+               {
+                   {"cboTeams", "", {120, 120, 2175, 315}},
+                   {"lstPlayers", "", {120, 600, 2175, 5325}},
+                   {"Frame1", "General Information", {2400, 120, 3975, 5895}},
+                   {"Frame2", "Player Attributes", {6480, 120, 2895, 5895}},
+                   {"Frame4", "Kit Bag", {120, 6120, 9255, 1935}},
+                   {"Frame3", "ODI Statistics", {120, 8160, 9255, 2415}},
+                   {"Label1(3)", "D.O.B.", {2280, 120, 1455, 255}},
+                   {"txtShirt(4)", "", {3360, 1080, 375, 285}},
+                   {"img1", "", {360, 720, 1380, 1740}},
+                   {"Shape1", "", {360, 720, 1380, 1740}},
+                   {"Label4(21)", "Bowls (?)", {120, 4560, 1935, 255}},
+                   {"Label2(1)", "Bowling", {120, 2040, 2535, 255}},
+                   {"Label3(6)", "Cut", {240, 3000, 975, 255}},
+                   {"Label3(12)", "Arm Acc.", {240, 5400, 975, 255}},
+                   {"box(12)", "", {1080, 5400, 1695, 285}},
+                   {"Label4(26)", "Arm Guard", {7560, 1200, 975, 255}},
+                   {"cboSunscreen", "", {3120, 600, 2055, 315}},
+                   {"Label4(5)", "Runs Conceded", {7440, 170, 855, 375}},
+                   {"txtStats(5)", "", {7560, 600, 615, 285}},
+                   {"Label4(11)", "Bowl Avge", {8280, 165, 735, 495}},
+                   {"txtBowlAvge", "", {8280, 600, 735, 285}},
+                   {"txtBestBowlODI", "", {240, 1920, 6375, 285}},
+                   {"Label6", "Click to look up on", {7080, 1440, 1575, 255}},
+                   {"lblCricInfo",
+                    QString::fromUtf8(editor::kLookupHost.data(), editor::kLookupHost.size()),
+                    {7080, 1680, 1575, 255}},
+               });
+  EXPECT_EQ(window.centralWidget()->size(), pixelRect({0, 0, 9495, 10650}).size());
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
+  EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(window.windowTitle().toStdString(), databasePath);
+
+  EXPECT_TRUE(control<QLabel>("Label2(0)")->font().bold());
+  EXPECT_TRUE(control<QLabel>("Label4(3)")->wordWrap());
+  EXPECT_TRUE(control<QLabel>("Label1(4)")->alignment() & Qt::AlignHCenter);
+  EXPECT_TRUE(box(TextBox::txtRealName)->alignment() & Qt::AlignHCenter);
+  const auto* lookUp = control<QLabel>("lblCricInfo");
+  EXPECT_TRUE(lookUp->font().underline());
+  EXPECT_EQ(lookUp->palette().color(QPalette::WindowText), QColor(Qt::blue));
+}
+
+TEST_F(MainWindowTest, TabOrderStartsWithTheTeamsThePlayersAndTheName) {
+  EXPECT_EQ(
+      tabOrder(control("cboTeams"), 5),
+      (std::vector<std::string>{"cboTeams", "lstPlayers", "txtRealName", "txtDOB", "txtShirt(1)"}));
+}
+
+TEST_F(MainWindowTest, MenusHoldExactlyTheirItems) {
+  struct Menu {
+    QString name;
+    QString caption;
+    std::vector<std::pair<QString, QString>> items;
+  };
+  const std::vector<Menu> expected = {
+      {"mnuFile", "File", {{"mnuSave", "Save Current"}}},
+      {"mnuBatch",
+       "Batch Editing",
+       {{"mnuEditAbilities", "Batch Edit Player Abilities"},
+        {"mnuFixSpoof", "Fix Spoof Names and Faces"}}},
+      {"mnuUtilties", "Utilities", {{"mnuLineup", "Lineups"}, {"mnuFileHash", "Get File Hash"}}},
+  };
+  const QList<QAction*> menus = window.menuBar()->actions();
+  ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+  for (std::size_t m = 0; m < expected.size(); ++m) {
+    QMenu* menu = menus[static_cast<qsizetype>(m)]->menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), expected[m].name);
+    EXPECT_EQ(menu->title(), expected[m].caption);
+    const QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(expected[m].items.size())) << m;
+    for (std::size_t i = 0; i < expected[m].items.size(); ++i) {
+      EXPECT_EQ(items[static_cast<qsizetype>(i)]->objectName(), expected[m].items[i].first);
+      EXPECT_EQ(items[static_cast<qsizetype>(i)]->text(), expected[m].items[i].second);
+    }
+  }
+  EXPECT_EQ(control<QAction>("mnuSave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_TRUE(control<QAction>("mnuFixSpoof")->shortcut().isEmpty());
+}
+
+TEST_F(MainWindowTest, TypedCharactersPassTheBoxFilters) {
+  struct Case {
+    TextBox box;
+    QString typed;
+    QString shown;
+  };
+  const std::vector<Case> cases = {
+      {editor::txtBat(0), "a1b2", "12"},  // letters refused
+      {editor::txtBat(1), "123", "12"},   // a third digit passes no 2-character box
+      {editor::txtBowl(2), " 5", " 5"},   // the space is a control code
+      {editor::txtField(4), "9x", "9"},
+      {editor::txtShirt(1), "x7y", "7"},  // no limit, digits only
+      {editor::txtStats(2), "1234567", "12345"},
+      {editor::txtStats(0), "1000", "100"},
+      {TextBox::txtBatAvge, "4.5.", "4.5"},  // one "." only
+      {TextBox::txtBowlAvge, "a.2", ".2"},
+      {TextBox::txtDOB, "12/03/75", "12/03/75"},
+      {TextBox::txtDOB, "1a2B/", "12/"},
+      {TextBox::txtRealName, "Ab Cd-9!", "Ab Cd-9!"},  // not filtered
+  };
+  for (const Case& c : cases) {
+    clear(c.box);
+    QTest::keyClicks(box(c.box), c.typed);
+    EXPECT_EQ(box(c.box)->text(), c.shown)
+        << editor::designName(c.box) << " " << c.typed.toStdString();
+  }
+}
+
+TEST_F(MainWindowTest, SecondFullStopIsRefusedEvenOverASelectedOne) {
+  QLineEdit* average = box(TextBox::txtBatAvge);
+  window.setText(TextBox::txtBatAvge, "4.5");
+  average->selectAll();
+  QTest::keyClick(average, '.');
+  EXPECT_EQ(average->text(), "4.5");
+  QTest::keyClick(average, '7');
+  EXPECT_EQ(average->text(), "7");
+}
+
+TEST_F(MainWindowTest, BackspaceAndDeleteWorkAsUsual) {
+  window.setText(editor::txtBat(3), "12");
+  QLineEdit* ability = box(editor::txtBat(3));
+  ability->end(false);
+  QTest::keyClick(ability, Qt::Key_Backspace);
+  EXPECT_EQ(ability->text(), "1");
+  ability->home(false);
+  QTest::keyClick(ability, Qt::Key_Delete);
+  EXPECT_EQ(ability->text(), "");
+}
+
+TEST_F(MainWindowTest, PasteIsUnfilteredUpToTheLimit) {
+  QGuiApplication::clipboard()->setText("a1b2c3");
+  for (const auto& [textBox, shown] :
+       {std::pair{editor::txtBat(2), "a1"}, std::pair{editor::txtStats(1), "a1b"},
+        std::pair{editor::txtShirt(2), "a1b2c3"}}) {
+    clear(textBox);
+    QTest::keyClick(box(textBox), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box(textBox)->text(), shown) << editor::designName(textBox);
+  }
+}
+
+TEST_F(MainWindowTest, ValuesFromTheEditorAreNotCutByBoxLimits) {
+  QLineEdit* ability = box(editor::txtBat(0));
+  window.setText(editor::txtBat(0), "150");
+  window.setText(editor::txtStats(0), "1000");
+  EXPECT_EQ(ability->text(), "150");
+  EXPECT_EQ(box(editor::txtStats(0))->text(), "1000");
+
+  // The box holds what it was given, but typing still cannot make it longer.
+  ability->end(false);
+  QTest::keyClick(ability, '7');
+  EXPECT_EQ(ability->text(), "150");
+  // Once the user shortens it, the limit is the box's own again.
+  QTest::keyClick(ability, Qt::Key_Backspace);
+  QTest::keyClick(ability, '9');
+  EXPECT_EQ(ability->text(), "15");
+  // A shorter value set afterwards brings the limit back as well.
+  window.setText(editor::txtBat(0), "150");
+  window.setText(editor::txtBat(0), "7");
+  QTest::keyClicks(ability, "12");
+  EXPECT_EQ(ability->text(), "71");
+}
+
+TEST_F(MainWindowTest, StoredValuesBeyondTheControlsAreShownAndSavedUnchanged) {
+  changeFilePlayer(1, 1, [](db::PlayerRecord& player) {
+    player.battingAbilities[0] = 150;
+    player.matchesODI = 1000;
+    player.role = 7;  // no such item
+  });
+  // Picking the team again reloads it from the file.
+  auto* teams = control<QComboBox>("cboTeams");
+  emit teams->activated(teams->currentIndex());
+  EXPECT_EQ(box(editor::txtBat(0))->text(), "150");
+  EXPECT_EQ(box(editor::txtStats(0))->text(), "1000");
+  EXPECT_EQ(control<QComboBox>("cboRole")->currentIndex(), -1);
+
+  prompts.answers = {editor::Answer::Yes};
+  control<QAction>("mnuSave")->trigger();
+  const db::PlayerRecord saved = filePlayer(1, 1);
+  EXPECT_EQ(saved.battingAbilities[0], 150);
+  EXPECT_EQ(saved.matchesODI, 1000);
+  EXPECT_EQ(saved.role, 7);
+}
+
+TEST_F(MainWindowTest, FilledListsSelectNothingUntilTold) {
+  window.setItems(ListBox::cboHat, {"A", "B"});
+  EXPECT_EQ(window.selectedIndex(ListBox::cboHat), -1);
+  window.setSelectedIndex(ListBox::cboHat, 1);
+  EXPECT_EQ(window.selectedIndex(ListBox::cboHat), 1);
+  window.setSelectedIndex(ListBox::cboHat, 2);
+  EXPECT_EQ(window.selectedIndex(ListBox::cboHat), -1);
+  window.setSelectedIndex(ListBox::lstPlayers, 99);
+  EXPECT_EQ(window.selectedIndex(ListBox::lstPlayers), -1);
+}
+
+TEST_F(MainWindowTest, TypingRedrawsTheBarAtOnce) {
+  QLineEdit* ability = box(editor::txtBat(0));
+  ability->selectAll();
+  QTest::keyClicks(ability, "95");
+  EXPECT_EQ(barColour(0), QColor(255, 80, 80));
+  EXPECT_EQ(ability->width(), pixels(95 * 14.45 + 280));
+
+  QTest::keyClick(ability, Qt::Key_Backspace);  // 9
+  EXPECT_EQ(barColour(0), QColor(230, 250, 255));
+  EXPECT_EQ(ability->width(), pixels(9 * 14.45 + 280));
+  QTest::keyClick(ability, Qt::Key_Backspace);  // empty: the 0 bar
+  EXPECT_EQ(ability->width(), pixels(280));
+
+  EXPECT_EQ(control("box(0)")->width(), pixels(1695));
+}
+
+TEST_F(MainWindowTest, ShowingThePlayerAgainLeavesTheBarsUntouched) {
+  // Bars are repainted only when their colour or width changes.
+  struct Counter : QObject {
+    int changes = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::PaletteChange || event->type() == QEvent::Resize) ++changes;
+      return false;
+    }
+  } counter;
+  for (int row = 0; row < editor::kAbilityRowCount; ++row) {
+    box(editor::abilityBox(row))->installEventFilter(&counter);
+  }
+  editor.DisplayPlayer(1);
+  EXPECT_EQ(counter.changes, 0);
+}
+
+TEST_F(MainWindowTest, CtrlSAnywhereInTheWindowAsksToSave) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  for (QWidget* target :
+       {static_cast<QWidget*>(box(TextBox::txtRealName)), control("lstPlayers")}) {
+    target->setFocus();
+    prompts.answers = {editor::Answer::No};
+    prompts.questions.clear();
+    QTest::keyClick(target, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompts.questions, std::vector<std::string>{"Save current player?"})
+        << target->objectName().toStdString();
+  }
+}
+
+TEST_F(MainWindowTest, SaveWritesWhatWasTyped) {
+  QLineEdit* name = box(TextBox::txtRealName);
+  name->selectAll();
+  QTest::keyClicks(name, "Zed Newname");
+  prompts.answers = {editor::Answer::Yes};
+  control<QAction>("mnuSave")->trigger();
+  const db::PlayerRecord saved = filePlayer(1, 1);
+  EXPECT_EQ(std::string(saved.realName.begin(), saved.realName.begin() + 11), "Zed Newname");
+  EXPECT_EQ(saved.realName[11], 0);
+}
+
+TEST_F(MainWindowTest, PickingAPlayerShowsItAndARefusedStoreKeepsTheSelection) {
+  auto* players = control<QListWidget>("lstPlayers");
+  players->setCurrentRow(1);
+  EXPECT_EQ(box(TextBox::txtRealName)->text(), players->item(1)->text());
+  EXPECT_EQ(editor.currentPlayer(), 2);
+
+  // A character with no byte in the file's code page cannot be stored: the switch is refused.
+  QLineEdit* name = box(TextBox::txtRealName);
+  name->selectAll();
+  QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString::fromUtf8("\u0100"),
+                      Qt::NoModifier);
+  players->setCurrentRow(3);
+  EXPECT_EQ(prompts.messages.size(), 1U);
+  EXPECT_EQ(players->currentRow(), 1);
+  EXPECT_EQ(editor.currentPlayer(), 2);
+  EXPECT_EQ(name->text(), QString::fromUtf8("\u0100"));
+}
+
+TEST_F(MainWindowTest, PickingATeamLoadsIt) {
+  auto* teams = control<QComboBox>("cboTeams");
+  QTest::keyClick(teams, Qt::Key_Down);
+  EXPECT_EQ(teams->currentIndex(), 1);
+  EXPECT_EQ(editor.loadedTeam(), 2);
+  auto* players = control<QListWidget>("lstPlayers");
+  EXPECT_EQ(players->currentRow(), 0);
+  EXPECT_EQ(box(TextBox::txtRealName)->text(), players->item(0)->text());
+}
+
+TEST_F(MainWindowTest, TheFacePictureFollowsThePick) {
+  auto* faces = control<QComboBox>("cboFace");
+  auto* picture = control<QLabel>("img1");
+  EXPECT_FALSE(picture->pixmap().isNull());
+  const QImage before = picture->pixmap().toImage();
+  faces->setCurrentIndex(faces->currentIndex() == 0 ? 1 : 0);
+  emit faces->activated(faces->currentIndex());
+  EXPECT_NE(picture->pixmap().toImage(), before);
+
+  window.showPicture(dir.file("missing.jpg"));
+  EXPECT_TRUE(picture->pixmap().isNull());
+}
+
+TEST_F(MainWindowTest, ClickingTheSiteLooksThePlayerUp) {
+  QTest::mouseClick(control("lblCricInfo"), Qt::LeftButton);
+  ASSERT_EQ(browser.addresses.size(), 1U);
+  EXPECT_EQ(
+      browser.addresses[0].rfind(
+          "http://" + std::string(editor::kLookupHost) + "/ci/content/site/search.html?search=", 0),
+      0U);
+}
+
+TEST_F(MainWindowTest, PlayerControlsCanBeDisabled) {
+  window.setPlayerControlsEnabled(false);
+  EXPECT_FALSE(box(editor::txtBat(0))->isEnabled());
+  EXPECT_FALSE(control("cboFace")->isEnabled());
+  EXPECT_TRUE(control("cboTeams")->isEnabled());
+  window.setPlayerControlsEnabled(true);
+  EXPECT_TRUE(box(TextBox::txtRealName)->isEnabled());
+}
+
+}  // namespace
+}  // namespace zelbor::testing

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <functional>
+
+#include "modal_watcher.h"
+#include "ui/database_file_dialog.h"
+#include "ui/message_box_prompts.h"
+
+namespace zelbor::testing {
+namespace {
+
+TEST(QtFileFilter, WritesEachDescriptionWithItsPatterns) {
+  EXPECT_EQ(ui::qtFileFilter("Zelbor Player Database|*TeamAndPlayerInfo.bag"),
+            "Zelbor Player Database (*TeamAndPlayerInfo.bag)");
+  EXPECT_EQ(ui::qtFileFilter("Pictures|*.jpg;*.png|All|*"), "Pictures (*.jpg *.png);;All (*)");
+}
+
+struct ShownBox {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  std::vector<QString> buttons;
+  QString defaultButton;
+  Qt::TextFormat format = Qt::AutoText;
+};
+
+// Shows what `ask` puts up, answering with the button whose text is `answer`.
+ShownBox watchBox(const QString& answer, const std::function<void()>& ask) {
+  ShownBox shown;
+  const ModalWatcher watcher("", [&](QWidget* window) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    ASSERT_NE(box, nullptr);
+    shown = {box->windowTitle(), box->text(), box->icon(), {}, {}, box->textFormat()};
+    for (QAbstractButton* button : box->buttons())
+      shown.buttons.push_back(button->text().remove('&'));
+    std::sort(shown.buttons.begin(), shown.buttons.end());
+    if (box->defaultButton() != nullptr)
+      shown.defaultButton = box->defaultButton()->text().remove('&');
+    for (QAbstractButton* button : box->buttons()) {
+      if (button->text().remove('&') == answer) button->click();
+    }
+  });
+  ask();
+  EXPECT_EQ(watcher.runs(), 1);
+  return shown;
+}
+
+TEST(MessageBoxPrompts, AsksWithYesAndNoUnderTheProgramsTitle) {
+  QWidget mainWindow;
+  ui::MessageBoxPrompts prompts(&mainWindow);
+  for (const auto& [button, answer] :
+       {std::pair{"Yes", editor::Answer::Yes}, std::pair{"No", editor::Answer::No}}) {
+    editor::Answer given{};
+    const ShownBox shown =
+        watchBox(button, [&] { given = prompts.askYesNo("Go on?\r\n\r\nReally <b>now</b>"); });
+    EXPECT_EQ(given, answer);
+    EXPECT_EQ(shown.title, "Zelbor Player Editor");
+    EXPECT_EQ(shown.text, "Go on?\n\nReally <b>now</b>");
+    EXPECT_EQ(shown.format, Qt::PlainText);
+    EXPECT_EQ(shown.icon, QMessageBox::Question);
+    EXPECT_EQ(shown.buttons, (std::vector<QString>{"No", "Yes"}));
+    EXPECT_EQ(shown.defaultButton, "Yes");
+  }
+}
+
+TEST(MessageBoxPrompts, TellsWithOneOkButtonAndTheIconAsked) {
+  QWidget mainWindow;
+  ui::MessageBoxPrompts prompts(&mainWindow);
+  for (const auto& [icon, shownIcon] :
+       {std::pair{editor::MessageIcon::None, QMessageBox::NoIcon},
+        std::pair{editor::MessageIcon::Information, QMessageBox::Information},
+        std::pair{editor::MessageIcon::Warning, QMessageBox::Warning}}) {
+    const ShownBox shown = watchBox("OK", [&] { prompts.tell("Done", icon); });
+    EXPECT_EQ(shown.title, "Zelbor Player Editor");
+    EXPECT_EQ(shown.icon, shownIcon);
+    EXPECT_EQ(shown.buttons, std::vector<QString>{"OK"});
+  }
+}
+
+}  // namespace
+}  // namespace zelbor::testing

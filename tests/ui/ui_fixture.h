@@ -1,0 +1,65 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QRect>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "db/player_record.h"
+#include "editor/editor.h"
+#include "support/editor_fakes.h"
+#include "support/temp_file.h"
+#include "ui/form_layout.h"
+#include "ui/main_window.h"
+
+namespace zelbor::testing {
+
+// The main window and a real editor on a fresh copy of the sample database, started and showing
+// team 1's first player. Fakes stand in for the message boxes, the file dialog and the browser.
+class UiFixture : public ::testing::Test {
+ public:
+  UiFixture();
+
+  template <class Widget = QWidget>
+  Widget* control(const std::string& name) const {
+    auto* widget = window.findChild<Widget*>(QString::fromStdString(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QLineEdit* box(editor::TextBox box) const { return control<QLineEdit>(editor::designName(box)); }
+
+  // Player `index` (1-based) of `team` as the file holds it now.
+  db::PlayerRecord filePlayer(int team, int index) const;
+  // Changes player `index` of `team` in the file, behind the editor's back.
+  void changeFilePlayer(int team, int index, void (*change)(db::PlayerRecord&)) const;
+
+  TempDir dir;
+  std::string databasePath;
+  ui::MainWindow window;
+  FakePrompts prompts;
+  FakeFileDialog fileDialog;
+  FakeBrowser browser;
+  editor::Editor editor;
+};
+
+// A designed rectangle in pixels on this screen.
+QRect pixelRect(const ui::TwipsRect& twips);
+
+// The caption a control shows: a label's or button's text, a frame's title.
+QString captionOf(const QWidget* control);
+
+// Expected caption and place of a control, as designed.
+struct LayoutCheck {
+  std::string name;
+  QString caption;
+  ui::TwipsRect rect;
+};
+void expectLayout(const QWidget* window, const std::vector<LayoutCheck>& checks);
+
+// The object names of the controls the Tab key visits from `first` on, `count` of them.
+std::vector<std::string> tabOrder(const QWidget* first, int count);
+
+}  // namespace zelbor::testing
