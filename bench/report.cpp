@@ -41,7 +41,8 @@ void MedianReporter::ReportRuns(const std::vector<Run>& runs) {
 }
 
 void writeReport(const std::string& path, const std::vector<Budget>& budgets,
-                 const std::map<std::string, double>& medians, const std::string& command) {
+                 const std::map<std::string, double>& medians, const std::string& command,
+                 const std::string& notes) {
   std::ofstream out(path);
   out << "# Performance\n\n"
       << "Medians of repeated runs, each operation measured against its floor in the same run.\n"
@@ -52,6 +53,10 @@ void writeReport(const std::string& path, const std::vector<Budget>& budgets,
     const auto operation = medians.find(budget.operation);
     if (operation == medians.end()) continue;
     out << "| " << budget.operation << " | " << shown(operation->second) << " | ";
+    if (budget.floor.empty() && budget.maxMicroseconds == 0) {
+      out << "— | — | — | none, for information | — |\n";
+      continue;
+    }
     if (budget.floor.empty()) {
       const bool met = operation->second <= budget.maxMicroseconds;
       out << "— | — | — | under " << shown(budget.maxMicroseconds) << " | " << (met ? "yes" : "NO")
@@ -61,10 +66,16 @@ void writeReport(const std::string& path, const std::vector<Budget>& budgets,
     const auto floor = medians.find(budget.floor);
     if (floor == medians.end()) continue;
     const double ratio = operation->second / floor->second;
+    if (budget.maxRatio == 0) {
+      out << budget.floor << " | " << shown(floor->second) << " | " << std::fixed
+          << std::setprecision(2) << ratio << " | none, for information | — |\n";
+      continue;
+    }
     out << budget.floor << " | " << shown(floor->second) << " | " << std::fixed
         << std::setprecision(2) << ratio << " | within " << budget.maxRatio << "x | "
         << (ratio <= budget.maxRatio ? "yes" : "NO") << " |\n";
   }
+  out << "\n" << notes;
 }
 
 }  // namespace zelbor::bench
