@@ -29,16 +29,16 @@ QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
   return label;
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
-  const QString caption = QString::fromStdString(spec.caption);
-  switch (spec.kind) {
+QWidget* createControl(const ControlSpec& row, QWidget* parent) {
+  const QString caption = QString::fromStdString(row.caption);
+  switch (row.kind) {
     case ControlKind::Frame:
       return new QGroupBox(caption, parent);
     case ControlKind::Label:
-      return createLabel(caption, spec.look, parent);
+      return createLabel(caption, row.look, parent);
     case ControlKind::TextBox: {
       auto* box = new QLineEdit(caption, parent);
-      if ((spec.look & kCentred) != 0) box->setAlignment(Qt::AlignCenter);
+      if ((row.look & kCentred) != 0) box->setAlignment(Qt::AlignCenter);
       return box;
     }
     case ControlKind::ComboBox:
@@ -95,18 +95,18 @@ std::string arrayElement(std::string_view array, int index) {
 void buildControls(QWidget* window, const std::vector<ControlSpec>& layout, double logicalDpi) {
   const auto pixels = [logicalDpi](int twips) { return pixelsFromTwips(twips, logicalDpi); };
   QHash<QString, QWidget*> frames;
-  for (const ControlSpec& spec : layout) {
-    const QString name = QString::fromStdString(spec.name);
+  for (const ControlSpec& row : layout) {
+    const QString name = QString::fromStdString(row.name);
     QWidget* parent =
-        spec.parent.empty() ? window : frames.value(QString::fromStdString(spec.parent));
+        row.parent.empty() ? window : frames.value(QString::fromStdString(row.parent));
     if (parent == nullptr)
-      qFatal("%s is placed in %s, which comes later", spec.name.c_str(), spec.parent.c_str());
-    QWidget* control = createControl(spec, parent);
+      qFatal("%s is placed in %s, which comes later", row.name.c_str(), row.parent.c_str());
+    QWidget* control = createControl(row, parent);
     control->setObjectName(name);
-    control->setGeometry(pixels(spec.rect.left), pixels(spec.rect.top), pixels(spec.rect.width),
-                         pixels(spec.rect.height));
-    applyLook(control, spec.look);
-    if (spec.kind == ControlKind::Frame) frames.insert(name, control);
+    control->setGeometry(pixels(row.rect.left), pixels(row.rect.top), pixels(row.rect.width),
+                         pixels(row.rect.height));
+    applyLook(control, row.look);
+    if (row.kind == ControlKind::Frame) frames.insert(name, control);
   }
 }
 
