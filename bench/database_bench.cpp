@@ -24,7 +24,8 @@ const std::string& samplePath() {
     const auto file = std::filesystem::temp_directory_path() / "zelbor-bench-TeamAndPlayerInfo.bag";
     const auto bytes = sample::makeSampleDatabase();
     std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     // On disk before anything is measured, so no benchmark pays for the file's first flush.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     ::fsync(fd);
@@ -34,7 +35,9 @@ const std::string& samplePath() {
   return path;
 }
 
-db::Database openSample() { return db::Database::open(db::posixFileSystem(), samplePath()).value(); }
+db::Database openSample() {
+  return db::Database::open(db::posixFileSystem(), samplePath()).value();
+}
 
 std::array<int, db::kTeamCount> playerCounts() {
   db::Database database = openSample();
@@ -48,7 +51,8 @@ std::array<int, db::kTeamCount> playerCounts() {
 
 void rawRead(int team, std::vector<db::Byte>& area) {
   const int fd = ::open(samplePath().c_str(), O_RDONLY | O_CLOEXEC);
-  if (::pread(fd, area.data(), area.size(), static_cast<off_t>(db::playerAreaStart(team))) < 0) std::abort();
+  if (::pread(fd, area.data(), area.size(), static_cast<off_t>(db::playerAreaStart(team))) < 0)
+    std::abort();
   ::close(fd);
 }
 
@@ -70,7 +74,8 @@ void FloorRewriteAllTeams(benchmark::State& state) {
       struct stat status {};
       ::fstat(fd, &status);
       const auto size = static_cast<std::size_t>(counts[team - 1]) * db::kRecordSize;
-      if (::pwrite(fd, area.data(), size, static_cast<off_t>(db::playerAreaStart(team))) < 0) std::abort();
+      if (::pwrite(fd, area.data(), size, static_cast<off_t>(db::playerAreaStart(team))) < 0)
+        std::abort();
       ::fdatasync(fd);
       ::close(fd);
     }
@@ -103,9 +108,9 @@ void BatchAllTeams(benchmark::State& state) {
   batch::BatchFactors factors;
   factors.batting.fill(0.8f);
   for (auto _ : state) {
-    const auto outcome = db::rewriteEachTeam(database, [&](int, std::span<db::PlayerRecord> players) {
-      batch::scalePlayers(players, factors);
-    });
+    const auto outcome = db::rewriteEachTeam(
+        database,
+        [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); });
     if (!outcome.ok()) state.SkipWithError("walk failed");
   }
 }
@@ -113,9 +118,10 @@ void BatchAllTeams(benchmark::State& state) {
 void SpoofRepair(benchmark::State& state) {
   db::Database database = openSample();
   for (auto _ : state) {
-    const auto outcome = db::rewriteEachTeam(database, [](int, std::span<db::PlayerRecord> players) {
-      for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
-    });
+    const auto outcome =
+        db::rewriteEachTeam(database, [](int, std::span<db::PlayerRecord> players) {
+          for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
+        });
     if (!outcome.ok()) state.SkipWithError("walk failed");
   }
 }

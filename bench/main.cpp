@@ -71,6 +71,7 @@ int main(int argc, char* argv[]) {
   zelbor::bench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  if (!reportPath.empty()) zelbor::bench::writeReport(reportPath, kBudgets, reporter.medians(), command, kNotes);
+  if (!reportPath.empty())
+    zelbor::bench::writeReport(reportPath, kBudgets, reporter.medians(), command, kNotes);
   return 0;
 }

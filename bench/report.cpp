@@ -9,10 +9,14 @@ namespace {
 
 double microsecondsPer(benchmark::TimeUnit unit) {
   switch (unit) {
-    case benchmark::kNanosecond: return 1e-3;
-    case benchmark::kMicrosecond: return 1;
-    case benchmark::kMillisecond: return 1e3;
-    case benchmark::kSecond: return 1e6;
+    case benchmark::kNanosecond:
+      return 1e-3;
+    case benchmark::kMicrosecond:
+      return 1;
+    case benchmark::kMillisecond:
+      return 1e3;
+    case benchmark::kSecond:
+      return 1e6;
   }
   return 1;
 }
@@ -35,7 +39,8 @@ void MedianReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
     if (median || (run.run_type == Run::RT_Iteration && run.repetitions <= 1)) {
-      medians_[run.run_name.function_name] = run.GetAdjustedRealTime() * microsecondsPer(run.time_unit);
+      medians_[run.run_name.function_name] =
+          run.GetAdjustedRealTime() * microsecondsPer(run.time_unit);
     }
   }
 }
@@ -46,7 +51,8 @@ void writeReport(const std::string& path, const std::vector<Budget>& budgets,
   std::ofstream out(path);
   out << "# Performance\n\n"
       << "Medians of repeated runs, each operation measured against its floor in the same run.\n"
-      << "Reproduce with:\n\n```sh\n" << command << "\n```\n\n"
+      << "Reproduce with:\n\n```sh\n"
+      << command << "\n```\n\n"
       << "| operation | median | floor | floor median | ratio | budget | met |\n"
       << "|---|---:|---|---:|---:|---|---|\n";
   for (const Budget& budget : budgets) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <map>
 #include <string>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 namespace zelbor::bench {
 

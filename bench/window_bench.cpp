@@ -1,5 +1,7 @@
 // The window: start-up to the first player shown, as a whole process, against an empty Qt main
 // window's start-up; switching player and switching team through the real widgets.
+#include "window_bench.h"
+
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,7 +17,6 @@
 
 #include "app/editor_session.h"
 #include "sample/sample_database.h"
-#include "window_bench.h"
 
 extern char** environ;
 
@@ -27,7 +28,8 @@ const std::string& sampleCopy() {
     const auto file = std::filesystem::temp_directory_path() / "zelbor-window-bench.bag";
     const auto bytes = sample::makeSampleDatabase();
     std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return file.string();
   }();
   return path;
@@ -51,13 +53,23 @@ void runProbe(benchmark::State& state, const std::string& kind) {
   }
 }
 
-void FloorEmptyWindowStartUp(benchmark::State& state) { runProbe(state, "empty"); }
-void FloorOneLabelWindowStartUp(benchmark::State& state) { runProbe(state, "label"); }
-void EditorStartUp(benchmark::State& state) { runProbe(state, "editor"); }
+void FloorEmptyWindowStartUp(benchmark::State& state) {
+  runProbe(state, "empty");
+}
+void FloorOneLabelWindowStartUp(benchmark::State& state) {
+  runProbe(state, "label");
+}
+void EditorStartUp(benchmark::State& state) {
+  runProbe(state, "editor");
+}
 // The editor's start-up stopped earlier: after building the window, and after the editor's own
 // start-up without showing the window. The steps between the rows are what each part costs.
-void StartUpToWindowBuilt(benchmark::State& state) { runProbe(state, "built"); }
-void StartUpToEditorStarted(benchmark::State& state) { runProbe(state, "started"); }
+void StartUpToWindowBuilt(benchmark::State& state) {
+  runProbe(state, "built");
+}
+void StartUpToEditorStarted(benchmark::State& state) {
+  runProbe(state, "started");
+}
 
 // A started editor on the sample database, for the in-process benchmarks.
 app::EditorSession& session() {
@@ -97,10 +109,18 @@ void switchTeam(benchmark::State& state, bool repaint) {
   QApplication::processEvents();
 }
 
-void SwitchPlayer(benchmark::State& state) { switchPlayer(state, false); }
-void SwitchPlayerRepainted(benchmark::State& state) { switchPlayer(state, true); }
-void SwitchTeam(benchmark::State& state) { switchTeam(state, false); }
-void SwitchTeamRepainted(benchmark::State& state) { switchTeam(state, true); }
+void SwitchPlayer(benchmark::State& state) {
+  switchPlayer(state, false);
+}
+void SwitchPlayerRepainted(benchmark::State& state) {
+  switchPlayer(state, true);
+}
+void SwitchTeam(benchmark::State& state) {
+  switchTeam(state, false);
+}
+void SwitchTeamRepainted(benchmark::State& state) {
+  switchTeam(state, true);
+}
 
 BENCHMARK(FloorEmptyWindowStartUp)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(FloorOneLabelWindowStartUp)->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -114,7 +134,8 @@ BENCHMARK(SwitchTeamRepainted)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int runStartupProbe(const std::string& kind, const std::string& databasePath, int argc, char* argv[]) {
+int runStartupProbe(const std::string& kind, const std::string& databasePath, int argc,
+                    char* argv[]) {
   QApplication application(argc, argv);
   if (kind == "empty" || kind == "label") {
     QMainWindow window;

@@ -41,7 +41,7 @@ class MemoryFile final : public db::File {
 }  // namespace
 
 db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openExisting(const std::string& path,
-                                                                    db::OpenMode mode) {
+                                                                     db::OpenMode mode) {
   return std::unique_ptr<db::File>(
       std::make_unique<MemoryFile>(contents_, path, mode == db::OpenMode::ReadWrite));
 }

@@ -22,13 +22,13 @@ constexpr std::array<int, 10> kDigitSegments = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
 void drawDigit(QPainter& painter, int digit, QPointF origin, double w, double h) {
   const double t = w / 4;
   const std::array<QRectF, 7> segments = {
-      QRectF(origin.x() + t, origin.y(), w - 2 * t, t),                      // a
-      QRectF(origin.x() + w - t, origin.y() + t, t, h / 2 - t),              // b
-      QRectF(origin.x() + w - t, origin.y() + h / 2, t, h / 2 - t),          // c
-      QRectF(origin.x() + t, origin.y() + h - t, w - 2 * t, t),              // d
-      QRectF(origin.x(), origin.y() + h / 2, t, h / 2 - t),                  // e
-      QRectF(origin.x(), origin.y() + t, t, h / 2 - t),                      // f
-      QRectF(origin.x() + t, origin.y() + h / 2 - t / 2, w - 2 * t, t)};     // g
+      QRectF(origin.x() + t, origin.y(), w - 2 * t, t),                   // a
+      QRectF(origin.x() + w - t, origin.y() + t, t, h / 2 - t),           // b
+      QRectF(origin.x() + w - t, origin.y() + h / 2, t, h / 2 - t),       // c
+      QRectF(origin.x() + t, origin.y() + h - t, w - 2 * t, t),           // d
+      QRectF(origin.x(), origin.y() + h / 2, t, h / 2 - t),               // e
+      QRectF(origin.x(), origin.y() + t, t, h / 2 - t),                   // f
+      QRectF(origin.x() + t, origin.y() + h / 2 - t / 2, w - 2 * t, t)};  // g
   for (int s = 0; s < 7; ++s) {
     if (kDigitSegments[digit] & (1 << s)) painter.drawRect(segments[s]);
   }
@@ -43,18 +43,17 @@ void drawNumber(QPainter& painter, int n) {
   painter.drawRoundedRect(QRectF((kWidth - total) / 2 - 6, kHeight - 34, total + 12, 30), 4, 4);
   painter.setBrush(QColor(30, 30, 40));
   for (int i = 0; i < digits.size(); ++i) {
-    drawDigit(painter, digits[i].digitValue(), QPointF((kWidth - total) / 2 + i * (w + gap), kHeight - 30),
-              w, h);
+    drawDigit(painter, digits[i].digitValue(),
+              QPointF((kWidth - total) / 2 + i * (w + gap), kHeight - 30), w, h);
   }
 }
 
 QImage drawFace(int n) {
-  static const std::array<QColor, 7> skins = {QColor(255, 224, 196), QColor(241, 194, 157),
-                                              QColor(224, 172, 125), QColor(198, 134, 88),
-                                              QColor(160, 105, 65),  QColor(120, 78, 48),
-                                              QColor(90, 58, 38)};
-  static const std::array<QColor, 6> hairs = {QColor(30, 25, 20),  QColor(90, 60, 30),
-                                              QColor(200, 160, 80), QColor(150, 60, 30),
+  static const std::array<QColor, 7> skins = {
+      QColor(255, 224, 196), QColor(241, 194, 157), QColor(224, 172, 125), QColor(198, 134, 88),
+      QColor(160, 105, 65),  QColor(120, 78, 48),   QColor(90, 58, 38)};
+  static const std::array<QColor, 6> hairs = {QColor(30, 25, 20),    QColor(90, 60, 30),
+                                              QColor(200, 160, 80),  QColor(150, 60, 30),
                                               QColor(140, 140, 140), QColor(60, 40, 30)};
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   image.fill(QColor::fromHsv((n * 37) % 360, 60, 235));
@@ -68,7 +67,7 @@ QImage drawFace(int n) {
 
   painter.setPen(QPen(skin.darker(130), 2));
   painter.setBrush(skin);
-  painter.drawEllipse(QRectF(face.left() - 8, face.center().y() - 10, 14, 22));   // ears
+  painter.drawEllipse(QRectF(face.left() - 8, face.center().y() - 10, 14, 22));  // ears
   painter.drawEllipse(QRectF(face.right() - 6, face.center().y() - 10, 14, 22));
   painter.drawEllipse(face);
 
@@ -87,7 +86,8 @@ QImage drawFace(int n) {
       break;
     default:  // curls
       for (int i = 0; i < 7; ++i) {
-        painter.drawEllipse(QPointF(face.left() + 8 + i * (face.width() - 16) / 6, face.top() + 6), 11, 11);
+        painter.drawEllipse(QPointF(face.left() + 8 + i * (face.width() - 16) / 6, face.top() + 6),
+                            11, 11);
       }
   }
 

@@ -14,7 +14,8 @@ int main(int argc, char* argv[]) {
   const std::string temporary = std::string(argv[1]) + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
       std::cerr << "make-sample-database: cannot write " << temporary << "\n";
       return 2;

@@ -7,6 +7,8 @@ float factorForSliderValue(int sliderValue) {
   return static_cast<float>(percent / 100.0);
 }
 
-std::string percentLabel(int sliderValue) { return std::to_string(100 - sliderValue) + "%"; }
+std::string percentLabel(int sliderValue) {
+  return std::to_string(100 - sliderValue) + "%";
+}
 
 }  // namespace zelbor::batch

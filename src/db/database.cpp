@@ -50,7 +50,8 @@ Result<std::array<std::string, kTeamCount>> Database::readTeamNames() const {
   std::array<std::string, kTeamCount> names;
   for (int team = 1; team <= kTeamCount; ++team) {
     std::array<Byte, kTeamNameSize> bytes{};
-    Result<void> read = file.value()->readAt(static_cast<std::uint64_t>(teamPositions(team)), bytes);
+    Result<void> read =
+        file.value()->readAt(static_cast<std::uint64_t>(teamPositions(team)), bytes);
     if (!read) return read.error();
     names[team - 1] = teamDisplayName(bytes);
   }
@@ -62,8 +63,7 @@ std::vector<PlayerRecord> decodeTeamPlayers(std::span<const Byte, kPlayerAreaSiz
   std::vector<PlayerRecord> players;
   players.reserve(kPlayerSlots);
   for (int slot = 0; slot < kPlayerSlots; ++slot) {
-    PlayerRecord record =
-        decodePlayerRecord(area.subspan(slot * kRecordSize).first<kRecordSize>());
+    PlayerRecord record = decodePlayerRecord(area.subspan(slot * kRecordSize).first<kRecordSize>());
     if (isEmptySlot(record)) break;
     players.push_back(record);
   }
@@ -97,8 +97,8 @@ Result<void> Database::StoreTeam(int team) {
   const Result<FileStatus> status = out.status();
   if (!status) return closeAfter(status.error(), out);
   if (const std::optional<std::string> change = changeSinceOpened(status.value())) {
-    return closeAfter(FileError{databasePath_, "Cannot write \"" + databasePath_ + "\": " +
-                                                   *change + ", so nothing was written."},
+    return closeAfter(FileError{databasePath_, "Cannot write \"" + databasePath_ +
+                                                   "\": " + *change + ", so nothing was written."},
                       out);
   }
   Result<void> written = out.writeAt(playerAreaStart(team), bytes);

@@ -81,7 +81,7 @@ struct PlayerRecord {
 
 // Calls visitor(name, field) for every field in disk order. Works on const and mutable records.
 template <class Record, class Visitor>
-  requires std::is_same_v<std::remove_const_t<Record>, PlayerRecord>
+requires std::is_same_v<std::remove_const_t<Record>, PlayerRecord>
 constexpr void visitFields(Record& r, Visitor&& visit) {
   visit("opaque0", r.opaque0);
   visit("realName", r.realName);

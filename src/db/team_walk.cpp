@@ -2,8 +2,8 @@
 
 namespace zelbor::db {
 
-WalkOutcome readEachTeam(Database& database,
-                         const std::function<void(int team, std::span<const PlayerRecord>)>& visit) {
+WalkOutcome readEachTeam(
+    Database& database, const std::function<void(int team, std::span<const PlayerRecord>)>& visit) {
   for (int team = 1; team <= kTeamCount; ++team) {
     if (Result<void> loaded = database.LoadTeam(team); !loaded) return {loaded.error(), team};
     visit(team, database.teamPlayers());

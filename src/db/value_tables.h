@@ -7,6 +7,8 @@ namespace zelbor::db {
 
 // Texts of the enumerated record fields. A stored value is the 0-based position in its table;
 // placeholder rows ("--", "-", "?") are real values and repeated texts are distinct values.
+// One row per line: the line's position is the stored value.
+// clang-format off
 
 inline constexpr std::array<std::string_view, 5> kRoles = {
     "All-rounder", "Batsman", "Bowler", "-", "Wicket-keeper"};
@@ -78,6 +80,8 @@ inline constexpr std::array<std::string_view, 8> kGlasses = {
 inline constexpr std::array<std::string_view, 7> kSunscreens = {
     "None", "Nose, Under Eyes, Lip", "Nose, Cheeks, Lip", "Nose, Lips", "Lips",
     "Nose, Cheeks", "Maximum"};
+
+// clang-format on
 
 // Face numbers: the list shows "Face 0" to "Face 478"; the picture of face n is faces/n.jpg.
 inline constexpr int kFaceCount = 479;

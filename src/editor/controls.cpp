@@ -8,8 +8,8 @@ namespace {
 constexpr std::array<std::string_view, 3> kAbilityGroups = {"txtBat", "txtBowl", "txtField"};
 
 constexpr std::array<std::string_view, kAbilityRowCount> kAbilityCaptions = {
-    "Timing", "Precision", "Power", "Control", "Accuracy", "Swing", "Cut",
-    "Speed", "Reflexes", "Judgement", "Speed", "Arm Power", "Arm Acc."};
+    "Timing", "Precision", "Power",     "Control", "Accuracy",  "Swing",   "Cut",
+    "Speed",  "Reflexes",  "Judgement", "Speed",   "Arm Power", "Arm Acc."};
 
 constexpr std::array<std::string_view, 6> kStatsCaptions = {
     "Mat.", "Inns", "Runs", "Balls Bowled", "Wkts", "Runs Conceded"};
@@ -40,16 +40,26 @@ constexpr ArrayElement arrayElement(TextBox box) {
 
 std::string designName(TextBox box) {
   switch (box) {
-    case TextBox::txtRealName: return "txtRealName";
-    case TextBox::txtDOB: return "txtDOB";
-    case TextBox::txtBestBatODI: return "txtBestBatODI";
-    case TextBox::txtBestBowlODI: return "txtBestBowlODI";
-    case TextBox::txtNOs: return "txtNOs";
-    case TextBox::txtTons: return "txtTons";
-    case TextBox::txtHalfs: return "txtHalfs";
-    case TextBox::txtBatAvge: return "txtBatAvge";
-    case TextBox::txtBowlAvge: return "txtBowlAvge";
-    default: break;
+    case TextBox::txtRealName:
+      return "txtRealName";
+    case TextBox::txtDOB:
+      return "txtDOB";
+    case TextBox::txtBestBatODI:
+      return "txtBestBatODI";
+    case TextBox::txtBestBowlODI:
+      return "txtBestBowlODI";
+    case TextBox::txtNOs:
+      return "txtNOs";
+    case TextBox::txtTons:
+      return "txtTons";
+    case TextBox::txtHalfs:
+      return "txtHalfs";
+    case TextBox::txtBatAvge:
+      return "txtBatAvge";
+    case TextBox::txtBowlAvge:
+      return "txtBowlAvge";
+    default:
+      break;
   }
   const ArrayElement element = arrayElement(box);
   return std::string(element.name) + "(" + std::to_string(element.index) + ")";
@@ -57,38 +67,50 @@ std::string designName(TextBox box) {
 
 std::string_view designName(ListBox list) {
   static constexpr std::array<std::string_view, kListBoxCount> kNames = {
-      "cboTeams",     "lstPlayers",   "cboFace",      "cboRole",   "cboBatHand",
-      "cboBowlHand",  "cboBowlStyle", "cboBowlAction", "cboCaptain", "cboEverBowls",
-      "cboBat",       "cboSunscreen", "cboHelmet",    "cboHat",    "cboGlasses",
-      "cboKit1",      "cboKit2",      "cboKit3",      "cboKit4",   "cboGuard"};
+      "cboTeams",    "lstPlayers",   "cboFace",       "cboRole",    "cboBatHand",
+      "cboBowlHand", "cboBowlStyle", "cboBowlAction", "cboCaptain", "cboEverBowls",
+      "cboBat",      "cboSunscreen", "cboHelmet",     "cboHat",     "cboGlasses",
+      "cboKit1",     "cboKit2",      "cboKit3",       "cboKit4",    "cboGuard"};
   return kNames[static_cast<std::size_t>(list)];
 }
 
 std::string caption(TextBox box) {
   switch (box) {
-    case TextBox::txtRealName: return "Name";
-    case TextBox::txtDOB: return "D.O.B.";
-    case TextBox::txtBestBatODI: return "Best Batting";
-    case TextBox::txtBestBowlODI: return "Best Bowling";
-    case TextBox::txtNOs: return "NOs";
-    case TextBox::txtTons: return "100s";
-    case TextBox::txtHalfs: return "50s";
-    case TextBox::txtBatAvge: return "Bat Avge";
-    case TextBox::txtBowlAvge: return "Bowl Avge";
-    default: break;
+    case TextBox::txtRealName:
+      return "Name";
+    case TextBox::txtDOB:
+      return "D.O.B.";
+    case TextBox::txtBestBatODI:
+      return "Best Batting";
+    case TextBox::txtBestBowlODI:
+      return "Best Bowling";
+    case TextBox::txtNOs:
+      return "NOs";
+    case TextBox::txtTons:
+      return "100s";
+    case TextBox::txtHalfs:
+      return "50s";
+    case TextBox::txtBatAvge:
+      return "Bat Avge";
+    case TextBox::txtBowlAvge:
+      return "Bowl Avge";
+    default:
+      break;
   }
   const ArrayElement element = arrayElement(box);
-  if (element.name == "txtShirt") return "Shirt Numbers (box " + std::to_string(element.index) + ")";
+  if (element.name == "txtShirt")
+    return "Shirt Numbers (box " + std::to_string(element.index) + ")";
   if (element.name == "txtStats") return std::string(kStatsCaptions[element.index]);
-  return std::string(kAbilityCaptions[static_cast<int>(box) - static_cast<int>(TextBox::txtBatFirst)]);
+  return std::string(
+      kAbilityCaptions[static_cast<int>(box) - static_cast<int>(TextBox::txtBatFirst)]);
 }
 
 std::string_view caption(ListBox list) {
   static constexpr std::array<std::string_view, kListBoxCount> kCaptions = {
-      "Team",      "Player",      "Face",        "Role",      "Bat/Bowl Hand",
+      "Team",          "Player",    "Face",        "Role",         "Bat/Bowl Hand",
       "Bat/Bowl Hand", "Bowl Type", "Bowl Action", "Def. Captain", "Bowls (?)",
-      "Bat",       "Sunscreen",   "Helmet",      "Hat/Cap",   "Glasses",
-      "Kit 1",     "Kit 2",       "Kit 3",       "Kit 4",     "Arm Guard"};
+      "Bat",           "Sunscreen", "Helmet",      "Hat/Cap",      "Glasses",
+      "Kit 1",         "Kit 2",     "Kit 3",       "Kit 4",        "Arm Guard"};
   return kCaptions[static_cast<std::size_t>(list)];
 }
 

@@ -30,16 +30,28 @@ inline constexpr int kTextBoxCount = static_cast<int>(TextBox::txtBowlAvge) + 1;
 constexpr TextBox offset(TextBox first, int index) {
   return static_cast<TextBox>(static_cast<int>(first) + index);
 }
-constexpr TextBox txtShirt(int index) { return offset(TextBox::txtShirtFirst, index - 1); }
-constexpr TextBox txtBat(int index) { return offset(TextBox::txtBatFirst, index); }
-constexpr TextBox txtBowl(int index) { return offset(TextBox::txtBowlFirst, index); }
-constexpr TextBox txtField(int index) { return offset(TextBox::txtFieldFirst, index); }
-constexpr TextBox txtStats(int index) { return offset(TextBox::txtStatsFirst, index); }
+constexpr TextBox txtShirt(int index) {
+  return offset(TextBox::txtShirtFirst, index - 1);
+}
+constexpr TextBox txtBat(int index) {
+  return offset(TextBox::txtBatFirst, index);
+}
+constexpr TextBox txtBowl(int index) {
+  return offset(TextBox::txtBowlFirst, index);
+}
+constexpr TextBox txtField(int index) {
+  return offset(TextBox::txtFieldFirst, index);
+}
+constexpr TextBox txtStats(int index) {
+  return offset(TextBox::txtStatsFirst, index);
+}
 
 // The thirteen ability boxes, in row order 0..12: txtBat(0..3), txtBowl(0..3), txtField(0..4).
 // They are the bars of the attribute display, the only boxes tagged "1".
 inline constexpr int kAbilityRowCount = 13;
-constexpr TextBox abilityBox(int row) { return offset(TextBox::txtBatFirst, row); }
+constexpr TextBox abilityBox(int row) {
+  return offset(TextBox::txtBatFirst, row);
+}
 constexpr bool isAbilityBox(TextBox box) {
   return box >= TextBox::txtBatFirst && box < TextBox::txtStatsFirst;
 }

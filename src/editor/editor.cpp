@@ -80,7 +80,7 @@ StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument)
 
 bool Editor::fillListsFromFiles() {
   constexpr std::array<ListBox, std::size(kListFileNames)> kLists = {
-      ListBox::cboBat, ListBox::cboKit1, ListBox::cboKit2,
+      ListBox::cboBat,  ListBox::cboKit1, ListBox::cboKit2,
       ListBox::cboKit3, ListBox::cboKit4, ListBox::cboGuard};
   for (std::size_t i = 0; i < kLists.size(); ++i) {
     const std::string path = environment_.programFolder + "/" + std::string(kListFileNames[i]);
@@ -106,7 +106,9 @@ bool Editor::LoadTeamNames() {
   return true;
 }
 
-void Editor::cboTeams_Click() { runTeamSelection(); }
+void Editor::cboTeams_Click() {
+  runTeamSelection();
+}
 
 bool Editor::runTeamSelection() {
   const int index = view_.selectedIndex(ListBox::cboTeams);
@@ -198,7 +200,8 @@ bool Editor::StorePlayer() {
 void Editor::mnuSave_Click() {
   if (!database_) return;
   if (loadedTeam_ == 0 || currentPlayer_ < 1) {
-    reportError(std::string(loadedTeam_ == 0 ? messages::kNoTeamLoaded : messages::kNoPlayerToSave));
+    reportError(
+        std::string(loadedTeam_ == 0 ? messages::kNoTeamLoaded : messages::kNoPlayerToSave));
     return;
   }
   if (prompts_.askYesNo(std::string(messages::kSaveQuestion)) == Answer::No) return;
@@ -220,16 +223,24 @@ void Editor::ColourAbilityBars() {
   }
 }
 
-void Editor::txtBat_Change(int) { ColourAbilityBars(); }
-void Editor::txtBowl_Change(int) { ColourAbilityBars(); }
-void Editor::txtField_Change(int) { ColourAbilityBars(); }
+void Editor::txtBat_Change(int) {
+  ColourAbilityBars();
+}
+void Editor::txtBowl_Change(int) {
+  ColourAbilityBars();
+}
+void Editor::txtField_Change(int) {
+  ColourAbilityBars();
+}
 
 void Editor::ShowFacePicture() {
   view_.showPicture(
       facePicturePath(environment_.programFolder, view_.selectedIndex(ListBox::cboFace)));
 }
 
-void Editor::cboFace_Click() { ShowFacePicture(); }
+void Editor::cboFace_Click() {
+  ShowFacePicture();
+}
 
 void Editor::lblCricInfo_Click() {
   const int row = view_.selectedIndex(ListBox::lstPlayers);

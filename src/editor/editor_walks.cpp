@@ -23,9 +23,8 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   loadedTeam_ = 0;
   const db::WalkOutcome outcome = db::rewriteEachTeam(
-      *database_, [&](int, std::span<db::PlayerRecord> players) {
-        batch::scalePlayers(players, factors);
-      });
+      *database_,
+      [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); });
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWalkFailure(outcome, "Batch processing", true);
   prompts_.tell(std::string(messages::kBatchAllDone), MessageIcon::Information);

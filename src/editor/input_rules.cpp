@@ -7,12 +7,18 @@ namespace {
 
 constexpr int kControlCodeLimit = 32;
 
-bool isDigit(int code) { return code >= '0' && code <= '9'; }
+bool isDigit(int code) {
+  return code >= '0' && code <= '9';
+}
 
 // All comparisons are on the signed code.
-bool digitFilter(int code) { return code <= kControlCodeLimit || isDigit(code); }
+bool digitFilter(int code) {
+  return code <= kControlCodeLimit || isDigit(code);
+}
 
-bool dateFilter(int code) { return code <= kControlCodeLimit || isDigit(code) || code == '/'; }
+bool dateFilter(int code) {
+  return code <= kControlCodeLimit || isDigit(code) || code == '/';
+}
 
 bool averageFilter(int code, std::string_view currentText) {
   // A second "." is refused wherever the caret is, even when the first is selected.
@@ -41,14 +47,19 @@ KeyFilter keyFilter(TextBox box) {
 int greatestLength(TextBox box) {
   if (isAbilityBox(box)) return 2;
   switch (box) {
-    case TextBox::txtRealName: return 32;
-    case TextBox::txtDOB: return 16;
+    case TextBox::txtRealName:
+      return 32;
+    case TextBox::txtDOB:
+      return 16;
     case TextBox::txtBestBatODI:
-    case TextBox::txtBestBowlODI: return 100;
+    case TextBox::txtBestBowlODI:
+      return 100;
     case TextBox::txtNOs:
     case TextBox::txtTons:
-    case TextBox::txtHalfs: return 3;
-    default: break;
+    case TextBox::txtHalfs:
+      return 3;
+    default:
+      break;
   }
   if (box == txtStats(2) || box == txtStats(3) || box == txtStats(5)) return 5;
   if (box >= txtStats(0) && box <= txtStats(5)) return 3;
@@ -62,10 +73,14 @@ int keyCode(char32_t character) {
 
 bool keyAccepted(TextBox box, int code, std::string_view currentText) {
   switch (keyFilter(box)) {
-    case KeyFilter::None: return true;
-    case KeyFilter::Digits: return digitFilter(code);
-    case KeyFilter::Date: return dateFilter(code);
-    case KeyFilter::Average: return averageFilter(code, currentText);
+    case KeyFilter::None:
+      return true;
+    case KeyFilter::Digits:
+      return digitFilter(code);
+    case KeyFilter::Date:
+      return dateFilter(code);
+    case KeyFilter::Average:
+      return averageFilter(code, currentText);
   }
   return true;
 }

@@ -19,7 +19,8 @@ std::vector<std::string> splitListLines(std::string_view text) {
   return lines;
 }
 
-db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem, const std::string& path) {
+db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem,
+                                                  const std::string& path) {
   auto file = fileSystem.openExisting(path, db::OpenMode::ReadOnly);
   if (!file) return file.error();
   const db::Result<db::FileStatus> status = file.value()->status();
@@ -30,8 +31,8 @@ db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem, co
   const std::string text(bytes.begin(), bytes.end());
   std::vector<std::string> entries = splitListLines(text);
   for (std::string& entry : entries) {
-    entry = db::decodeWindows1252(std::span<const db::Byte>(
-        reinterpret_cast<const db::Byte*>(entry.data()), entry.size()));
+    entry = db::decodeWindows1252(
+        std::span<const db::Byte>(reinterpret_cast<const db::Byte*>(entry.data()), entry.size()));
   }
   return entries;
 }

@@ -17,6 +17,7 @@ inline constexpr std::string_view kListFileNames[] = {"Bats.txt", "Kit1.txt", "K
 std::vector<std::string> splitListLines(std::string_view windows1252Text);
 
 // Reads a list file (Windows-1252) into its entries, as UTF-8.
-db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem, const std::string& path);
+db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem,
+                                                  const std::string& path);
 
 }  // namespace zelbor::editor

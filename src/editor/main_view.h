@@ -69,7 +69,8 @@ class FileDialog {
   // The chosen file's full path, or an empty string when the user cancelled. `initialFolder` is
   // empty when the dialog should open in its own default folder; `filter` is written as
   // "Description|pattern".
-  virtual std::string chooseDatabase(const std::string& initialFolder, const std::string& filter) = 0;
+  virtual std::string chooseDatabase(const std::string& initialFolder,
+                                     const std::string& filter) = 0;
 };
 
 class Browser {

@@ -7,8 +7,12 @@
 namespace zelbor::editor {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The text without blanks, cut to its leading number in the form from_chars reads.
 std::string numberPrefix(std::string_view text) {
@@ -30,8 +34,8 @@ std::string numberPrefix(std::string_view text) {
   }
   if (!anyDigit) return {};
   // An exponent counts only when digits follow it ("12e" reads 12). D is the old double exponent.
-  if (i < compact.size() && (compact[i] == 'e' || compact[i] == 'E' || compact[i] == 'd' ||
-                             compact[i] == 'D')) {
+  if (i < compact.size() &&
+      (compact[i] == 'e' || compact[i] == 'E' || compact[i] == 'd' || compact[i] == 'D')) {
     std::size_t j = i + 1;
     std::string exponent = "e";
     if (j < compact.size() && (compact[j] == '+' || compact[j] == '-')) exponent += compact[j++];

@@ -62,7 +62,9 @@ void visitByteLists(Record& r, Visit&& visit) {
   visit(ListBox::cboGuard, r.armGuard);
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 std::string trimSpaces(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -85,8 +87,8 @@ class Storing {
                              "(Windows-1252) characters.");
     }
     if (encoded.bytes.size() > N) {
-      return refuse(box, quoted(caption(box)) + " holds more than " + std::to_string(N) +
-                             " characters.");
+      return refuse(
+          box, quoted(caption(box)) + " holds more than " + std::to_string(N) + " characters.");
     }
     field.fill(0);
     std::ranges::copy(encoded.bytes, field.begin());
@@ -109,8 +111,8 @@ class Storing {
     const int selected = form_.selection(list);
     if (selected < 0) return;  // a stored value without an item stays as it is
     if (selected > std::numeric_limits<std::uint8_t>::max()) {
-      return refuse(list, quoted(caption(list)) +
-                              " can store only the first 256 items of its list.");
+      return refuse(list,
+                    quoted(caption(list)) + " can store only the first 256 items of its list.");
     }
     field = static_cast<std::uint8_t>(selected);
   }
@@ -136,15 +138,12 @@ class Storing {
 PlayerForm formFromRecord(const db::PlayerRecord& record, std::string_view decimalSeparator) {
   PlayerForm form;
   form.selections.fill(-1);
-  visitTextBoxes(record, [&](TextBox box, const auto& field) {
-    form.text(box) = db::decodeUpToNul(field);
-  });
-  visitByteBoxes(record, [&](TextBox box, std::uint8_t field) {
-    form.text(box) = std::to_string(field);
-  });
-  visitInt16Boxes(record, [&](TextBox box, std::int16_t field) {
-    form.text(box) = std::to_string(field);
-  });
+  visitTextBoxes(
+      record, [&](TextBox box, const auto& field) { form.text(box) = db::decodeUpToNul(field); });
+  visitByteBoxes(record,
+                 [&](TextBox box, std::uint8_t field) { form.text(box) = std::to_string(field); });
+  visitInt16Boxes(record,
+                  [&](TextBox box, std::int16_t field) { form.text(box) = std::to_string(field); });
   form.text(TextBox::txtBatAvge) = formatAverage(record.battingAverageODI, decimalSeparator);
   form.text(TextBox::txtBowlAvge) = formatAverage(record.bowlingAverageODI, decimalSeparator);
   visitByteLists(record, [&](ListBox list, std::uint8_t field) { form.selection(list) = field; });
@@ -158,7 +157,8 @@ std::variant<db::PlayerRecord, StoreRefusal> storeForm(const PlayerForm& form,
   visitTextBoxes(stored, [&](TextBox box, auto& field) { storing.text(box, field); });
   visitByteBoxes(stored, [&](TextBox box, std::uint8_t& field) { storing.number(box, field); });
   visitInt16Boxes(stored, [&](TextBox box, std::int16_t& field) { storing.number(box, field); });
-  visitByteLists(stored, [&](ListBox list, std::uint8_t& field) { storing.selection(list, field); });
+  visitByteLists(stored,
+                 [&](ListBox list, std::uint8_t& field) { storing.selection(list, field); });
   storing.face(stored.realFace);
   if (storing.refusal()) return *storing.refusal();
   stored.spoofName = stored.realName;

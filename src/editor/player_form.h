@@ -24,11 +24,11 @@ struct PlayerForm {
 
 // The player lists whose selection is a record field, in the order they are stored.
 inline constexpr std::array<ListBox, 18> kPlayerLists = {
-    ListBox::cboRole,     ListBox::cboBatHand,   ListBox::cboBowlHand,  ListBox::cboFace,
+    ListBox::cboRole,      ListBox::cboBatHand,    ListBox::cboBowlHand,  ListBox::cboFace,
     ListBox::cboBowlStyle, ListBox::cboBowlAction, ListBox::cboSunscreen, ListBox::cboGlasses,
-    ListBox::cboHat,      ListBox::cboHelmet,    ListBox::cboBat,       ListBox::cboCaptain,
-    ListBox::cboEverBowls, ListBox::cboKit1,     ListBox::cboKit2,      ListBox::cboKit3,
-    ListBox::cboKit4,     ListBox::cboGuard};
+    ListBox::cboHat,       ListBox::cboHelmet,     ListBox::cboBat,       ListBox::cboCaptain,
+    ListBox::cboEverBowls, ListBox::cboKit1,       ListBox::cboKit2,      ListBox::cboKit3,
+    ListBox::cboKit4,      ListBox::cboGuard};
 
 // The form showing `record`: texts up to their first NUL, numbers in decimal, each list on its
 // stored value (a value without an item leaves its list without a selection).

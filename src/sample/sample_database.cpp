@@ -41,25 +41,25 @@ class Random {
 };
 
 constexpr std::array<std::string_view, db::kTeamCount> kTeamNames = {
-    "Harbour Gulls",      "Northvale Rangers",  "Eastmere Herons",   "Kestrel",
-    "Saltmarsh Mariners", "Copperfield Foxes",  "Brackenridge",      "Lowtide Wanderers",
-    "Ashgrove Comets",    "Westholm Anchors",   "Redcliff Owls",     "Fernhollow",
-    "Stonebridge Larks",  "Marrowdale Pilots",  "Sunhaven Otters",   "Glenmoor Badgers",
+    "Harbour Gulls",      "Northvale Rangers", "Eastmere Herons", "Kestrel",
+    "Saltmarsh Mariners", "Copperfield Foxes", "Brackenridge",    "Lowtide Wanderers",
+    "Ashgrove Comets",    "Westholm Anchors",  "Redcliff Owls",   "Fernhollow",
+    "Stonebridge Larks",  "Marrowdale Pilots", "Sunhaven Otters", "Glenmoor Badgers",
     "Thornwick Falcons"};
 
 constexpr std::array<std::string_view, 32> kFirstNames = {
-    "Arlo",   "Bram",    "Cedric", "Dorian", "Emrys",  "Fenwick", "Gideon", "Hollis",
-    "Ivo",    "Jory",    "Kit",    "Lorcan", "Merrin", "Niall",   "Orrin",  "Piran",
-    "Quill",  "Rafe",    "Soren",  "Tamsin", "Ulric",  "Vaughn",  "Wendel", "Yannick",
-    "Zeb",    "Anselm",  "Benedek", "Cosmo", "Dace",   "Élan",    "Faolan", "Gethin"};
+    "Arlo",  "Bram",   "Cedric",  "Dorian", "Emrys",  "Fenwick", "Gideon", "Hollis",
+    "Ivo",   "Jory",   "Kit",     "Lorcan", "Merrin", "Niall",   "Orrin",  "Piran",
+    "Quill", "Rafe",   "Soren",   "Tamsin", "Ulric",  "Vaughn",  "Wendel", "Yannick",
+    "Zeb",   "Anselm", "Benedek", "Cosmo",  "Dace",   "Élan",    "Faolan", "Gethin"};
 
 constexpr std::array<std::string_view, 40> kSurnames = {
-    "Penhallow",  "Ashdown",   "Blackmore", "Carrow",    "Dunmore",   "Ellery",    "Fairweather",
-    "Garside",    "Halloran",  "Inchley",   "Jessop",    "Kearsley",  "Lanyon",    "Marwood",
-    "Nettlefold", "Oakes",     "Pendry",    "Quartermain", "Rosewarne", "Sallow",  "Tregarthen",
-    "Upfield",    "Varcoe",    "Whitlock",  "Yelland",   "Zennor",    "Alderney",  "Brockhurst",
-    "Coverack",   "Delabole",  "Eskdale",   "Fowey",     "Gwithian",  "Hartland",  "Idless",
-    "Jacobstow",  "Kenwyn",    "Lamorna",   "Mylor",     "Nansmoor"};
+    "Penhallow",  "Ashdown",  "Blackmore", "Carrow",      "Dunmore",   "Ellery",   "Fairweather",
+    "Garside",    "Halloran", "Inchley",   "Jessop",      "Kearsley",  "Lanyon",   "Marwood",
+    "Nettlefold", "Oakes",    "Pendry",    "Quartermain", "Rosewarne", "Sallow",   "Tregarthen",
+    "Upfield",    "Varcoe",   "Whitlock",  "Yelland",     "Zennor",    "Alderney", "Brockhurst",
+    "Coverack",   "Delabole", "Eskdale",   "Fowey",       "Gwithian",  "Hartland", "Idless",
+    "Jacobstow",  "Kenwyn",   "Lamorna",   "Mylor",       "Nansmoor"};
 
 // How many players each team has before its first empty slot, and how many named players stand
 // after that slot (invisible to the editor).
@@ -68,9 +68,23 @@ struct TeamShape {
   int hiddenAfterGap;
 };
 
-constexpr std::array<TeamShape, db::kTeamCount> kTeamShapes = {{
-    {22, 2}, {48, 0}, {18, 0}, {11, 3}, {48, 0}, {25, 0}, {16, 1}, {20, 0}, {30, 0},
-    {19, 0}, {24, 2}, {17, 0}, {21, 0}, {26, 0}, {15, 0}, {47, 0}, {23, 1}}};
+constexpr std::array<TeamShape, db::kTeamCount> kTeamShapes = {{{22, 2},
+                                                                {48, 0},
+                                                                {18, 0},
+                                                                {11, 3},
+                                                                {48, 0},
+                                                                {25, 0},
+                                                                {16, 1},
+                                                                {20, 0},
+                                                                {30, 0},
+                                                                {19, 0},
+                                                                {24, 2},
+                                                                {17, 0},
+                                                                {21, 0},
+                                                                {26, 0},
+                                                                {15, 0},
+                                                                {47, 0},
+                                                                {23, 1}}};
 
 constexpr int kBatCount = 12;
 constexpr int kKitCount = 8;
@@ -161,8 +175,10 @@ void fillStyle(PlayerRecord& r, Random& random, int slot) {
 void fillAbilities(PlayerRecord& r, Random& random) {
   const bool batsman = r.role == 1 || r.role == 4 || r.role == 0;
   const bool bowler = r.role == 2 || r.role == 0;
-  for (Byte& a : r.battingAbilities) a = static_cast<Byte>(batsman ? random.between(55, 96) : random.between(10, 60));
-  for (Byte& a : r.bowlingAbilities) a = static_cast<Byte>(bowler ? random.between(55, 96) : random.between(5, 50));
+  for (Byte& a : r.battingAbilities)
+    a = static_cast<Byte>(batsman ? random.between(55, 96) : random.between(10, 60));
+  for (Byte& a : r.bowlingAbilities)
+    a = static_cast<Byte>(bowler ? random.between(55, 96) : random.between(5, 50));
   for (Byte& a : r.fieldingAbilities) a = static_cast<Byte>(random.between(35, 95));
 }
 
@@ -181,9 +197,12 @@ void fillStatistics(PlayerRecord& r, Random& random) {
   const int wickets = balls / random.between(30, 60);
   r.ballsBowledODI = static_cast<std::int16_t>(std::min(balls, 32767));
   r.wicketsODI = static_cast<std::int16_t>(wickets);
-  r.runsConcededODI = static_cast<std::int16_t>(std::min(balls * random.between(60, 110) / 100, 32767));
-  r.battingAverageODI = innings > notOuts ? static_cast<float>(runs) / static_cast<float>(innings - notOuts) : 0.0f;
-  r.bowlingAverageODI = wickets > 0 ? static_cast<float>(r.runsConcededODI) / static_cast<float>(wickets) : 0.0f;
+  r.runsConcededODI =
+      static_cast<std::int16_t>(std::min(balls * random.between(60, 110) / 100, 32767));
+  r.battingAverageODI =
+      innings > notOuts ? static_cast<float>(runs) / static_cast<float>(innings - notOuts) : 0.0f;
+  r.bowlingAverageODI =
+      wickets > 0 ? static_cast<float>(r.runsConcededODI) / static_cast<float>(wickets) : 0.0f;
   const int bestScore = std::min(runs, random.between(12, 189));
   putText(r.bestBattingODI, std::to_string(bestScore) + (random.between(0, 3) == 0 ? "*" : "") +
                                 " v " + std::string(kTeamNames[random.next() % kTeamNames.size()]));
@@ -268,13 +287,15 @@ std::vector<Byte> makeSampleDatabase() {
   std::vector<Byte> file(db::kMinimumFileSize + kTrailingBytes);
   for (Byte& b : file) b = random.byte();
 
-  auto teams = std::make_unique<std::array<std::array<PlayerRecord, db::kPlayerSlots>, db::kTeamCount>>();
+  auto teams =
+      std::make_unique<std::array<std::array<PlayerRecord, db::kPlayerSlots>, db::kTeamCount>>();
   for (int team = 1; team <= db::kTeamCount; ++team) {
     const TeamShape shape = kTeamShapes[team - 1];
     for (int slot = 1; slot <= db::kPlayerSlots; ++slot) {
       PlayerRecord& r = (*teams)[team - 1][slot - 1];
-      const bool named = slot <= shape.playerCount ||
-                         (slot > shape.playerCount + 1 && slot <= shape.playerCount + 1 + shape.hiddenAfterGap);
+      const bool named =
+          slot <= shape.playerCount ||
+          (slot > shape.playerCount + 1 && slot <= shape.playerCount + 1 + shape.hiddenAfterGap);
       if (named) {
         r = makePlayer(random, team, slot);
       } else {
@@ -289,8 +310,9 @@ std::vector<Byte> makeSampleDatabase() {
   for (int team = 1; team <= db::kTeamCount; ++team) {
     writeTeamName(file, team);
     for (int slot = 1; slot <= db::kPlayerSlots; ++slot) {
-      db::encodePlayerRecord((*teams)[team - 1][slot - 1],
-                             std::span<Byte>(file).subspan(db::slotStart(team, slot)).first<db::kRecordSize>());
+      db::encodePlayerRecord(
+          (*teams)[team - 1][slot - 1],
+          std::span<Byte>(file).subspan(db::slotStart(team, slot)).first<db::kRecordSize>());
     }
     writeLineups(file, random, team, kTeamShapes[team - 1].playerCount);
   }

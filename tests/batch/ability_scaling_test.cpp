@@ -8,7 +8,9 @@
 namespace zelbor::batch {
 namespace {
 
-float factorForPercent(int percent) { return factorForSliderValue(100 - percent); }
+float factorForPercent(int percent) {
+  return factorForSliderValue(100 - percent);
+}
 
 TEST(AbilityScaling, SinglePrecisionFactorsDecideTheHalves) {
   const struct {
@@ -16,9 +18,9 @@ TEST(AbilityScaling, SinglePrecisionFactorsDecideTheHalves) {
     int value;
     int expected;
   } cases[] = {
-      {50, 1, 0},   {50, 3, 2},    {50, 5, 2},   {50, 99, 50}, {90, 15, 13}, {90, 55, 49},
-      {90, 255, 229}, {10, 5, 1},  {10, 25, 3},  {95, 10, 9},  {80, 100, 80}, {80, 80, 64},
-      {100, 77, 77}, {0, 255, 0},
+      {50, 1, 0},    {50, 3, 2},     {50, 5, 2},    {50, 99, 50}, {90, 15, 13},
+      {90, 55, 49},  {90, 255, 229}, {10, 5, 1},    {10, 25, 3},  {95, 10, 9},
+      {80, 100, 80}, {80, 80, 64},   {100, 77, 77}, {0, 255, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(scaleAbility(static_cast<std::uint8_t>(c.value), factorForPercent(c.percent)),
@@ -47,7 +49,8 @@ TEST(AbilityScaling, EveryByteAtEveryPercentageMatchesExactArithmetic) {
     const float factor = factorForPercent(percent);
     ASSERT_EQ(factor, static_cast<float>(percent / 100.0));
     for (int value = 0; value < 256; ++value) {
-      ASSERT_EQ(scaleAbility(static_cast<std::uint8_t>(value), factor), exactlyScaled(value, factor))
+      ASSERT_EQ(scaleAbility(static_cast<std::uint8_t>(value), factor),
+                exactlyScaled(value, factor))
           << value << " at " << percent << "%";
     }
   }

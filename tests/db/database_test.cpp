@@ -38,8 +38,8 @@ class DatabaseTest : public ::testing::Test {
 TEST_F(DatabaseTest, LoadKeepsThePlayersBeforeTheFirstEmptySlot) {
   const struct {
     const char* what;
-    int named;      // slots 1..named carry names
-    int emptySlot;  // then this slot is emptied (0: none)
+    int named;                // slots 1..named carry names
+    int emptySlot;            // then this slot is emptied (0: none)
     const char* specialName;  // name given to slot 3 (nullptr: keep)
     int expected;
   } cases[] = {
@@ -114,7 +114,8 @@ TEST_F(DatabaseTest, ReadsTeamNamesLineupsAndWholePlayerAreas) {
   putPlayer(image, 5, 3, namedPlayer(""));
   zelbor::testing::putTeamName(image, 1, std::string("AB\0CD", 5));
   zelbor::testing::putTeamName(image, 17, "  Last  ");
-  for (std::size_t i = 0; i < kLineupAreaSize; ++i) image[lineupAreaStart(17) + i] = static_cast<Byte>(i);
+  for (std::size_t i = 0; i < kLineupAreaSize; ++i)
+    image[lineupAreaStart(17) + i] = static_cast<Byte>(i);
   Database database = openImage(image);
 
   const auto names = database.readTeamNames();

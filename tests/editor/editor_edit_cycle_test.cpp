@@ -31,7 +31,8 @@ TEST_F(EditCycleTest, EditsSurviveMovingBetweenPlayersUntilTheTeamChanges) {
   pickPlayer(2);
   EXPECT_EQ(view.text(TextBox::txtRealName), "Renamed Three");
   EXPECT_EQ(view.text(txtBat(0)), "77");
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "T1 Player 3") << "the list keeps the name until a team load";
+  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "T1 Player 3")
+      << "the list keeps the name until a team load";
 
   // Picking another team and coming back drops every unsaved edit, without asking.
   pickTeam(1);
@@ -99,7 +100,8 @@ TEST_F(EditCycleTest, AValueThatCannotBeStoredIsRefusedWholeAndKeepsThePlayer) {
 
     pickPlayer(1);
     ASSERT_EQ(prompts.messages.size(), 1u) << c.typed;
-    for (const std::string& part : c.inMessage) EXPECT_THAT(prompts.messages[0].first, HasSubstr(part));
+    for (const std::string& part : c.inMessage)
+      EXPECT_THAT(prompts.messages[0].first, HasSubstr(part));
     EXPECT_EQ(view.focused, editor::Control(c.box));
     EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 0) << "the list stays on the edited player";
     EXPECT_EQ(editor.currentPlayer(), 1);
@@ -117,13 +119,15 @@ TEST_F(EditCycleTest, AFailedSaveNamesTheFileAndLeavesMemoryAsItWas) {
   startOrFail();
   const auto before = db::encodePlayerRecord(memoryPlayer(1));
   view.type(TextBox::txtRealName, "Changed");
-  fileSystem.setRule([](int, FileCall call) { return call == FileCall::Write ? Fault::Fail : Fault::None; });
+  fileSystem.setRule(
+      [](int, FileCall call) { return call == FileCall::Write ? Fault::Fail : Fault::None; });
   editor.mnuSave_Click();
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_THAT(prompts.messages[0].first, HasSubstr(databasePath));
   EXPECT_THAT(prompts.messages[0].first, HasSubstr("Input/output error"));
   EXPECT_EQ(db::encodePlayerRecord(memoryPlayer(1)), before);
-  EXPECT_EQ(view.text(TextBox::txtRealName), "Changed") << "the edit stays in the box for another try";
+  EXPECT_EQ(view.text(TextBox::txtRealName), "Changed")
+      << "the edit stays in the box for another try";
   EXPECT_EQ(fileBytes(), standardImage());
   EXPECT_EQ(fileSystem.openFiles(), 0);
 }
@@ -175,7 +179,8 @@ TEST_F(EditCycleTest, ATeamWithoutPlayersShowsNothingAndCannotBeSaved) {
   EXPECT_EQ(view.picture, "");
   editor.mnuSave_Click();
   EXPECT_TRUE(prompts.questions.empty());
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{std::string(editor::messages::kNoPlayerToSave)});
+  EXPECT_EQ(messageTexts(),
+            std::vector<std::string>{std::string(editor::messages::kNoPlayerToSave)});
   editor.lblCricInfo_Click();
   EXPECT_TRUE(browser.addresses.empty());
   EXPECT_EQ(fileBytes(), standardImage());
@@ -188,7 +193,8 @@ TEST_F(EditCycleTest, ATeamWithoutPlayersShowsNothingAndCannotBeSaved) {
 TEST_F(EditCycleTest, AFailedTeamLoadKeepsTheTeamInMemoryAndInTheList) {
   startOrFail();
   view.type(TextBox::txtRealName, "Kept");
-  fileSystem.setRule([](int, FileCall call) { return call == FileCall::Read ? Fault::Fail : Fault::None; });
+  fileSystem.setRule(
+      [](int, FileCall call) { return call == FileCall::Read ? Fault::Fail : Fault::None; });
   pickTeam(4);
   EXPECT_THAT(messageTexts().at(0), HasSubstr(databasePath));
   EXPECT_EQ(view.selectedIndex(ListBox::cboTeams), 0);

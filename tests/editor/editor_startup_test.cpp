@@ -49,7 +49,8 @@ TEST_F(StartupTest, TheDialogChoosesTheDatabaseAndCancelEndsSilently) {
 
   FakeView otherView;
   FakeFileDialog cancelling;
-  editor::Editor cancelled(otherView, prompts, cancelling, browser, fileSystem, {programFolder, {}, "."});
+  editor::Editor cancelled(otherView, prompts, cancelling, browser, fileSystem,
+                           {programFolder, {}, "."});
   EXPECT_EQ(cancelled.InitialiseEditor(), StartupOutcome::Cancelled);
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_TRUE(otherView.listItems(ListBox::cboTeams).empty());
@@ -88,8 +89,8 @@ TEST_F(StartupTest, ARefusedStartNamesTheFileAndTheReason) {
 
 TEST_F(StartupTest, AReadOnlyFileIsRefusedWithTheReadOnlyMessage) {
   writeFileBytes(databasePath, standardImage());
-  std::filesystem::permissions(databasePath, std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::group_read);
+  std::filesystem::permissions(
+      databasePath, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   EXPECT_EQ(editor.InitialiseEditor(databasePath), StartupOutcome::Failed);
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0].first,

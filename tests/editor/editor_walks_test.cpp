@@ -39,10 +39,12 @@ class WalksTest : public EditorFixture {
   }
 
   // `image` with every loaded player of the given teams changed by `change`.
-  static std::vector<db::Byte> changed(std::vector<db::Byte> image, std::initializer_list<int> teams,
+  static std::vector<db::Byte> changed(std::vector<db::Byte> image,
+                                       std::initializer_list<int> teams,
                                        const std::function<void(db::PlayerRecord&)>& change) {
     for (const int team : teams) {
-      for (int slot = 1; slot <= db::kPlayerSlots && !db::isEmptySlot(playerAt(image, team, slot)); ++slot) {
+      for (int slot = 1; slot <= db::kPlayerSlots && !db::isEmptySlot(playerAt(image, team, slot));
+           ++slot) {
         db::PlayerRecord player = playerAt(image, team, slot);
         change(player);
         putPlayer(image, team, slot, player);
@@ -86,7 +88,8 @@ TEST_F(WalksTest, BatchCurrentScalesTheTeamInMemoryWithItsStoredEdits) {
   db::PlayerRecord three = playerAt(expected, 2, 3);
   three.battingAbilities[2] = 40;
   putPlayer(expected, 2, 3, three);
-  expected = changed(expected, {2}, [](db::PlayerRecord& p) { batch::scalePlayer(p, powerAt75()); });
+  expected =
+      changed(expected, {2}, [](db::PlayerRecord& p) { batch::scalePlayer(p, powerAt75()); });
   EXPECT_EQ(fileBytes(), expected);
   EXPECT_EQ(view.text(txtBat(2)), "30") << "the view shows the scaled value of the same player";
   EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 2);
@@ -103,8 +106,8 @@ TEST_F(WalksTest, BatchAllDropsUnsavedEditsAndKeepsSlotsAfterAGap) {
             "If this has been done already your game is likely to end up a bit silly");
   EXPECT_EQ(prompts.messages.back().first, "All players' stats have been batch processed");
   std::initializer_list<int> allTeams = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17};
-  EXPECT_EQ(fileBytes(),
-            changed(image, allTeams, [](db::PlayerRecord& p) { batch::scalePlayer(p, powerAt75()); }));
+  EXPECT_EQ(fileBytes(), changed(image, allTeams,
+                                 [](db::PlayerRecord& p) { batch::scalePlayer(p, powerAt75()); }));
   expectViewOnTeamTwoPlayerThree();
 }
 
@@ -191,9 +194,8 @@ TEST_F(WalksTest, AFileErrorPartWayIsReportedAndTheEarlierTeamsStayWritten) {
   EXPECT_THAT(message, HasSubstr(databasePath));
   EXPECT_THAT(message, HasSubstr("Input/output error"));
   EXPECT_EQ(prompts.messages.back().second, MessageIcon::Warning);
-  EXPECT_EQ(fileBytes(), changed(image, {1, 2, 3, 4}, [](db::PlayerRecord& p) {
-              batch::scalePlayer(p, powerAt75());
-            }));
+  EXPECT_EQ(fileBytes(), changed(image, {1, 2, 3, 4},
+                                 [](db::PlayerRecord& p) { batch::scalePlayer(p, powerAt75()); }));
   expectViewOnTeamTwoPlayerThree();
   EXPECT_EQ(fileSystem.openFiles(), 0);
 }
@@ -201,13 +203,14 @@ TEST_F(WalksTest, AFileErrorPartWayIsReportedAndTheEarlierTeamsStayWritten) {
 TEST_F(WalksTest, LineupsNameTheLoadedPlayersOfTheCurrentTeam) {
   std::vector<db::Byte> image = standardImage();
   const std::uint64_t area = db::lineupAreaStart(1);
-  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(area), db::kLineupAreaSize, db::Byte{255});
-  image[area + 0] = 0;    // World Cup entry 1: player 1
-  image[area + 14] = 5;   // World Cup entry 15: the last player
-  image[area + 15] = 0;   // unused byte
-  image[area + 16] = 2;   // Champions Trophy entry 1
-  image[area + 33] = 6;   // ODI entry 2: slot 7 is empty, so no loaded player
-  image[area + 63] = 2;   // Test Match entry 16
+  std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(area), db::kLineupAreaSize,
+              db::Byte{255});
+  image[area + 0] = 0;   // World Cup entry 1: player 1
+  image[area + 14] = 5;  // World Cup entry 15: the last player
+  image[area + 15] = 0;  // unused byte
+  image[area + 16] = 2;  // Champions Trophy entry 1
+  image[area + 33] = 6;  // ODI entry 2: slot 7 is empty, so no loaded player
+  image[area + 63] = 2;  // Test Match entry 16
   startOrFail(image);
   pickPlayer(2);
   view.type(TextBox::txtRealName, "Edited Three");

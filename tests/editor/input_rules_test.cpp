@@ -20,15 +20,24 @@ TEST(InputRules, KeyFiltersDiscardWhatTheBoxCannotTake) {
     std::string_view current;
     bool accepted;
   } cases[] = {
-      {txtBat(0), U'7', "", true},       {txtBat(0), U'a', "", false},
-      {txtBat(0), U' ', "", true},       {txtBat(0), U'\b', "12", true},
-      {txtBat(0), U'\x16', "", true},    {txtBat(0), U'-', "", false},
-      {txtBat(0), U'\u00E9', "", false}, {txtBat(0), U'\u4E2D', "", false},
-      {txtShirt(3), U'/', "", false},    {txtStats(5), U'9', "", true},
-      {TextBox::txtDOB, U'/', "12", true}, {TextBox::txtDOB, U'x', "", false},
-      {TextBox::txtBatAvge, U'.', "4", true}, {TextBox::txtBatAvge, U'.', "4.5", false},
-      {TextBox::txtBowlAvge, U'5', "4.", true}, {TextBox::txtBowlAvge, U'e', "", false},
-      {TextBox::txtRealName, U'\u00E9', "", true}, {TextBox::txtBestBatODI, U'*', "", true},
+      {txtBat(0), U'7', "", true},
+      {txtBat(0), U'a', "", false},
+      {txtBat(0), U' ', "", true},
+      {txtBat(0), U'\b', "12", true},
+      {txtBat(0), U'\x16', "", true},
+      {txtBat(0), U'-', "", false},
+      {txtBat(0), U'\u00E9', "", false},
+      {txtBat(0), U'\u4E2D', "", false},
+      {txtShirt(3), U'/', "", false},
+      {txtStats(5), U'9', "", true},
+      {TextBox::txtDOB, U'/', "12", true},
+      {TextBox::txtDOB, U'x', "", false},
+      {TextBox::txtBatAvge, U'.', "4", true},
+      {TextBox::txtBatAvge, U'.', "4.5", false},
+      {TextBox::txtBowlAvge, U'5', "4.", true},
+      {TextBox::txtBowlAvge, U'e', "", false},
+      {TextBox::txtRealName, U'\u00E9', "", true},
+      {TextBox::txtBestBatODI, U'*', "", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(keyAccepted(c.box, keyCode(c.typed), c.current), c.accepted)
@@ -38,10 +47,10 @@ TEST(InputRules, KeyFiltersDiscardWhatTheBoxCannotTake) {
 
 TEST(InputRules, GreatestLengths) {
   const std::pair<TextBox, int> cases[] = {
-      {txtBat(0), 2},           {txtField(4), 2},          {txtShirt(1), 0},
-      {txtStats(0), 3},         {txtStats(1), 3},          {txtStats(4), 3},
-      {txtStats(2), 5},         {txtStats(3), 5},          {txtStats(5), 5},
-      {TextBox::txtNOs, 3},     {TextBox::txtTons, 3},     {TextBox::txtHalfs, 3},
+      {txtBat(0), 2},           {txtField(4), 2},           {txtShirt(1), 0},
+      {txtStats(0), 3},         {txtStats(1), 3},           {txtStats(4), 3},
+      {txtStats(2), 5},         {txtStats(3), 5},           {txtStats(5), 5},
+      {TextBox::txtNOs, 3},     {TextBox::txtTons, 3},      {TextBox::txtHalfs, 3},
       {TextBox::txtDOB, 16},    {TextBox::txtRealName, 32}, {TextBox::txtBestBowlODI, 100},
       {TextBox::txtBatAvge, 0},
   };
@@ -65,12 +74,27 @@ TEST(NumberReading, LeadingDecimalNumberRoundedHalfToEven) {
     double leading;
     std::optional<int> asByte;
   } cases[] = {
-      {"", 0, 0},           {"abc", 0, 0},          {"12", 12, 12},     {"1 2", 12, 12},
-      {" 7\t", 7, 7},       {"12abc", 12, 12},      {"2.5", 2.5, 2},    {"3.5", 3.5, 4},
-      {"0.5", 0.5, 0},      {"255.4", 255.4, 255},  {"255.5", 255.5, std::nullopt},
-      {"256", 256, std::nullopt}, {"-1", -1, std::nullopt}, {"-0.4", -0.4, 0},
-      {"1e2", 100, 100},    {"1e", 1, 1},           {"1.5E+1", 15, 15}, {".5", 0.5, 0},
-      {"+8", 8, 8},         {"1e999", HUGE_VAL, std::nullopt},      {"--1", 0, 0},
+      {"", 0, 0},
+      {"abc", 0, 0},
+      {"12", 12, 12},
+      {"1 2", 12, 12},
+      {" 7\t", 7, 7},
+      {"12abc", 12, 12},
+      {"2.5", 2.5, 2},
+      {"3.5", 3.5, 4},
+      {"0.5", 0.5, 0},
+      {"255.4", 255.4, 255},
+      {"255.5", 255.5, std::nullopt},
+      {"256", 256, std::nullopt},
+      {"-1", -1, std::nullopt},
+      {"-0.4", -0.4, 0},
+      {"1e2", 100, 100},
+      {"1e", 1, 1},
+      {"1.5E+1", 15, 15},
+      {".5", 0.5, 0},
+      {"+8", 8, 8},
+      {"1e999", HUGE_VAL, std::nullopt},
+      {"--1", 0, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(leadingNumber(c.text), c.leading) << c.text;
@@ -85,8 +109,8 @@ TEST(AbilityBars, ColourAndWidthFollowTheValue) {
   const editor::Colour red{255, 80, 80}, orange{255, 190, 80}, yellow{255, 255, 80},
       green{50, 255, 70}, blue{230, 250, 255};
   const std::pair<double, editor::Colour> cases[] = {
-      {90, red},    {99, red},    {89, orange}, {85, orange}, {84, yellow},
-      {80, yellow}, {79, green},  {70, green},  {69, blue},   {0, blue}};
+      {90, red},    {99, red},   {89, orange}, {85, orange}, {84, yellow},
+      {80, yellow}, {79, green}, {70, green},  {69, blue},   {0, blue}};
   for (const auto& [value, colour] : cases) EXPECT_EQ(abilityBar(value).colour, colour) << value;
   EXPECT_DOUBLE_EQ(abilityBar(0).widthTwips, 280);
   EXPECT_DOUBLE_EQ(abilityBar(90).widthTwips, 1580.5);
@@ -97,8 +121,14 @@ TEST(AbilityBars, ColourAndWidthFollowTheValue) {
 
 TEST(DisplayFormat, AveragesShowAtMostSevenSignificantDigits) {
   const std::pair<float, std::string_view> cases[] = {
-      {45.5f, "45.5"}, {0.25f, "0.25"}, {0.0f, "0"}, {-0.0f, "0"}, {33.333332f, "33.33333"},
-      {12345678.0f, "1.234568E+07"}, {0.1f, "0.1"}, {-2.5f, "-2.5"},
+      {45.5f, "45.5"},
+      {0.25f, "0.25"},
+      {0.0f, "0"},
+      {-0.0f, "0"},
+      {33.333332f, "33.33333"},
+      {12345678.0f, "1.234568E+07"},
+      {0.1f, "0.1"},
+      {-2.5f, "-2.5"},
       {std::numeric_limits<float>::quiet_NaN(), "NaN"},
       {std::numeric_limits<float>::infinity(), "Infinity"}};
   for (const auto& [value, shown] : cases) EXPECT_EQ(formatAverage(value, "."), shown) << value;

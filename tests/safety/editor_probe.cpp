@@ -45,7 +45,9 @@ void run(const std::string& operation, editor::Editor& editor, testing::FakeView
 
 int main(int argc, char* argv[]) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: editor-probe DATABASE PROGRAM_FOLDER [--file-size-limit BYTES] OPERATION...\n");
+    std::fprintf(
+        stderr,
+        "usage: editor-probe DATABASE PROGRAM_FOLDER [--file-size-limit BYTES] OPERATION...\n");
     return 1;
   }
   int next = 3;
@@ -63,7 +65,8 @@ int main(int argc, char* argv[]) {
   testing::FakeBrowser browser;
   editor::Editor editor(view, prompts, dialog, browser, db::posixFileSystem(), {argv[2], {}, "."});
   const editor::StartupOutcome outcome = editor.InitialiseEditor(argv[1]);
-  for (int i = next; i < argc && outcome == editor::StartupOutcome::Ready; ++i) run(argv[i], editor, view);
+  for (int i = next; i < argc && outcome == editor::StartupOutcome::Ready; ++i)
+    run(argv[i], editor, view);
   for (const auto& [text, icon] : prompts.messages) say("message: " + text);
   for (const std::string& hash : view.shownHashes) say("hash: " + hash);
   return outcome == editor::StartupOutcome::Ready ? 0 : 2;

@@ -98,7 +98,8 @@ class FaultLoopTest : public ::testing::TestWithParam<Operation> {
     GetParam().run(harness);
     harness.fileSystem.setRule({});
     if (calls_.empty()) {
-      calls_.assign(harness.fileSystem.calls().begin() + callsBefore, harness.fileSystem.calls().end());
+      calls_.assign(harness.fileSystem.calls().begin() + callsBefore,
+                    harness.fileSystem.calls().end());
     }
     return {harness.fileBytes(), harness.messageTexts(), fired, harness.fileSystem.openFiles(),
             reopens(harness.databasePath)};
@@ -156,7 +157,8 @@ TEST_P(FaultLoopTest, AWriteCutShortIsReportedAndStaysInsideItsTeam) {
   const std::vector<FileCall> calls = calls_;
   for (int k = 1; k <= static_cast<int>(calls.size()); ++k) {
     if (calls[k - 1] != FileCall::Write) continue;
-    const Run run = runWith([k](int call, FileCall) { return call == k ? Fault::CutShort : Fault::None; });
+    const Run run =
+        runWith([k](int call, FileCall) { return call == k ? Fault::CutShort : Fault::None; });
     SCOPED_TRACE("write at call " + std::to_string(k) + " cut short");
     ASSERT_EQ(run.after.size(), old_.size());
     EXPECT_EQ(outsidePlayerAreas(run.after), outsidePlayerAreas(old_));
@@ -164,7 +166,8 @@ TEST_P(FaultLoopTest, AWriteCutShortIsReportedAndStaysInsideItsTeam) {
     int teamsNeitherOldNorNew = 0;
     for (int team = 1; team <= db::kTeamCount; ++team) {
       const Image now = playerArea(run.after, team);
-      if (now != playerArea(old_, team) && now != playerArea(clean.after, team)) ++teamsNeitherOldNorNew;
+      if (now != playerArea(old_, team) && now != playerArea(clean.after, team))
+        ++teamsNeitherOldNorNew;
     }
     EXPECT_LE(teamsNeitherOldNorNew, 1);
     EXPECT_EQ(run.openFiles, 0);

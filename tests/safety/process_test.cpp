@@ -1,5 +1,7 @@
 // Watches the editor's writing operations from outside the process: a system-call trace, failures
 // injected into the C library's calls, and a file-size limit that cuts a real write short.
+#include "support/process.h"
+
 #include <gmock/gmock.h>
 
 #include <filesystem>
@@ -10,7 +12,6 @@
 
 #include "db/layout.h"
 #include "sample/sample_database.h"
-#include "support/process.h"
 #include "support/temp_file.h"
 
 namespace zelbor::testing {
@@ -25,7 +26,8 @@ class ProcessTest : public ::testing::Test {
 
   // The probe on the test's database; `prefix` goes in front of the command (a tracer, say).
   ProcessResult probe(const std::string& prefix, const std::string& arguments) {
-    return runCommand(prefix + " " + shellQuoted(ZELBOR_EDITOR_PROBE) + " " + shellQuoted(database_) + " " +
+    return runCommand(prefix + " " + shellQuoted(ZELBOR_EDITOR_PROBE) + " " +
+                      shellQuoted(database_) + " " +
                       shellQuoted(std::filesystem::current_path().string()) + " " + arguments);
   }
 
@@ -60,15 +62,18 @@ struct Write {
 TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
   const std::string trace = dir_.file("trace.txt");
   // The leak checker stops the process with ptrace at exit, which a traced process cannot do.
-  const ProcessResult run = probe("ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" strace -f -qq "
-                                  "-e trace=%file,%desc -o " + shellQuoted(trace),
-                                  "save batch spoof hash");
+  const ProcessResult run = probe(
+      "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" strace -f -qq "
+      "-e trace=%file,%desc -o " +
+          shellQuoted(trace),
+      "save batch spoof hash");
   if (run.exitCode != 0 && run.output.find("strace: ") != std::string::npos) {
     GTEST_SKIP() << "this machine does not allow tracing: " << run.output;
   }
   ASSERT_EQ(run.exitCode, 0) << run.output;
 
-  const std::regex open(R"re(open(?:at)?\((?:AT_FDCWD, )?"([^"]*)", ([A-Z_|]+)[^)]*\)\s+= (-?\d+))re");
+  const std::regex open(
+      R"re(open(?:at)?\((?:AT_FDCWD, )?"([^"]*)", ([A-Z_|]+)[^)]*\)\s+= (-?\d+))re");
   const std::regex pwrite(R"re(pwrite64\((\d+), .*, (\d+), (\d+)\)\s+= (-?\d+))re");
   const std::regex otherWrite(R"re(^(?:write|writev|pwritev2?)\((\d+),)re");
   const std::regex sync(R"re(f(?:data)?sync\((\d+)\)\s+= 0)re");
@@ -109,12 +114,14 @@ TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
     EXPECT_LE(write.count, db::kPlayerAreaSize);
     bool insideAPlayerArea = false;
     for (int team = 1; team <= db::kTeamCount; ++team) {
-      insideAPlayerArea |= write.offset == db::playerAreaStart(team) &&
-                           write.offset + write.count <= db::playerAreaStart(team) + db::kPlayerAreaSize;
+      insideAPlayerArea |=
+          write.offset == db::playerAreaStart(team) &&
+          write.offset + write.count <= db::playerAreaStart(team) + db::kPlayerAreaSize;
     }
     EXPECT_TRUE(insideAPlayerArea) << write.operation << " wrote at " << write.offset;
   }
-  EXPECT_EQ(writesPerOperation, (std::map<std::string, int>{{"save", 1}, {"batch", 17}, {"spoof", 17}}));
+  EXPECT_EQ(writesPerOperation,
+            (std::map<std::string, int>{{"save", 1}, {"batch", 17}, {"spoof", 17}}));
   EXPECT_EQ(readFileBytes(database_).size(), original_.size());
 }
 

@@ -43,7 +43,8 @@ db::PlayerRecord namedPlayer(std::string_view name, unsigned seed) {
 
 void putPlayer(std::vector<db::Byte>& image, int team, int slot, const db::PlayerRecord& player) {
   db::encodePlayerRecord(
-      player, std::span<db::Byte>(image).subspan(db::slotStart(team, slot)).first<db::kRecordSize>());
+      player,
+      std::span<db::Byte>(image).subspan(db::slotStart(team, slot)).first<db::kRecordSize>());
 }
 
 db::PlayerRecord playerAt(const std::vector<db::Byte>& image, int team, int slot) {

@@ -7,7 +7,9 @@ std::string FakeView::text(editor::TextBox box) const {
   return it == texts.end() ? std::string() : it->second;
 }
 
-void FakeView::setText(editor::TextBox box, const std::string& text) { texts[box] = text; }
+void FakeView::setText(editor::TextBox box, const std::string& text) {
+  texts[box] = text;
+}
 
 void FakeView::setItems(editor::ListBox list, const std::vector<std::string>& newItems) {
   items[list] = newItems;

@@ -23,7 +23,12 @@ std::vector<db::Byte> EditorHarness::standardImage() {
   std::vector<db::Byte> image = blankDatabase();
   for (int team = 1; team <= db::kTeamCount; ++team) {
     putTeamName(image, team, "Team " + std::to_string(team));
-    if (team != 3) putTeam(image, team, team == 1 ? 6 : team == 2 ? 3 : 2, "T" + std::to_string(team) + " Player");
+    if (team != 3)
+      putTeam(image, team,
+              team == 1   ? 6
+              : team == 2 ? 3
+                          : 2,
+              "T" + std::to_string(team) + " Player");
   }
   return image;
 }
@@ -34,7 +39,8 @@ editor::StartupOutcome EditorHarness::start(const std::vector<db::Byte>& image) 
 }
 
 void EditorHarness::startOrFail(const std::vector<db::Byte>& image) {
-  ASSERT_EQ(start(image), editor::StartupOutcome::Ready) << ::testing::PrintToString(messageTexts());
+  ASSERT_EQ(start(image), editor::StartupOutcome::Ready)
+      << ::testing::PrintToString(messageTexts());
 }
 
 void EditorHarness::pickTeam(int index) {

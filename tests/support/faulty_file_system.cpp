@@ -67,7 +67,7 @@ Fault FaultyFileSystem::next(FileCall call) {
 }
 
 db::Result<std::unique_ptr<db::File>> FaultyFileSystem::openExisting(const std::string& path,
-                                                                    db::OpenMode mode) {
+                                                                     db::OpenMode mode) {
   if (next(FileCall::Open) != Fault::None) return injected(path, "open");
   auto file = real_.openExisting(path, mode);
   if (!file) return file.error();

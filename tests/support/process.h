@@ -5,7 +5,7 @@
 namespace zelbor::testing {
 
 struct ProcessResult {
-  int exitCode = -1;  // -1 when the process did not exit normally
+  int exitCode = -1;   // -1 when the process did not exit normally
   std::string output;  // standard output and standard error together
 };
 

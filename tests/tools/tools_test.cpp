@@ -24,8 +24,8 @@ TEST(FileHash, SumsInUpperCaseHexadecimal) {
   EXPECT_EQ(hashString(AbilityTotals{}), "0-0-0");
 
   AbilityTotals full;
-  const db::PlayerRecord maximum = withAbilities({255, 255, 255, 255}, {255, 255, 255, 255},
-                                                 {255, 255, 255, 255, 255});
+  const db::PlayerRecord maximum =
+      withAbilities({255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 255, 255});
   for (int player = 0; player < 17 * 48; ++player) full.add(maximum);
   EXPECT_EQ(hashString(full), "CB340-CB340-FE010");
 }
@@ -37,9 +37,9 @@ TEST(SpoofRepair, CopiesTheThreeRealFieldsAndNothingElse) {
   ASSERT_TRUE(repairSpoofFields(player));
 
   db::Bytes<db::kRecordSize> expected = bytes;
-  std::copy_n(bytes.begin() + 2, 32, expected.begin() + 34);    // realName -> spoofName
-  std::copy_n(bytes.begin() + 90, 2, expected.begin() + 92);    // realFace -> spoofFace
-  expected[369] = bytes[368];                                   // realBat -> spoofBat
+  std::copy_n(bytes.begin() + 2, 32, expected.begin() + 34);  // realName -> spoofName
+  std::copy_n(bytes.begin() + 90, 2, expected.begin() + 92);  // realFace -> spoofFace
+  expected[369] = bytes[368];                                 // realBat -> spoofBat
   EXPECT_EQ(db::encodePlayerRecord(player), expected);
   EXPECT_FALSE(repairSpoofFields(player)) << "a second run changes nothing";
 }
@@ -54,8 +54,8 @@ TEST(Lineups, EveryEntryIsOneLineInTheLineupsOrder) {
   area.fill(kEmptyPlace);
   area[0] = 2;
   area[14] = 0;
-  area[15] = 1;   // not an entry of the 15-entry World Cup lineup
-  area[16] = 3;   // no loaded player at slot index 3
+  area[15] = 1;  // not an entry of the 15-entry World Cup lineup
+  area[16] = 3;  // no loaded player at slot index 3
   area[63] = 1;
   const auto lines = lineupLines(area, players);
   ASSERT_EQ(lines[0].size(), 15u);
