@@ -5,12 +5,10 @@
 #include <unistd.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 
 #include "batch/ability_scaling.h"
 #include "db/team_walk.h"
-#include "sample/sample_database.h"
+#include "sample_file.h"
 #include "tools/file_hash.h"
 #include "tools/spoof_repair.h"
 
@@ -18,21 +16,8 @@ namespace {
 
 using namespace zelbor;
 
-// The sample database in the temporary folder, written once for all benchmarks.
 const std::string& samplePath() {
-  static const std::string path = [] {
-    const auto file = std::filesystem::temp_directory_path() / "zelbor-bench-TeamAndPlayerInfo.bag";
-    const auto bytes = sample::makeSampleDatabase();
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    // On disk before anything is measured, so no benchmark pays for the file's first flush.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    ::fsync(fd);
-    ::close(fd);
-    return file.string();
-  }();
-  return path;
+  return bench::sampleDatabaseFile();
 }
 
 db::Database openSample() {

@@ -12,11 +12,10 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/editor_session.h"
-#include "sample/sample_database.h"
+#include "sample_file.h"
 
 extern char** environ;
 
@@ -24,15 +23,7 @@ namespace zelbor::bench {
 namespace {
 
 const std::string& sampleCopy() {
-  static const std::string path = [] {
-    const auto file = std::filesystem::temp_directory_path() / "zelbor-window-bench.bag";
-    const auto bytes = sample::makeSampleDatabase();
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return file.string();
-  }();
-  return path;
+  return sampleDatabaseFile();
 }
 
 // Runs this program again as a start-up probe and waits for it.
