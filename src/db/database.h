@@ -22,7 +22,6 @@ class Database {
   static Result<Database> open(FileSystem& fileSystem, std::string path);
 
   const std::string& databasePath() const { return databasePath_; }
-  std::uint64_t fileSize() const { return opened_.size; }
 
   // The seventeen team names as the team list shows them, team 1 first.
   Result<std::array<std::string, kTeamCount>> readTeamNames() const;

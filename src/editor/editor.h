@@ -66,7 +66,6 @@ class Editor {
   bool loadingTeam() const { return loadingTeam_; }
   // The team whose players teamPlayers holds and the list shows, 1..17; 0 when none.
   int loadedTeam() const { return loadedTeam_; }
-  const db::Database* database() const { return database_ ? &*database_ : nullptr; }
   db::Database* database() { return database_ ? &*database_ : nullptr; }
 
  private:
