@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QFile>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -145,7 +146,8 @@ void MainWindow::mnuEditAbilities_Click() {
 }
 
 void MainWindow::setCaption(const std::string& caption) {
-  setWindowTitle(QString::fromStdString(caption));
+  // The caption is the database's path, in the file system's encoding.
+  setWindowTitle(QFile::decodeName(caption.c_str()));
 }
 
 std::string MainWindow::text(TextBox box) const {
@@ -205,7 +207,7 @@ void MainWindow::setBar(int row, editor::Colour colour, double widthTwips) {
 
 void MainWindow::showPicture(const std::string& path) {
   QPixmap picture;
-  if (path.empty() || !picture.load(QString::fromStdString(path))) {
+  if (path.empty() || !picture.load(QFile::decodeName(path.c_str()))) {
     img1->clear();
     return;
   }
