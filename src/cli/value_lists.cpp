@@ -1,8 +1,7 @@
 #include "value_lists.h"
 
-#include <filesystem>
-
 #include "db/value_tables.h"
+#include "editor/face_picture.h"
 #include "editor/list_files.h"
 
 namespace zelbor::cli {
@@ -18,14 +17,6 @@ ValueList fixedList(const std::array<std::string_view, N>& texts) {
   return {"fixed list", std::vector<std::string>(texts.begin(), texts.end())};
 }
 
-ValueList faceList() {
-  ValueList faces{"fixed list", {}};
-  for (int face = 0; face < db::kFaceCount; ++face) {
-    faces.items.push_back("Face " + std::to_string(face));
-  }
-  return faces;
-}
-
 }  // namespace
 
 std::optional<std::string> ValueList::itemText(int value) const {
@@ -36,7 +27,7 @@ std::optional<std::string> ValueList::itemText(int value) const {
 ValueLists::ValueLists()
     : lists_{{"bowlStyle", fixedList(db::kBowlStyles)},
              {"bowlAction", fixedList(db::kBowlActions)},
-             {"realFace", faceList()},
+             {"realFace", ValueList{"fixed list", editor::faceListItems()}},
              {"helmet", fixedList(db::kHelmets)},
              {"hat", fixedList(db::kHats)},
              {"sunscreen", fixedList(db::kSunscreens)},
@@ -48,12 +39,12 @@ ValueLists::ValueLists()
              {"bowlingHand", fixedList(db::kHands)}} {}
 
 db::Result<ValueLists> ValueLists::load(db::FileSystem& fileSystem, const std::string& folder) {
+  auto entries = editor::readListFiles(fileSystem, folder);
+  if (!entries) return entries.error();
   ValueLists lists;
   for (std::size_t i = 0; i < std::size(editor::kListFileNames); ++i) {
-    const std::string name(editor::kListFileNames[i]);
-    auto items = editor::readListFile(fileSystem, (std::filesystem::path(folder) / name).string());
-    if (!items) return items.error();
-    lists.lists_.emplace(kListFileFields[i], ValueList{name, std::move(items).value()});
+    lists.lists_.emplace(kListFileFields[i], ValueList{std::string(editor::kListFileNames[i]),
+                                                       std::move(entries.value()[i])});
   }
   return lists;
 }

@@ -45,10 +45,7 @@ StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument)
   view_.setItems(ListBox::cboGlasses, items(db::kGlasses));
   if (!fillListsFromFiles()) return StartupOutcome::Failed;
 
-  std::vector<std::string> faces;
-  faces.reserve(db::kFaceCount);
-  for (int face = 0; face < db::kFaceCount; ++face) faces.push_back("Face " + std::to_string(face));
-  view_.setItems(ListBox::cboFace, faces);
+  view_.setItems(ListBox::cboFace, faceListItems());
 
   std::string path = databasePathArgument;
   if (path.empty()) {
@@ -82,15 +79,12 @@ bool Editor::fillListsFromFiles() {
   constexpr std::array<ListBox, std::size(kListFileNames)> kLists = {
       ListBox::cboBat,  ListBox::cboKit1, ListBox::cboKit2,
       ListBox::cboKit3, ListBox::cboKit4, ListBox::cboGuard};
-  for (std::size_t i = 0; i < kLists.size(); ++i) {
-    const std::string path = environment_.programFolder + "/" + std::string(kListFileNames[i]);
-    const auto entries = readListFile(fileSystem_, path);
-    if (!entries) {
-      reportError(entries.error().message);
-      return false;
-    }
-    view_.setItems(kLists[i], entries.value());
+  const auto entries = readListFiles(fileSystem_, environment_.programFolder);
+  if (!entries) {
+    reportError(entries.error().message);
+    return false;
   }
+  for (std::size_t i = 0; i < kLists.size(); ++i) view_.setItems(kLists[i], entries.value()[i]);
   return true;
 }
 

@@ -37,4 +37,14 @@ db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem,
   return entries;
 }
 
+db::Result<ListFileEntries> readListFiles(db::FileSystem& fileSystem, const std::string& folder) {
+  ListFileEntries lists;
+  for (std::size_t i = 0; i < lists.size(); ++i) {
+    auto entries = readListFile(fileSystem, folder + "/" + std::string(kListFileNames[i]));
+    if (!entries) return entries.error();
+    lists[i] = std::move(entries).value();
+  }
+  return lists;
+}
+
 }  // namespace zelbor::editor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,5 +21,10 @@ std::vector<std::string> splitListLines(std::string_view windows1252Text);
 // Reads a list file (Windows-1252) into its entries, as UTF-8.
 db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem,
                                                   const std::string& path);
+
+// The entries of every list file in `folder`, in the order of kListFileNames, read one file at a
+// time; the first file that cannot be read ends it.
+using ListFileEntries = std::array<std::vector<std::string>, std::size(kListFileNames)>;
+db::Result<ListFileEntries> readListFiles(db::FileSystem& fileSystem, const std::string& folder);
 
 }  // namespace zelbor::editor
