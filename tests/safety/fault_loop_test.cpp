@@ -42,11 +42,6 @@ std::filesystem::path fastFolder() {
   return std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "";
 }
 
-Image playerArea(const Image& image, int team) {
-  const auto start = image.begin() + static_cast<std::ptrdiff_t>(db::playerAreaStart(team));
-  return {start, start + static_cast<std::ptrdiff_t>(db::kPlayerAreaSize)};
-}
-
 Image outsidePlayerAreas(Image image) {
   for (int team = 1; team <= db::kTeamCount; ++team) {
     std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(db::playerAreaStart(team)),

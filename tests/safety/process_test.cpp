@@ -1,5 +1,6 @@
 // Watches the editor's writing operations from outside the process: a system-call trace, failures
 // injected into the C library's calls, and a file-size limit that cuts a real write short.
+#include "support/database_image.h"
 #include "support/process.h"
 
 #include <gmock/gmock.h>
@@ -40,11 +41,6 @@ class ProcessTest : public ::testing::Test {
                    shellQuoted(std::filesystem::current_path().string()) + " " + operations);
     EXPECT_EQ(run.exitCode, 0) << run.output;
     return readFileBytes(copy);
-  }
-
-  static Image playerArea(const Image& image, int team) {
-    const auto start = image.begin() + static_cast<std::ptrdiff_t>(db::playerAreaStart(team));
-    return {start, start + static_cast<std::ptrdiff_t>(db::kPlayerAreaSize)};
   }
 
   TempDir dir_;

@@ -52,6 +52,11 @@ db::PlayerRecord playerAt(const std::vector<db::Byte>& image, int team, int slot
       std::span<const db::Byte>(image).subspan(db::slotStart(team, slot)).first<db::kRecordSize>());
 }
 
+std::vector<db::Byte> playerArea(const std::vector<db::Byte>& image, int team) {
+  const auto start = image.begin() + static_cast<std::ptrdiff_t>(db::playerAreaStart(team));
+  return {start, start + static_cast<std::ptrdiff_t>(db::kPlayerAreaSize)};
+}
+
 void putTeamName(std::vector<db::Byte>& image, int team, std::string_view rawBytes) {
   const auto start = image.begin() + db::teamPositions(team);
   std::fill_n(start, db::kTeamNameSize, db::Byte{0});

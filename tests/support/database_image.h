@@ -19,6 +19,9 @@ db::PlayerRecord namedPlayer(std::string_view name, unsigned seed = 1);
 
 void putPlayer(std::vector<db::Byte>& image, int team, int slot, const db::PlayerRecord& player);
 db::PlayerRecord playerAt(const std::vector<db::Byte>& image, int team, int slot);
+// The 20736 bytes of a team's player area.
+std::vector<db::Byte> playerArea(const std::vector<db::Byte>& image, int team);
+
 void putTeamName(std::vector<db::Byte>& image, int team, std::string_view rawBytes);
 
 // Gives team `team` players named "<prefix> 1".."<prefix> count" in slots 1..count.
