@@ -30,6 +30,7 @@ class MemoryFile final : public db::File {
   }
 
   db::Result<void> sync() override { return {}; }
+  db::Result<bool> tryLock() override { return true; }
   db::Result<void> close() override { return {}; }
 
  private:

@@ -34,6 +34,9 @@ class File {
   virtual Result<void> writeAt(std::uint64_t offset, std::span<const Byte> from) = 0;
   // Flushes written data to the disk.
   virtual Result<void> sync() = 0;
+  // Takes the writer's lock our programs hold across a whole write operation, without waiting:
+  // true when taken, false when another open file holds it. Closing the file releases it.
+  virtual Result<bool> tryLock() = 0;
   virtual Result<void> close() = 0;
 };
 
@@ -47,11 +50,11 @@ class FileSystem {
 
   virtual Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) = 0;
   // True when the file cannot be written: no write permission bits, a read-only mount or an
-  // immutable file.
+  // immutable file; on Windows the read-only attribute or a refused write open.
   virtual Result<bool> isReadOnly(const std::string& path) = 0;
 };
 
-// The production file system, on POSIX calls.
-FileSystem& posixFileSystem();
+// The production file system, on this platform's calls: POSIX or Win32, chosen at build time.
+FileSystem& systemFileSystem();
 
 }  // namespace zelbor::db

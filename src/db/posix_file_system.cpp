@@ -65,6 +65,17 @@ class PosixFile final : public File {
     return {};
   }
 
+  Result<bool> tryLock() override {
+    // An open-file-description lock: unlike F_SETLK it survives other descriptors of the same
+    // file being closed.
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(descriptor_, F_OFD_SETLK, &lock) == 0) return true;
+    if (errno == EAGAIN || errno == EACCES) return false;
+    return systemError(path_, "lock", errno);
+  }
+
   Result<void> close() override {
     const int descriptor = descriptor_;
     descriptor_ = -1;
@@ -115,7 +126,7 @@ class PosixFileSystem final : public FileSystem {
 
 }  // namespace
 
-FileSystem& posixFileSystem() {
+FileSystem& systemFileSystem() {
   static PosixFileSystem fileSystem;
   return fileSystem;
 }

@@ -2,10 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -18,6 +16,8 @@
 #include "db/database.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
+#include "support/process.h"
+#include "support/system_reasons.h"
 #include "support/temp_file.h"
 #include "tools/file_hash.h"
 #include "tools/spoof_repair.h"
@@ -34,6 +34,9 @@ using ::testing::Matcher;
 using ::testing::Not;
 using ::testing::StartsWith;
 using zelbor::testing::blankDatabase;
+using zelbor::testing::existingFileReason;
+using zelbor::testing::folderReason;
+using zelbor::testing::missingFileReason;
 using zelbor::testing::namedPlayer;
 using zelbor::testing::putPlayer;
 using zelbor::testing::putTeamName;
@@ -54,10 +57,10 @@ class RecordingFileSystem final : public db::FileSystem {
     if (mode == db::OpenMode::ReadWrite && ++writeOpens == refusedWriteOpen) {
       return db::FileError{path, "Cannot open \"" + path + "\": Disk quota exceeded."};
     }
-    return db::posixFileSystem().openExisting(path, mode);
+    return db::systemFileSystem().openExisting(path, mode);
   }
   db::Result<bool> isReadOnly(const std::string& path) override {
-    return db::posixFileSystem().isReadOnly(path);
+    return db::systemFileSystem().isReadOnly(path);
   }
 
   int writeOpens = 0;
@@ -351,11 +354,11 @@ TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
       {{"export", path_, "--format", "xml"}, 1, "xml"},
       {{"--help"}, 0, ""},
       {{"batch", "--help"}, 0, ""},
-      {{"teams", missing}, 2, "\"" + missing + "\": No such file or directory"},
+      {{"teams", missing}, 2, "\"" + missing + "\": " + missingFileReason()},
       {{"hash", shortFile}, 2, "\"" + shortFile + "\" is 358133 bytes long"},
-      {{"batch", dir_.path().string(), "--all"}, 2, dir_.path().string() + "\": Is a directory"},
-      {{"check", path_, "--lists", noLists}, 2, "no-lists/Bats.txt\": No such file"},
-      {{"sample", path_}, 2, path_ + "\": File exists"},
+      {{"batch", dir_.path().string(), "--all"}, 2, dir_.path().string() + "\": " + folderReason()},
+      {{"check", path_, "--lists", noLists}, 2, "no-lists/Bats.txt\": " + missingFileReason()},
+      {{"sample", path_}, 2, path_ + "\": " + existingFileReason()},
       {{"check", clean}, 0, ""},
       {{"check", path_}, 3, ""},
   };
@@ -496,24 +499,19 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFileError) {
 
 // Runs the built program: its exit status reaches the shell.
 TEST(CliExecutable, RunsCommandsAndReturnsTheirStatus) {
+  using zelbor::testing::runCommand;
+  using zelbor::testing::shellQuoted;
   TempDir dir;
-  const std::string path = dir.file("sample.bag");
-  const auto shell = [](const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
-    const int status = ::pclose(pipe);
-    return std::pair{WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-  };
-  const std::string program = ZELBOR_DB_EXECUTABLE;
-  EXPECT_EQ(shell(program + " sample '" + path + "'").first, 0);
-  const auto [status, teams] = shell(program + " teams '" + path + "'");
-  EXPECT_EQ(status, 0);
-  EXPECT_THAT(teams, HasLineCount(17));
-  EXPECT_EQ(shell(program + " check '" + path + "' > /dev/null").first, 3)
+  const std::string path = shellQuoted(dir.file("sample.bag"));
+  const std::string program =
+      shellQuoted(std::filesystem::absolute(ZELBOR_DB_EXECUTABLE).string()) + " ";
+  EXPECT_EQ(runCommand(program + "sample " + path).exitCode, 0);
+  const auto teams = runCommand(program + "teams " + path);
+  EXPECT_EQ(teams.exitCode, 0);
+  EXPECT_THAT(teams.output, HasLineCount(17));
+  EXPECT_EQ(runCommand(program + "check " + path).exitCode, 3)
       << "the sample holds findings; its list files lie beside the program";
-  EXPECT_EQ(shell(program + " hash '" + dir.file("missing.bag") + "' 2> /dev/null").first, 2);
+  EXPECT_EQ(runCommand(program + "hash " + shellQuoted(dir.file("missing.bag"))).exitCode, 2);
 }
 
 }  // namespace

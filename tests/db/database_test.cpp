@@ -8,6 +8,7 @@
 
 #include "sample/sample_database.h"
 #include "support/database_image.h"
+#include "support/system_reasons.h"
 #include "support/temp_file.h"
 
 namespace zelbor::db {
@@ -26,7 +27,7 @@ class DatabaseTest : public ::testing::Test {
  protected:
   Database openImage(const std::vector<Byte>& image) {
     writeFileBytes(path_, image);
-    auto database = Database::open(posixFileSystem(), path_);
+    auto database = Database::open(systemFileSystem(), path_);
     if (!database) throw std::runtime_error(database.error().message);
     return std::move(database).value();
   }
@@ -139,7 +140,7 @@ TEST_F(DatabaseTest, ReadsTeamNamesLineupsAndWholePlayerAreas) {
 
 TEST_F(DatabaseTest, RefusesAFileTooShortToBeADatabase) {
   writeFileBytes(path_, blankDatabase(kMinimumFileSize - 1));
-  const auto database = Database::open(posixFileSystem(), path_);
+  const auto database = Database::open(systemFileSystem(), path_);
   ASSERT_FALSE(database);
   EXPECT_THAT(database.error().message, HasSubstr(path_));
   EXPECT_THAT(database.error().message, HasSubstr("358133"));
@@ -147,10 +148,10 @@ TEST_F(DatabaseTest, RefusesAFileTooShortToBeADatabase) {
 }
 
 TEST_F(DatabaseTest, ErrorsNameTheFileAndTheReason) {
-  const auto missing = Database::open(posixFileSystem(), dir_.file("missing.bag"));
+  const auto missing = Database::open(systemFileSystem(), dir_.file("missing.bag"));
   ASSERT_FALSE(missing);
   EXPECT_THAT(missing.error().message, HasSubstr("missing.bag"));
-  EXPECT_THAT(missing.error().message, HasSubstr("No such file or directory"));
+  EXPECT_THAT(missing.error().message, HasSubstr(zelbor::testing::missingFileReason()));
 
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 1, 2);
