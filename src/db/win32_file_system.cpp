@@ -149,6 +149,10 @@ class Win32FileSystem final : public FileSystem {
       return systemError(path, "open", ::GetLastError());
     }
     if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return folderRefused(path);
+    // Windows refuses writing a read-only file; an administrator under Wine would not be.
+    if (mode == OpenMode::ReadWrite && (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+      return systemError(path, "open", ERROR_ACCESS_DENIED);
+    }
     return std::unique_ptr<File>(std::move(file));
   }
 
