@@ -57,7 +57,7 @@ class Database {
   // A write operation over `teams`, in that order, under one lock: loads each team (inside the
   // lock), lets `change` modify its players and writes them back before the next team is loaded,
   // so a failure part-way leaves the earlier teams written and the later ones untouched.
-  // teamPlayers holds the last team loaded afterwards.
+  // teamPlayers holds the last team loaded afterwards. No teams: nothing is opened.
   WriteOutcome rewriteTeams(std::span<const int> teams, const TeamChange& change);
 
   Result<LineupArea> readLineupArea(int team) const;

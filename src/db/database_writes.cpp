@@ -147,6 +147,7 @@ WriteOutcome Database::StoreTeam(int team) {
 
 WriteOutcome Database::rewriteTeams(std::span<const int> teams, const TeamChange& change) {
   WriteOutcome outcome = WriteOutcome::planned(teams);
+  if (teams.empty()) return outcome;
   const std::unique_ptr<File> file = beginWrite(outcome);
   if (!file) return outcome;
   for (TeamWrite& write : outcome.teams) {
