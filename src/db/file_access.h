@@ -48,6 +48,8 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
+  // Opens a regular file. Anything else (a FIFO, a device, a folder) is refused at once, without
+  // waiting for the other end of a FIFO, with "not a regular file" as the reason.
   virtual Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) = 0;
   // True when the file cannot be written: no write permission bits, a read-only mount or an
   // immutable file; on Windows the read-only attribute or a refused write open.

@@ -121,8 +121,9 @@ bool isFolder(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-FileError folderRefused(const std::string& path) {
-  return failure(path, "open", "it is a folder, not a file");
+// A folder, a device or a pipe.
+FileError notARegularFile(const std::string& path) {
+  return failure(path, "open", "not a regular file");
 }
 
 class Win32FileSystem final : public FileSystem {
@@ -137,18 +138,19 @@ class Win32FileSystem final : public FileSystem {
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = ::GetLastError();
-      if (error == ERROR_ACCESS_DENIED && isFolder(widePath)) return folderRefused(path);
+      if (error == ERROR_ACCESS_DENIED && isFolder(widePath)) return notARegularFile(path);
       return systemError(path, "open", error);
     }
     auto file = std::make_unique<Win32File>(path, handle);
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
-      return failure(path, "open", "it is a device or a pipe, not a file on a disk");
+      return notARegularFile(path);
     }
     BY_HANDLE_FILE_INFORMATION information{};
     if (!::GetFileInformationByHandle(handle, &information)) {
       return systemError(path, "open", ::GetLastError());
     }
-    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return folderRefused(path);
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      return notARegularFile(path);
     // Windows refuses writing a read-only file; an administrator under Wine would not be.
     if (mode == OpenMode::ReadWrite && (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
       return systemError(path, "open", ERROR_ACCESS_DENIED);

@@ -138,9 +138,9 @@ TEST_F(Win32FileSystemTest, FoldersDevicesAndMissingFilesAreRefusedWithTheirReas
     std::string path;
     std::string message;
   } cases[] = {
-      {folder, "Cannot open \"" + folder + "\": it is a folder, not a file."},
+      {folder, "Cannot open \"" + folder + "\": not a regular file."},
       {missing, "Cannot open \"" + missing + "\": " + testing::missingFileReason() + "."},
-      {"NUL", "Cannot open \"NUL\": it is a device or a pipe, not a file on a disk."},
+      {"NUL", "Cannot open \"NUL\": not a regular file."},
   };
   for (const auto& c : cases) {
     for (const OpenMode mode : {OpenMode::ReadOnly, OpenMode::ReadWrite}) {

@@ -1,4 +1,7 @@
 #include <gmock/gmock.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <filesystem>
 
@@ -62,7 +65,7 @@ TEST_F(StartupTest, ARefusedStartNamesTheFileAndTheReason) {
     std::function<void(EditorHarness&)> prepare;
     std::vector<std::string> expectedInMessage;
   };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"missing list file",
        [](EditorHarness& f) { std::filesystem::remove(f.programFolder + "/Kit3.txt"); },
        {"Kit3.txt", missingFileReason()}},
@@ -73,6 +76,21 @@ TEST_F(StartupTest, ARefusedStartNamesTheFileAndTheReason) {
        [](EditorHarness& f) { std::filesystem::remove(f.databasePath); },
        {"TeamAndPlayerInfo.bag", missingFileReason()}},
   };
+#ifndef _WIN32
+  // Refused at once: opening a FIFO to read would wait for a writer that never comes.
+  cases.push_back({"database a FIFO",
+                   [](EditorHarness& f) {
+                     std::filesystem::remove(f.databasePath);
+                     ASSERT_EQ(::mkfifo(f.databasePath.c_str(), 0600), 0);
+                   },
+                   {"TeamAndPlayerInfo.bag", "not a regular file"}});
+  cases.push_back({"list file a FIFO",
+                   [](EditorHarness& f) {
+                     std::filesystem::remove(f.programFolder + "/Bats.txt");
+                     ASSERT_EQ(::mkfifo((f.programFolder + "/Bats.txt").c_str(), 0600), 0);
+                   },
+                   {"Bats.txt", "not a regular file"}});
+#endif
   for (const Case& c : cases) {
     EditorHarness f;
     writeFileBytes(f.databasePath, standardImage());

@@ -15,21 +15,21 @@ namespace zelbor::testing {
 std::string missingFileReason() {
   return db::systemReason(ERROR_FILE_NOT_FOUND);
 }
-std::string folderReason() {
-  return "it is a folder, not a file";
-}
 std::string existingFileReason() {
   return db::systemReason(ERROR_FILE_EXISTS);
+}
+std::string permissionDeniedReason() {
+  return db::systemReason(ERROR_ACCESS_DENIED);
 }
 #else
 std::string missingFileReason() {
   return std::strerror(ENOENT);
 }
-std::string folderReason() {
-  return std::strerror(EISDIR);
-}
 std::string existingFileReason() {
   return std::strerror(EEXIST);
+}
+std::string permissionDeniedReason() {
+  return std::strerror(EACCES);
 }
 #endif
 
