@@ -8,6 +8,7 @@
 #include "db/database.h"
 #include "db/team_walk.h"
 #include "main_view.h"
+#include "player_form.h"
 
 namespace zelbor::editor {
 
@@ -41,9 +42,18 @@ class Editor {
 
   void DisplayPlayer(int index);
   // Copies the controls into teamPlayers(currentPlayer), all or nothing. On a refusal it tells
-  // the user which box and why, focuses that box and returns false; nothing has changed then.
+  // the user every box that cannot be stored and why, focuses the first and returns false;
+  // nothing has changed then.
   bool StorePlayer();
   void mnuSave_Click();
+
+  // Unsaved edits: a player stored into teamPlayers that differs from what was loaded, or
+  // controls that differ from the shown player's record.
+  bool hasUnsavedEdits() const;
+  // The user changed a player control; the window's marker follows.
+  void PlayerControl_Change();
+  // The window is about to close: whether it may, once unsaved edits are saved or discarded.
+  bool Form_QueryUnload();
 
   void ColourAbilityBars();
   void txtBat_Change(int index);
@@ -82,6 +92,22 @@ class Editor {
                          bool wroteTeams);
   void reportError(const std::string& message);
 
+  // The current player's record with the controls' values, or nothing after telling the user
+  // every box that cannot be stored.
+  std::optional<db::PlayerRecord> checkedControls();
+  PlayerForm controlsForm() const;
+  // Asks Save / Discard / Cancel when there are unsaved edits; false means the user cancelled
+  // or the save was refused, and the caller stops.
+  bool resolveUnsavedEdits();
+  // Writes the team with `current` as the current player's record, after a warning when a name
+  // left empty would hide players. False when declined or refused; nothing has changed then.
+  bool saveTeam(const db::PlayerRecord& current);
+  bool confirmEmptyNames(const db::PlayerRecord& current);
+  // teamPlayers as it is now is what the file holds.
+  void rememberLoadedTeam();
+  void showModified();
+  const std::string& loadedTeamName() const;
+
   MainView& view_;
   Prompts& prompts_;
   FileDialog& fileDialog_;
@@ -94,6 +120,11 @@ class Editor {
   int currentPlayer_ = 0;
   bool loadingTeam_ = false;
   int loadedTeam_ = 0;
+  // teamPlayers as loaded or last saved, and whether a store made teamPlayers differ from it.
+  std::vector<db::PlayerRecord> loadedPlayers_;
+  bool storedEdits_ = false;
+  // The controls as DisplayPlayer left them: a value without a list item shows no selection.
+  PlayerForm shownForm_;
 };
 
 }  // namespace zelbor::editor

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QWheelEvent>
 
 #include "twips.h"
 
@@ -18,6 +19,24 @@ namespace {
 
 constexpr double kDesignPointSize = 8.25;
 constexpr double kLargePointSize = 20.25;
+
+// A closed list changes with the wheel only while it has the focus; otherwise the wheel passes on
+// to what holds it, so scrolling over the window never picks an item by accident.
+class FocusedWheelComboBox final : public QComboBox {
+ public:
+  explicit FocusedWheelComboBox(QWidget* parent) : QComboBox(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    if (hasFocus()) {
+      QComboBox::wheelEvent(event);
+    } else {
+      event->ignore();
+    }
+  }
+};
 
 QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
@@ -42,7 +61,7 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent) {
       return box;
     }
     case ControlKind::ComboBox:
-      return new QComboBox(parent);
+      return new FocusedWheelComboBox(parent);
     case ControlKind::ListBox: {
       // Lines wider than the list are cut, as in a plain list box: a name padded with spaces
       // shows no ellipsis and no scroll bar.

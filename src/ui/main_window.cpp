@@ -1,6 +1,8 @@
 #include "main_window.h"
 
+#include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -57,8 +59,9 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::createMenus() {
+  // Captions carry their Alt-key mnemonics.
   const std::array<std::pair<const char*, const char*>, 3> menus = {
-      {{"mnuFile", "File"}, {"mnuBatch", "Batch Editing"}, {"mnuUtilties", "Utilities"}}};
+      {{"mnuFile", "&File"}, {"mnuBatch", "&Batch Editing"}, {"mnuUtilties", "&Utilities"}}};
   struct Item {
     std::size_t menu;
     const char* name;
@@ -66,11 +69,11 @@ void MainWindow::createMenus() {
     void (Editor::*handler)();  // none: the batch window, which this window opens
   };
   const Item items[] = {
-      {0, "mnuSave", "Save Current", &Editor::mnuSave_Click},
-      {1, "mnuEditAbilities", "Batch Edit Player Abilities", nullptr},
-      {1, "mnuFixSpoof", "Fix Spoof Names and Faces", &Editor::mnuFixSpoof_Click},
-      {2, "mnuLineup", "Lineups", &Editor::mnuLineup_Click},
-      {2, "mnuFileHash", "Get File Hash", &Editor::mnuFileHash_Click},
+      {0, "mnuSave", "&Save Current", &Editor::mnuSave_Click},
+      {1, "mnuEditAbilities", "Batch &Edit Player Abilities", nullptr},
+      {1, "mnuFixSpoof", "&Fix Spoof Names and Faces", &Editor::mnuFixSpoof_Click},
+      {2, "mnuLineup", "&Lineups", &Editor::mnuLineup_Click},
+      {2, "mnuFileHash", "Get File &Hash", &Editor::mnuFileHash_Click},
   };
   std::array<QMenu*, 3> bar{};
   for (std::size_t i = 0; i < menus.size(); ++i) {
@@ -115,6 +118,18 @@ void MainWindow::connectControls() {
               [this, handler = group.handler, index] { forward(handler, index); });
     }
   }
+  // Any change the user makes to a player control may add or undo an unsaved edit.
+  for (QLineEdit* box : textBoxes_) {
+    connect(box, &QLineEdit::textChanged, this, [this] { forward(&Editor::PlayerControl_Change); });
+  }
+  for (QComboBox* combo : comboBoxes_) {
+    if (combo == nullptr || combo == comboBox(ListBox::cboTeams)) continue;
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this] { forward(&Editor::PlayerControl_Change); });
+  }
+  // The look-up label is reached with Tab and opens with Enter or Space, like a link.
+  lblCricInfo->setFocusPolicy(Qt::StrongFocus);
+  lblCricInfo->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted; }"));
   lblCricInfo->installEventFilter(this);
 }
 
@@ -126,7 +141,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       forward(&Editor::lblCricInfo_Click);
     }
   }
+  if (watched == lblCricInfo && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<const QKeyEvent&>(*event).key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+      forward(&Editor::lblCricInfo_Click);
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (editor_ != nullptr && !editor_->Form_QueryUnload()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void MainWindow::forward(void (Editor::*handler)()) {
@@ -146,8 +176,15 @@ void MainWindow::mnuEditAbilities_Click() {
 }
 
 void MainWindow::setCaption(const std::string& caption) {
-  // The caption is the database's path, in the file system's encoding.
-  setWindowTitle(QFile::decodeName(caption.c_str()));
+  // The caption is the database's path, in the file system's encoding, and the place of the
+  // unsaved-edits marker; a "[*]" in the path itself is shown as it stands.
+  QString title = QFile::decodeName(caption.c_str());
+  title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  setWindowTitle(title + QStringLiteral("[*]"));
+}
+
+void MainWindow::setModified(bool modified) {
+  setWindowModified(modified);
 }
 
 std::string MainWindow::text(TextBox box) const {
@@ -184,6 +221,15 @@ void MainWindow::setSelectedIndex(ListBox list, int index) {
   if (list == ListBox::lstPlayers) {
     const QSignalBlocker blocker(lstPlayers);
     lstPlayers->setCurrentRow(index < lstPlayers->count() ? index : -1);
+    // Set while a click on another row is being handled, that click would go on to highlight
+    // its own row: once it is done, the highlight returns to the current row.
+    QMetaObject::invokeMethod(
+        lstPlayers,
+        [list = lstPlayers] {
+          const QSignalBlocker again(list);
+          list->setCurrentRow(list->currentRow());
+        },
+        Qt::QueuedConnection);
     return;
   }
   QComboBox* combo = comboBox(list);
@@ -240,8 +286,8 @@ void MainWindow::showFileHash(const std::string& hash) {
   window.DisplayHash(QString::fromStdString(hash));
 }
 
-void MainWindow::showLineups(const editor::LineupLines& lines) {
-  LineupWindow window(lines, this);
+void MainWindow::showLineups(const std::string& teamName, const editor::LineupLines& lines) {
+  LineupWindow window(QString::fromStdString(teamName), lines, this);
   window.exec();
 }
 

@@ -34,10 +34,12 @@ class MainWindow final : public QMainWindow, public editor::MainView {
   void setPlayerControlsEnabled(bool enabled) override;
   void focus(editor::Control control) override;
   void showFileHash(const std::string& hash) override;
-  void showLineups(const editor::LineupLines& lines) override;
+  void showLineups(const std::string& teamName, const editor::LineupLines& lines) override;
+  void setModified(bool modified) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createMenus();

@@ -1,6 +1,17 @@
 #include "editor_fakes.h"
 
 namespace zelbor::testing {
+namespace {
+
+template <class Answer>
+Answer nextAnswer(std::deque<Answer>& queue, Answer whenEmpty) {
+  if (queue.empty()) return whenEmpty;
+  const Answer answer = queue.front();
+  queue.pop_front();
+  return answer;
+}
+
+}  // namespace
 
 std::string FakeView::text(editor::TextBox box) const {
   const auto it = texts.find(box);
@@ -39,10 +50,17 @@ void FakeView::setBar(int row, editor::Colour colour, double widthTwips) {
 
 editor::Answer FakePrompts::askYesNo(const std::string& text) {
   questions.push_back(text);
-  if (answers.empty()) return editor::Answer::Yes;
-  const editor::Answer answer = answers.front();
-  answers.pop_front();
-  return answer;
+  return nextAnswer(answers, editor::Answer::Yes);
+}
+
+editor::Answer FakePrompts::askYesNoDefaultNo(const std::string& text) {
+  questions.push_back(text);
+  return nextAnswer(answers, editor::Answer::No);
+}
+
+editor::SaveChoice FakePrompts::askSaveChanges(const std::string& text) {
+  questions.push_back(text);
+  return nextAnswer(saveChoices, editor::SaveChoice::Discard);
 }
 
 void FakePrompts::tell(const std::string& text, editor::MessageIcon icon) {
