@@ -93,7 +93,10 @@ bool TextBoxRules::eventFilter(QObject* watched, QEvent* event) {
 
 void TextBoxRules::fitLimitTo(qsizetype length) {
   const int greatest = editor::greatestLength(box_);
-  if (greatest > 0) lineEdit_->setMaxLength(std::max(greatest, static_cast<int>(length)));
+  if (greatest == 0) return;
+  // Setting the limit sets the text again, which empties the undo history: only when it changes.
+  const int limit = std::max(greatest, static_cast<int>(length));
+  if (lineEdit_->maxLength() != limit) lineEdit_->setMaxLength(limit);
 }
 
 }  // namespace zelbor::ui
