@@ -63,6 +63,9 @@ class Editor {
   void cboFace_Click();
   void lblCricInfo_Click();
 
+  // Whether the batch window may open: unsaved edits are saved or discarded first, so that
+  // neither the batch nor the file hash shown after it has to ask again.
+  bool mnuEditAbilities_Click();
   // Batch processing of abilities; both ask first and end by restoring the view.
   void BatchAll(const batch::BatchFactors& factors);
   void BatchCurrent(const batch::BatchFactors& factors);

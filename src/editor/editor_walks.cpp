@@ -17,6 +17,15 @@ std::string batchConfirmation(std::string_view question) {
 
 }  // namespace
 
+bool Editor::mnuEditAbilities_Click() {
+  if (!database_ || !resolveUnsavedEdits()) return false;
+  // Discarded: the window shows the team as the file holds it before the batch window opens.
+  if (hasUnsavedEdits()) {
+    restoreView(view_.selectedIndex(ListBox::cboTeams), view_.selectedIndex(ListBox::lstPlayers));
+  }
+  return true;
+}
+
 void Editor::BatchAll(const batch::BatchFactors& factors) {
   if (!database_ || !resolveUnsavedEdits()) return;
   if (prompts_.askYesNo(batchConfirmation(messages::kBatchAllQuestion)) == Answer::No) return;

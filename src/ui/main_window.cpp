@@ -168,7 +168,7 @@ void MainWindow::forward(void (Editor::*handler)(int), int index) {
 }
 
 void MainWindow::mnuEditAbilities_Click() {
-  if (editor_ == nullptr) return;
+  if (editor_ == nullptr || !editor_->mnuEditAbilities_Click()) return;
   BatchWindow window(*editor_, comboBox(ListBox::cboTeams)->currentText(), this);
   // Processing closes the window with Accepted, also when the user declined the question; the
   // title bar's close button processes nothing and shows no hash.
