@@ -7,7 +7,11 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <algorithm>
 #include <variant>
 
 #include "batch_window.h"
@@ -25,31 +29,32 @@ using editor::TextBox;
 MainWindow::MainWindow() : dpi_(screenLogicalDpi()) {
   // The caption is the design's until start-up shows the database's path.
   setUpDesignedWindow(this, "Form1", QStringLiteral("Form1"), Qt::Window);
-  auto* client = new QWidget(this);
-  client->setFixedSize(pixelsFromTwips(kMainClientWidth, dpi_),
-                       pixelsFromTwips(kMainClientHeight, dpi_));
-  setCentralWidget(client);
-  buildControls(client, mainWindowLayout(), dpi_);
-
+  // The designed client area scrolls inside the window when the screen cannot hold all of it.
+  client_ = new QWidget;
+  client_->setFixedSize(pixelsFromTwips(kMainClientWidth, dpi_),
+                        pixelsFromTwips(kMainClientHeight, dpi_));
+  buildControls(client_, mainWindowLayout(), dpi_);
+  scrollArea_ = new QScrollArea;
+  scrollArea_->setFrameShape(QFrame::NoFrame);
+  scrollArea_->setWidget(client_);
+  setCentralWidget(scrollArea_);
   for (int i = 0; i < editor::kTextBoxCount; ++i) {
     const auto box = static_cast<TextBox>(i);
-    textBoxes_[i] = findControl<QLineEdit>(client, editor::designName(box));
+    textBoxes_[i] = findControl<QLineEdit>(client_, editor::designName(box));
     rules_[i] = new TextBoxRules(box, textBoxes_[i]);
   }
   for (int i = 0; i < editor::kListBoxCount; ++i) {
     const auto list = static_cast<ListBox>(i);
     if (list == ListBox::lstPlayers) continue;
-    comboBoxes_[i] = findControl<QComboBox>(client, std::string(editor::designName(list)));
+    comboBoxes_[i] = findControl<QComboBox>(client_, std::string(editor::designName(list)));
   }
-  lstPlayers = findControl<QListWidget>(client, "lstPlayers");
-  img1 = findControl<QLabel>(client, "img1");
-  lblCricInfo = findControl<QLabel>(client, "lblCricInfo");
+  lstPlayers = findControl<QListWidget>(client_, "lstPlayers");
+  img1 = findControl<QLabel>(client_, "img1");
+  lblCricInfo = findControl<QLabel>(client_, "lblCricInfo");
 
   createMenus();
   connectControls();
-  // The window keeps the size of its menu bar and client area.
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
-  layout()->activate();
+  fitToScreen();
 }
 
 MainWindow::~MainWindow() {
@@ -149,6 +154,34 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fitToScreen() {
+  const QScreen* shownOn = screen();
+  if (shownOn == nullptr) return;
+  // The size of menu bar and client area, unless the screen's free area (less the frame the
+  // window system adds) is smaller; then the content scrolls and gains the scroll bar's room.
+  const QSize designed(client_->width(), menuBar()->sizeHint().height() + client_->height());
+  const QSize frame = frameGeometry().size() - size();
+  const QSize room = shownOn->availableGeometry().size() - frame;
+  QSize fitted = designed.boundedTo(room);
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_);
+  if (fitted.height() < designed.height())
+    fitted.rwidth() = std::min(fitted.width() + bar, room.width());
+  if (fitted.width() < designed.width())
+    fitted.rheight() = std::min(fitted.height() + bar, room.height());
+  if (fitted != minimumSize() || fitted != maximumSize()) setFixedSize(fitted);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  fitToScreen();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  // The window system's frame is known once the window is placed, and the screen may change.
+  fitToScreen();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

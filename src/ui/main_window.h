@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QScrollArea>
 #include <array>
 
 #include "editor/editor.h"
@@ -40,8 +41,12 @@ class MainWindow final : public QMainWindow, public editor::MainView {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
+  // A fixed size: the designed one, or the screen's free area with the content scrolling.
+  void fitToScreen();
   void createMenus();
   void connectControls();
   void mnuEditAbilities_Click();
@@ -59,6 +64,8 @@ class MainWindow final : public QMainWindow, public editor::MainView {
 
   editor::Editor* editor_ = nullptr;
   double dpi_;
+  QScrollArea* scrollArea_;
+  QWidget* client_;
   std::array<QLineEdit*, editor::kTextBoxCount> textBoxes_{};
   std::array<TextBoxRules*, editor::kTextBoxCount> rules_{};
   std::array<QComboBox*, editor::kListBoxCount> comboBoxes_{};

@@ -80,6 +80,8 @@ void TextBoxRules::setTextFromEditor(const QString& text) {
   if (validator_ != nullptr) validator_->setTextFromEditor(text);
   fitLimitTo(text.size());
   lineEdit_->setText(text);
+  // A text wider than the box shows its beginning, not the blanks that may pad its end.
+  lineEdit_->setCursorPosition(0);
 }
 
 bool TextBoxRules::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QTest>
 
 #include "editor/controls.h"
@@ -92,7 +93,9 @@ TEST_F(MainWindowTest, CaptionsAndPlacesFollowTheDesign) {
                     QString::fromUtf8(editor::kLookupHost.data(), editor::kLookupHost.size()),
                     {7080, 1680, 1575, 255}},
                });
-  EXPECT_EQ(window.centralWidget()->size(), pixelRect({0, 0, 9495, 10650}).size());
+  const auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
+  ASSERT_NE(scroll, nullptr);
+  EXPECT_EQ(scroll->widget()->size(), pixelRect({0, 0, 9495, 10650}).size());
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
   EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -274,6 +277,7 @@ TEST_F(MainWindowTest, ValuesFromTheEditorAreNotCutByBoxLimits) {
   // A shorter value set afterwards brings the limit back as well.
   window.setText(editor::txtBat(0), "150");
   window.setText(editor::txtBat(0), "7");
+  ability->end(false);
   QTest::keyClicks(ability, "12");
   EXPECT_EQ(ability->text(), "71");
 }
