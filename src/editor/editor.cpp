@@ -235,6 +235,18 @@ void Editor::mnuSave_Click() {
   saveTeam(*current);
 }
 
+void Editor::offerReloadOfChangedTeam() {
+  const std::string text =
+      "Team " + teamLabel(loadedTeam_) + " was changed in \"" + database_->databasePath() +
+      "\" by another program since the editor loaded it, so nothing was written.\r\n\r\n"
+      "Reload Team shows the team as it is in the file now; your unsaved edits of it are "
+      "dropped. Keep Edits leaves them on screen, unsaved: the team cannot be saved until it is "
+      "reloaded.";
+  if (prompts_.askReloadOrKeepEdits(text) == TeamChangedChoice::ReloadTeam) {
+    restoreView(loadedTeam_ - 1, currentPlayer_ - 1);
+  }
+}
+
 void Editor::ColourAbilityBars() {
   for (int row = 0; row < kAbilityRowCount; ++row) {
     const AbilityBar bar = abilityBar(leadingNumber(view_.text(abilityBox(row))));

@@ -41,9 +41,14 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
   const db::PlayerRecord before = database_->player(currentPlayer_);
   database_->player(currentPlayer_) = current;
   // loadedTeam_ is the team selected in the team list, and the one memory holds.
-  if (const db::Result<void> stored = database_->StoreTeam(loadedTeam_); !stored) {
+  if (const db::WriteOutcome stored = database_->StoreTeam(loadedTeam_); !stored) {
+    // The edits stay on screen; memory keeps the player as it was before this save.
     database_->player(currentPlayer_) = before;
-    reportError(stored.error().message);
+    if (stored.failure == db::WriteFailure::TeamChangedOnDisk) {
+      offerReloadOfChangedTeam();
+    } else {
+      reportWriteFailure(stored, "Saving");
+    }
     return false;
   }
   rememberLoadedTeam();

@@ -1,17 +1,6 @@
 #include "editor_fakes.h"
 
 namespace zelbor::testing {
-namespace {
-
-template <class Answer>
-Answer nextAnswer(std::deque<Answer>& queue, Answer whenEmpty) {
-  if (queue.empty()) return whenEmpty;
-  const Answer answer = queue.front();
-  queue.pop_front();
-  return answer;
-}
-
-}  // namespace
 
 std::string FakeView::text(editor::TextBox box) const {
   const auto it = texts.find(box);
@@ -48,19 +37,36 @@ void FakeView::setBar(int row, editor::Colour colour, double widthTwips) {
   ++barUpdates;
 }
 
+namespace {
+
+template <class T>
+T takeAnswer(std::deque<T>& answers, T whenEmpty) {
+  if (answers.empty()) return whenEmpty;
+  const T answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
 editor::Answer FakePrompts::askYesNo(const std::string& text) {
   questions.push_back(text);
-  return nextAnswer(answers, editor::Answer::Yes);
+  return takeAnswer(answers, editor::Answer::Yes);
 }
 
 editor::Answer FakePrompts::askYesNoDefaultNo(const std::string& text) {
   questions.push_back(text);
-  return nextAnswer(answers, editor::Answer::No);
+  return takeAnswer(answers, editor::Answer::No);
 }
 
 editor::SaveChoice FakePrompts::askSaveChanges(const std::string& text) {
   questions.push_back(text);
-  return nextAnswer(saveChoices, editor::SaveChoice::Discard);
+  return takeAnswer(saveChoices, editor::SaveChoice::Discard);
+}
+
+editor::TeamChangedChoice FakePrompts::askReloadOrKeepEdits(const std::string& text) {
+  teamChangedQuestions.push_back(text);
+  return takeAnswer(teamChangedChoices, editor::TeamChangedChoice::KeepEdits);
 }
 
 void FakePrompts::tell(const std::string& text, editor::MessageIcon icon) {
