@@ -9,6 +9,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QSlider>
 #include <QWheelEvent>
 
@@ -23,6 +26,45 @@ namespace {
 constexpr double kDesignPointSize = 8;
 constexpr double kTwoLinePointSize = 7.5;
 constexpr double kLargePointSize = 20.25;
+
+// Frames draw their border through the middle of the title, which interrupts it, as the windows
+// were designed: the line then stays above the controls placed just below the title (the
+// statistics' two-line captions), where the usual style draws it below the whole title.
+class FrameStyle final : public QProxyStyle {
+ public:
+  static constexpr int kTitleIndent = 6;
+
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                       SubControl part, const QWidget* widget) const override {
+    QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+    if (control == CC_GroupBox && part == SC_GroupBoxFrame) {
+      rect.setTop(option->rect.top() + option->fontMetrics.height() / 2);
+    }
+    // The title stands a little in from the frame's corner.
+    if (control == CC_GroupBox && part == SC_GroupBoxLabel) rect.translate(kTitleIndent, 0);
+    return rect;
+  }
+
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (element != PE_FrameGroupBox) return QProxyStyle::drawPrimitive(element, option, painter, widget);
+    // The frame's rectangle is the one above; the title's place is clipped out by the caller.
+    painter->save();
+    painter->setPen(option->palette.color(QPalette::Mid));
+    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->restore();
+  }
+};
+
+QStyle* frameStyle() {
+  // One for all frames, kept until the application ends.
+  static QPointer<FrameStyle> style;
+  if (style == nullptr) {
+    style = new FrameStyle;
+    style->setParent(QCoreApplication::instance());
+  }
+  return style;
+}
 
 // A closed list changes with the wheel only while it has the focus; otherwise the wheel passes on
 // to what holds it, so scrolling over the window never picks an item by accident.
@@ -55,8 +97,11 @@ QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
 QWidget* createControl(const ControlSpec& row, QWidget* parent) {
   const QString caption = QString::fromStdString(row.caption);
   switch (row.kind) {
-    case ControlKind::Frame:
-      return new QGroupBox(caption, parent);
+    case ControlKind::Frame: {
+      auto* frame = new QGroupBox(caption, parent);
+      frame->setStyle(frameStyle());
+      return frame;
+    }
     case ControlKind::Label:
       return createLabel(caption, row.look, parent);
     case ControlKind::TextBox: {
