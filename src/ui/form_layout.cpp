@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QWheelEvent>
 
@@ -34,8 +34,8 @@ class FrameStyle final : public QProxyStyle {
  public:
   static constexpr int kTitleIndent = 6;
 
-  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                       SubControl part, const QWidget* widget) const override {
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                       const QWidget* widget) const override {
     QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
     if (control == CC_GroupBox && part == SC_GroupBoxFrame) {
       rect.setTop(option->rect.top() + option->fontMetrics.height() / 2);
@@ -47,7 +47,8 @@ class FrameStyle final : public QProxyStyle {
 
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
-    if (element != PE_FrameGroupBox) return QProxyStyle::drawPrimitive(element, option, painter, widget);
+    if (element != PE_FrameGroupBox)
+      return QProxyStyle::drawPrimitive(element, option, painter, widget);
     // The frame's rectangle is the one above; the title's place is clipped out by the caller.
     painter->save();
     painter->setPen(option->palette.color(QPalette::Mid));

@@ -64,6 +64,17 @@ class AskedWindowTest : public UnsavedEditsWindowTest,
     }
   }
 
+  // After a walk over all teams the window shows the same player again, as the file holds it.
+  void expectViewReloaded() {
+    if (GetParam() == SaveChoice::Cancel) return;
+    EXPECT_EQ(teams()->currentIndex(), 0);
+    EXPECT_EQ(players()->currentRow(), 0);
+    const QString shown = box(TextBox::txtRealName)->text();
+    EXPECT_EQ(shown.toStdString(), GetParam() == SaveChoice::Save ? "Edited Name" : originalName);
+    EXPECT_EQ(players()->item(0)->text(), shown);
+    EXPECT_FALSE(window.isWindowModified());
+  }
+
   void SetUp() override {
     teamOne = teams()->currentText();
     originalName = fileName(1, 1);
@@ -95,12 +106,14 @@ TEST_P(AskedWindowTest, GettingTheFileHash) {
   const ModalWatcher hash("frmFileVerify", [](QWidget* shown) { shown->close(); });
   control<QAction>("mnuFileHash")->trigger();
   expectAnswerFollowed(hash.runs() == 1);
+  expectViewReloaded();
 }
 
 TEST_P(AskedWindowTest, FixingTheSpoofs) {
   prompts.answers = {Answer::Yes};
   control<QAction>("mnuFixSpoof")->trigger();
   expectAnswerFollowed(prompts.questions.size() == 2);
+  expectViewReloaded();
 }
 
 TEST_P(AskedWindowTest, BatchProcessingAllTeams) {
@@ -114,6 +127,7 @@ TEST_P(AskedWindowTest, BatchProcessingAllTeams) {
   expectAnswerFollowed(batch.runs() == 1 && hash.runs() == 1);
   EXPECT_EQ(prompts.questions.size(), GetParam() == SaveChoice::Cancel ? 1U : 2U)
       << "asked once, before the window opens";
+  expectViewReloaded();
 }
 
 INSTANTIATE_TEST_SUITE_P(SaveDiscardCancel, AskedWindowTest,
