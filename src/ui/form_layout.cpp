@@ -7,14 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
-#include <QPointer>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QWheelEvent>
 
+#include "designed_widgets.h"
 #include "twips.h"
 
 namespace zelbor::ui {
@@ -26,64 +23,6 @@ namespace {
 constexpr double kDesignPointSize = 8;
 constexpr double kTwoLinePointSize = 7.5;
 constexpr double kLargePointSize = 20.25;
-
-// Frames draw their border through the middle of the title, which interrupts it, as the windows
-// were designed: the line then stays above the controls placed just below the title (the
-// statistics' two-line captions), where the usual style draws it below the whole title.
-class FrameStyle final : public QProxyStyle {
- public:
-  static constexpr int kTitleIndent = 6;
-
-  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
-                       const QWidget* widget) const override {
-    QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
-    if (control == CC_GroupBox && part == SC_GroupBoxFrame) {
-      rect.setTop(option->rect.top() + option->fontMetrics.height() / 2);
-    }
-    // The title stands a little in from the frame's corner.
-    if (control == CC_GroupBox && part == SC_GroupBoxLabel) rect.translate(kTitleIndent, 0);
-    return rect;
-  }
-
-  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override {
-    if (element != PE_FrameGroupBox)
-      return QProxyStyle::drawPrimitive(element, option, painter, widget);
-    // The frame's rectangle is the one above; the title's place is clipped out by the caller.
-    painter->save();
-    painter->setPen(option->palette.color(QPalette::Mid));
-    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
-    painter->restore();
-  }
-};
-
-QStyle* frameStyle() {
-  // One for all frames, kept until the application ends.
-  static QPointer<FrameStyle> style;
-  if (style == nullptr) {
-    style = new FrameStyle;
-    style->setParent(QCoreApplication::instance());
-  }
-  return style;
-}
-
-// A closed list changes with the wheel only while it has the focus; otherwise the wheel passes on
-// to what holds it, so scrolling over the window never picks an item by accident.
-class FocusedWheelComboBox final : public QComboBox {
- public:
-  explicit FocusedWheelComboBox(QWidget* parent) : QComboBox(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-  }
-
- protected:
-  void wheelEvent(QWheelEvent* event) override {
-    if (hasFocus()) {
-      QComboBox::wheelEvent(event);
-    } else {
-      event->ignore();
-    }
-  }
-};
 
 QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
   auto* label = new QLabel(caption, parent);

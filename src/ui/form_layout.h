@@ -28,7 +28,7 @@ enum ControlLook : unsigned {
   kPlainLook = 0,
   kCentred = 1U << 0,
   kBold = 1U << 1,
-  kWrapped = 1U << 2,    // a caption that wraps inside a taller label
+  kWrapped = 1U << 2,    // a caption that wraps inside a taller label, a step smaller
   kBordered = 1U << 3,   // a single-line border around a label
   kLargeText = 1U << 4,  // the 20.25 pt of the file hash window
   kLink = 1U << 5,       // blue and underlined, with a pointing-hand cursor
