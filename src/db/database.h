@@ -85,6 +85,8 @@ class Database {
   std::optional<std::string> changeSinceOpened(const FileStatus& now,
                                                const std::string& since) const;
   void takeLoadedArea(int team, std::vector<Byte> area);
+  // Whether the team's area in the file holds only what was loaded or what we wrote since.
+  bool holdsOnlyOurBytes(int team, std::span<const Byte> onDisk) const;
 
   // The steps of a write operation; each records a failure in `outcome` and returns false.
   // Opens the file for writing, takes the lock and checks the file; nullptr on failure.
@@ -104,6 +106,9 @@ class Database {
   // The player area as last read (and since written by us), and its team.
   std::vector<Byte> loadedArea_;
   int loadedAreaTeam_ = 0;
+  // After a write of ours failed, the area as that write meant it: any byte may be old or new, so
+  // a retry is not taken for another program's change. Empty otherwise.
+  std::vector<Byte> failedWriteArea_;
 };
 
 // Players of a 48-slot player area: the slots before the first whose realName is all NUL.
