@@ -29,8 +29,8 @@ using TeamChange = std::function<void(int team, std::span<PlayerRecord> players)
 // - refuses a read-only file (no write permission bits, read-only mount, immutable), also when
 //   running as root, and a file whose size or identity changed since it was opened;
 // - for each team, re-reads its player area and refuses (TeamChangedOnDisk) unless it still holds
-//   the bytes that were loaded; then writes records 1..playerCount in one transfer, flushes, and
-//   checks the size again;
+//   the bytes that were loaded (or, after a failed write of ours, those mixed with that write's);
+//   then writes records 1..playerCount in one transfer, flushes, and checks the size again;
 // - at the end checks that the file's name still leads to the file written;
 // - stops at the first failure and reports in WriteOutcome which teams are on disk.
 // The lock is advisory: it keeps our programs from writing at once; the re-read comparison is what
