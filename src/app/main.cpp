@@ -1,19 +1,22 @@
 #include <QApplication>
-#include <iostream>
+#include <QIcon>
+#include <QTimer>
+#include <cstdio>
 
+#include "editor_command_line.h"
 #include "editor_session.h"
+#include "window_report.h"
 
-// zelbor-editor [DATABASE]: with a path (as file managers pass it for "Open with") the file
-// dialog is skipped.
 int main(int argc, char* argv[]) {
+  zelbor::app::EditorCommandLine commandLine;
+  commandLine.needNoDisplayForText(argc, argv);
   QApplication application(argc, argv);
-  if (argc > 2) {
-    std::cerr << "usage: zelbor-editor [TeamAndPlayerInfo.bag]\n";
-    return 2;
-  }
+  if (const auto answered = commandLine.read(argc, argv)) return *answered;
+  QApplication::setWindowIcon(QIcon(":/io.github.zelbor.PlayerEditor.svg"));
+
   zelbor::app::EditorSession session;
   // The window is shown only once it is filled: a failed start-up has told the user why.
-  switch (session.start(argc == 2 ? argv[1] : "")) {
+  switch (session.start(commandLine.databasePath())) {
     case zelbor::editor::StartupOutcome::Cancelled:
       return 0;
     case zelbor::editor::StartupOutcome::Failed:
@@ -22,5 +25,11 @@ int main(int argc, char* argv[]) {
       break;
   }
   session.window().show();
+  if (commandLine.printWindow()) {
+    QTimer::singleShot(0, [&session] {
+      std::fputs(zelbor::app::describeMainWindow(session.window()).toUtf8().constData(), stdout);
+      QApplication::quit();
+    });
+  }
   return QApplication::exec();
 }
