@@ -2,7 +2,9 @@
 
 #include <QStringList>
 #include <QtGlobal>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "version.h"
 
@@ -12,8 +14,8 @@ namespace {
 // Added by addHelpOption along with --help.
 const QString kHelpAll = "help-all";
 
-void write(std::FILE* stream, const QString& text) {
-  std::fputs(text.toLocal8Bit().constData(), stream);
+void writeError(const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stderr);
 }
 
 QStringList decoded(int argc, char* argv[]) {
@@ -51,21 +53,18 @@ void EditorCommandLine::needNoDisplayForText(int argc, char* argv[]) {
 std::optional<int> EditorCommandLine::read(int argc, char* argv[]) {
   const QStringList arguments = decoded(argc, argv);
   if (!parser_.parse(arguments)) {
-    write(stderr, "zelbor-editor: " + parser_.errorText() + "\n\n" + parser_.helpText());
+    writeError("zelbor-editor: " + parser_.errorText() + "\n\n" + parser_.helpText());
     return 2;
   }
   // Only Qt words the help with its own options; it prints it and ends the process.
   if (parser_.isSet(kHelpAll)) parser_.process(arguments);
-  if (parser_.isSet(help_)) {
-    write(stdout, parser_.helpText());
-    return 0;
-  }
+  if (parser_.isSet(help_)) return writeOutput(parser_.helpText()) ? 0 : 1;
   if (parser_.isSet(version_)) {
-    write(stdout, "zelbor-editor " + QString::fromUtf8(kVersion.data(), kVersion.size()) + "\n");
-    return 0;
+    const QString version = QString::fromUtf8(kVersion.data(), kVersion.size());
+    return writeOutput("zelbor-editor " + version + "\n") ? 0 : 1;
   }
   if (parser_.positionalArguments().size() > 1) {
-    write(stderr, "zelbor-editor: Open one database at a time.\n\n" + parser_.helpText());
+    writeError("zelbor-editor: Open one database at a time.\n\n" + parser_.helpText());
     return 2;
   }
   // Decoding may not survive a name that is not valid in the locale's encoding: keep the bytes of
@@ -76,6 +75,14 @@ std::optional<int> EditorCommandLine::read(int argc, char* argv[]) {
     databasePath_ = argv[index];
   }
   return std::nullopt;
+}
+
+bool writeOutput(const QString& text) {
+  if (std::fputs(text.toLocal8Bit().constData(), stdout) >= 0 && std::fflush(stdout) == 0) {
+    return true;
+  }
+  writeError(QString("zelbor-editor: Cannot write the output: %1\n").arg(std::strerror(errno)));
+  return false;
 }
 
 }  // namespace zelbor::app

@@ -35,4 +35,7 @@ class EditorCommandLine {
   std::string databasePath_;
 };
 
+// Writes `text` to standard output; when that fails, says why on standard error and returns false.
+bool writeOutput(const QString& text);
+
 }  // namespace zelbor::app

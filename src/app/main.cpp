@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-#include <cstdio>
 
 #include "editor_command_line.h"
 #include "editor_session.h"
@@ -27,8 +26,9 @@ int main(int argc, char* argv[]) {
   session.window().show();
   if (commandLine.printWindow()) {
     QTimer::singleShot(0, [&session] {
-      std::fputs(zelbor::app::describeMainWindow(session.window()).toUtf8().constData(), stdout);
-      QApplication::quit();
+      const bool written =
+          zelbor::app::writeOutput(zelbor::app::describeMainWindow(session.window()));
+      QApplication::exit(written ? 0 : 1);
     });
   }
   return QApplication::exec();
