@@ -1,18 +1,19 @@
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QTimer>
+#include <csignal>
+#include <exception>
+#include <iostream>
 
 #include "editor_command_line.h"
 #include "editor_session.h"
+#include "ui/message_box_prompts.h"
 #include "window_report.h"
 
-int main(int argc, char* argv[]) {
-  zelbor::app::EditorCommandLine commandLine;
-  commandLine.needNoDisplayForText(argc, argv);
-  QApplication application(argc, argv);
-  if (const auto answered = commandLine.read(argc, argv)) return *answered;
-  QApplication::setWindowIcon(QIcon(":/io.github.zelbor.PlayerEditor.svg"));
+namespace {
 
+int runEditor(const zelbor::app::EditorCommandLine& commandLine) {
   zelbor::app::EditorSession session;
   // The window is shown only once it is filled: a failed start-up has told the user why.
   switch (session.start(commandLine.databasePath())) {
@@ -32,4 +33,28 @@ int main(int argc, char* argv[]) {
     });
   }
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+  // A write past the file-size limit then fails with EFBIG and is reported like any other error,
+  // instead of the signal ending the program part-way through a walk.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  zelbor::app::EditorCommandLine commandLine;
+  commandLine.needNoDisplayForText(argc, argv);
+  QApplication application(argc, argv);
+  if (const auto answered = commandLine.read(argc, argv)) return *answered;
+  QApplication::setWindowIcon(QIcon(":/io.github.zelbor.PlayerEditor.svg"));
+  try {
+    return runEditor(commandLine);
+  } catch (const std::exception& error) {
+    const QString text = QStringLiteral("The editor stopped on an unexpected error: %1")
+                             .arg(QString::fromLocal8Bit(error.what()));
+    std::cerr << text.toStdString() << "\n";
+    QMessageBox::critical(nullptr, QString::fromLatin1(zelbor::ui::kApplicationTitle), text);
+    return 70;
+  }
 }

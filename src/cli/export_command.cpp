@@ -23,7 +23,7 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
           exported.push_back({team, static_cast<int>(i + 1), interpretedFields(players[i])});
         }
       });
-  if (!walk.ok()) return reportWalkError(context, walk, false);
+  if (!walk.ok()) return reportWalkError(context, walk);
   if (options.format == "csv") {
     writeCsv(context.out, exported);
   } else {

@@ -25,6 +25,12 @@ db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem,
   if (!file) return file.error();
   const db::Result<db::FileStatus> status = file.value()->status();
   if (!status) return status.error();
+  if (status.value().size > kListFileSizeLimit) {
+    return db::FileError{path, "Cannot read \"" + path + "\": it is " +
+                                   std::to_string(status.value().size) +
+                                   " bytes long; a list file may hold at most " +
+                                   std::to_string(kListFileSizeLimit) + " bytes."};
+  }
   std::vector<db::Byte> bytes(status.value().size);
   if (db::Result<void> read = file.value()->readAt(0, bytes); !read) return read.error();
   if (db::Result<void> closed = file.value()->close(); !closed) return closed.error();
