@@ -31,6 +31,7 @@ using TeamChange = std::function<void(int team, std::span<PlayerRecord> players)
 // - for each team, re-reads its player area and refuses (TeamChangedOnDisk) unless it still holds
 //   the bytes that were loaded; then writes records 1..playerCount in one transfer, flushes, and
 //   checks the size again;
+// - at the end checks that the file's name still leads to the file written;
 // - stops at the first failure and reports in WriteOutcome which teams are on disk.
 // The lock is advisory: it keeps our programs from writing at once; the re-read comparison is what
 // notices a program that takes no lock.
@@ -56,7 +57,7 @@ class Database {
   // A write operation over `teams`, in that order, under one lock: loads each team (inside the
   // lock), lets `change` modify its players and writes them back before the next team is loaded,
   // so a failure part-way leaves the earlier teams written and the later ones untouched.
-  // teamPlayers holds the last team loaded afterwards.
+  // teamPlayers holds the last team loaded afterwards. No teams: nothing is opened.
   WriteOutcome rewriteTeams(std::span<const int> teams, const TeamChange& change);
 
   Result<LineupArea> readLineupArea(int team) const;
@@ -90,8 +91,10 @@ class Database {
   std::unique_ptr<File> beginWrite(WriteOutcome& outcome);
   // Compares the team's area with the bytes loaded, writes teamPlayers, flushes, checks the size.
   bool writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outcome);
-  // Closes the file, which releases the lock.
+  // Checks that the path still names the file written (a file moved into its place took none of
+  // the writes), then closes the file, which releases the lock.
   void endWrite(File& file, WriteOutcome& outcome);
+  bool stillInPlace(WriteOutcome& outcome);
 
   FileSystem* fileSystem_;
   std::string databasePath_;

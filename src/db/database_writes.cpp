@@ -106,7 +106,25 @@ bool Database::writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outco
   return true;
 }
 
+bool Database::stillInPlace(WriteOutcome& outcome) {
+  auto file = fileSystem_->openExisting(databasePath_, OpenMode::ReadOnly);
+  if (!file) return outcome.fail(WriteFailure::FileError, file.error());
+  const Result<FileStatus> status = file.value()->status();
+  const Result<void> closed = file.value()->close();
+  if (!status) return outcome.fail(WriteFailure::FileError, status.error());
+  if (!closed) return outcome.fail(WriteFailure::FileError, closed.error());
+  if (status.value().sameFileAs(opened_)) return true;
+  // The writes went into the file that was there before; the one under the name has none.
+  for (TeamWrite& write : outcome.teams) write.state = TeamWriteState::Untouched;
+  return outcome.fail(WriteFailure::FileError,
+                      {databasePath_, "Cannot finish writing \"" + databasePath_ +
+                                          "\": another file has taken its place while it was "
+                                          "being written; the changes went into the file that "
+                                          "was there before."});
+}
+
 void Database::endWrite(File& file, WriteOutcome& outcome) {
+  if (outcome.ok()) stillInPlace(outcome);
   // Reported only when nothing failed before: the data was flushed, so only the close failed.
   if (Result<void> closed = file.close(); !closed && outcome.ok()) {
     outcome.fail(WriteFailure::FileError, closed.error());
@@ -129,6 +147,7 @@ WriteOutcome Database::StoreTeam(int team) {
 
 WriteOutcome Database::rewriteTeams(std::span<const int> teams, const TeamChange& change) {
   WriteOutcome outcome = WriteOutcome::planned(teams);
+  if (teams.empty()) return outcome;
   const std::unique_ptr<File> file = beginWrite(outcome);
   if (!file) return outcome;
   for (TeamWrite& write : outcome.teams) {

@@ -112,7 +112,7 @@ void Editor::reportWriteFailure(const db::WriteOutcome& outcome, const std::stri
   if (outcome.failedTeam > 0) {
     where = operation + " stopped at team " + teamLabel(outcome.failedTeam);
   } else if (!outcome.everyTeamWritten()) {
-    where = operation + " could not start";
+    where = operation + " did not write the file";
   }
   reportError(where + ". " + outcome.error->message + " " + db::teamsOnDiskSummary(outcome));
 }

@@ -540,9 +540,9 @@ TEST_F(CliTest, AFailureAfterTheWritingHasItsOwnStatus) {
     FileCall failing;
     int nth;
   } cases[] = {
-      {{"fix-spoof", path_}, FileCall::Close, 2},  // the write operation's close
-      {{"batch", path_, "--all", "--power", "50"}, FileCall::Open, 3},  // the hash read back
-      {{"batch", path_, "--team", "1", "--power", "50"}, FileCall::Open, 3},
+      {{"fix-spoof", path_}, FileCall::Close, 3},  // the write operation's close
+      {{"batch", path_, "--all", "--power", "50"}, FileCall::Open, 4},  // the hash read back
+      {{"batch", path_, "--team", "1", "--power", "50"}, FileCall::Open, 4},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.arguments));

@@ -277,6 +277,25 @@ TEST_F(DatabaseTest, RewritingChosenTeamsWritesOnlyThemInTheOrderGiven) {
   EXPECT_EQ(readFileBytes(path_), image);
 }
 
+TEST_F(DatabaseTest, AFileMovedIntoPlaceDuringAWalkIsNotReportedAsWritten) {
+  std::vector<Byte> image = blankDatabase();
+  for (int team = 1; team <= kTeamCount; ++team) putTeam(image, team, 1);
+  Database database = openImage(image);
+  const std::vector<Byte> other = blankDatabase();
+  writeFileBytes(dir_.file("other.bag"), other);
+  const int teams[] = {1, 2, 3};
+  const WriteOutcome outcome =
+      database.rewriteTeams(teams, [this](int team, std::span<PlayerRecord> players) {
+        players[0].matchesODI = 5;
+        if (team == 2) std::filesystem::rename(dir_.file("other.bag"), path_);
+      });
+  ASSERT_FALSE(outcome);
+  EXPECT_THAT(outcome.error->message,
+              HasSubstr("another file has taken its place while it was being written"));
+  EXPECT_EQ(teamsOnDiskSummary(outcome), "Nothing was written.") << "not into this file";
+  EXPECT_EQ(readFileBytes(path_), other);
+}
+
 TEST_F(DatabaseTest, AReadOnlyFileIsNotWrittenEvenByRoot) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 1, 3);

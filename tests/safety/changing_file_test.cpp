@@ -87,6 +87,17 @@ TEST_F(ChangingFileTest, ASaveAfterAnotherProgramChangedTheTeamWritesNothing) {
   }
 }
 
+TEST_F(ChangingFileTest, ASaveWhileAnotherOfOurProgramsWritesWaitsThenWritesNothing) {
+  startOrFail();
+  auto other = db::posixFileSystem().openExisting(databasePath, db::OpenMode::ReadWrite);
+  ASSERT_TRUE(other);
+  ASSERT_TRUE(other.value()->tryLock().value());
+  editAndSave();
+  EXPECT_EQ(messageTexts().back(), "Saving did not write the file. Cannot write \"" + databasePath +
+                                       "\": another program is writing it. Nothing was written.");
+  EXPECT_EQ(fileBytes(), standardImage());
+}
+
 TEST_F(ChangingFileTest, AnImmutableFileIsRefusedAtStart) {
   writeFileBytes(databasePath, standardImage());
   if (!makeImmutable()) GTEST_SKIP() << "chattr +i is not permitted here";
