@@ -72,7 +72,7 @@ std::string trimSpaces(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// Collects the first refusal; later values are still checked but no longer reported.
+// Collects every refusal.
 class Storing {
  public:
   explicit Storing(const PlayerForm& form) : form_(form) {}
@@ -122,15 +122,15 @@ class Storing {
     if (selected >= 0) field = static_cast<std::int16_t>(selected);
   }
 
-  const std::optional<StoreRefusal>& refusal() const { return refusal_; }
+  const std::vector<StoreRefusal>& refusals() const { return refusals_; }
 
  private:
   void refuse(Control control, std::string message) {
-    if (!refusal_) refusal_ = StoreRefusal{control, std::move(message)};
+    refusals_.push_back(StoreRefusal{control, std::move(message)});
   }
 
   const PlayerForm& form_;
-  std::optional<StoreRefusal> refusal_;
+  std::vector<StoreRefusal> refusals_;
 };
 
 }  // namespace
@@ -151,8 +151,8 @@ PlayerForm formFromRecord(const db::PlayerRecord& record, std::string_view decim
   return form;
 }
 
-std::variant<db::PlayerRecord, StoreRefusal> storeForm(const PlayerForm& form,
-                                                       db::PlayerRecord stored) {
+std::variant<db::PlayerRecord, std::vector<StoreRefusal>> storeForm(const PlayerForm& form,
+                                                                    db::PlayerRecord stored) {
   Storing storing(form);
   visitTextBoxes(stored, [&](TextBox box, auto& field) { storing.text(box, field); });
   visitByteBoxes(stored, [&](TextBox box, std::uint8_t& field) { storing.number(box, field); });
@@ -160,7 +160,7 @@ std::variant<db::PlayerRecord, StoreRefusal> storeForm(const PlayerForm& form,
   visitByteLists(stored,
                  [&](ListBox list, std::uint8_t& field) { storing.selection(list, field); });
   storing.face(stored.realFace);
-  if (storing.refusal()) return *storing.refusal();
+  if (!storing.refusals().empty()) return storing.refusals();
   stored.spoofName = stored.realName;
   stored.spoofFace = stored.realFace;
   stored.spoofBat = stored.realBat;
