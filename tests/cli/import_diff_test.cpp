@@ -10,6 +10,7 @@
 #include "db/database.h"
 #include "db/player_fields.h"
 #include "db/text_codec.h"
+#include "editor/player_form.h"
 #include "support/database_image.h"
 #include "support/temp_file.h"
 
@@ -347,6 +348,37 @@ TEST_F(ImportTest, DiffReportsEveryDifferenceByArea) {
               HasSubstr("{\"team\":1,\"slot\":1,\"role\":" + std::to_string(changed.role) + "}"));
   EXPECT_THAT(patch.out, Not(HasSubstr("header")));
   EXPECT_EQ(runDb({"diff", path_, dir_.file("missing.bag")}).status, 2);
+}
+
+// The editor's message for a value typed into a box of player 1 of team 1.
+std::string editorRefusal(const std::vector<db::Byte>& image, editor::TextBox box,
+                          const std::string& typed) {
+  const db::PlayerRecord player = playerAt(image, 1, 1);
+  editor::PlayerForm form = editor::formFromRecord(player, ".");
+  form.text(box) = typed;
+  const auto stored = editor::storeForm(form, player);
+  const auto* refusal = std::get_if<editor::StoreRefusal>(&stored);
+  return refusal != nullptr ? refusal->message : "stored";
+}
+
+TEST_F(ImportTest, RefusesWhatTheEditorRefusesForTheSameReason) {
+  const struct {
+    editor::TextBox box;
+    std::string column;
+    std::string value;
+  } cases[] = {
+      {editor::txtBat(0), "battingAbilities[0]", "300"},
+      {editor::txtStats(2), "runsODI", "40000"},
+      {editor::TextBox::txtRealName, "realName", "Ōsaka"},
+      {editor::TextBox::txtBestBatODI, "bestBattingODI", std::string(101, 'x')},
+  };
+  for (const auto& c : cases) {
+    const DbRun run = runDb({"import", path_, "-", "--format", "csv"},
+                            "team,slot," + c.column + "\n1,1," + c.value + "\n");
+    ASSERT_EQ(run.status, 4) << c.column;
+    const std::string reason = lines(run.err).front().substr(run.err.find("the field ") + 10);
+    EXPECT_THAT(editorRefusal(image_, c.box, c.value), HasSubstr(reason)) << c.column;
+  }
 }
 
 }  // namespace
