@@ -4,6 +4,7 @@
 #include <charconv>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "field_cells.h"
 #include "tools/spoof_repair.h"
@@ -104,14 +105,15 @@ class Planner {
       : table_(table), loaded_(loaded), lists_(lists) {}
 
   void checkColumns() {
-    std::map<std::string_view, int> seen;
+    std::set<std::string_view> seen;
     for (std::size_t i = 0; i < table_.columns.size(); ++i) {
       const ImportColumn& column = table_.columns[i];
       const db::PlayerField* field = db::findPlayerField(column.name);
       fields_.push_back(field);
       if (column.name == kTeamColumn) teamColumn_ = i;
       if (column.name == kSlotColumn) slotColumn_ = i;
-      if (!seen.emplace(column.name, column.row).second) {
+      if (column.name.empty()) continue;  // spreadsheets may end the header with a separator
+      if (!seen.insert(column.name).second) {
         add(column.row, column.name, column.name, "the column appears more than once");
       } else if (field == nullptr && column.name != kTeamColumn && column.name != kSlotColumn) {
         add(column.row, column.name, column.name,
@@ -137,7 +139,7 @@ class Planner {
     }
     for (std::size_t i = 0; i < row.cells.size(); ++i) {
       if (!row.cells[i]) continue;
-      if (i >= table_.columns.size()) {
+      if (i >= table_.columns.size() || table_.columns[i].name.empty()) {
         add(row.number, std::to_string(i + 1), *row.cells[i], "the header names no column here");
       } else if (fields_[i] != nullptr) {
         checkCell(row.number, *fields_[i], i, *row.cells[i], stored, intended);

@@ -201,9 +201,9 @@ class ImportTest : public ::testing::Test {
 
 TEST_F(ImportTest, ChangesOnlyTheGivenFieldsAndTheSpoofFieldsThatFollowThem) {
   const std::string csv = input("edit.csv",
-                                "\xEF\xBB\xBFteam;slot;realName;battingAbilities[2];bowlStyle\r\n"
-                                "1;2;\"Zoë \"\"Z\"\" Quinn\";77;Right Arm Googly\r\n"
-                                "2;1;;;\r\n");
+                                "\xEF\xBB\xBFteam;slot;realName;battingAbilities[2];bowlStyle;\r\n"
+                                "1;2;\"Zoë \"\"Z\"\" Quinn\";77;Right Arm Googly;\r\n"
+                                "2;1;;;;\r\n");
   const DbRun run = runDb({"import", path_, csv});
   ASSERT_EQ(run.status, 0) << run.err;
 
