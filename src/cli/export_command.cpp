@@ -37,7 +37,7 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
           exported.push_back({team, static_cast<int>(i + 1), db::encodePlayerRecord(players[i])});
         }
       });
-  if (!walk.ok()) return reportWalkError(context, walk, false);
+  if (!walk.ok()) return reportWalkError(context, walk);
   const ItemNames names = lists ? &*lists : nullptr;
   if (options.format == "csv") {
     writeCsv(context.out, exported, names, options.byteOrderMark);
