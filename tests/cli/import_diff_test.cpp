@@ -372,6 +372,28 @@ TEST_F(ImportTest, AWriteFailingPartWayLeavesTheEarlierTeamsWrittenAndSaysSo) {
   EXPECT_TRUE(readFileBytes(path_) == expected);
 }
 
+TEST_F(ImportTest, ATeamChangedOnDiskAfterTheCheckIsLeftAsFound) {
+  std::vector<db::Byte> changedByOther = image_;
+  db::PlayerRecord other = playerAt(image_, 1, 2);
+  other.fiftiesODI = 77;
+  putPlayer(changedByOther, 1, 2, other);
+  // Another program writes team 1 between the import's check and its taking the lock.
+  zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+  faulty.setRule([&](int, zelbor::testing::FileCall call) {
+    if (call == zelbor::testing::FileCall::Lock) writeFileBytes(path_, changedByOther);
+    return zelbor::testing::Fault::None;
+  });
+  const DbRun run = runDb({"import", path_, "-", "--format", "csv"},
+                          "team,slot,hundredsODI\n1,1,9\n2,1,9\n", faulty);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_THAT(run.err, HasSubstr("team 1 changed while the input was being checked"));
+  std::vector<db::Byte> expected = changedByOther;
+  db::PlayerRecord solo = playerAt(image_, 2, 1);
+  solo.hundredsODI = 9;
+  putPlayer(expected, 2, 1, solo);
+  EXPECT_TRUE(readFileBytes(path_) == expected);
+}
+
 // The editor's message for a value typed into a box of player 1 of team 1.
 std::string editorRefusal(const std::vector<db::Byte>& image, editor::TextBox box,
                           const std::string& typed) {
