@@ -229,7 +229,7 @@ TEST_F(ImportTest, ChangesOnlyTheGivenFieldsAndTheSpoofFieldsThatFollowThem) {
                 "1\t2\tbattingAbilities[2]\t" +
                 std::to_string(before.battingAbilities[2]) +
                 "\t77\n"
-                "4 fields of 1 players in 1 teams changed.\n");
+                "4 fields of 1 player in 1 team changed.\n");
 }
 
 TEST_F(ImportTest, InvalidCellsAreAllListedAndNothingIsWritten) {
@@ -263,7 +263,7 @@ TEST_F(ImportTest, InvalidCellsAreAllListedAndNothingIsWritten) {
 
 TEST_F(ImportTest, DryRunAndKeepSpoof) {
   const std::string json =
-      input("edit.json", R"([{"team":1,"slot":1,"realName":"New","realFace":"Face 12"}])");
+      input("edit.JSON", R"([{"team":1,"slot":1,"realName":"New","realFace":"Face 12"}])");
   const DbRun dry = runDb({"import", path_, json, "--dry-run"});
   EXPECT_EQ(dry.status, 0) << dry.err;
   EXPECT_THAT(dry.out, HasSubstr("1\t1\tspoofFace\t"));
