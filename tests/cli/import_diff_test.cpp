@@ -401,8 +401,8 @@ std::string editorRefusal(const std::vector<db::Byte>& image, editor::TextBox bo
   editor::PlayerForm form = editor::formFromRecord(player, ".");
   form.text(box) = typed;
   const auto stored = editor::storeForm(form, player);
-  const auto* refusal = std::get_if<editor::StoreRefusal>(&stored);
-  return refusal != nullptr ? refusal->message : "stored";
+  const auto* refusals = std::get_if<std::vector<editor::StoreRefusal>>(&stored);
+  return refusals != nullptr ? refusals->front().message : "stored";
 }
 
 TEST_F(ImportTest, RefusesWhatTheEditorRefusesForTheSameReason) {

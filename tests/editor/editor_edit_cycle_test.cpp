@@ -34,13 +34,14 @@ TEST_F(EditCycleTest, EditsSurviveMovingBetweenPlayersUntilTheTeamChanges) {
   EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "T1 Player 3")
       << "the list keeps the name until a team load";
 
-  // Picking another team and coming back drops every unsaved edit, without asking.
+  // Picking another team asks first; Discard drops every unsaved edit.
   pickTeam(1);
+  EXPECT_EQ(prompts.questions, std::vector<std::string>{"Save changes to Team 1?"});
   EXPECT_EQ(view.text(TextBox::txtRealName), "T2 Player 1");
   pickTeam(0);
   pickPlayer(2);
   EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 3");
-  EXPECT_TRUE(prompts.questions.empty());
+  EXPECT_EQ(prompts.questions.size(), 1U) << "a team without edits is left without a question";
   EXPECT_EQ(fileBytes(), standardImage());
 }
 
@@ -259,7 +260,7 @@ TEST_F(EditCycleTest, TheLookUpSearchesTheSelectedPlayersEncodedName) {
     std::string query;
   } cases[] = {
       {"Ab Cd", "Ab+Cd"},
-      {"Ab Cd" + std::string(27, ' '), "Ab+Cd" + std::string(27, '+')},
+      {"Ab Cd" + std::string(27, ' '), "Ab+Cd"},  // trailing blanks are not searched
       {"A&B#C%D+E", "A%26B%23C%25D%2BE"},
       {"Ren\xE9", "Ren%C3%A9"},
   };
