@@ -1,0 +1,16 @@
+#include "whole_file.h"
+
+namespace zelbor::db {
+
+Result<std::vector<Byte>> readWholeFile(FileSystem& fileSystem, const std::string& path) {
+  auto file = fileSystem.openExisting(path, OpenMode::ReadOnly);
+  if (!file) return file.error();
+  const Result<FileStatus> status = file.value()->status();
+  if (!status) return status.error();
+  std::vector<Byte> bytes(status.value().size);
+  if (Result<void> read = file.value()->readAt(0, bytes); !read) return read.error();
+  if (Result<void> closed = file.value()->close(); !closed) return closed.error();
+  return bytes;
+}
+
+}  // namespace zelbor::db
