@@ -6,6 +6,8 @@
 #include <memory>
 #include <pugixml.hpp>
 
+#include "db/text_codec.h"
+
 namespace zelbor::cli {
 namespace {
 
@@ -63,19 +65,6 @@ std::string ownText(pugi::xml_node node) {
   return text;
 }
 
-void appendUtf8(std::string& out, unsigned code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 // Characters XML cannot hold are written "_x0001_"; a literal "_x" sequence as "_x005F_x..".
 std::string unescapeCharacters(const std::string& text) {
   std::string out;
@@ -85,7 +74,7 @@ std::string unescapeCharacters(const std::string& text) {
       const char* first = text.data() + i + 2;
       const auto [end, error] = std::from_chars(first, first + 4, code, 16);
       if (error == std::errc{} && end == first + 4 && (code < 0xD800 || code > 0xDFFF)) {
-        appendUtf8(out, code);
+        out += db::utf8FromCodePoint(code);
         i += 7;
         continue;
       }
