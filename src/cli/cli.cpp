@@ -8,8 +8,10 @@ namespace zelbor::cli {
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment) {
-  const CommandContext context{out, err, environment.fileSystem, environment.programFolder};
-  CLI::App app("Inspect, check, export and repair a Zelbor player database.", "zelbor-db");
+  const CommandContext context{out, err, environment.fileSystem, environment.programFolder,
+                               environment.standardInput};
+  CLI::App app("Inspect, check, export, import, compare and repair a Zelbor player database.",
+               "zelbor-db");
   app.require_subcommand(1);
   app.failure_message(CLI::FailureMessage::help);
   const Command commands[] = {
@@ -18,6 +20,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
       addLineupsCommand(app, context),  addHashCommand(app, context),
       addCheckCommand(app, context),    addBatchCommand(app, context),
       addFixSpoofCommand(app, context), addSampleCommand(app, context),
+      addImportCommand(app, context),   addDiffCommand(app, context),
   };
 
   // CLI11 takes the arguments last first.

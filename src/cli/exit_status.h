@@ -8,6 +8,7 @@ enum class ExitStatus {
   UsageError = 1,
   FileError = 2,
   Findings = 3,
+  InvalidInput = 4,
 };
 
 }  // namespace zelbor::cli

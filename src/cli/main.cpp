@@ -21,5 +21,5 @@ int main(int argc, char* argv[]) {
   std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   return zelbor::cli::runCli(arguments, std::cout, std::cerr,
-                             {zelbor::db::posixFileSystem(), programFolder(argv[0])});
+                             {zelbor::db::posixFileSystem(), programFolder(argv[0]), &std::cin});
 }

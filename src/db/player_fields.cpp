@@ -1,6 +1,8 @@
 #include "player_fields.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <limits>
 
 #include "text_codec.h"
@@ -140,6 +142,14 @@ FieldValue readField(const PlayerField& field, RecordBytes record) {
       return readFloat32LE(bytes.first<4>());
   }
   return 0;
+}
+
+bool sameFieldValue(const FieldValue& a, const FieldValue& b) {
+  const auto* x = std::get_if<float>(&a);
+  const auto* y = std::get_if<float>(&b);
+  if (x == nullptr || y == nullptr) return a == b;
+  return (std::isnan(*x) && std::isnan(*y)) ||
+         std::bit_cast<std::uint32_t>(*x) == std::bit_cast<std::uint32_t>(*y);
 }
 
 std::string trimSpaces(std::string_view text) {

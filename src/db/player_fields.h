@@ -41,6 +41,9 @@ const PlayerField* findPlayerField(std::string_view name);
 // A field's value: the text up to the first NUL as UTF-8, a whole number, or a float.
 using FieldValue = std::variant<std::string, int, float>;
 
+// Equal values; two floats are equal when both are not a number or their bits are the same.
+bool sameFieldValue(const FieldValue& a, const FieldValue& b);
+
 using MutableRecordBytes = std::span<Byte, kRecordSize>;
 
 FieldValue readField(const PlayerField& field, RecordBytes record);

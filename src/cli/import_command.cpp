@@ -1,0 +1,174 @@
+#include <iterator>
+#include <memory>
+
+#include "commands.h"
+#include "csv_table.h"
+#include "db/whole_file.h"
+#include "import_plan.h"
+#include "json_table.h"
+#include "team_walks.h"
+#include "text_output.h"
+
+namespace zelbor::cli {
+namespace {
+
+constexpr std::string_view kStandardInput = "-";
+
+struct ImportOptions {
+  std::string path;
+  std::string input;
+  std::string format;  // empty: from the input's extension
+  bool dryRun = false;
+  bool keepSpoof = false;
+  std::string listFolder;
+};
+
+std::string formatOf(const ImportOptions& options) {
+  if (!options.format.empty()) return options.format;
+  if (options.input.ends_with(".csv")) return "csv";
+  if (options.input.ends_with(".json")) return "json";
+  return {};
+}
+
+std::optional<std::string> readInput(const CommandContext& context, const std::string& input) {
+  if (input == kStandardInput) {
+    if (context.standardInput == nullptr) return std::string();
+    std::string text(std::istreambuf_iterator<char>(*context.standardInput), {});
+    if (context.standardInput->bad()) {
+      context.err << "Cannot read the standard input.\n";
+      return std::nullopt;
+    }
+    return text;
+  }
+  const db::Result<std::vector<db::Byte>> bytes = db::readWholeFile(context.fileSystem, input);
+  if (!bytes) {
+    reportFileError(context, bytes.error());
+    return std::nullopt;
+  }
+  return std::string(bytes.value().begin(), bytes.value().end());
+}
+
+// The input as a table, or why it is not one.
+std::variant<ImportTable, std::string> tableOf(const CommandContext& context,
+                                               const std::string& input, const std::string& text,
+                                               const std::string& format) {
+  if (format == "csv") return readCsvTable(text);
+  auto read = readJsonTable(text);
+  if (const auto* reason = std::get_if<std::string>(&read)) return *reason;
+  JsonTable& json = std::get<JsonTable>(read);
+  if (json.notCarried > 0) {
+    context.err << input << ": the " << json.notCarried
+                << " differences listed as beyond a patch (team names, player counts, lineups, "
+                   "other bytes) are not imported.\n";
+  }
+  return std::move(json.table);
+}
+
+// Writes the changed teams in team order; a team that changed on disk since it was read is not
+// overwritten.
+ExitStatus writeTeams(const CommandContext& context, db::Database& database,
+                      const LoadedTeams& loaded, const ImportPlan& plan) {
+  std::vector<int> written;
+  const auto stop = [&](const db::FileError& error) {
+    reportFileError(context, error);
+    if (!written.empty()) {
+      context.err << "Teams";
+      for (const int team : written) context.err << ' ' << team;
+      context.err << " had been written; nothing else was.\n";
+    }
+    return ExitStatus::FileError;
+  };
+  for (const int team : plan.changedTeams) {
+    const auto index = static_cast<std::size_t>(team - 1);
+    if (db::Result<void> read = database.LoadTeam(team); !read) return stop(read.error());
+    if (!std::ranges::equal(database.teamPlayers(), loaded[index],
+                            [](const auto& a, const auto& b) {
+                              return db::encodePlayerRecord(a) == db::encodePlayerRecord(b);
+                            })) {
+      return stop({database.databasePath(),
+                   "Team " + std::to_string(team) + " of \"" + database.databasePath() +
+                       "\" changed while it was being imported into; it was not written."});
+    }
+    database.teamPlayers() = plan.teams[index];
+    if (db::Result<void> stored = database.StoreTeam(team); !stored) return stop(stored.error());
+    written.push_back(team);
+  }
+  return ExitStatus::Success;
+}
+
+void printPlan(std::ostream& out, const ImportPlan& plan, bool dryRun) {
+  for (const FieldChange& change : plan.changes) {
+    writeRow(out, {std::to_string(change.team), std::to_string(change.slot), change.field,
+                   change.before, change.after});
+  }
+  out << plan.changes.size() << " fields of " << plan.changedPlayers << " players in "
+      << plan.changedTeams.size() << " teams " << (dryRun ? "would change" : "changed") << ".\n";
+}
+
+ExitStatus importInput(const CommandContext& context, const ImportOptions& options) {
+  const std::string format = formatOf(options);
+  if (format.empty()) {
+    context.err << "Give --format csv or --format json: the format of \"" << options.input
+                << "\" cannot be told from its name.\n";
+    return ExitStatus::UsageError;
+  }
+  std::optional<db::Database> database = openDatabase(context, options.path);
+  if (!database) return ExitStatus::FileError;
+  const db::Result<db::ValueLists> lists =
+      db::ValueLists::load(context.fileSystem, options.listFolder);
+  if (!lists) return reportFileError(context, lists.error());
+  const std::optional<std::string> text = readInput(context, options.input);
+  if (!text) return ExitStatus::FileError;
+  const auto table = tableOf(context, options.input, *text, format);
+  if (const auto* reason = std::get_if<std::string>(&table)) {
+    context.err << options.input << " is not " << (format == "csv" ? "CSV" : "JSON")
+                << " that import reads: " << *reason << ".\n";
+    return ExitStatus::InvalidInput;
+  }
+
+  LoadedTeams loaded;
+  const db::WalkOutcome walk =
+      readTeams(*database, std::nullopt, [&loaded](int team, auto players) {
+        loaded[static_cast<std::size_t>(team - 1)].assign(players.begin(), players.end());
+      });
+  if (!walk.ok()) return reportWalkError(context, walk, false);
+
+  const auto plan =
+      planImport(std::get<ImportTable>(table), loaded, lists.value(), options.keepSpoof);
+  if (const auto* problems = std::get_if<CellProblems>(&plan)) {
+    for (const std::string& problem : *problems) context.err << problem << "\n";
+    context.err << "Nothing was written: " << problems->size() << " cells of " << options.input
+                << " are invalid.\n";
+    return ExitStatus::InvalidInput;
+  }
+  const ImportPlan& changes = std::get<ImportPlan>(plan);
+  if (!options.dryRun) {
+    if (const ExitStatus status = writeTeams(context, *database, loaded, changes);
+        status != ExitStatus::Success) {
+      return status;
+    }
+  }
+  printPlan(context.out, changes, options.dryRun);
+  return ExitStatus::Success;
+}
+
+}  // namespace
+
+Command addImportCommand(CLI::App& app, const CommandContext& context) {
+  CLI::App* parser = app.add_subcommand(
+      "import",
+      "Write the players' fields from edited export output (CSV or JSON); print each change");
+  auto options = std::make_shared<ImportOptions>();
+  addFileArgument(*parser, options->path);
+  parser->add_option("INPUT", options->input, "CSV or JSON as export writes it; - reads stdin")
+      ->required();
+  parser->add_option("--format", options->format, "csv or json (default: from INPUT's name)")
+      ->check(CLI::IsMember({"json", "csv"}));
+  addDryRunFlag(*parser, options->dryRun);
+  parser->add_flag("--keep-spoof", options->keepSpoof,
+                   "Write the spoof fields as given instead of making them follow the real ones");
+  addListsOption(*parser, options->listFolder, context);
+  return {parser, [&context, options] { return importInput(context, *options); }};
+}
+
+}  // namespace zelbor::cli
