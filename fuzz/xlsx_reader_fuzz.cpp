@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (rows.error().path != "fuzz.xlsx" || rows.error().message.empty()) __builtin_trap();
     return 0;
   }
-  for (const zelbor::cli::SheetRow& row : rows.value()) {
+  for (const zelbor::cli::ImportRow& row : rows.value()) {
     if (row.number < 1 || row.number > 1048576 || row.cells.size() > 16384) __builtin_trap();
     for (const auto& cell : row.cells) {
       if (cell && cell->empty()) __builtin_trap();

@@ -107,8 +107,9 @@ using IntendedFields = std::array<std::optional<Intended>, db::kPlayerFields.siz
 
 class Planner {
  public:
-  Planner(const ImportTable& table, const LoadedTeams& loaded, const db::ValueLists& lists)
-      : table_(table), loaded_(loaded), lists_(lists) {}
+  Planner(const ImportTable& table, const LoadedTeams& loaded, const db::ValueLists& lists,
+          InputGuards guards)
+      : table_(table), loaded_(loaded), lists_(lists), guards_(guards) {}
 
   void checkColumns() {
     std::map<std::string_view, int> seen;
@@ -187,9 +188,12 @@ class Planner {
       const db::PlayerRecord& record = loaded_[static_cast<std::size_t>(player->team - 1)]
                                               [static_cast<std::size_t>(player->slot - 1)];
       const db::FieldValue stored = db::readField(field, db::encodePlayerRecord(record));
-      if (text == cellText(field, stored, nullptr) || text == itemName(field, stored, &lists_)) {
-        intended = Intended{stored, row, true};
-      }
+      const std::string storedText = cellText(field, stored, nullptr);
+      const CellVerdict verdict = text == storedText || text == itemName(field, stored, &lists_)
+                                      ? CellVerdict{true, std::nullopt}
+                                      : judgeRewrittenCell(guards_, field, text, storedText);
+      if (verdict.refusal) return add(row, name, text, *verdict.refusal);
+      if (verdict.unchanged) intended = Intended{stored, row, true};
     }
     if (!intended) {
       Reading reading = readCell(field, text, lists_);
@@ -211,6 +215,7 @@ class Planner {
   const ImportTable& table_;
   const LoadedTeams& loaded_;
   const db::ValueLists& lists_;
+  InputGuards guards_;
   std::vector<const db::PlayerField*> fields_;
   std::optional<std::size_t> teamColumn_;
   std::optional<std::size_t> slotColumn_;
@@ -253,8 +258,9 @@ void addChanges(int team, int slot, const db::PlayerRecord& before, const db::Pl
 
 std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   const LoadedTeams& loaded,
-                                                  const db::ValueLists& lists, bool keepSpoof) {
-  Planner planner(table, loaded, lists);
+                                                  const db::ValueLists& lists, bool keepSpoof,
+                                                  InputGuards guards) {
+  Planner planner(table, loaded, lists, guards);
   planner.checkColumns();
   if (!planner.canIdentifyPlayers()) return std::move(planner.problems());
   for (const ImportRow& row : table.rows) planner.checkRow(row);

@@ -219,17 +219,17 @@ std::optional<std::string> cellText(pugi::xml_node cell, const std::vector<std::
   return text;
 }
 
-std::vector<SheetRow> sheetRows(const Workbook& workbook) {
+std::vector<ImportRow> sheetRows(const Workbook& workbook) {
   const Relationships parts = relationships(workbook);
   const std::vector<std::string> strings = sharedStrings(workbook, parts.sharedStrings);
   const pugi::xml_document sheet = workbook.document(parts.firstSheet);
   const pugi::xml_node data = child(child(sheet, "worksheet"), "sheetData");
   if (!data) throw Failure{"it has no sheet"};
 
-  std::vector<SheetRow> rows;
+  std::vector<ImportRow> rows;
   int previousRow = 0;
   forEachChild(data, "row", [&](pugi::xml_node row) {
-    SheetRow read;
+    ImportRow read;
     read.number = row.attribute("r").as_int(previousRow + 1);
     if (read.number < 1 || read.number > kLastRow) {
       throw Failure{"row number " + std::string(row.attribute("r").value()) + " is not a sheet's"};
@@ -260,8 +260,8 @@ std::vector<SheetRow> sheetRows(const Workbook& workbook) {
 
 }  // namespace
 
-db::Result<std::vector<SheetRow>> readXlsxFirstSheet(std::string_view bytes,
-                                                     const std::string& path) {
+db::Result<std::vector<ImportRow>> readXlsxFirstSheet(std::string_view bytes,
+                                                      const std::string& path) {
   const auto failure = [&path](const std::string& reason) {
     return db::FileError{path, "Cannot read \"" + path + "\" as an xlsx workbook: " + reason + "."};
   };

@@ -25,7 +25,7 @@ constexpr const char* kStrings =
     R"(<sst><si><t>Élan</t></si><si><r><t>=Rich</t></r><r><t xml:space="preserve"> text </t></r>)"
     R"(<rPh><t>hint</t></rPh></si><si><t>a_x0009_b_x005F_x0041_</t></si></sst>)";
 
-std::vector<SheetRow> read(const std::string& sheet) {
+std::vector<ImportRow> read(const std::string& sheet) {
   const std::string bytes = zipArchive({{"xl/workbook.xml", kWorkbook},
                                         {"xl/_rels/workbook.xml.rels", kRelationships},
                                         {"xl/strings.xml", kStrings},
@@ -33,7 +33,7 @@ std::vector<SheetRow> read(const std::string& sheet) {
                                         {"xl/worksheets/other.xml", "<worksheet/>"}});
   auto rows = readXlsxFirstSheet(bytes, "players.xlsx");
   EXPECT_TRUE(rows.ok()) << rows.error().message;
-  return rows.ok() ? rows.value() : std::vector<SheetRow>{};
+  return rows.ok() ? rows.value() : std::vector<ImportRow>{};
 }
 
 TEST(XlsxReader, ReadsEveryKindOfCellOfTheFirstSheet) {

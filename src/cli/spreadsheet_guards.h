@@ -26,13 +26,17 @@ bool isMisreadCharacterSet(std::string_view cell, std::string_view stored);
 // "12/09/1985", "05/20/26" for "5/20", "7" for "007", or the text without its blanks around it.
 bool isRereadText(std::string_view cell, std::string_view stored);
 
-// What a CSV cell that differs from the stored value means.
-struct CsvCellVerdict {
+// Which rewritings an input may hold: none (JSON), a spreadsheet's error values (xlsx), or
+// everything a spreadsheet does to CSV.
+enum class InputGuards { None, ErrorValues, CsvRewriting };
+
+// What a cell that differs from the stored value means.
+struct CellVerdict {
   bool unchanged = false;              // a rewriting of the stored value: keep it
   std::optional<std::string> refusal;  // a rewriting that must not be stored, with the reason
 };
 
-CsvCellVerdict judgeCsvCell(const db::PlayerField& field, std::string_view cell,
-                            std::string_view stored);
+CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
+                               std::string_view cell, std::string_view stored);
 
 }  // namespace zelbor::cli

@@ -1,4 +1,4 @@
-#include "csv_guards.h"
+#include "spreadsheet_guards.h"
 
 #include <algorithm>
 #include <array>
@@ -208,13 +208,15 @@ bool isRereadText(std::string_view cell, std::string_view stored) {
   return cell == kept || isRereadDate(cell, kept) || isRereadNumber(cell, kept);
 }
 
-CsvCellVerdict judgeCsvCell(const db::PlayerField& field, std::string_view cell,
-                            std::string_view stored) {
+CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
+                               std::string_view cell, std::string_view stored) {
+  if (guards == InputGuards::None) return {};
   if (isSpreadsheetError(cell)) {
     return {false,
             "a spreadsheet error, not a value (a text starting with \"=\" is read as a "
             "formula); import the column as text or use xlsx"};
   }
+  if (guards != InputGuards::CsvRewriting) return {};
   if (field.kind == db::FieldKind::Float32) return {isRoundedNumber(cell, stored), std::nullopt};
   if (field.kind != db::FieldKind::Text) return {};
   if (isMisreadCharacterSet(cell, stored)) {

@@ -1,4 +1,4 @@
-#include "cli/csv_guards.h"
+#include "cli/spreadsheet_guards.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -80,24 +80,37 @@ TEST(CsvGuards, TextsRereadAsDatesOrNumbers) {
   }
 }
 
+CellVerdict csv(const db::PlayerField& field, std::string_view cell, std::string_view stored) {
+  return judgeRewrittenCell(InputGuards::CsvRewriting, field, cell, stored);
+}
+
 TEST(CsvGuards, VerdictsFollowTheFieldsKind) {
   const db::PlayerField& average = *db::findPlayerField("bowlingAverageODI");
   const db::PlayerField& birth = *db::findPlayerField("dateOfBirth");
   const db::PlayerField& name = *db::findPlayerField("realName");
   const db::PlayerField& runs = *db::findPlayerField("runsODI");
 
-  EXPECT_TRUE(judgeCsvCell(average, "-2.18E-15", "-2.184714e-15").unchanged);
-  EXPECT_TRUE(judgeCsvCell(average, "3", "2.5").unchanged) << "2.5 rounded to one digit";
-  EXPECT_FALSE(judgeCsvCell(average, "4", "2.5").unchanged);
-  EXPECT_THAT(judgeCsvCell(runs, "#VALUE!", "120").refusal,
-              Optional(HasSubstr("spreadsheet error")));
-  EXPECT_THAT(judgeCsvCell(name, "Err:501", "=Eve").refusal, Optional(HasSubstr("use xlsx")));
-  EXPECT_THAT(judgeCsvCell(name, "Ã‰lan", "Élan").refusal,
+  EXPECT_TRUE(csv(average, "-2.18E-15", "-2.184714e-15").unchanged);
+  EXPECT_TRUE(csv(average, "3", "2.5").unchanged) << "2.5 rounded to one digit";
+  EXPECT_FALSE(csv(average, "4", "2.5").unchanged);
+  EXPECT_THAT(csv(runs, "#VALUE!", "120").refusal, Optional(HasSubstr("spreadsheet error")));
+  EXPECT_THAT(csv(name, "Err:501", "=Eve").refusal, Optional(HasSubstr("use xlsx")));
+  EXPECT_THAT(csv(name, "Ã‰lan", "Élan").refusal,
               Optional(std::string("read with the wrong character set; open the file as UTF-8")));
-  EXPECT_THAT(judgeCsvCell(birth, "12/09/85", "12/09/1985").refusal,
+  EXPECT_THAT(csv(birth, "12/09/85", "12/09/1985").refusal,
               Optional(HasSubstr("import the column as text or use xlsx")));
-  EXPECT_FALSE(judgeCsvCell(name, "Eve", "Eva").refusal);
-  EXPECT_FALSE(judgeCsvCell(runs, "12", "120").unchanged) << "whole numbers are never rounded";
+  EXPECT_FALSE(csv(name, "Eve", "Eva").refusal);
+  EXPECT_FALSE(csv(runs, "12", "120").unchanged) << "whole numbers are never rounded";
+}
+
+TEST(CsvGuards, OtherInputsAreJudgedLess) {
+  const db::PlayerField& name = *db::findPlayerField("realName");
+  const db::PlayerField& average = *db::findPlayerField("bowlingAverageODI");
+  EXPECT_TRUE(judgeRewrittenCell(InputGuards::ErrorValues, name, "#REF!", "Eve").refusal);
+  EXPECT_FALSE(
+      judgeRewrittenCell(InputGuards::ErrorValues, name, "12/09/85", "12/09/1985").refusal);
+  EXPECT_FALSE(judgeRewrittenCell(InputGuards::ErrorValues, average, "0.1", "0.125").unchanged);
+  EXPECT_FALSE(judgeRewrittenCell(InputGuards::None, name, "#REF!", "Eve").refusal);
 }
 
 }  // namespace
