@@ -208,6 +208,10 @@ bool isRereadText(std::string_view cell, std::string_view stored) {
   return cell == kept || isRereadDate(cell, kept) || isRereadNumber(cell, kept);
 }
 
+bool isCalculatedFormula(std::string_view stored) {
+  return !stored.empty() && std::string_view("=+-@").find(stored.front()) != std::string_view::npos;
+}
+
 CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
                                std::string_view cell, std::string_view stored) {
   if (guards == InputGuards::None) return {};
@@ -221,6 +225,11 @@ CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
   if (field.kind != db::FieldKind::Text) return {};
   if (isMisreadCharacterSet(cell, stored)) {
     return {false, "read with the wrong character set; open the file as UTF-8"};
+  }
+  if (isCalculatedFormula(stored)) {
+    return {false,
+            "the spreadsheet calculated this text as a formula; import the column as text "
+            "or use xlsx"};
   }
   if (isRereadText(cell, stored)) {
     return {false,

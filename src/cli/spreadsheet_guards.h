@@ -30,6 +30,10 @@ bool isRereadText(std::string_view cell, std::string_view stored);
 // everything a spreadsheet does to CSV.
 enum class InputGuards { None, ErrorValues, CsvRewriting };
 
+// `stored` starts as a formula does ("=SUM(A1:A3)", "+1+1"), so the spreadsheet may have shown
+// what it calculates instead.
+bool isCalculatedFormula(std::string_view stored);
+
 // What a cell that differs from the stored value means.
 struct CellVerdict {
   bool unchanged = false;              // a rewriting of the stored value: keep it

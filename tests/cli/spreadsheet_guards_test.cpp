@@ -95,6 +95,8 @@ TEST(CsvGuards, VerdictsFollowTheFieldsKind) {
   EXPECT_FALSE(csv(average, "4", "2.5").unchanged);
   EXPECT_THAT(csv(runs, "#VALUE!", "120").refusal, Optional(HasSubstr("spreadsheet error")));
   EXPECT_THAT(csv(name, "Err:501", "=Eve").refusal, Optional(HasSubstr("use xlsx")));
+  EXPECT_THAT(csv(name, "2", "=SUM(A1:A3)").refusal, Optional(HasSubstr("as a formula")));
+  EXPECT_THAT(csv(name, "2", "+1+1").refusal, Optional(HasSubstr("as a formula")));
   EXPECT_THAT(csv(name, "Ã‰lan", "Élan").refusal,
               Optional(std::string("read with the wrong character set; open the file as UTF-8")));
   EXPECT_THAT(csv(birth, "12/09/85", "12/09/1985").refusal,
