@@ -77,8 +77,7 @@ Reading readCell(const db::PlayerField& field, std::string_view text, const db::
   } else if (const std::optional<int> number = wholeNumber(text)) {
     reading = db::FieldValue(*number);
   } else {
-    reading = "takes a whole number from " + std::to_string(field.minimum()) + " to " +
-              std::to_string(field.maximum());
+    reading = db::wholeNumberReason(field);
   }
   if (const auto* value = std::get_if<db::FieldValue>(&reading)) {
     if (std::optional<std::string> refusal = db::refusalReason(field, *value)) return *refusal;

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "text_codec.h"
 
@@ -129,6 +130,13 @@ const PlayerField* findPlayerField(std::string_view name) {
   return found == kPlayerFields.end() ? nullptr : &*found;
 }
 
+const PlayerField& playerField(std::string_view recordName, int element) {
+  const auto found = std::ranges::find_if(kPlayerFields, [&](const PlayerField& field) {
+    return field.recordName == recordName && field.element == element;
+  });
+  return found != kPlayerFields.end() ? *found : throw std::logic_error("no such player field");
+}
+
 FieldValue readField(const PlayerField& field, RecordBytes record) {
   const auto bytes = record.subspan(field.offset, field.width);
   switch (field.kind) {
@@ -176,21 +184,28 @@ std::optional<std::string> refusalReason(const PlayerField& field, const FieldVa
       return "can store only the first " + std::to_string(field.maximum() + 1) +
              " items of its list";
     }
-    return "takes a whole number from " + std::to_string(field.minimum()) + " to " +
-           std::to_string(field.maximum());
+    return wholeNumberReason(field);
   }
   return std::nullopt;
+}
+
+std::string wholeNumberReason(const PlayerField& field) {
+  return "takes a whole number from " + std::to_string(field.minimum()) + " to " +
+         std::to_string(field.maximum());
+}
+
+void storeText(std::span<Byte> field, std::string_view text) {
+  const Windows1252Text encoded = encodeWindows1252(trimSpaces(text));
+  std::ranges::fill(field, Byte{0});
+  std::ranges::copy(encoded.bytes, field.begin());
 }
 
 void writeField(const PlayerField& field, const FieldValue& value, MutableRecordBytes record) {
   const auto bytes = record.subspan(field.offset, field.width);
   switch (field.kind) {
-    case Text: {
-      const Windows1252Text encoded = encodeWindows1252(trimSpaces(std::get<std::string>(value)));
-      std::ranges::fill(bytes, Byte{0});
-      std::ranges::copy(encoded.bytes, bytes.begin());
+    case Text:
+      storeText(bytes, std::get<std::string>(value));
       break;
-    }
     case Uint8:
       bytes[0] = static_cast<Byte>(std::get<int>(value));
       break;

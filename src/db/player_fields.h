@@ -37,6 +37,8 @@ struct PlayerField {
 extern const std::array<PlayerField, 53> kPlayerFields;
 
 const PlayerField* findPlayerField(std::string_view name);
+// The field of a record field, or of an element of an array; the field must exist.
+const PlayerField& playerField(std::string_view recordName, int element = -1);
 
 // A field's value: the text up to the first NUL as UTF-8, a whole number, or a float.
 using FieldValue = std::variant<std::string, int, float>;
@@ -52,11 +54,17 @@ FieldValue readField(const PlayerField& field, RecordBytes record);
 // a whole number from 0 to 255"); nothing when it can. The editor's save and import share it.
 std::optional<std::string> refusalReason(const PlayerField& field, const FieldValue& value);
 
+// The reason a whole number out of the field's range, or no number at all, is refused.
+std::string wholeNumberReason(const PlayerField& field);
+
 // Stores `value`, which refusalReason accepts, as the editor's save does: a text trimmed of spaces
 // and padded with NULs.
 void writeField(const PlayerField& field, const FieldValue& value, MutableRecordBytes record);
 
 // Texts are stored without the spaces around them.
 std::string trimSpaces(std::string_view text);
+
+// Stores a text that refusalReason accepts into a text field's bytes: trimmed, padded with NULs.
+void storeText(std::span<Byte> field, std::string_view text);
 
 }  // namespace zelbor::db
