@@ -138,7 +138,8 @@ class Workbook {
   zip_t* archive_;
 };
 
-// The targets of the workbook's relationships, by id and by type's last word.
+// Where the first sheet and the shared strings are; the usual places when the workbook does not
+// say.
 struct Relationships {
   std::string firstSheet = "xl/worksheets/sheet1.xml";
   std::string sharedStrings = "xl/sharedStrings.xml";
