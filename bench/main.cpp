@@ -13,7 +13,7 @@ const std::vector<zelbor::bench::Budget> kBudgets = {
     {"FileHash", "FloorReadAllTeams", 2.0, 0},
     {"BatchAllTeams", "FloorRewriteAllTeams", 2.0, 0},
     {"SpoofRepair", "FloorRewriteAllTeams", 2.0, 0},
-    {"ImportUnchangedCsv", "ExportCsv", 3.0, 0},
+    {"ImportUnchangedCsv", "ExportCsv", 2.0, 0},
     {"EditorStartUp", "FloorEmptyWindowStartUp", 1.5, 0},
     {"EditorStartUp", "FloorOneLabelWindowStartUp", 0, 0},
     {"StartUpToWindowBuilt", "FloorEmptyWindowStartUp", 0, 0},

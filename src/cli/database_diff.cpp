@@ -26,13 +26,6 @@ std::string hexBytes(std::span<const db::Byte> bytes) {
   return text;
 }
 
-// A field value in a difference line: like export, but a float that is not a number shows as
-// "nan" so that it is seen.
-std::string shown(const db::PlayerField& field, const db::FieldValue& value) {
-  if (const auto* number = std::get_if<float>(&value)) return shortestText(*number);
-  return cellText(field, value, nullptr);
-}
-
 // A difference that is not a field of a player loaded in both files.
 Difference beyondFields(std::optional<int> team, std::optional<int> slot, std::string field,
                         std::string a, std::string b) {
@@ -118,8 +111,8 @@ class Comparison {
       const db::FieldValue valueA = db::readField(field, recordA);
       const db::FieldValue valueB = db::readField(field, recordB);
       if (db::sameFieldValue(valueA, valueB)) continue;
-      add({team, slot, std::string(field.name), shown(field, valueA), shown(field, valueB), &field,
-           valueB},
+      add({team, slot, std::string(field.name), changeText(field, valueA),
+           changeText(field, valueB), &field, valueB},
           start + field.offset, field.width);
     }
   }

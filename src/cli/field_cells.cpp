@@ -21,6 +21,11 @@ std::string cellText(const db::PlayerField& field, const db::FieldValue& value, 
   return itemName(field, value, names).value_or(std::to_string(std::get<int>(value)));
 }
 
+std::string changeText(const db::PlayerField& field, const db::FieldValue& value) {
+  if (const auto* number = std::get_if<float>(&value)) return shortestText(*number);
+  return cellText(field, value, nullptr);
+}
+
 nlohmann::ordered_json jsonValue(const db::PlayerField& field, const db::FieldValue& value,
                                  ItemNames names) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;

@@ -15,6 +15,10 @@ using ItemNames = const db::ValueLists*;
 // that reads back as the same float, and an empty cell for a float that is not a number.
 std::string cellText(const db::PlayerField& field, const db::FieldValue& value, ItemNames names);
 
+// A value in a line that reports a change or a difference: as export writes it without names,
+// but a float that is not a number as its text ("nan", "inf"), so that it is seen.
+std::string changeText(const db::PlayerField& field, const db::FieldValue& value);
+
 // The same value in JSON: a float that is not finite is null.
 nlohmann::ordered_json jsonValue(const db::PlayerField& field, const db::FieldValue& value,
                                  ItemNames names);

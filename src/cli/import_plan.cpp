@@ -4,6 +4,7 @@
 #include <charconv>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "field_cells.h"
 #include "tools/spoof_repair.h"
@@ -20,14 +21,8 @@ std::string problem(int row, std::string_view column, std::string_view value,
          std::string(value) + "\": " + std::string(reason);
 }
 
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::optional<int> wholeNumber(std::string_view text) {
-  text = trimmed(text);
+std::optional<int> wholeNumber(std::string_view cell) {
+  const std::string text = db::trimSpaces(cell);
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
@@ -52,8 +47,8 @@ Reading readListPosition(const db::PlayerField& field, std::string_view text,
          std::to_string(positions[1]) + ", ...)";
 }
 
-Reading readFloat(std::string_view text) {
-  text = trimmed(text);
+Reading readFloat(std::string_view cell) {
+  const std::string text = db::trimSpaces(cell);
   float value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error == std::errc::result_out_of_range) {
@@ -111,14 +106,15 @@ class Planner {
       : table_(table), loaded_(loaded), lists_(lists), guards_(guards) {}
 
   void checkColumns() {
-    std::map<std::string_view, int> seen;
+    std::set<std::string_view> seen;
     for (std::size_t i = 0; i < table_.columns.size(); ++i) {
       const ImportColumn& column = table_.columns[i];
       const db::PlayerField* field = db::findPlayerField(column.name);
       fields_.push_back(field);
       if (column.name == kTeamColumn) teamColumn_ = i;
       if (column.name == kSlotColumn) slotColumn_ = i;
-      if (!seen.emplace(column.name, column.row).second) {
+      if (column.name.empty()) continue;  // spreadsheets may end the header with a separator
+      if (!seen.insert(column.name).second) {
         add(column.row, column.name, column.name, "the column appears more than once");
       } else if (field == nullptr && column.name != kTeamColumn && column.name != kSlotColumn) {
         add(column.row, column.name, column.name,
@@ -134,12 +130,20 @@ class Planner {
 
   void checkRow(const ImportRow& row) {
     const std::optional<PlayerKey> player = playerOf(row);
+    // The stored record and what the rows so far intend for it, when the row names a player.
+    std::optional<db::Bytes<db::kRecordSize>> stored;
+    IntendedFields* intended = nullptr;
+    if (player) {
+      stored = db::encodePlayerRecord(loaded_[static_cast<std::size_t>(player->team - 1)]
+                                             [static_cast<std::size_t>(player->slot - 1)]);
+      intended = &intended_[*player];
+    }
     for (std::size_t i = 0; i < row.cells.size(); ++i) {
       if (!row.cells[i]) continue;
-      if (i >= table_.columns.size()) {
+      if (i >= table_.columns.size() || table_.columns[i].name.empty()) {
         add(row.number, std::to_string(i + 1), *row.cells[i], "the header names no column here");
       } else if (fields_[i] != nullptr) {
-        checkCell(row.number, *fields_[i], i, *row.cells[i], player);
+        checkCell(row.number, *fields_[i], i, *row.cells[i], stored, intended);
       }
     }
   }
@@ -180,13 +184,12 @@ class Planner {
   }
 
   void checkCell(int row, const db::PlayerField& field, std::size_t column, const std::string& text,
-                 const std::optional<PlayerKey>& player) {
+                 const std::optional<db::Bytes<db::kRecordSize>>& record,
+                 IntendedFields* playerFields) {
     const std::string_view name = table_.columns[column].name;
     std::optional<Intended> intended;
-    if (player) {
-      const db::PlayerRecord& record = loaded_[static_cast<std::size_t>(player->team - 1)]
-                                              [static_cast<std::size_t>(player->slot - 1)];
-      const db::FieldValue stored = db::readField(field, db::encodePlayerRecord(record));
+    if (record) {
+      const db::FieldValue stored = db::readField(field, *record);
       const std::string storedText = cellText(field, stored, nullptr);
       const CellVerdict verdict = text == storedText || text == itemName(field, stored, &lists_)
                                       ? CellVerdict{true, std::nullopt}
@@ -201,9 +204,9 @@ class Planner {
       }
       intended = Intended{std::get<db::FieldValue>(reading), row, false};
     }
-    if (!player) return;
+    if (playerFields == nullptr) return;
     std::optional<Intended>& earlier =
-        intended_[*player][static_cast<std::size_t>(&field - db::kPlayerFields.data())];
+        (*playerFields)[static_cast<std::size_t>(&field - db::kPlayerFields.data())];
     if (earlier && !db::sameFieldValue(earlier->value, intended->value)) {
       return add(row, name, text,
                  "row " + std::to_string(earlier->row) + " gives the same player another value");
@@ -248,8 +251,8 @@ void addChanges(int team, int slot, const db::PlayerRecord& before, const db::Pl
       return std::span(bytes).subspan(field.offset, field.width);
     };
     if (std::ranges::equal(range(old), range(now))) continue;
-    changes.push_back({team, slot, field.name, cellText(field, db::readField(field, old), nullptr),
-                       cellText(field, db::readField(field, now), nullptr)});
+    changes.push_back({team, slot, field.name, changeText(field, db::readField(field, old)),
+                       changeText(field, db::readField(field, now))});
   }
 }
 

@@ -201,9 +201,9 @@ class ImportTest : public ::testing::Test {
 
 TEST_F(ImportTest, ChangesOnlyTheGivenFieldsAndTheSpoofFieldsThatFollowThem) {
   const std::string csv = input("edit.csv",
-                                "\xEF\xBB\xBFteam;slot;realName;battingAbilities[2];bowlStyle\r\n"
-                                "1;2;\"Zoë \"\"Z\"\" Quinn\";77;Right Arm Googly\r\n"
-                                "2;1;;;\r\n");
+                                "\xEF\xBB\xBFteam;slot;realName;battingAbilities[2];bowlStyle;\r\n"
+                                "1;2;\"Zoë \"\"Z\"\" Quinn\";77;Right Arm Googly;\r\n"
+                                "2;1;;;;\r\n");
   const DbRun run = runDb({"import", path_, csv});
   ASSERT_EQ(run.status, 0) << run.err;
 
@@ -276,7 +276,7 @@ TEST_F(ImportTest, DryRunAndKeepSpoof) {
   EXPECT_EQ(player.spoofFace, playerAt(image_, 1, 1).spoofFace);
 }
 
-TEST_F(ImportTest, UnreadableOrMalformedInputIsRefused) {
+TEST_F(ImportTest, UnreadableOrMalformedInputAndWrongOptionsAreRefused) {
   const struct {
     std::vector<std::string> arguments;
     int status;
@@ -289,6 +289,7 @@ TEST_F(ImportTest, UnreadableOrMalformedInputIsRefused) {
        "row 2: a quoted cell is never closed"},
       {{"import", path_, input("n.json", "{\"team\":1}")}, 4, "it holds no array of players"},
       {{"import", path_, input("s.csv", "realName\nX\n")}, 4, "needs a team and a slot column"},
+      {{"export", path_, "--bom"}, 1, "--bom applies to CSV only"},
   };
   for (const auto& c : cases) {
     const DbRun run = runDb(c.arguments);
