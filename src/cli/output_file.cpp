@@ -52,6 +52,10 @@ db::Result<void> writeOutputFile(const std::string& path, std::string_view bytes
   if (lstat(path.c_str(), &status) == 0) {
     // A link stays a link to the file it names.
     if (!S_ISREG(status.st_mode)) return writeInPlace(path, bytes);
+    // Root may write anything; a file without write permission is still meant to stay.
+    if ((status.st_mode & 0222) == 0) {
+      return db::FileError{path, "Cannot write \"" + path + "\": the file is read-only."};
+    }
     return replaceFile(path, bytes, status.st_mode & 07777);
   }
   if (errno != ENOENT) return writeError(path, errno);

@@ -116,6 +116,9 @@ TEST_F(ExportOutput, XlsxHoldsEveryPlayerUnderTheCsvHeader) {
 }
 
 TEST_F(ExportOutput, RefusalsLeaveEveryFileAsItWas) {
+  const std::string readOnly = folder.file("kept.csv");
+  writeText(readOnly, "kept");
+  chmod(readOnly.c_str(), 0444);
   const auto before = readFileBytes(database);
   const struct {
     std::vector<std::string> arguments;
@@ -128,6 +131,9 @@ TEST_F(ExportOutput, RefusalsLeaveEveryFileAsItWas) {
        2,
        "Cannot write \"" + folder.file("missing/out.csv") + "\": No such file or directory."},
       {{"export", database, "--output", folder.path().string()}, 2, "Is a directory"},
+      {{"export", database, "--output", readOnly},
+       2,
+       "Cannot write \"" + readOnly + "\": the file is read-only."},
   };
   for (const auto& c : cases) {
     const CliRun run = zelborDb(c.arguments);
@@ -135,6 +141,7 @@ TEST_F(ExportOutput, RefusalsLeaveEveryFileAsItWas) {
     EXPECT_THAT(run.err, HasSubstr(c.message));
   }
   EXPECT_EQ(readFileBytes(database), before);
+  EXPECT_EQ(fileText(readOnly), "kept");
 }
 
 TEST_F(Spreadsheet, XlsxExportImportsBackWithoutAChange) {
