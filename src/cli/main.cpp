@@ -1,4 +1,3 @@
-#include <csignal>
 #include <filesystem>
 #include <iostream>
 
@@ -17,8 +16,6 @@ std::string programFolder(const char* invokedAs) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // A write past the file-size limit then fails with EFBIG, reported like any other.
-  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   return zelbor::cli::runCli(arguments, std::cout, std::cerr,
                              {zelbor::db::posixFileSystem(), programFolder(argv[0]), &std::cin});
