@@ -30,6 +30,8 @@ class MemoryFile final : public db::File {
   }
 
   db::Result<void> sync() override { return {}; }
+  // One process, one file: nobody else can hold the lock.
+  db::Result<bool> tryLock() override { return true; }
   db::Result<void> close() override { return {}; }
 
  private:

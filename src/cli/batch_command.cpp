@@ -67,19 +67,19 @@ ExitStatus runBatch(const CommandContext& context, const BatchOptions& options) 
     const db::WalkOutcome walk = changeTeamsDryRun(
         *database, options.team, scale,
         [&totals](std::span<const db::PlayerRecord> players) { totals.add(players); });
-    if (!walk.ok()) return reportWalkError(context, walk, false);
+    if (!walk.ok()) return reportWalkError(context, walk);
     hash = tools::hashString(totals);
   } else {
-    const db::WalkOutcome walk = changeTeams(*database, options.team, scale);
-    if (!walk.ok()) return reportWalkError(context, walk, !options.team);
+    const db::WriteOutcome walk = changeTeams(*database, options.team, scale);
+    if (!walk.ok()) return reportWriteOutcome(context, walk);
     const db::Result<std::string> written = fileHash(*database);
-    if (!written) return reportFileError(context, written.error());
+    if (!written) return reportLaterStepFailure(context, written.error().message);
     hash = written.value();
   }
   writeRow(context.out, {"players changed", std::to_string(playersChanged)});
   writeRow(context.out, {"values changed", std::to_string(valuesChanged)});
   writeRow(context.out, {"hash", hash});
-  return ExitStatus::Success;
+  return options.dryRun ? ExitStatus::Success : flushReportOfWrite(context);
 }
 
 }  // namespace

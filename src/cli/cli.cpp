@@ -5,6 +5,35 @@
 #include "commands.h"
 
 namespace zelbor::cli {
+namespace {
+
+// The arguments no option or positional of the command took, in the order given. An option the
+// command does not have is named as such: the value after it was probably taken for the file.
+std::string unexpectedArguments(const CLI::App& app) {
+  const std::vector<std::string> extras = app.remaining(true);
+  const CLI::App* command = app.get_subcommands().empty() ? &app : app.get_subcommands().front();
+  const std::string name = "zelbor-db" + (command == &app ? "" : " " + command->get_name());
+  std::string options;
+  std::string all;
+  for (const std::string& extra : extras) {
+    all += " " + extra;
+    if (extra.size() > 1 && extra[0] == '-') options += " " + extra;
+  }
+  if (!options.empty()) return name + " has no such option:" + options;
+  return name + " does not take these arguments:" + all;
+}
+
+// A command failing with an exception nobody expected still ends with a message and a status.
+ExitStatus runGuarded(const Command& command, std::ostream& err) {
+  try {
+    return command.run();
+  } catch (const std::exception& error) {
+    err << "zelbor-db stopped on an unexpected error: " << error.what() << "\n";
+    return ExitStatus::UnexpectedError;
+  }
+}
+
+}  // namespace
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment) {
@@ -27,18 +56,26 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
   try {
     app.parse(reversed);
+  } catch (const CLI::ExtrasError&) {
+    err << "ERROR: " << unexpectedArguments(app) << "\n" << app.help();
+    return static_cast<int>(ExitStatus::UsageError);
   } catch (const CLI::ParseError& error) {
-    // --help ends parsing with a success; everything else is wrong usage.
-    return app.exit(error, out, err) == 0 ? 0 : static_cast<int>(ExitStatus::UsageError);
+    // --help ends parsing with a success, if the help reaches the output; everything else is wrong
+    // usage.
+    if (app.exit(error, out, err) != 0) return static_cast<int>(ExitStatus::UsageError);
+    if (out.flush()) return static_cast<int>(ExitStatus::Success);
+    err << kOutputFailure << "\n";
+    return static_cast<int>(ExitStatus::FileError);
   }
 
   const auto chosen =
       std::find_if(std::begin(commands), std::end(commands),
                    [&app](const Command& c) { return app.got_subcommand(c.parser); });
-  const ExitStatus status = chosen->run();
+  const ExitStatus status = runGuarded(*chosen, err);
   if (status == ExitStatus::UsageError) err << app.help();  // the chosen command's usage
-  if (!out.flush()) {
-    err << "Cannot write the output.\n";
+  // A command that wrote the file has checked its own report; the others' output fails here.
+  if (status == ExitStatus::Success && !out.flush()) {
+    err << kOutputFailure << "\n";
     return static_cast<int>(ExitStatus::FileError);
   }
   return static_cast<int>(status);

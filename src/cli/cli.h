@@ -18,7 +18,8 @@ struct CliEnvironment {
 };
 
 // Runs one zelbor-db command line, the program's name left out, and returns the exit status:
-// 0 success, 1 wrong usage, 2 a file error, 3 findings of check or diff, 4 invalid import input.
+// 0 success, 1 wrong usage, 2 a file error, 3 findings of check or diff, 4 invalid import input,
+// 5 written but a later step failed (see ExitStatus).
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment);
 

@@ -53,14 +53,27 @@ ExitStatus reportFileError(const CommandContext& context, const db::FileError& e
   return ExitStatus::FileError;
 }
 
-ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome& outcome,
-                           bool writesTeamAfterTeam) {
-  reportFileError(context, *outcome.error);
-  if (writesTeamAfterTeam && outcome.failedTeam > 1) {
-    context.err << "Teams 1 to " << outcome.failedTeam - 1
-                << " had been written; the run stopped at team " << outcome.failedTeam << ".\n";
-  }
+ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome& outcome) {
+  return reportFileError(context, *outcome.error);
+}
+
+ExitStatus reportWriteOutcome(const CommandContext& context, const db::WriteOutcome& outcome) {
+  if (outcome.ok()) return ExitStatus::Success;
+  if (outcome.everyTeamWritten()) return reportLaterStepFailure(context, outcome.error->message);
+  context.err << outcome.error->message << "\n" << db::teamsOnDiskSummary(outcome) << "\n";
   return ExitStatus::FileError;
+}
+
+ExitStatus reportLaterStepFailure(const CommandContext& context, const std::string& reason) {
+  context.err << reason << "\n"
+              << "The file was written; only this later step failed. Running the command again "
+                 "would apply it a second time.\n";
+  return ExitStatus::WrittenButLaterStepFailed;
+}
+
+ExitStatus flushReportOfWrite(const CommandContext& context) {
+  if (context.out.flush()) return ExitStatus::Success;
+  return reportLaterStepFailure(context, kOutputFailure);
 }
 
 }  // namespace zelbor::cli

@@ -12,6 +12,8 @@
 
 namespace zelbor::cli {
 
+inline constexpr char kOutputFailure[] = "Cannot write to standard output.";
+
 // What a command works with: the output streams, the files, and the program's folder, where the
 // list files are unless --lists names another.
 struct CommandContext {
@@ -43,8 +45,14 @@ void addListsOption(CLI::App& command, std::string& folder, const CommandContext
 std::optional<db::Database> openDatabase(const CommandContext& context, const std::string& path);
 
 ExitStatus reportFileError(const CommandContext& context, const db::FileError& error);
-// For a walk that writes team after team, also tells which teams were written before the failure.
-ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome& outcome,
-                           bool writesTeamAfterTeam);
+ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome& outcome);
+// Success, or the failure of a write operation and which teams it left on disk: FileError, or
+// WrittenButLaterStepFailed when every team was written and only closing the file failed.
+ExitStatus reportWriteOutcome(const CommandContext& context, const db::WriteOutcome& outcome);
+// A step after a successful write operation failed: says so, and that the file was written.
+ExitStatus reportLaterStepFailure(const CommandContext& context, const std::string& reason);
+// Ends a command that wrote the file: its report must reach standard output, or the user would
+// not know the file was written.
+ExitStatus flushReportOfWrite(const CommandContext& context);
 
 }  // namespace zelbor::cli

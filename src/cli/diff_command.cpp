@@ -14,6 +14,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// Far beyond the 358 KB of a database; a larger file is refused, not read.
+constexpr std::uint64_t kDatabaseSizeLimit = 64 * 1024 * 1024;
+
 struct DiffOptions {
   std::string pathA;
   std::string pathB;
@@ -77,7 +80,8 @@ std::optional<std::vector<db::Byte>> readDatabaseBytes(const CommandContext& con
                                                        const std::string& path) {
   // Opening first refuses a file too short to be a database, with the same message as elsewhere.
   if (!openDatabase(context, path)) return std::nullopt;
-  db::Result<std::vector<db::Byte>> bytes = db::readWholeFile(context.fileSystem, path);
+  db::Result<std::vector<db::Byte>> bytes =
+      db::readWholeFile(context.fileSystem, path, kDatabaseSizeLimit, "a database to compare");
   if (!bytes) {
     reportFileError(context, bytes.error());
     return std::nullopt;

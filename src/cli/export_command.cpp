@@ -68,7 +68,7 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
           exported.push_back({team, static_cast<int>(i + 1), db::encodePlayerRecord(players[i])});
         }
       });
-  if (!walk.ok()) return reportWalkError(context, walk, false);
+  if (!walk.ok()) return reportWalkError(context, walk);
   const db::Result<std::string> bytes = exportedBytes(exported, options, lists ? &*lists : nullptr);
   if (!bytes) return reportFileError(context, bytes.error());
   if (options.output.empty()) {

@@ -20,12 +20,15 @@ ExitStatus fixSpoof(const CommandContext& context, const FixSpoofOptions& option
   const PlayerChange repair = [&playersChanged](std::span<db::PlayerRecord> players) {
     for (db::PlayerRecord& player : players) playersChanged += tools::repairSpoofFields(player);
   };
-  const db::WalkOutcome walk = options.dryRun
-                                   ? changeTeamsDryRun(*database, std::nullopt, repair, {})
-                                   : changeTeams(*database, std::nullopt, repair);
-  if (!walk.ok()) return reportWalkError(context, walk, !options.dryRun);
+  if (options.dryRun) {
+    const db::WalkOutcome walk = changeTeamsDryRun(*database, std::nullopt, repair, {});
+    if (!walk.ok()) return reportWalkError(context, walk);
+  } else {
+    const db::WriteOutcome walk = changeTeams(*database, std::nullopt, repair);
+    if (!walk.ok()) return reportWriteOutcome(context, walk);
+  }
   writeRow(context.out, {"players changed", std::to_string(playersChanged)});
-  return ExitStatus::Success;
+  return options.dryRun ? ExitStatus::Success : flushReportOfWrite(context);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iterator>
 #include <memory>
 
@@ -14,6 +15,8 @@ namespace zelbor::cli {
 namespace {
 
 constexpr std::string_view kStandardInput = "-";
+// Far beyond an export of every player (about 150 KB); a larger file is refused, not read.
+constexpr std::uint64_t kInputSizeLimit = 64 * 1024 * 1024;
 
 struct ImportOptions {
   std::string path;
@@ -42,7 +45,8 @@ std::optional<std::string> readInput(const CommandContext& context, const std::s
     }
     return text;
   }
-  const db::Result<std::vector<db::Byte>> bytes = db::readWholeFile(context.fileSystem, input);
+  const db::Result<std::vector<db::Byte>> bytes =
+      db::readWholeFile(context.fileSystem, input, kInputSizeLimit, "an import's input");
   if (!bytes) {
     reportFileError(context, bytes.error());
     return std::nullopt;
@@ -82,36 +86,33 @@ std::variant<ImportTable, std::string> tableOf(const CommandContext& context,
   return std::move(json.table);
 }
 
-// Writes the changed teams in team order; a team that changed on disk since it was read is not
-// overwritten.
+bool samePlayers(std::span<const db::PlayerRecord> a, std::span<const db::PlayerRecord> b) {
+  return std::ranges::equal(a, b, [](const db::PlayerRecord& x, const db::PlayerRecord& y) {
+    return db::encodePlayerRecord(x) == db::encodePlayerRecord(y);
+  });
+}
+
+// Writes the changed teams in team order in one write operation. A team whose players changed
+// on disk since the input was checked against them is written back as it now is, not changed.
 ExitStatus writeTeams(const CommandContext& context, db::Database& database,
                       const LoadedTeams& loaded, const ImportPlan& plan) {
-  std::vector<int> written;
-  const auto stop = [&](const db::FileError& error) {
-    reportFileError(context, error);
-    if (!written.empty()) {
-      context.err << "Teams";
-      for (const int team : written) context.err << ' ' << team;
-      context.err << " had been written; nothing else was.\n";
-    }
-    return ExitStatus::FileError;
-  };
-  for (const int team : plan.changedTeams) {
-    const auto index = static_cast<std::size_t>(team - 1);
-    if (db::Result<void> read = database.LoadTeam(team); !read) return stop(read.error());
-    if (!std::ranges::equal(database.teamPlayers(), loaded[index],
-                            [](const auto& a, const auto& b) {
-                              return db::encodePlayerRecord(a) == db::encodePlayerRecord(b);
-                            })) {
-      return stop({database.databasePath(),
-                   "Team " + std::to_string(team) + " of \"" + database.databasePath() +
-                       "\" changed while it was being imported into; it was not written."});
-    }
-    database.teamPlayers() = plan.teams[index];
-    if (db::Result<void> stored = database.StoreTeam(team); !stored) return stop(stored.error());
-    written.push_back(team);
-  }
-  return ExitStatus::Success;
+  std::vector<int> changedOnDisk;
+  const db::WriteOutcome outcome =
+      database.rewriteTeams(plan.changedTeams, [&](int team, std::span<db::PlayerRecord> players) {
+        const auto index = static_cast<std::size_t>(team - 1);
+        if (!samePlayers(players, loaded[index])) {
+          changedOnDisk.push_back(team);
+          return;
+        }
+        std::ranges::copy(plan.teams[index], players.begin());
+      });
+  if (!outcome.ok()) return reportWriteOutcome(context, outcome);
+  if (changedOnDisk.empty()) return ExitStatus::Success;
+  context.err << "\"" << database.databasePath() << "\": " << db::teamList(changedOnDisk)
+              << " changed while the input was being checked, so the import left "
+              << (changedOnDisk.size() == 1 ? "it" : "them")
+              << " as it found them; the other teams were written. Run the import again.\n";
+  return ExitStatus::FileError;
 }
 
 void printPlan(std::ostream& out, const ImportPlan& plan, bool dryRun) {
@@ -153,7 +154,7 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
       readTeams(*database, std::nullopt, [&loaded](int team, auto players) {
         loaded[static_cast<std::size_t>(team - 1)].assign(players.begin(), players.end());
       });
-  if (!walk.ok()) return reportWalkError(context, walk, false);
+  if (!walk.ok()) return reportWalkError(context, walk);
 
   const auto plan =
       planImport(std::get<ImportTable>(table), loaded, lists.value(), options.keepSpoof,
@@ -174,7 +175,7 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
     }
   }
   printPlan(context.out, changes, options.dryRun);
-  return ExitStatus::Success;
+  return options.dryRun ? ExitStatus::Success : flushReportOfWrite(context);
 }
 
 }  // namespace

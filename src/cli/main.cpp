@@ -1,3 +1,4 @@
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 
@@ -16,6 +17,11 @@ std::string programFolder(const char* invokedAs) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+  // A write past the file-size limit then fails with EFBIG and is reported like any other error,
+  // instead of the signal ending the program part-way through a walk without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   return zelbor::cli::runCli(arguments, std::cout, std::cerr,
                              {zelbor::db::posixFileSystem(), programFolder(argv[0]), &std::cin});

@@ -27,7 +27,7 @@ ExitStatus listPlayers(const CommandContext& context, const PlayersOptions& opti
                                  db::decodeUpToNul(players[i].realName)});
         }
       });
-  return walk.ok() ? ExitStatus::Success : reportWalkError(context, walk, false);
+  return walk.ok() ? ExitStatus::Success : reportWalkError(context, walk);
 }
 
 }  // namespace

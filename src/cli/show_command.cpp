@@ -42,8 +42,18 @@ ExitStatus showPlayer(const CommandContext& context, const ShowOptions& options)
     return reportFileError(context, loaded.error());
   }
   if (options.slot > database->playerCount()) {
+    // A named slot after the first empty one is stored but never loaded, by the game or by us.
+    const db::Result<std::vector<db::Byte>> area = database->readPlayerArea(*options.team);
+    if (!area) return reportFileError(context, area.error());
+    const db::PlayerRecord stored = db::decodePlayerRecord(
+        std::span<const db::Byte>(area.value())
+            .subspan(static_cast<std::size_t>(options.slot - 1) * db::kRecordSize)
+            .first<db::kRecordSize>());
     context.err << "Team " << *options.team << " has " << database->playerCount()
-                << " loaded players; slot " << options.slot << " holds none.\n";
+                << " loaded players; slot " << options.slot
+                << (db::isEmptySlot(stored) ? " holds none."
+                                            : " holds a player the game does not load.")
+                << "\n";
     return ExitStatus::UsageError;
   }
   const db::Result<db::ValueLists> lists =

@@ -22,16 +22,13 @@ db::WalkOutcome readTeams(
   return {};
 }
 
-db::WalkOutcome changeTeams(db::Database& database, TeamScope scope, const PlayerChange& change) {
-  if (!scope) {
-    return db::rewriteEachTeam(
-        database, [&change](int, std::span<db::PlayerRecord> players) { change(players); });
-  }
-  if (db::Result<void> loaded = database.LoadTeam(*scope); !loaded) return {loaded.error(), *scope};
-  change(database.teamPlayers());
-  if (db::Result<void> stored = database.StoreTeam(*scope); !stored)
-    return {stored.error(), *scope};
-  return {};
+db::WriteOutcome changeTeams(db::Database& database, TeamScope scope, const PlayerChange& change) {
+  const db::TeamChange changeTeam = [&change](int, std::span<db::PlayerRecord> players) {
+    change(players);
+  };
+  if (!scope) return db::rewriteEachTeam(database, changeTeam);
+  const int team[] = {*scope};
+  return database.rewriteTeams(team, changeTeam);
 }
 
 db::WalkOutcome changeTeamsDryRun(

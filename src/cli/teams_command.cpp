@@ -16,7 +16,7 @@ ExitStatus listTeams(const CommandContext& context, const std::string& path) {
         writeRow(context.out, {std::to_string(team), std::to_string(players.size()),
                                names.value()[static_cast<std::size_t>(team - 1)]});
       });
-  return walk.ok() ? ExitStatus::Success : reportWalkError(context, walk, false);
+  return walk.ok() ? ExitStatus::Success : reportWalkError(context, walk);
 }
 
 }  // namespace

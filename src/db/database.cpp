@@ -13,13 +13,12 @@ Result<void> closeAfter(Result<void> outcome, File& file) {
 
 }  // namespace
 
-std::optional<std::string> Database::changeSinceOpened(const FileStatus& now) const {
-  if (!now.sameFileAs(opened_)) {
-    return std::string("another file has taken its place since the editor opened it");
-  }
+std::optional<std::string> Database::changeSinceOpened(const FileStatus& now,
+                                                       const std::string& since) const {
+  if (!now.sameFileAs(opened_)) return "another file has taken its place " + since;
   if (now.size != opened_.size) {
     return "its size changed from " + std::to_string(opened_.size) + " to " +
-           std::to_string(now.size) + " bytes since the editor opened it";
+           std::to_string(now.size) + " bytes " + since;
   }
   return std::nullopt;
 }
@@ -79,31 +78,14 @@ Result<std::vector<Byte>> Database::readPlayerArea(int team) const {
 Result<void> Database::LoadTeam(int team) {
   Result<std::vector<Byte>> area = readPlayerArea(team);
   if (!area) return area.error();
-  teamPlayers_ = decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area.value()));
+  takeLoadedArea(team, std::move(area).value());
   return {};
 }
 
-Result<void> Database::StoreTeam(int team) {
-  // A team with no players has nothing to write; its slots were never loaded.
-  if (teamPlayers_.empty()) return {};
-  std::vector<Byte> bytes(teamPlayers_.size() * kRecordSize);
-  for (std::size_t i = 0; i < teamPlayers_.size(); ++i) {
-    encodePlayerRecord(teamPlayers_[i],
-                       std::span<Byte>(bytes).subspan(i * kRecordSize).first<kRecordSize>());
-  }
-  auto file = fileSystem_->openExisting(databasePath_, OpenMode::ReadWrite);
-  if (!file) return file.error();
-  File& out = *file.value();
-  const Result<FileStatus> status = out.status();
-  if (!status) return closeAfter(status.error(), out);
-  if (const std::optional<std::string> change = changeSinceOpened(status.value())) {
-    return closeAfter(FileError{databasePath_, "Cannot write \"" + databasePath_ +
-                                                   "\": " + *change + ", so nothing was written."},
-                      out);
-  }
-  Result<void> written = out.writeAt(playerAreaStart(team), bytes);
-  if (written) written = out.sync();
-  return closeAfter(written, out);
+void Database::takeLoadedArea(int team, std::vector<Byte> area) {
+  teamPlayers_ = decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area));
+  loadedArea_ = std::move(area);
+  loadedAreaTeam_ = team;
 }
 
 Result<LineupArea> Database::readLineupArea(int team) const {

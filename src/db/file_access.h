@@ -34,6 +34,9 @@ class File {
   virtual Result<void> writeAt(std::uint64_t offset, std::span<const Byte> from) = 0;
   // Flushes written data to the disk.
   virtual Result<void> sync() = 0;
+  // Takes the writer's lock our programs hold across a whole write operation, without waiting:
+  // true when taken, false when another open file holds it. Closing the file releases it.
+  virtual Result<bool> tryLock() = 0;
   virtual Result<void> close() = 0;
 };
 
@@ -45,6 +48,8 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
+  // Opens a regular file. Anything else (a FIFO, a device, a folder) is refused at once, without
+  // waiting for the other end of a FIFO, with "not a regular file" as the reason.
   virtual Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) = 0;
   // True when the file cannot be written: no write permission bits, a read-only mount or an
   // immutable file.

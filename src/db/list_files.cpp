@@ -21,7 +21,8 @@ std::vector<std::string> splitListLines(std::string_view text) {
 }
 
 Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const std::string& path) {
-  const Result<std::vector<Byte>> bytes = readWholeFile(fileSystem, path);
+  const Result<std::vector<Byte>> bytes =
+      readWholeFile(fileSystem, path, kListFileSizeLimit, "a list file");
   if (!bytes) return bytes.error();
   const std::string text(bytes.value().begin(), bytes.value().end());
   std::vector<std::string> entries = splitListLines(text);

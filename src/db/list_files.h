@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -17,6 +18,9 @@ inline constexpr std::string_view kListFileNames[] = {"Bats.txt", "Kit1.txt", "K
 // One entry per line, in file order, taken unchanged: no trimming, empty lines give empty entries.
 // Lines end in CR LF (LF or CR alone are accepted too); a final line break adds no entry.
 std::vector<std::string> splitListLines(std::string_view windows1252Text);
+
+// Far beyond any real list file (a few hundred short lines); a larger file is refused, not read.
+inline constexpr std::uint64_t kListFileSizeLimit = 4 * 1024 * 1024;
 
 // Reads a list file (Windows-1252) into its entries, as UTF-8.
 Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const std::string& path);

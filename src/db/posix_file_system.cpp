@@ -65,6 +65,19 @@ class PosixFile final : public File {
     return {};
   }
 
+  Result<bool> tryLock() override {
+    // An open-file-description lock: it belongs to this open file, so closing another descriptor
+    // of the same file in this process does not drop it, and threads exclude each other too.
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    while (::fcntl(descriptor_, F_OFD_SETLK, &whole) != 0) {
+      if (errno == EAGAIN || errno == EACCES) return false;
+      if (errno != EINTR) return systemError(path_, "lock", errno);
+    }
+    return true;
+  }
+
   Result<void> close() override {
     const int descriptor = descriptor_;
     descriptor_ = -1;
@@ -81,23 +94,25 @@ class PosixFile final : public File {
 class PosixFileSystem final : public FileSystem {
  public:
   Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) override {
-    // No O_CREAT, O_TRUNC or O_APPEND: a file is only ever used as it already is.
-    const int flags = (mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY;
+    // No O_CREAT, O_TRUNC or O_APPEND: a file is only ever used as it already is. O_NONBLOCK keeps
+    // a FIFO from waiting for a writer before its type can be checked; it changes nothing for the
+    // regular files that are kept.
+    const int flags =
+        (mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     int descriptor = -1;
     do {
       descriptor = ::open(path.c_str(), flags);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) return systemError(path, "open", errno);
     struct stat status {};
-    int error = 0;
     if (::fstat(descriptor, &status) != 0) {
-      error = errno;
-    } else if (!S_ISREG(status.st_mode)) {
-      error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
-    }
-    if (error != 0) {
+      const int error = errno;
       ::close(descriptor);
       return systemError(path, "open", error);
+    }
+    if (!S_ISREG(status.st_mode)) {
+      ::close(descriptor);
+      return FileError{path, "Cannot open \"" + path + "\": not a regular file."};
     }
     return std::unique_ptr<File>(std::make_unique<PosixFile>(path, descriptor));
   }

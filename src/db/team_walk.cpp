@@ -1,5 +1,7 @@
 #include "team_walk.h"
 
+#include <array>
+
 namespace zelbor::db {
 
 WalkOutcome readEachTeam(
@@ -11,14 +13,10 @@ WalkOutcome readEachTeam(
   return {};
 }
 
-WalkOutcome rewriteEachTeam(Database& database,
-                            const std::function<void(int team, std::span<PlayerRecord>)>& change) {
-  for (int team = 1; team <= kTeamCount; ++team) {
-    if (Result<void> loaded = database.LoadTeam(team); !loaded) return {loaded.error(), team};
-    change(team, database.teamPlayers());
-    if (Result<void> stored = database.StoreTeam(team); !stored) return {stored.error(), team};
-  }
-  return {};
+WriteOutcome rewriteEachTeam(Database& database, const TeamChange& change) {
+  std::array<int, kTeamCount> teams{};
+  for (int team = 1; team <= kTeamCount; ++team) teams[team - 1] = team;
+  return database.rewriteTeams(teams, change);
 }
 
 }  // namespace zelbor::db

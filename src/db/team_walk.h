@@ -22,9 +22,7 @@ struct WalkOutcome {
 WalkOutcome readEachTeam(Database& database,
                          const std::function<void(int team, std::span<const PlayerRecord>)>& visit);
 
-// Loads each team in turn, lets `change` modify its players and writes them back before the next
-// team is loaded, so a failure part-way leaves the earlier teams written and the rest untouched.
-WalkOutcome rewriteEachTeam(Database& database,
-                            const std::function<void(int team, std::span<PlayerRecord>)>& change);
+// Database::rewriteTeams over teams 1..17: one write operation under one lock.
+WriteOutcome rewriteEachTeam(Database& database, const TeamChange& change);
 
 }  // namespace zelbor::db

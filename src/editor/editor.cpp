@@ -203,12 +203,25 @@ void Editor::mnuSave_Click() {
   const db::PlayerRecord before = database_->player(currentPlayer_);
   if (!StorePlayer()) return;
   // loadedTeam_ is the team selected in the team list, and the one memory holds.
-  if (const db::Result<void> stored = database_->StoreTeam(loadedTeam_); !stored) {
+  if (const db::WriteOutcome stored = database_->StoreTeam(loadedTeam_); !stored) {
+    // The edits stay on screen; memory keeps the player as it was before this save.
     database_->player(currentPlayer_) = before;
-    reportError(stored.error().message);
-    return;
+    if (stored.failure == db::WriteFailure::TeamChangedOnDisk) return offerReloadOfChangedTeam();
+    return reportWriteFailure(stored, "Saving");
   }
   DisplayPlayer(view_.selectedIndex(ListBox::lstPlayers) + 1);
+}
+
+void Editor::offerReloadOfChangedTeam() {
+  const std::string text =
+      "Team " + teamLabel(loadedTeam_) + " was changed in \"" + database_->databasePath() +
+      "\" by another program since the editor loaded it, so nothing was written.\r\n\r\n"
+      "Reload Team shows the team as it is in the file now; your unsaved edits of it are "
+      "dropped. Keep Edits leaves them on screen, unsaved: the team cannot be saved until it is "
+      "reloaded.";
+  if (prompts_.askReloadOrKeepEdits(text) == TeamChangedChoice::ReloadTeam) {
+    restoreView(loadedTeam_ - 1, currentPlayer_ - 1);
+  }
 }
 
 void Editor::ColourAbilityBars() {

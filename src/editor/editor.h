@@ -59,7 +59,7 @@ class Editor {
   // File authentication string over all teams, shown in its window.
   void mnuFileHash_Click();
   void mnuFixSpoof_Click();
-  db::WalkOutcome FixSpoofAllTeams();
+  db::WriteOutcome FixSpoofAllTeams();
   void mnuLineup_Click();
 
   int currentPlayer() const { return currentPlayer_; }
@@ -78,9 +78,16 @@ class Editor {
   // After a walk over all teams: reload the selected team, select it and the player again and
   // show that player. Skips what was not selected.
   void restoreView(int teamIndex, int playerIndex);
-  void reportWalkFailure(const db::WalkOutcome& outcome, const std::string& operation,
-                         bool wroteTeams);
+  void reportWalkFailure(const db::WalkOutcome& outcome, const std::string& operation);
+  // What a failed write operation left on disk, with the file's reason. `operation` starts the
+  // message ("Saving", "Batch processing").
+  void reportWriteFailure(const db::WriteOutcome& outcome, const std::string& operation);
+  // The save found the team changed in the file by another program: the user reloads it or keeps
+  // the edits on screen; nothing is written either way.
+  void offerReloadOfChangedTeam();
   void reportError(const std::string& message);
+  // "3 (Team Name)".
+  std::string teamLabel(int team) const;
 
   MainView& view_;
   Prompts& prompts_;

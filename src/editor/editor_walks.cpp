@@ -22,11 +22,11 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   loadedTeam_ = 0;
-  const db::WalkOutcome outcome = db::rewriteEachTeam(
+  const db::WriteOutcome outcome = db::rewriteEachTeam(
       *database_,
       [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); });
   restoreView(teamIndex, playerIndex);
-  if (!outcome.ok()) return reportWalkFailure(outcome, "Batch processing", true);
+  if (!outcome.ok()) return reportWriteFailure(outcome, "Batch processing");
   prompts_.tell(std::string(messages::kBatchAllDone), MessageIcon::Information);
 }
 
@@ -38,9 +38,9 @@ void Editor::BatchCurrent(const batch::BatchFactors& factors) {
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   // The team in memory, with the edits already stored into it, is what gets scaled and written.
   batch::scalePlayers(database_->teamPlayers(), factors);
-  const db::Result<void> stored = database_->StoreTeam(loadedTeam_);
+  const db::WriteOutcome stored = database_->StoreTeam(loadedTeam_);
   restoreView(teamIndex, playerIndex);
-  if (!stored) return reportError(stored.error().message);
+  if (!stored) return reportWriteFailure(stored, "Batch processing");
   prompts_.tell(std::string(messages::kBatchCurrentDone), MessageIcon::Information);
 }
 
@@ -52,7 +52,7 @@ void Editor::mnuFileHash_Click() {
   loadedTeam_ = 0;
   const db::WalkOutcome outcome = tools::sumAllTeams(*database_, totals);
   restoreView(teamIndex, playerIndex);
-  if (!outcome.ok()) return reportWalkFailure(outcome, "The file hash", false);
+  if (!outcome.ok()) return reportWalkFailure(outcome, "The file hash");
   view_.showFileHash(tools::hashString(totals));
 }
 
@@ -61,13 +61,13 @@ void Editor::mnuFixSpoof_Click() {
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   if (prompts_.askYesNo(std::string(messages::kFixSpoofQuestion)) == Answer::No) return;
-  const db::WalkOutcome outcome = FixSpoofAllTeams();
+  const db::WriteOutcome outcome = FixSpoofAllTeams();
   restoreView(teamIndex, playerIndex);
-  if (!outcome.ok()) return reportWalkFailure(outcome, "The spoof repair", true);
+  if (!outcome.ok()) return reportWriteFailure(outcome, "The spoof repair");
   prompts_.tell(std::string(messages::kFixSpoofDone), MessageIcon::None);
 }
 
-db::WalkOutcome Editor::FixSpoofAllTeams() {
+db::WriteOutcome Editor::FixSpoofAllTeams() {
   loadedTeam_ = 0;
   return db::rewriteEachTeam(*database_, [](int, std::span<db::PlayerRecord> players) {
     for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
@@ -102,16 +102,23 @@ void Editor::showNoTeam() {
   showNoPlayer();
 }
 
-void Editor::reportWalkFailure(const db::WalkOutcome& outcome, const std::string& operation,
-                               bool wroteTeams) {
-  const int team = outcome.failedTeam;
-  std::string message = operation + " stopped at team " + std::to_string(team) + " (" +
-                        teamNames_[static_cast<std::size_t>(team - 1)] + "). " +
-                        outcome.error->message;
-  if (wroteTeams) {
-    message += " The teams before it were written; the teams after it were not touched.";
+void Editor::reportWalkFailure(const db::WalkOutcome& outcome, const std::string& operation) {
+  reportError(operation + " stopped at team " + teamLabel(outcome.failedTeam) + ". " +
+              outcome.error->message);
+}
+
+void Editor::reportWriteFailure(const db::WriteOutcome& outcome, const std::string& operation) {
+  std::string where = operation + " failed after writing";
+  if (outcome.failedTeam > 0) {
+    where = operation + " stopped at team " + teamLabel(outcome.failedTeam);
+  } else if (!outcome.everyTeamWritten()) {
+    where = operation + " did not write the file";
   }
-  reportError(message);
+  reportError(where + ". " + outcome.error->message + " " + db::teamsOnDiskSummary(outcome));
+}
+
+std::string Editor::teamLabel(int team) const {
+  return std::to_string(team) + " (" + teamNames_[static_cast<std::size_t>(team - 1)] + ")";
 }
 
 }  // namespace zelbor::editor

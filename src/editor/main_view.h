@@ -52,6 +52,7 @@ class MainView {
 
 enum class Answer { Yes, No };
 enum class MessageIcon { None, Information, Warning };
+enum class TeamChangedChoice { ReloadTeam, KeepEdits };
 
 // Message boxes carrying the program's title.
 class Prompts {
@@ -61,6 +62,9 @@ class Prompts {
   virtual Answer askYesNo(const std::string& text) = 0;
   // A single OK button.
   virtual void tell(const std::string& text, MessageIcon icon) = 0;
+  // Another program changed the team on screen in the file: reload it, or keep the edits on
+  // screen. Warning icon; keeping the edits is the default and what Escape answers.
+  virtual TeamChangedChoice askReloadOrKeepEdits(const std::string& text) = 0;
 };
 
 class FileDialog {

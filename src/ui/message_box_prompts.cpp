@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace zelbor::ui {
 namespace {
@@ -18,13 +19,18 @@ QMessageBox::Icon boxIcon(editor::MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// Run as it stands: a path or a name holding "<" must not be taken for markup.
-int run(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
-        QMessageBox::StandardButton defaultButton, QWidget* owner) {
+// Shown as it stands: a path or a name holding "<" must not be taken for markup.
+void setPlainText(QMessageBox& box, const std::string& text) {
   QString shown = QString::fromStdString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), shown, buttons, owner);
   box.setTextFormat(Qt::PlainText);
+  box.setText(shown);
+}
+
+int run(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton defaultButton, QWidget* owner) {
+  QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), {}, buttons, owner);
+  setPlainText(box, text);
   box.setDefaultButton(defaultButton);
   return box.exec();
 }
@@ -40,6 +46,20 @@ editor::Answer MessageBoxPrompts::askYesNo(const std::string& text) {
 
 void MessageBoxPrompts::tell(const std::string& text, editor::MessageIcon icon) {
   run(boxIcon(icon), text, QMessageBox::Ok, QMessageBox::Ok, owner());
+}
+
+editor::TeamChangedChoice MessageBoxPrompts::askReloadOrKeepEdits(const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), {},
+                  QMessageBox::NoButton, owner());
+  setPlainText(box, text);
+  QPushButton* reload = box.addButton(QStringLiteral("&Reload Team"), QMessageBox::AcceptRole);
+  QPushButton* keep = box.addButton(QStringLiteral("&Keep Edits"), QMessageBox::RejectRole);
+  // Escape and the title bar's close button keep the edits: nothing is lost by dismissing it.
+  box.setDefaultButton(keep);
+  box.setEscapeButton(keep);
+  box.exec();
+  return box.clickedButton() == reload ? editor::TeamChangedChoice::ReloadTeam
+                                       : editor::TeamChangedChoice::KeepEdits;
 }
 
 QWidget* MessageBoxPrompts::owner() const {

@@ -16,6 +16,7 @@ class MessageBoxPrompts final : public editor::Prompts {
 
   editor::Answer askYesNo(const std::string& text) override;
   void tell(const std::string& text, editor::MessageIcon icon) override;
+  editor::TeamChangedChoice askReloadOrKeepEdits(const std::string& text) override;
 
  private:
   // The open modal window, else the main window once it is shown, else none.

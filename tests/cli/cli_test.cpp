@@ -18,6 +18,7 @@
 #include "db/database.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_file.h"
 #include "tools/file_hash.h"
 #include "tools/spoof_repair.h"
@@ -162,10 +163,11 @@ class CliTest : public ::testing::Test {
     writeFileBytes(path_, image_);
   }
 
-  Outcome run(const std::vector<std::string>& arguments) {
+  Outcome run(const std::vector<std::string>& arguments) { return runOn(fileSystem_, arguments); }
+  Outcome runOn(db::FileSystem& fileSystem, const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runCli(arguments, out, err, {fileSystem_, dir_.path().string()});
+    const int status = runCli(arguments, out, err, {fileSystem, dir_.path().string()});
     return {status, out.str(), err.str()};
   }
 
@@ -328,6 +330,10 @@ TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
   writeFileBytes(clean, cleanImage);
   const std::string noLists = dir_.file("no-lists");
   std::filesystem::create_directory(noLists);
+  const std::string hugeLists = dir_.file("huge-lists");
+  std::filesystem::create_directory(hugeLists);
+  writeFileBytes(hugeLists + "/Bats.txt", {});
+  std::filesystem::resize_file(hugeLists + "/Bats.txt", 4 * 1024 * 1024 + 1);
 
   const struct {
     std::vector<std::string> arguments;
@@ -342,6 +348,11 @@ TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
       {{"show", path_, "--team", "1", "--slot", "4"},
        1,
        "Team 1 has 3 loaded players; slot 4 holds none."},
+      {{"show", path_, "--team", "2", "--slot", "3"},
+       1,
+       "Team 2 has 1 loaded players; slot 3 holds a player the game does not load."},
+      {{"teams", path_, "a", "b", "c"}, 1, "zelbor-db teams does not take these arguments: a b c"},
+      {{"teams", "--team", "3", path_}, 1, "zelbor-db teams has no such option: --team"},
       {{"lineups", path_}, 1, "--team is required"},
       {{"batch", path_}, 1, "Exactly 1 option from [--all,--team]"},
       {{"batch", path_, "--all", "--team", "2"}, 1, "Exactly 1 option"},
@@ -353,8 +364,14 @@ TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
       {{"batch", "--help"}, 0, ""},
       {{"teams", missing}, 2, "\"" + missing + "\": No such file or directory"},
       {{"hash", shortFile}, 2, "\"" + shortFile + "\" is 358133 bytes long"},
-      {{"batch", dir_.path().string(), "--all"}, 2, dir_.path().string() + "\": Is a directory"},
+      {{"batch", dir_.path().string(), "--all"},
+       2,
+       dir_.path().string() + "\": not a regular file"},
       {{"check", path_, "--lists", noLists}, 2, "no-lists/Bats.txt\": No such file"},
+      {{"check", path_, "--lists", hugeLists},
+       2,
+       "huge-lists/Bats.txt\": it is 4194305 bytes long; a list file may hold at most 4194304 "
+       "bytes."},
       {{"sample", path_}, 2, path_ + "\": File exists"},
       {{"check", clean}, 0, ""},
       {{"check", path_}, 3, ""},
@@ -462,19 +479,92 @@ TEST_F(CliTest, DryRunsOpenNothingForWritingAndPrintWhatTheRealRunWould) {
   }
 }
 
-TEST_F(CliTest, AWriteFailingPartWayTellsWhichTeamsWereWritten) {
-  fileSystem_.refusedWriteOpen = 3;
-  const Outcome all = run({"fix-spoof", path_});
-  EXPECT_EQ(all.status, 2);
-  EXPECT_THAT(all.err, HasSubstr("Disk quota exceeded"));
-  EXPECT_THAT(all.err, HasSubstr("Teams 1 to 2 had been written; the run stopped at team 3."));
-  EXPECT_THAT(all.out, IsEmpty());
+// A write or flush failing part-way: the teams before it are written, that team is possibly
+// part-written or possibly not on disk (never "untouched"), and the teams after it untouched.
+TEST_F(CliTest, AFailurePartWayTellsWhatEachTeamIsOnDisk) {
+  using zelbor::testing::Fault;
+  using zelbor::testing::FileCall;
+  const std::vector<db::Byte> sample = sample::makeSampleDatabase();
+  const struct {
+    std::vector<std::string> arguments;
+    FileCall failing;
+    int nth;  // of that kind of call
+    std::string summary;
+    int untouchedFrom;  // the first team whose area must be as before
+  } cases[] = {
+      {{"batch", path_, "--all", "--power", "50"},
+       FileCall::Sync,
+       6,
+       "Teams 1 to 5 were written; team 6 was written but may not be on disk; teams 7 to 17 were "
+       "not written.",
+       7},
+      {{"fix-spoof", path_},
+       FileCall::Write,
+       3,
+       "Teams 1 and 2 were written; team 3 may be part-written; teams 4 to 17 were not written.",
+       4},
+      {{"batch", path_, "--team", "4", "--power", "50"},
+       FileCall::Sync,
+       1,
+       "Team 4 was written but may not be on disk.",
+       18},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.summary);
+    writeFileBytes(path_, sample);
+    zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+    int seen = 0;
+    faulty.setRule([&](int, FileCall call) {
+      return call == c.failing && ++seen == c.nth ? Fault::Fail : Fault::None;
+    });
+    const Outcome outcome = runOn(faulty, c.arguments);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_THAT(outcome.err, HasSubstr(path_));
+    EXPECT_THAT(outcome.err, HasSubstr(c.summary));
+    EXPECT_THAT(outcome.out, IsEmpty());
+    const std::vector<db::Byte> after = readFileBytes(path_);
+    for (int team = c.untouchedFrom; team <= db::kTeamCount; ++team) {
+      EXPECT_EQ(zelbor::testing::playerArea(after, team), zelbor::testing::playerArea(sample, team))
+          << team;
+    }
+  }
+}
 
-  fileSystem_.writeOpens = 0;
-  fileSystem_.refusedWriteOpen = 1;
-  const Outcome one = run({"batch", path_, "--team", "4"});
-  EXPECT_EQ(one.status, 2);
-  EXPECT_THAT(one.err, Not(HasSubstr("had been written"))) << "only team 4 was to be written";
+// After every team was written, a failing step (the close, the hash read back, the report on
+// standard output) has its own exit status: a script must not run the batch a second time.
+TEST_F(CliTest, AFailureAfterTheWritingHasItsOwnStatus) {
+  using zelbor::testing::Fault;
+  using zelbor::testing::FileCall;
+  const struct {
+    std::vector<std::string> arguments;
+    FileCall failing;
+    int nth;
+  } cases[] = {
+      {{"fix-spoof", path_}, FileCall::Close, 3},  // the write operation's close
+      {{"batch", path_, "--all", "--power", "50"}, FileCall::Open, 4},  // the hash read back
+      {{"batch", path_, "--team", "1", "--power", "50"}, FileCall::Open, 4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    writeFileBytes(path_, image_);
+    zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+    int seen = 0;
+    faulty.setRule([&](int, FileCall call) {
+      return call == c.failing && ++seen == c.nth ? Fault::Fail : Fault::None;
+    });
+    const Outcome outcome = runOn(faulty, c.arguments);
+    EXPECT_EQ(outcome.status, 5) << outcome.err;
+    EXPECT_THAT(outcome.err, HasSubstr("The file was written; only this later step failed."));
+    EXPECT_NE(readFileBytes(path_), image_);
+  }
+
+  writeFileBytes(path_, image_);
+  std::ostringstream out;
+  std::ostringstream err;
+  out.setstate(std::ios::badbit);
+  EXPECT_EQ(runCli({"fix-spoof", path_}, out, err, {fileSystem_, dir_.path().string()}), 5);
+  EXPECT_THAT(err.str(), HasSubstr("Cannot write to standard output."));
+  EXPECT_THAT(err.str(), HasSubstr("The file was written"));
 }
 
 TEST_F(CliTest, SampleWritesANewFileAndNeverOverwrites) {
@@ -491,7 +581,19 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFileError) {
   std::ostringstream err;
   out.setstate(std::ios::badbit);
   EXPECT_EQ(runCli({"teams", path_}, out, err, {fileSystem_, dir_.path().string()}), 2);
-  EXPECT_THAT(err.str(), HasSubstr("Cannot write the output"));
+  EXPECT_THAT(err.str(), HasSubstr("Cannot write to standard output."));
+}
+
+TEST_F(CliTest, AnUnexpectedExceptionEndsWithAMessageAndItsOwnStatus) {
+  struct ExhaustedFileSystem final : db::FileSystem {
+    db::Result<std::unique_ptr<db::File>> openExisting(const std::string&, db::OpenMode) override {
+      throw std::bad_alloc();
+    }
+    db::Result<bool> isReadOnly(const std::string&) override { throw std::bad_alloc(); }
+  } exhausted;
+  const Outcome outcome = runOn(exhausted, {"teams", path_});
+  EXPECT_EQ(outcome.status, 70);
+  EXPECT_THAT(outcome.err, HasSubstr("zelbor-db stopped on an unexpected error: std::bad_alloc"));
 }
 
 // Runs the built program: its exit status reaches the shell.

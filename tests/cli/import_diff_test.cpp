@@ -12,6 +12,7 @@
 #include "db/text_codec.h"
 #include "editor/player_form.h"
 #include "support/database_image.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_file.h"
 
 namespace zelbor::cli {
@@ -44,12 +45,13 @@ struct DbRun {
 };
 
 // Runs zelbor-db on the real file system; the list files are those beside the test program.
-DbRun runDb(const std::vector<std::string>& arguments, const std::string& input = {}) {
+DbRun runDb(const std::vector<std::string>& arguments, const std::string& input = {},
+            db::FileSystem& fileSystem = db::posixFileSystem()) {
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
-  const int status = runCli(arguments, out, err,
-                            {db::posixFileSystem(), std::filesystem::current_path().string(), &in});
+  const int status =
+      runCli(arguments, out, err, {fileSystem, std::filesystem::current_path().string(), &in});
   return {status, out.str(), err.str()};
 }
 
@@ -349,6 +351,25 @@ TEST_F(ImportTest, DiffReportsEveryDifferenceByArea) {
               HasSubstr("{\"team\":1,\"slot\":1,\"role\":" + std::to_string(changed.role) + "}"));
   EXPECT_THAT(patch.out, Not(HasSubstr("header")));
   EXPECT_EQ(runDb({"diff", path_, dir_.file("missing.bag")}).status, 2);
+}
+
+TEST_F(ImportTest, AWriteFailingPartWayLeavesTheEarlierTeamsWrittenAndSaysSo) {
+  zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+  int writes = 0;
+  faulty.setRule([&writes](int, zelbor::testing::FileCall call) {
+    const bool second = call == zelbor::testing::FileCall::Write && ++writes == 2;
+    return second ? zelbor::testing::Fault::Fail : zelbor::testing::Fault::None;
+  });
+  const DbRun run = runDb({"import", path_, "-", "--format", "csv"},
+                          "team,slot,hundredsODI\n1,1,9\n2,1,9\n", faulty);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_THAT(run.out, IsEmpty());
+  EXPECT_THAT(run.err, HasSubstr("Team 1 was written"));
+  std::vector<db::Byte> expected = image_;
+  db::PlayerRecord first = playerAt(image_, 1, 1);
+  first.hundredsODI = 9;
+  putPlayer(expected, 1, 1, first);
+  EXPECT_TRUE(readFileBytes(path_) == expected);
 }
 
 // The editor's message for a value typed into a box of player 1 of team 1.

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -174,9 +175,10 @@ TEST_F(DatabaseTest, AFileShortenedAfterOpeningIsNeverWrittenNorExtended) {
   std::filesystem::resize_file(path_, 300000);
   const std::vector<Byte> shortened = readFileBytes(path_);
 
-  const Result<void> store = database.StoreTeam(17);
+  const WriteOutcome store = database.StoreTeam(17);
   ASSERT_FALSE(store);
-  EXPECT_THAT(store.error().message, HasSubstr("size changed"));
+  EXPECT_THAT(store.error->message, HasSubstr("size changed"));
+  EXPECT_EQ(teamsOnDiskSummary(store), "Nothing was written.");
   EXPECT_EQ(readFileBytes(path_), shortened);
   EXPECT_FALSE(database.LoadTeam(17)) << "the slots beyond the end cannot be read";
 }
@@ -190,10 +192,163 @@ TEST_F(DatabaseTest, AFilePutInThePlaceOfTheOpenedOneIsNeverWritten) {
   writeFileBytes(dir_.file("other.bag"), other);
   std::filesystem::rename(dir_.file("other.bag"), path_);
 
-  const Result<void> store = database.StoreTeam(2);
+  const WriteOutcome store = database.StoreTeam(2);
   ASSERT_FALSE(store);
-  EXPECT_THAT(store.error().message, HasSubstr("another file has taken its place"));
+  EXPECT_THAT(store.error->message, HasSubstr("another file has taken its place"));
   EXPECT_EQ(readFileBytes(path_), other);
+}
+
+}  // namespace
+}  // namespace zelbor::db
+
+namespace zelbor::db {
+namespace {
+
+TEST_F(DatabaseTest, AStoreRefusesATeamAnotherProgramChangedSinceItWasLoaded) {
+  std::vector<Byte> image = blankDatabase();
+  putTeam(image, 2, 5);
+  Database database = openImage(image);
+  ASSERT_TRUE(database.LoadTeam(2));
+  database.player(1).runsODI = 1234;
+  // Another program changes a slot after the loaded players: not ours to write, but the area
+  // is no longer what was loaded.
+  std::vector<Byte> changed = image;
+  putPlayer(changed, 2, 7, namedPlayer("Written Elsewhere"));
+  writeFileBytes(path_, changed);
+
+  const WriteOutcome store = database.StoreTeam(2);
+  EXPECT_EQ(store.failure, WriteFailure::TeamChangedOnDisk);
+  EXPECT_EQ(store.failedTeam, 2);
+  EXPECT_THAT(store.error->message, HasSubstr("changed by another program"));
+  EXPECT_EQ(teamsOnDiskSummary(store), "Nothing was written.");
+  EXPECT_EQ(readFileBytes(path_), changed);
+
+  ASSERT_TRUE(database.LoadTeam(2));
+  database.player(1).runsODI = 1234;
+  ASSERT_TRUE(database.StoreTeam(2)) << "a team loaded again is written";
+  ASSERT_TRUE(database.StoreTeam(2)) << "and what we wrote is what we compare with next";
+  putPlayer(changed, 2, 1, database.player(1));
+  EXPECT_EQ(readFileBytes(path_), changed);
+}
+
+TEST_F(DatabaseTest, ASecondWriterWaitsForTheLockThenRefusesWithoutWriting) {
+  std::vector<Byte> image = blankDatabase();
+  putTeam(image, 1, 3);
+  Database database = openImage(image);
+  ASSERT_TRUE(database.LoadTeam(1));
+  database.player(2).matchesODI = 77;
+  {
+    auto holder = posixFileSystem().openExisting(path_, OpenMode::ReadWrite);
+    ASSERT_TRUE(holder);
+    ASSERT_TRUE(holder.value()->tryLock().value());
+    auto other = posixFileSystem().openExisting(path_, OpenMode::ReadWrite);
+    ASSERT_TRUE(other);
+    EXPECT_FALSE(other.value()->tryLock().value()) << "another open file, same process";
+
+    const WriteOutcome store = database.StoreTeam(1);
+    EXPECT_EQ(store.failure, WriteFailure::AnotherWriter);
+    EXPECT_THAT(store.error->message, HasSubstr("another program is writing it"));
+    EXPECT_EQ(readFileBytes(path_), image);
+  }
+  ASSERT_TRUE(database.StoreTeam(1)) << "closing the holder released the lock";
+  putPlayer(image, 1, 2, database.player(2));
+  EXPECT_EQ(readFileBytes(path_), image);
+}
+
+TEST_F(DatabaseTest, RewritingChosenTeamsWritesOnlyThemInTheOrderGiven) {
+  std::vector<Byte> image = blankDatabase();
+  for (int team = 1; team <= kTeamCount; ++team) putTeam(image, team, 2);
+  Database database = openImage(image);
+  std::vector<int> seen;
+  const int chosen[] = {9, 4, 16};
+  const WriteOutcome outcome =
+      database.rewriteTeams(chosen, [&seen](int team, std::span<PlayerRecord> players) {
+        seen.push_back(team);
+        players[1].wicketsODI = static_cast<std::int16_t>(team);
+      });
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(seen, std::vector<int>(std::begin(chosen), std::end(chosen)));
+  EXPECT_EQ(teamsOnDiskSummary(outcome), "Teams 9, 4 and 16 were written.");
+  for (const int team : chosen) {
+    PlayerRecord player = zelbor::testing::playerAt(image, team, 2);
+    player.wicketsODI = static_cast<std::int16_t>(team);
+    putPlayer(image, team, 2, player);
+  }
+  EXPECT_EQ(readFileBytes(path_), image);
+}
+
+TEST_F(DatabaseTest, AFileMovedIntoPlaceDuringAWalkIsNotReportedAsWritten) {
+  std::vector<Byte> image = blankDatabase();
+  for (int team = 1; team <= kTeamCount; ++team) putTeam(image, team, 1);
+  Database database = openImage(image);
+  const std::vector<Byte> other = blankDatabase();
+  writeFileBytes(dir_.file("other.bag"), other);
+  const int teams[] = {1, 2, 3};
+  const WriteOutcome outcome =
+      database.rewriteTeams(teams, [this](int team, std::span<PlayerRecord> players) {
+        players[0].matchesODI = 5;
+        if (team == 2) std::filesystem::rename(dir_.file("other.bag"), path_);
+      });
+  ASSERT_FALSE(outcome);
+  EXPECT_THAT(outcome.error->message,
+              HasSubstr("another file has taken its place while it was being written"));
+  EXPECT_EQ(teamsOnDiskSummary(outcome), "Nothing was written.") << "not into this file";
+  EXPECT_EQ(readFileBytes(path_), other);
+}
+
+TEST_F(DatabaseTest, AReadOnlyFileIsNotWrittenEvenByRoot) {
+  std::vector<Byte> image = blankDatabase();
+  putTeam(image, 1, 3);
+  Database database = openImage(image);
+  ASSERT_TRUE(database.LoadTeam(1));
+  database.player(1).hundredsODI = 9;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
+                                          std::filesystem::perms::group_read |
+                                          std::filesystem::perms::others_read);
+  const WriteOutcome store = database.StoreTeam(1);
+  ASSERT_FALSE(store);
+  // Root opens it and is refused by the mode bits; anyone else is refused the open.
+  EXPECT_THAT(store.error->message,
+              ::testing::AnyOf(HasSubstr("it is read-only"), HasSubstr("Permission denied")));
+  EXPECT_EQ(readFileBytes(path_), image);
+}
+
+TEST_F(DatabaseTest, AFifoOrDeviceIsRefusedAtOnce) {
+  const std::string fifo = dir_.file("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, std::string("/dev/null")}) {
+    // Opening a FIFO without a writer would wait forever if the refusal came after the open.
+    const auto opened = Database::open(posixFileSystem(), path);
+    ASSERT_FALSE(opened) << path;
+    EXPECT_EQ(opened.error().message, "Cannot open \"" + path + "\": not a regular file.");
+  }
+}
+
+TEST(WriteOutcomeSummary, NamesEachTeamByWhatIsOnDisk) {
+  const auto outcome = [](std::vector<TeamWriteState> states) {
+    WriteOutcome result;
+    for (std::size_t i = 0; i < states.size(); ++i) {
+      result.teams.push_back({static_cast<int>(i) + 1, states[i]});
+    }
+    return result;
+  };
+  using S = TeamWriteState;
+  const struct {
+    WriteOutcome outcome;
+    std::string summary;
+  } cases[] = {
+      {outcome({S::Untouched, S::Untouched}), "Nothing was written."},
+      {outcome({S::Written}), "Team 1 was written."},
+      {outcome({S::Written, S::Written, S::WrittenPossiblyNotOnDisk, S::Untouched}),
+       "Teams 1 and 2 were written; team 3 was written but may not be on disk; team 4 was not "
+       "written."},
+      {outcome({S::Written, S::Written, S::Written, S::PossiblyPartWritten, S::Untouched,
+                S::Untouched, S::Untouched}),
+       "Teams 1 to 3 were written; team 4 may be part-written; teams 5 to 7 were not written."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(teamsOnDiskSummary(c.outcome), c.summary);
+  const std::vector<int> teams = {1, 2, 3, 5, 7, 8, 9, 10, 12, 13};
+  EXPECT_EQ(teamList(teams), "teams 1 to 3, 5, 7 to 10, 12 and 13");
 }
 
 }  // namespace

@@ -115,21 +115,37 @@ TEST_F(EditCycleTest, AValueThatCannotBeStoredIsRefusedWholeAndKeepsThePlayer) {
   }
 }
 
-TEST_F(EditCycleTest, AFailedSaveNamesTheFileAndLeavesMemoryAsItWas) {
-  startOrFail();
-  const auto before = db::encodePlayerRecord(memoryPlayer(1));
-  view.type(TextBox::txtRealName, "Changed");
-  fileSystem.setRule(
-      [](int, FileCall call) { return call == FileCall::Write ? Fault::Fail : Fault::None; });
-  editor.mnuSave_Click();
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_THAT(prompts.messages[0].first, HasSubstr(databasePath));
-  EXPECT_THAT(prompts.messages[0].first, HasSubstr("Input/output error"));
-  EXPECT_EQ(db::encodePlayerRecord(memoryPlayer(1)), before);
-  EXPECT_EQ(view.text(TextBox::txtRealName), "Changed")
-      << "the edit stays in the box for another try";
-  EXPECT_EQ(fileBytes(), standardImage());
-  EXPECT_EQ(fileSystem.openFiles(), 0);
+// The message says what the file holds: a failed write may have put part of the team, a failed
+// flush leaves it written but perhaps not on disk; never "nothing was written" for either.
+TEST_F(EditCycleTest, AFailedSaveNamesTheFileAndWhatItHoldsAndLeavesMemoryAsItWas) {
+  const struct {
+    FileCall failing;
+    const char* onDisk;
+    bool fileChanged;
+  } cases[] = {
+      {FileCall::Write, "Team 1 may be part-written.", false},
+      {FileCall::Sync, "Team 1 was written but may not be on disk.", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.onDisk);
+    EditorHarness h;
+    h.startOrFail();
+    const auto before = db::encodePlayerRecord(h.memoryPlayer(1));
+    h.view.type(TextBox::txtRealName, "Changed");
+    h.fileSystem.setRule(
+        [&c](int, FileCall call) { return call == c.failing ? Fault::Fail : Fault::None; });
+    h.editor.mnuSave_Click();
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    EXPECT_THAT(h.prompts.messages[0].first, HasSubstr("Saving stopped at team 1 (Team 1)."));
+    EXPECT_THAT(h.prompts.messages[0].first, HasSubstr(h.databasePath));
+    EXPECT_THAT(h.prompts.messages[0].first, HasSubstr("Input/output error"));
+    EXPECT_THAT(h.prompts.messages[0].first, HasSubstr(c.onDisk));
+    EXPECT_EQ(db::encodePlayerRecord(h.memoryPlayer(1)), before);
+    EXPECT_EQ(h.view.text(TextBox::txtRealName), "Changed")
+        << "the edit stays in the box for another try";
+    EXPECT_EQ(h.fileBytes() != standardImage(), c.fileChanged);
+    EXPECT_EQ(h.fileSystem.openFiles(), 0);
+  }
 }
 
 TEST_F(EditCycleTest, ValuesWithoutAListItemOrLongerThanTheirBoxComeBackUnchanged) {

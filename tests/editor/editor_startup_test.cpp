@@ -72,6 +72,19 @@ TEST_F(StartupTest, ARefusedStartNamesTheFileAndTheReason) {
       {"database missing",
        [](EditorHarness& f) { std::filesystem::remove(f.databasePath); },
        {"TeamAndPlayerInfo.bag", "No such file or directory"}},
+      // Refused at once: opening it to read would wait for a writer that never comes.
+      {"database a FIFO",
+       [](EditorHarness& f) {
+         std::filesystem::remove(f.databasePath);
+         ASSERT_EQ(::mkfifo(f.databasePath.c_str(), 0600), 0);
+       },
+       {"TeamAndPlayerInfo.bag", "not a regular file"}},
+      {"list file a FIFO",
+       [](EditorHarness& f) {
+         std::filesystem::remove(f.programFolder + "/Bats.txt");
+         ASSERT_EQ(::mkfifo((f.programFolder + "/Bats.txt").c_str(), 0600), 0);
+       },
+       {"Bats.txt", "not a regular file"}},
   };
   for (const Case& c : cases) {
     EditorHarness f;

@@ -193,6 +193,8 @@ TEST_F(WalksTest, AFileErrorPartWayIsReportedAndTheEarlierTeamsStayWritten) {
   EXPECT_THAT(message, HasSubstr("team 5 (Team 5)"));
   EXPECT_THAT(message, HasSubstr(databasePath));
   EXPECT_THAT(message, HasSubstr("Input/output error"));
+  EXPECT_THAT(message, HasSubstr("Teams 1 to 4 were written; team 5 may be part-written; teams "
+                                 "6 to 17 were not written."));
   EXPECT_EQ(prompts.messages.back().second, MessageIcon::Warning);
   EXPECT_EQ(fileBytes(), changed(image, {1, 2, 3, 4},
                                  [](db::PlayerRecord& p) { batch::scalePlayer(p, powerAt75()); }));

@@ -52,6 +52,52 @@ TEST_F(ChangingFileTest, AFileReplacedUnderTheSameNameIsNotWritten) {
   EXPECT_EQ(fileBytes(), replacement);
 }
 
+// Another program (one taking no lock) changes team 1 while the editor shows it: the save writes
+// nothing, names the team, and the user either reloads it or keeps the edits on screen.
+TEST_F(ChangingFileTest, ASaveAfterAnotherProgramChangedTheTeamWritesNothing) {
+  for (const auto choice :
+       {editor::TeamChangedChoice::KeepEdits, editor::TeamChangedChoice::ReloadTeam}) {
+    SCOPED_TRACE(choice == editor::TeamChangedChoice::KeepEdits ? "keep edits" : "reload");
+    startOrFail();
+    pickPlayer(1);
+    std::vector<db::Byte> changed = standardImage();
+    putPlayer(changed, 1, 2, namedPlayer("Changed Elsewhere", 9));
+    writeFileBytes(databasePath, changed);
+    prompts.teamChangedChoices = {choice};
+    const std::size_t messagesBefore = prompts.messages.size();
+
+    editAndSave();
+    ASSERT_EQ(prompts.teamChangedQuestions.size(), 1u);
+    EXPECT_THAT(prompts.teamChangedQuestions.back(), HasSubstr("Team 1 (Team 1) was changed"));
+    EXPECT_THAT(prompts.teamChangedQuestions.back(), HasSubstr(databasePath));
+    EXPECT_THAT(prompts.teamChangedQuestions.back(), HasSubstr("nothing was written"));
+    EXPECT_EQ(prompts.messages.size(), messagesBefore) << "the question is the only message";
+    EXPECT_EQ(fileBytes(), changed);
+    EXPECT_EQ(view.selectedIndex(editor::ListBox::lstPlayers), 1);
+    if (choice == editor::TeamChangedChoice::KeepEdits) {
+      EXPECT_EQ(view.text(editor::TextBox::txtRealName), "Never Written");
+    } else {
+      EXPECT_EQ(view.text(editor::TextBox::txtRealName), "Changed Elsewhere");
+      view.type(editor::TextBox::txtRealName, "Saved After Reload");
+      editor.mnuSave_Click();
+      putPlayer(changed, 1, 2, namedPlayer("Saved After Reload", 9));
+      EXPECT_EQ(fileBytes(), changed) << "after the reload the team saves again";
+    }
+    prompts.teamChangedQuestions.clear();
+  }
+}
+
+TEST_F(ChangingFileTest, ASaveWhileAnotherOfOurProgramsWritesWaitsThenWritesNothing) {
+  startOrFail();
+  auto other = db::posixFileSystem().openExisting(databasePath, db::OpenMode::ReadWrite);
+  ASSERT_TRUE(other);
+  ASSERT_TRUE(other.value()->tryLock().value());
+  editAndSave();
+  EXPECT_EQ(messageTexts().back(), "Saving did not write the file. Cannot write \"" + databasePath +
+                                       "\": another program is writing it. Nothing was written.");
+  EXPECT_EQ(fileBytes(), standardImage());
+}
+
 TEST_F(ChangingFileTest, AnImmutableFileIsRefusedAtStart) {
   writeFileBytes(databasePath, standardImage());
   if (!makeImmutable()) GTEST_SKIP() << "chattr +i is not permitted here";

@@ -1,6 +1,5 @@
 // Watches the editor's writing operations from outside the process: a system-call trace, failures
 // injected into the C library's calls, and a file-size limit that cuts a real write short.
-#include "support/database_image.h"
 #include "support/process.h"
 
 #include <gmock/gmock.h>
@@ -9,10 +8,12 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include "db/layout.h"
 #include "sample/sample_database.h"
+#include "support/database_image.h"
 #include "support/temp_file.h"
 
 namespace zelbor::testing {
@@ -52,6 +53,8 @@ struct Write {
   std::string operation;
   std::uint64_t offset;
   std::uint64_t count;
+  bool locked = false;
+  bool areaReadFirst = false;  // the team's whole area was read on the same file before
   bool synced = false;
 };
 
@@ -72,10 +75,19 @@ TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
       R"re(open(?:at)?\((?:AT_FDCWD, )?"([^"]*)", ([A-Z_|]+)[^)]*\)\s+= (-?\d+))re");
   const std::regex pwrite(R"re(pwrite64\((\d+), .*, (\d+), (\d+)\)\s+= (-?\d+))re");
   const std::regex otherWrite(R"re(^(?:write|writev|pwritev2?)\((\d+),)re");
+  const std::regex pread(R"re(pread64\((\d+), .*, (\d+), (\d+)\)\s+= (\d+))re");
+  const std::regex lock(R"re(fcntl\((\d+), F_OFD_SETLK, \{l_type=F_WRLCK.*\)\s+= 0)re");
   const std::regex sync(R"re(f(?:data)?sync\((\d+)\)\s+= 0)re");
   const std::regex close(R"re(^close\((\d+)\))re");
   const std::regex marker(R"re(^write\(1, "operation (\w+)\\n")re");
-  std::map<int, bool> databaseFiles;
+  // Per open descriptor of the database: whether it holds the writer's lock, and the offsets of
+  // whole player areas read on it since its last write.
+  struct DatabaseFile {
+    bool locked = false;
+    std::set<std::uint64_t> areasRead;
+  };
+  std::map<int, DatabaseFile> databaseFiles;
+  std::map<std::string, int> locksPerOperation;
   std::vector<Write> writes;
   std::string operation = "start-up";
   std::ifstream in(trace);
@@ -90,10 +102,19 @@ TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
       for (const char* forbidden : {"O_CREAT", "O_TRUNC", "O_APPEND"}) {
         EXPECT_EQ(flags.find(forbidden), std::string::npos) << line;
       }
-      if (std::stoi(m[3]) >= 0) databaseFiles[std::stoi(m[3])] = true;
+      if (std::stoi(m[3]) >= 0) databaseFiles[std::stoi(m[3])] = {};
+    } else if (std::regex_search(line, m, lock) && databaseFiles.count(std::stoi(m[1]))) {
+      databaseFiles[std::stoi(m[1])].locked = true;
+      ++locksPerOperation[operation];
+    } else if (std::regex_search(line, m, pread) && databaseFiles.count(std::stoi(m[1])) &&
+               std::stoull(m[2]) == db::kPlayerAreaSize && m[2] == m[4]) {
+      databaseFiles[std::stoi(m[1])].areasRead.insert(std::stoull(m[3]));
     } else if (std::regex_search(line, m, pwrite) && databaseFiles.count(std::stoi(m[1]))) {
       EXPECT_EQ(m[2], m[4]) << "whole write: " << line;
-      writes.push_back({operation, std::stoull(m[3]), std::stoull(m[2])});
+      DatabaseFile& file = databaseFiles[std::stoi(m[1])];
+      writes.push_back({operation, std::stoull(m[3]), std::stoull(m[2]), file.locked,
+                        file.areasRead.count(std::stoull(m[3])) > 0});
+      file.areasRead.clear();
     } else if (std::regex_search(line, m, otherWrite)) {
       EXPECT_EQ(databaseFiles.count(std::stoi(m[1])), 0u) << "only positioned writes: " << line;
     } else if (std::regex_search(line, m, sync) && databaseFiles.count(std::stoi(m[1]))) {
@@ -107,6 +128,9 @@ TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
   for (const Write& write : writes) {
     ++writesPerOperation[write.operation];
     EXPECT_TRUE(write.synced) << "flushed before the file was closed";
+    EXPECT_TRUE(write.locked) << write.operation << " wrote without the lock at " << write.offset;
+    EXPECT_TRUE(write.areaReadFirst)
+        << write.operation << " wrote without comparing the area at " << write.offset;
     EXPECT_LE(write.count, db::kPlayerAreaSize);
     bool insideAPlayerArea = false;
     for (int team = 1; team <= db::kTeamCount; ++team) {
@@ -118,6 +142,9 @@ TEST_F(ProcessTest, TheTraceShowsOnlyPlayerAreaWritesToAnExistingFile) {
   }
   EXPECT_EQ(writesPerOperation,
             (std::map<std::string, int>{{"save", 1}, {"batch", 17}, {"spoof", 17}}));
+  EXPECT_EQ(locksPerOperation,
+            (std::map<std::string, int>{{"save", 1}, {"batch", 1}, {"spoof", 1}}))
+      << "one lock for each whole operation";
   EXPECT_EQ(readFileBytes(database_).size(), original_.size());
 }
 

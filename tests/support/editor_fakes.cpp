@@ -37,12 +37,26 @@ void FakeView::setBar(int row, editor::Colour colour, double widthTwips) {
   ++barUpdates;
 }
 
-editor::Answer FakePrompts::askYesNo(const std::string& text) {
-  questions.push_back(text);
-  if (answers.empty()) return editor::Answer::Yes;
-  const editor::Answer answer = answers.front();
+namespace {
+
+template <class T>
+T takeAnswer(std::deque<T>& answers, T whenEmpty) {
+  if (answers.empty()) return whenEmpty;
+  const T answer = answers.front();
   answers.pop_front();
   return answer;
+}
+
+}  // namespace
+
+editor::Answer FakePrompts::askYesNo(const std::string& text) {
+  questions.push_back(text);
+  return takeAnswer(answers, editor::Answer::Yes);
+}
+
+editor::TeamChangedChoice FakePrompts::askReloadOrKeepEdits(const std::string& text) {
+  teamChangedQuestions.push_back(text);
+  return takeAnswer(teamChangedChoices, editor::TeamChangedChoice::KeepEdits);
 }
 
 void FakePrompts::tell(const std::string& text, editor::MessageIcon icon) {

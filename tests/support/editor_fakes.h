@@ -49,8 +49,12 @@ class FakePrompts final : public editor::Prompts {
  public:
   editor::Answer askYesNo(const std::string& text) override;
   void tell(const std::string& text, editor::MessageIcon icon) override;
+  editor::TeamChangedChoice askReloadOrKeepEdits(const std::string& text) override;
 
   std::deque<editor::Answer> answers;
+  // Answers of askReloadOrKeepEdits (KeepEdits when it is empty) and the texts it was asked.
+  std::deque<editor::TeamChangedChoice> teamChangedChoices;
+  std::vector<std::string> teamChangedQuestions;
   std::vector<std::string> questions;
   std::vector<std::pair<std::string, editor::MessageIcon>> messages;
 };

@@ -37,6 +37,10 @@ class FaultyFile final : public db::File {
     if (owner_.next(FileCall::Sync) != Fault::None) return injected(path_, "flush to disk");
     return real_->sync();
   }
+  db::Result<bool> tryLock() override {
+    if (owner_.next(FileCall::Lock) != Fault::None) return injected(path_, "lock");
+    return real_->tryLock();
+  }
   db::Result<void> close() override {
     const Fault fault = owner_.next(FileCall::Close);
     db::Result<void> closed = real_->close();

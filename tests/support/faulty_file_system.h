@@ -8,7 +8,7 @@
 
 namespace zelbor::testing {
 
-enum class FileCall { Open, Status, Read, Write, Sync, Close, IsReadOnly };
+enum class FileCall { Open, Status, Read, Write, Sync, Lock, Close, IsReadOnly };
 
 enum class Fault {
   None,

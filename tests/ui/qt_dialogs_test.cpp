@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
 #include <functional>
 
@@ -78,6 +79,28 @@ TEST(MessageBoxPrompts, TellsWithOneOkButtonAndTheIconAsked) {
     EXPECT_EQ(shown.icon, shownIcon);
     EXPECT_EQ(shown.buttons, std::vector<QString>{"OK"});
   }
+}
+
+TEST(MessageBoxPrompts, OffersToReloadAChangedTeamOrToKeepTheEdits) {
+  QWidget mainWindow;
+  ui::MessageBoxPrompts prompts(&mainWindow);
+  using editor::TeamChangedChoice;
+  for (const auto& [button, choice] : {std::pair{"Reload Team", TeamChangedChoice::ReloadTeam},
+                                       std::pair{"Keep Edits", TeamChangedChoice::KeepEdits}}) {
+    TeamChangedChoice given{};
+    const ShownBox shown =
+        watchBox(button, [&] { given = prompts.askReloadOrKeepEdits("Team <1> changed\r\nso"); });
+    EXPECT_EQ(given, choice);
+    EXPECT_EQ(shown.title, "Zelbor Player Editor");
+    EXPECT_EQ(shown.text, "Team <1> changed\nso");
+    EXPECT_EQ(shown.format, Qt::PlainText);
+    EXPECT_EQ(shown.icon, QMessageBox::Warning);
+    EXPECT_EQ(shown.buttons, (std::vector<QString>{"Keep Edits", "Reload Team"}));
+    EXPECT_EQ(shown.defaultButton, "Keep Edits") << "dismissing it loses nothing";
+  }
+  const ModalWatcher escape("", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  EXPECT_EQ(prompts.askReloadOrKeepEdits("Changed"), TeamChangedChoice::KeepEdits);
+  EXPECT_EQ(escape.runs(), 1);
 }
 
 }  // namespace
