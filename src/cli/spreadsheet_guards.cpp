@@ -99,6 +99,7 @@ std::string lossyUtf8(std::span<const db::Byte> bytes) {
                                                      : 0;
     bool valid = length > 0 && i + length <= bytes.size();
     for (std::size_t k = 1; valid && k < length; ++k) valid = (bytes[i + k] & 0xC0) == 0x80;
+    // The codec also tells overlong forms and surrogates, which are malformed too.
     if (valid &&
         db::encodeWindows1252(std::string_view(reinterpret_cast<const char*>(&bytes[i]), length))
                 .unencodable != U'\uFFFD') {
@@ -110,12 +111,6 @@ std::string lossyUtf8(std::span<const db::Byte> bytes) {
     }
   }
   return text;
-}
-
-std::string_view trimmedBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // "12/09/1985" as {12, 9, 1985} with the count of digits of the last; two or three numbers with
@@ -204,7 +199,7 @@ bool isMisreadCharacterSet(std::string_view cell, std::string_view stored) {
 }
 
 bool isRereadText(std::string_view cell, std::string_view stored) {
-  const std::string_view kept = trimmedBlanks(stored);
+  const std::string kept = db::trimSpaces(stored);
   return cell == kept || isRereadDate(cell, kept) || isRereadNumber(cell, kept);
 }
 
