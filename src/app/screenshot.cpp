@@ -15,6 +15,8 @@ int main(int argc, char* argv[]) {
   zelbor::app::EditorSession session;
   if (session.start(argv[1]) != zelbor::editor::StartupOutcome::Ready) return 1;
   session.window().show();
+  // The window settles its layout (menu bar height, scroll bars) in posted events.
+  QCoreApplication::processEvents();
   if (!session.window().grab().save(QFile::decodeName(argv[2]), "PNG")) {
     std::cerr << "zelbor-screenshot: cannot write " << argv[2] << "\n";
     return 1;

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <iterator>
 #include <memory>
 
@@ -27,11 +29,15 @@ struct ImportOptions {
   std::string listFolder;
 };
 
+// The format given, or the one the input's extension names, in any case ("roster.CSV").
 std::string formatOf(const ImportOptions& options) {
   if (!options.format.empty()) return options.format;
-  if (options.input.ends_with(".csv")) return "csv";
-  if (options.input.ends_with(".json")) return "json";
-  if (options.input.ends_with(".xlsx")) return "xlsx";
+  std::string extension = std::filesystem::path(options.input).extension().string();
+  std::ranges::transform(extension, extension.begin(),
+                         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".csv") return "csv";
+  if (extension == ".json") return "json";
+  if (extension == ".xlsx") return "xlsx";
   return {};
 }
 
@@ -115,13 +121,20 @@ ExitStatus writeTeams(const CommandContext& context, db::Database& database,
   return ExitStatus::FileError;
 }
 
+// "1 field", "3 fields".
+std::string counted(std::size_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 void printPlan(std::ostream& out, const ImportPlan& plan, bool dryRun) {
   for (const FieldChange& change : plan.changes) {
     writeRow(out, {std::to_string(change.team), std::to_string(change.slot), change.field,
                    change.before, change.after});
   }
-  out << plan.changes.size() << " fields of " << plan.changedPlayers << " players in "
-      << plan.changedTeams.size() << " teams " << (dryRun ? "would change" : "changed") << ".\n";
+  out << counted(plan.changes.size(), "field") << " of "
+      << counted(static_cast<std::size_t>(plan.changedPlayers), "player") << " in "
+      << counted(plan.changedTeams.size(), "team") << (dryRun ? " would change" : " changed")
+      << ".\n";
 }
 
 ExitStatus importInput(const CommandContext& context, const ImportOptions& options) {
@@ -163,8 +176,8 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
                                     : InputGuards::None);
   if (const auto* problems = std::get_if<CellProblems>(&plan)) {
     for (const std::string& problem : *problems) context.err << problem << "\n";
-    context.err << "Nothing was written: " << problems->size() << " cells of " << options.input
-                << " are invalid.\n";
+    context.err << "Nothing was written: " << counted(problems->size(), "cell") << " of "
+                << options.input << (problems->size() == 1 ? " is" : " are") << " invalid.\n";
     return ExitStatus::InvalidInput;
   }
   const ImportPlan& changes = std::get<ImportPlan>(plan);

@@ -86,6 +86,7 @@ void Database::takeLoadedArea(int team, std::vector<Byte> area) {
   teamPlayers_ = decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area));
   loadedArea_ = std::move(area);
   loadedAreaTeam_ = team;
+  failedWriteArea_.clear();
 }
 
 Result<LineupArea> Database::readLineupArea(int team) const {

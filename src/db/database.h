@@ -29,8 +29,8 @@ using TeamChange = std::function<void(int team, std::span<PlayerRecord> players)
 // - refuses a read-only file (no write permission bits, read-only mount, immutable), also when
 //   running as root, and a file whose size or identity changed since it was opened;
 // - for each team, re-reads its player area and refuses (TeamChangedOnDisk) unless it still holds
-//   the bytes that were loaded; then writes records 1..playerCount in one transfer, flushes, and
-//   checks the size again;
+//   the bytes that were loaded (or, after a failed write of ours, those mixed with that write's);
+//   then writes records 1..playerCount in one transfer, flushes, and checks the size again;
 // - at the end checks that the file's name still leads to the file written;
 // - stops at the first failure and reports in WriteOutcome which teams are on disk.
 // The lock is advisory: it keeps our programs from writing at once; the re-read comparison is what
@@ -57,7 +57,7 @@ class Database {
   // A write operation over `teams`, in that order, under one lock: loads each team (inside the
   // lock), lets `change` modify its players and writes them back before the next team is loaded,
   // so a failure part-way leaves the earlier teams written and the later ones untouched.
-  // teamPlayers holds the last team loaded afterwards.
+  // teamPlayers holds the last team loaded afterwards. No teams: nothing is opened.
   WriteOutcome rewriteTeams(std::span<const int> teams, const TeamChange& change);
 
   Result<LineupArea> readLineupArea(int team) const;
@@ -85,6 +85,8 @@ class Database {
   std::optional<std::string> changeSinceOpened(const FileStatus& now,
                                                const std::string& since) const;
   void takeLoadedArea(int team, std::vector<Byte> area);
+  // Whether the team's area in the file holds only what was loaded or what we wrote since.
+  bool holdsOnlyOurBytes(int team, std::span<const Byte> onDisk) const;
 
   // The steps of a write operation; each records a failure in `outcome` and returns false.
   // Opens the file for writing, takes the lock and checks the file; nullptr on failure.
@@ -104,6 +106,9 @@ class Database {
   // The player area as last read (and since written by us), and its team.
   std::vector<Byte> loadedArea_;
   int loadedAreaTeam_ = 0;
+  // After a write of ours failed, the area as that write meant it: any byte may be old or new, so
+  // a retry is not taken for another program's change. Empty otherwise.
+  std::vector<Byte> failedWriteArea_;
 };
 
 // Players of a 48-slot player area: the slots before the first whose realName is all NUL.

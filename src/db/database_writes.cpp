@@ -1,5 +1,6 @@
 // The write operations of Database: one open file and one writer's lock per operation, the
 // comparison with the bytes loaded, and an account of every team's state on disk.
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -64,6 +65,16 @@ std::unique_ptr<File> Database::beginWrite(WriteOutcome& outcome) {
   return file;
 }
 
+bool Database::holdsOnlyOurBytes(int team, std::span<const Byte> onDisk) const {
+  if (team != loadedAreaTeam_) return false;
+  if (failedWriteArea_.empty())
+    return std::equal(onDisk.begin(), onDisk.end(), loadedArea_.begin());
+  for (std::size_t i = 0; i < onDisk.size(); ++i) {
+    if (onDisk[i] != loadedArea_[i] && onDisk[i] != failedWriteArea_[i]) return false;
+  }
+  return true;
+}
+
 bool Database::writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outcome) {
   const int team = write.team;
   // A team with no players has nothing to write; its slots were never loaded.
@@ -75,7 +86,7 @@ bool Database::writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outco
   if (Result<void> read = file.readAt(playerAreaStart(team), onDisk); !read) {
     return outcome.fail(WriteFailure::FileError, read.error(), team);
   }
-  if (team != loadedAreaTeam_ || onDisk != loadedArea_) {
+  if (!holdsOnlyOurBytes(team, onDisk)) {
     return outcome.fail(
         WriteFailure::TeamChangedOnDisk,
         {databasePath_, "Cannot write \"" + databasePath_ + "\": team " + std::to_string(team) +
@@ -86,9 +97,12 @@ bool Database::writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outco
   const std::vector<Byte> bytes = encodedPlayers(teamPlayers_);
   if (Result<void> written = file.writeAt(playerAreaStart(team), bytes); !written) {
     write.state = TeamWriteState::PossiblyPartWritten;
+    failedWriteArea_ = loadedArea_;
+    std::copy(bytes.begin(), bytes.end(), failedWriteArea_.begin());
     return outcome.fail(WriteFailure::FileError, written.error(), team);
   }
   std::copy(bytes.begin(), bytes.end(), loadedArea_.begin());
+  failedWriteArea_.clear();
   write.state = TeamWriteState::WrittenPossiblyNotOnDisk;
   if (Result<void> synced = file.sync(); !synced) {
     return outcome.fail(WriteFailure::FileError, synced.error(), team);
@@ -147,6 +161,7 @@ WriteOutcome Database::StoreTeam(int team) {
 
 WriteOutcome Database::rewriteTeams(std::span<const int> teams, const TeamChange& change) {
   WriteOutcome outcome = WriteOutcome::planned(teams);
+  if (teams.empty()) return outcome;
   const std::unique_ptr<File> file = beginWrite(outcome);
   if (!file) return outcome;
   for (TeamWrite& write : outcome.teams) {

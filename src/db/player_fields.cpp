@@ -24,8 +24,8 @@ consteval PlayerField text(std::string_view name, std::size_t width) {
 }
 
 consteval PlayerField element(std::string_view name, std::string_view array, int index) {
-  return {name, array, index,       fieldOffset(array) + static_cast<std::size_t>(index),
-          1,    Uint8, std::nullopt};
+  const std::size_t offset = fieldOffset(array) + static_cast<std::size_t>(index);
+  return {name, array, index, offset, 1, Uint8, std::nullopt};
 }
 
 }  // namespace
@@ -134,7 +134,11 @@ const PlayerField& playerField(std::string_view recordName, int element) {
   const auto found = std::ranges::find_if(kPlayerFields, [&](const PlayerField& field) {
     return field.recordName == recordName && field.element == element;
   });
-  return found != kPlayerFields.end() ? *found : throw std::logic_error("no such player field");
+  // Callers name fields in code; a name missing from the table is a programming error.
+  if (found == kPlayerFields.end()) {
+    throw std::logic_error("no player field " + std::string(recordName));
+  }
+  return *found;
 }
 
 FieldValue readField(const PlayerField& field, RecordBytes record) {

@@ -1,5 +1,7 @@
 #include "editor.h"
 
+#include <algorithm>
+
 #include "ability_bars.h"
 #include "db/list_files.h"
 #include "db/text_codec.h"
@@ -9,7 +11,6 @@
 #include "install_folder.h"
 #include "messages.h"
 #include "number_reading.h"
-#include "player_form.h"
 #include "web_lookup.h"
 
 namespace zelbor::editor {
@@ -102,6 +103,11 @@ bool Editor::LoadTeamNames() {
 }
 
 void Editor::cboTeams_Click() {
+  if (!resolveUnsavedEdits()) {
+    // Cancelled: the list goes back to the team still loaded.
+    view_.setSelectedIndex(ListBox::cboTeams, loadedTeam_ - 1);
+    return;
+  }
   runTeamSelection();
 }
 
@@ -117,6 +123,7 @@ bool Editor::runTeamSelection() {
     return false;
   }
   loadedTeam_ = team;
+  rememberLoadedTeam();
   loadingTeam_ = true;
   FillPlayerList();
   if (database_->playerCount() == 0) {
@@ -154,6 +161,7 @@ void Editor::lstPlayers_Click() {
   currentPlayer_ = index + 1;
   DisplayPlayer(currentPlayer_);
   loadingTeam_ = false;
+  showModified();
 }
 
 void Editor::showNoPlayer() {
@@ -163,6 +171,7 @@ void Editor::showNoPlayer() {
   ColourAbilityBars();
   view_.showPicture({});
   view_.setPlayerControlsEnabled(false);
+  showModified();
 }
 
 void Editor::DisplayPlayer(int index) {
@@ -171,25 +180,46 @@ void Editor::DisplayPlayer(int index) {
     view_.setText(static_cast<TextBox>(box), form.texts[static_cast<std::size_t>(box)]);
   }
   for (const ListBox list : kPlayerLists) view_.setSelectedIndex(list, form.selection(list));
+  shownForm_ = controlsForm();
   ColourAbilityBars();
   ShowFacePicture();
 }
 
 bool Editor::StorePlayer() {
   if (!database_ || currentPlayer_ < 1 || currentPlayer_ > database_->playerCount()) return true;
+  const std::optional<db::PlayerRecord> stored = checkedControls();
+  if (!stored) return false;
+  database_->player(currentPlayer_) = *stored;
+  storedEdits_ = !std::ranges::equal(database_->teamPlayers(), loadedPlayers_,
+                                     [this](const auto& now, const auto& loaded) {
+                                       return formFromRecord(now, environment_.decimalSeparator) ==
+                                              formFromRecord(loaded, environment_.decimalSeparator);
+                                     });
+  return true;
+}
+
+PlayerForm Editor::controlsForm() const {
   PlayerForm form;
   for (int box = 0; box < kTextBoxCount; ++box) {
     form.texts[static_cast<std::size_t>(box)] = view_.text(static_cast<TextBox>(box));
   }
   for (const ListBox list : kPlayerLists) form.selection(list) = view_.selectedIndex(list);
-  auto stored = storeForm(form, database_->player(currentPlayer_));
-  if (const StoreRefusal* refusal = std::get_if<StoreRefusal>(&stored)) {
-    reportError(refusal->message);
-    view_.focus(refusal->control);
-    return false;
+  return form;
+}
+
+std::optional<db::PlayerRecord> Editor::checkedControls() {
+  auto stored = storeForm(controlsForm(), database_->player(currentPlayer_));
+  if (const auto* refusals = std::get_if<std::vector<StoreRefusal>>(&stored)) {
+    std::string message;
+    for (const StoreRefusal& refusal : *refusals) {
+      if (!message.empty()) message += "\r\n";
+      message += refusal.message;
+    }
+    reportError(message);
+    view_.focus(refusals->front().control);
+    return std::nullopt;
   }
-  database_->player(currentPlayer_) = std::get<db::PlayerRecord>(stored);
-  return true;
+  return std::get<db::PlayerRecord>(stored);
 }
 
 void Editor::mnuSave_Click() {
@@ -199,17 +229,11 @@ void Editor::mnuSave_Click() {
         std::string(loadedTeam_ == 0 ? messages::kNoTeamLoaded : messages::kNoPlayerToSave));
     return;
   }
+  // Every box is checked before the question, so one answer is enough.
+  const std::optional<db::PlayerRecord> current = checkedControls();
+  if (!current) return;
   if (prompts_.askYesNo(std::string(messages::kSaveQuestion)) == Answer::No) return;
-  const db::PlayerRecord before = database_->player(currentPlayer_);
-  if (!StorePlayer()) return;
-  // loadedTeam_ is the team selected in the team list, and the one memory holds.
-  if (const db::WriteOutcome stored = database_->StoreTeam(loadedTeam_); !stored) {
-    // The edits stay on screen; memory keeps the player as it was before this save.
-    database_->player(currentPlayer_) = before;
-    if (stored.failure == db::WriteFailure::TeamChangedOnDisk) return offerReloadOfChangedTeam();
-    return reportWriteFailure(stored, "Saving");
-  }
-  DisplayPlayer(view_.selectedIndex(ListBox::lstPlayers) + 1);
+  saveTeam(*current);
 }
 
 void Editor::offerReloadOfChangedTeam() {

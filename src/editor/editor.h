@@ -8,6 +8,7 @@
 #include "db/database.h"
 #include "db/team_walk.h"
 #include "main_view.h"
+#include "player_form.h"
 
 namespace zelbor::editor {
 
@@ -41,9 +42,18 @@ class Editor {
 
   void DisplayPlayer(int index);
   // Copies the controls into teamPlayers(currentPlayer), all or nothing. On a refusal it tells
-  // the user which box and why, focuses that box and returns false; nothing has changed then.
+  // the user every box that cannot be stored and why, focuses the first and returns false;
+  // nothing has changed then.
   bool StorePlayer();
   void mnuSave_Click();
+
+  // Unsaved edits: a player stored into teamPlayers that differs from what was loaded, or
+  // controls that differ from the shown player's record.
+  bool hasUnsavedEdits() const;
+  // The user changed a player control; the window's marker follows.
+  void PlayerControl_Change();
+  // The window is about to close: whether it may, once unsaved edits are saved or discarded.
+  bool Form_QueryUnload();
 
   void ColourAbilityBars();
   void txtBat_Change(int index);
@@ -53,6 +63,9 @@ class Editor {
   void cboFace_Click();
   void lblCricInfo_Click();
 
+  // Whether the batch window may open: unsaved edits are saved or discarded first, so that
+  // neither the batch nor the file hash shown after it has to ask again.
+  bool mnuEditAbilities_Click();
   // Batch processing of abilities; both ask first and end by restoring the view.
   void BatchAll(const batch::BatchFactors& factors);
   void BatchCurrent(const batch::BatchFactors& factors);
@@ -89,6 +102,22 @@ class Editor {
   // "3 (Team Name)".
   std::string teamLabel(int team) const;
 
+  // The current player's record with the controls' values, or nothing after telling the user
+  // every box that cannot be stored.
+  std::optional<db::PlayerRecord> checkedControls();
+  PlayerForm controlsForm() const;
+  // Asks Save / Discard / Cancel when there are unsaved edits; false means the user cancelled
+  // or the save was refused, and the caller stops.
+  bool resolveUnsavedEdits();
+  // Writes the team with `current` as the current player's record, after a warning when a name
+  // left empty would hide players. False when declined or refused; nothing has changed then.
+  bool saveTeam(const db::PlayerRecord& current);
+  bool confirmEmptyNames(const db::PlayerRecord& current);
+  // teamPlayers as it is now is what the file holds.
+  void rememberLoadedTeam();
+  void showModified();
+  const std::string& loadedTeamName() const;
+
   MainView& view_;
   Prompts& prompts_;
   FileDialog& fileDialog_;
@@ -101,6 +130,11 @@ class Editor {
   int currentPlayer_ = 0;
   bool loadingTeam_ = false;
   int loadedTeam_ = 0;
+  // teamPlayers as loaded or last saved, and whether a store made teamPlayers differ from it.
+  std::vector<db::PlayerRecord> loadedPlayers_;
+  bool storedEdits_ = false;
+  // The controls as DisplayPlayer left them: a value without a list item shows no selection.
+  PlayerForm shownForm_;
 };
 
 }  // namespace zelbor::editor

@@ -1,5 +1,6 @@
 // The operations that walk over all teams, and the lineups: batch scaling, the file hash, the
-// spoof repair. Each ends by restoring the view from the file.
+// spoof repair. Each first has unsaved edits saved or discarded, and ends by restoring the view
+// from the file.
 #include "batch/ability_scaling.h"
 #include "editor.h"
 #include "messages.h"
@@ -16,8 +17,17 @@ std::string batchConfirmation(std::string_view question) {
 
 }  // namespace
 
+bool Editor::mnuEditAbilities_Click() {
+  if (!database_ || !resolveUnsavedEdits()) return false;
+  // Discarded: the window shows the team as the file holds it before the batch window opens.
+  if (hasUnsavedEdits()) {
+    restoreView(view_.selectedIndex(ListBox::cboTeams), view_.selectedIndex(ListBox::lstPlayers));
+  }
+  return true;
+}
+
 void Editor::BatchAll(const batch::BatchFactors& factors) {
-  if (!database_) return;
+  if (!database_ || !resolveUnsavedEdits()) return;
   if (prompts_.askYesNo(batchConfirmation(messages::kBatchAllQuestion)) == Answer::No) return;
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
@@ -33,10 +43,16 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
 void Editor::BatchCurrent(const batch::BatchFactors& factors) {
   if (!database_) return;
   if (loadedTeam_ == 0) return reportError(std::string(messages::kNoTeamLoaded));
+  if (!resolveUnsavedEdits()) return;
   if (prompts_.askYesNo(batchConfirmation(messages::kBatchCurrentQuestion)) == Answer::No) return;
+  if (hasUnsavedEdits()) {
+    // Discarded: the team is scaled as the file holds it.
+    if (const db::Result<void> loaded = database_->LoadTeam(loadedTeam_); !loaded) {
+      return reportError(loaded.error().message);
+    }
+  }
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
-  // The team in memory, with the edits already stored into it, is what gets scaled and written.
   batch::scalePlayers(database_->teamPlayers(), factors);
   const db::WriteOutcome stored = database_->StoreTeam(loadedTeam_);
   restoreView(teamIndex, playerIndex);
@@ -45,7 +61,7 @@ void Editor::BatchCurrent(const batch::BatchFactors& factors) {
 }
 
 void Editor::mnuFileHash_Click() {
-  if (!database_) return;
+  if (!database_ || !resolveUnsavedEdits()) return;
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   tools::AbilityTotals totals;
@@ -57,7 +73,7 @@ void Editor::mnuFileHash_Click() {
 }
 
 void Editor::mnuFixSpoof_Click() {
-  if (!database_) return;
+  if (!database_ || !resolveUnsavedEdits()) return;
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   if (prompts_.askYesNo(std::string(messages::kFixSpoofQuestion)) == Answer::No) return;
@@ -79,7 +95,7 @@ void Editor::mnuLineup_Click() {
   if (loadedTeam_ == 0) return reportError(std::string(messages::kNoTeamLoaded));
   const db::Result<db::LineupArea> area = database_->readLineupArea(loadedTeam_);
   if (!area) return reportError(area.error().message);
-  view_.showLineups(tools::lineupLines(area.value(), database_->teamPlayers()));
+  view_.showLineups(loadedTeamName(), tools::lineupLines(area.value(), database_->teamPlayers()));
 }
 
 void Editor::restoreView(int teamIndex, int playerIndex) {

@@ -85,4 +85,21 @@ bool keyAccepted(TextBox box, int code, std::string_view currentText) {
   return true;
 }
 
+bool insertionAccepted(TextBox box, std::string_view inserted, std::string_view currentText) {
+  if (keyFilter(box) == KeyFilter::None) return true;
+  const db::Windows1252Text encoded = db::encodeWindows1252(inserted);
+  // A character without a byte would be typed as "?", which no filter admits.
+  if (!encoded.ok()) return false;
+  std::string text(currentText);
+  for (const db::Byte code : encoded.bytes) {
+    if (!keyAccepted(box, code, text)) return false;
+    text += static_cast<char>(code);
+  }
+  return true;
+}
+
+bool editable(TextBox box) {
+  return box != TextBox::txtBatAvge && box != TextBox::txtBowlAvge;
+}
+
 }  // namespace zelbor::editor

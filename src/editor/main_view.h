@@ -44,13 +44,16 @@ class MainView {
   // Player controls are disabled while no player is loaded.
   virtual void setPlayerControlsEnabled(bool enabled) = 0;
   virtual void focus(Control control) = 0;
+  // Marks the window as holding unsaved edits, or no longer.
+  virtual void setModified(bool modified) = 0;
 
   // The modal secondary windows.
   virtual void showFileHash(const std::string& hash) = 0;
-  virtual void showLineups(const LineupLines& lines) = 0;
+  virtual void showLineups(const std::string& teamName, const LineupLines& lines) = 0;
 };
 
 enum class Answer { Yes, No };
+enum class SaveChoice { Save, Discard, Cancel };
 enum class MessageIcon { None, Information, Warning };
 enum class TeamChangedChoice { ReloadTeam, KeepEdits };
 
@@ -60,6 +63,10 @@ class Prompts {
   virtual ~Prompts() = default;
   // Yes and No buttons, question icon, Yes the default.
   virtual Answer askYesNo(const std::string& text) = 0;
+  // Yes and No buttons, warning icon, No the default: for a step that hides or loses something.
+  virtual Answer askYesNoDefaultNo(const std::string& text) = 0;
+  // Save, Discard and Cancel buttons, warning icon, Save the default; Escape cancels.
+  virtual SaveChoice askSaveChanges(const std::string& text) = 0;
   // A single OK button.
   virtual void tell(const std::string& text, MessageIcon icon) = 0;
   // Another program changed the team on screen in the file: reload it, or keep the edits on

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace zelbor::editor {
@@ -11,6 +12,18 @@ inline constexpr std::string_view kDatabaseFilter = "Zelbor Player Database|*Tea
 inline constexpr std::string_view kReadOnly =
     "The file is currently read-only.  Please change this before using this player editor";
 inline constexpr std::string_view kSaveQuestion = "Save current player?";
+inline std::string saveChangesQuestion(const std::string& teamName) {
+  return "Save changes to " + teamName + "?";
+}
+// Saving player `player` with an empty name ends the team's list before it.
+inline std::string emptyNameQuestion(int player, int lastPlayer, const std::string& teamName) {
+  const std::string hidden = player == lastPlayer ? "player " + std::to_string(player)
+                                                  : "players " + std::to_string(player) + " to " +
+                                                        std::to_string(lastPlayer);
+  return "Player " + std::to_string(player) +
+         " has no name. Saved like this, the game and this editor will no longer see " + hidden +
+         " of " + teamName + ". Save anyway?";
+}
 inline constexpr std::string_view kNoPlayerToSave =
     "This team has no players, so there is nothing to save.";
 inline constexpr std::string_view kNoTeamLoaded =

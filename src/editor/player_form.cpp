@@ -71,7 +71,7 @@ std::string quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
 
-// Collects the first refusal; later values are still checked but no longer reported.
+// Collects every refusal.
 class Storing {
  public:
   explicit Storing(const PlayerForm& form) : form_(form) {}
@@ -106,15 +106,15 @@ class Storing {
     field = static_cast<Number>(selected);
   }
 
-  const std::optional<StoreRefusal>& refusal() const { return refusal_; }
+  const std::vector<StoreRefusal>& refusals() const { return refusals_; }
 
  private:
   void refuse(Control control, std::string message) {
-    if (!refusal_) refusal_ = StoreRefusal{control, std::move(message)};
+    refusals_.push_back(StoreRefusal{control, std::move(message)});
   }
 
   const PlayerForm& form_;
-  std::optional<StoreRefusal> refusal_;
+  std::vector<StoreRefusal> refusals_;
 };
 
 }  // namespace
@@ -138,8 +138,8 @@ PlayerForm formFromRecord(const db::PlayerRecord& record, std::string_view decim
   return form;
 }
 
-std::variant<db::PlayerRecord, StoreRefusal> storeForm(const PlayerForm& form,
-                                                       db::PlayerRecord stored) {
+std::variant<db::PlayerRecord, std::vector<StoreRefusal>> storeForm(const PlayerForm& form,
+                                                                    db::PlayerRecord stored) {
   Storing storing(form);
   visitTextBoxes(stored, [&](TextBox box, auto& field, const db::PlayerField& rules) {
     storing.text(box, field, rules);
@@ -152,7 +152,7 @@ std::variant<db::PlayerRecord, StoreRefusal> storeForm(const PlayerForm& form,
   visitLists(stored, [&](ListBox list, auto& field, const db::PlayerField& rules) {
     storing.selection(list, field, rules);
   });
-  if (storing.refusal()) return *storing.refusal();
+  if (!storing.refusals().empty()) return storing.refusals();
   stored.spoofName = stored.realName;
   stored.spoofFace = stored.realFace;
   stored.spoofBat = stored.realBat;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "controls.h"
 #include "db/player_record.h"
@@ -20,6 +21,8 @@ struct PlayerForm {
   const std::string& text(TextBox box) const { return texts[static_cast<std::size_t>(box)]; }
   int& selection(ListBox list) { return selections[static_cast<std::size_t>(list)]; }
   int selection(ListBox list) const { return selections[static_cast<std::size_t>(list)]; }
+
+  friend bool operator==(const PlayerForm&, const PlayerForm&) = default;
 };
 
 // The player lists whose selection is a record field, in the order they are stored.
@@ -39,11 +42,11 @@ struct StoreRefusal {
   std::string message;
 };
 
-// `stored` with the form's values written into it, or the first value that cannot be stored; then
-// nothing at all is taken. Texts are trimmed of spaces and NUL-padded, the spoof fields follow the
-// real ones, the averages and opaque fields keep their stored values, and a list without a
-// selection keeps its stored value.
-std::variant<db::PlayerRecord, StoreRefusal> storeForm(const PlayerForm& form,
-                                                       db::PlayerRecord stored);
+// `stored` with the form's values written into it, or every value that cannot be stored, in the
+// order of the controls; then nothing at all is taken. Texts are trimmed of spaces and NUL-padded,
+// the spoof fields follow the real ones, the averages and opaque fields keep their stored values,
+// and a list without a selection keeps its stored value.
+std::variant<db::PlayerRecord, std::vector<StoreRefusal>> storeForm(const PlayerForm& form,
+                                                                    db::PlayerRecord stored);
 
 }  // namespace zelbor::editor

@@ -16,7 +16,10 @@ std::string lookupAddress(std::span<const db::Byte, db::kNameWidth> realName) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";
   std::string address =
       "http://" + std::string(kLookupHost) + "/ci/content/site/search.html?search=";
-  for (const char c : db::decodeUpToNul(realName)) {
+  std::string name = db::decodeUpToNul(realName);
+  // Blanks after the name would only add "+" to the search.
+  name.erase(name.find_last_not_of(" \t") + 1);
+  for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte == ' ') {
       address += '+';

@@ -11,12 +11,17 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "designed_widgets.h"
 #include "twips.h"
 
 namespace zelbor::ui {
 namespace {
 
-constexpr double kDesignPointSize = 8.25;
+// A narrow sans serif a little below the designed 8.25 pt: the designed sizes were measured for a
+// bitmap font, and this is what fits every caption, list item and number into them. Two lines of
+// it need one pixel more than the two-line captions' labels hold, so those are a step smaller.
+constexpr double kDesignPointSize = 8;
+constexpr double kTwoLinePointSize = 7.5;
 constexpr double kLargePointSize = 20.25;
 
 QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
@@ -32,8 +37,11 @@ QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
 QWidget* createControl(const ControlSpec& row, QWidget* parent) {
   const QString caption = QString::fromStdString(row.caption);
   switch (row.kind) {
-    case ControlKind::Frame:
-      return new QGroupBox(caption, parent);
+    case ControlKind::Frame: {
+      auto* frame = new QGroupBox(caption, parent);
+      frame->setStyle(frameStyle());
+      return frame;
+    }
     case ControlKind::Label:
       return createLabel(caption, row.look, parent);
     case ControlKind::TextBox: {
@@ -42,7 +50,7 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent) {
       return box;
     }
     case ControlKind::ComboBox:
-      return new QComboBox(parent);
+      return new FocusedWheelComboBox(parent);
     case ControlKind::ListBox: {
       // Lines wider than the list are cut, as in a plain list box: a name padded with spaces
       // shows no ellipsis and no scroll bar.
@@ -72,9 +80,10 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent) {
 }
 
 void applyLook(QWidget* control, unsigned look) {
-  if ((look & (kLargeText | kBold | kLink)) == 0) return;
+  if ((look & (kLargeText | kBold | kLink | kWrapped)) == 0) return;
   QFont font = control->font();
   if ((look & kLargeText) != 0) font.setPointSizeF(kLargePointSize);
+  if ((look & kWrapped) != 0) font.setPointSizeF(kTwoLinePointSize);
   if ((look & kBold) != 0) font.setBold(true);
   if ((look & kLink) != 0) {
     font.setUnderline(true);
@@ -112,7 +121,7 @@ void buildControls(QWidget* window, const std::vector<ControlSpec>& layout, doub
 
 QFont designFont() {
   QFont font = QApplication::font();
-  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed")});
+  font.setFamilies({QStringLiteral("Liberation Sans Narrow")});
   font.setPointSizeF(kDesignPointSize);
   return font;
 }

@@ -28,9 +28,9 @@ enum ControlLook : unsigned {
   kPlainLook = 0,
   kCentred = 1U << 0,
   kBold = 1U << 1,
-  kWrapped = 1U << 2,    // a caption that wraps inside a taller label
+  kWrapped = 1U << 2,    // a caption that wraps inside a taller label, a step smaller
   kBordered = 1U << 3,   // a single-line border around a label
-  kLargeText = 1U << 4,  // the Tahoma-like 20.25 pt of the file hash window
+  kLargeText = 1U << 4,  // the 20.25 pt of the file hash window
   kLink = 1U << 5,       // blue and underlined, with a pointing-hand cursor
 };
 
@@ -63,7 +63,7 @@ std::string arrayElement(std::string_view array, int index);
 // are drawn over earlier ones. Frames must come before the controls they hold.
 void buildControls(QWidget* window, const std::vector<ControlSpec>& layout, double logicalDpi);
 
-// The font all windows are designed for: a Tahoma-like sans serif at 8.25 pt.
+// The font of all windows: a narrow sans serif (Liberation Sans Narrow) at 8 pt.
 QFont designFont();
 
 // Names and captions `window`, gives it the design font, and leaves only the title bar's close

@@ -27,9 +27,10 @@ std::vector<ControlSpec> lineupWindowLayout() {
 
 }  // namespace
 
-LineupWindow::LineupWindow(const editor::LineupLines& lines, QWidget* owner)
-    : FormDialog("frmLineup", QStringLiteral("Team Lineups"), 9255, 3870, lineupWindowLayout(),
-                 owner) {
+LineupWindow::LineupWindow(const QString& teamName, const editor::LineupLines& lines,
+                           QWidget* owner)
+    : FormDialog("frmLineup", QStringLiteral("Team Lineups - ") + teamName, 9255, 3870,
+                 lineupWindowLayout(), owner) {
   for (std::size_t i = 0; i < kListNames.size(); ++i) {
     auto* list = control<QListWidget>(kListNames[i]);
     for (const std::string& line : lines[i]) list->addItem(QString::fromStdString(line));

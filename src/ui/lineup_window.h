@@ -9,7 +9,8 @@ namespace zelbor::ui {
 // button; the title bar closes it.
 class LineupWindow final : public FormDialog {
  public:
-  LineupWindow(const editor::LineupLines& lines, QWidget* owner);
+  // The title names `teamName`, the team whose lineups are shown; Escape closes the window.
+  LineupWindow(const QString& teamName, const editor::LineupLines& lines, QWidget* owner);
 };
 
 }  // namespace zelbor::ui

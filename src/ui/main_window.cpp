@@ -1,11 +1,17 @@
 #include "main_window.h"
 
+#include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <algorithm>
 #include <variant>
 
 #include "batch_window.h"
@@ -23,31 +29,32 @@ using editor::TextBox;
 MainWindow::MainWindow() : dpi_(screenLogicalDpi()) {
   // The caption is the design's until start-up shows the database's path.
   setUpDesignedWindow(this, "Form1", QStringLiteral("Form1"), Qt::Window);
-  auto* client = new QWidget(this);
-  client->setFixedSize(pixelsFromTwips(kMainClientWidth, dpi_),
-                       pixelsFromTwips(kMainClientHeight, dpi_));
-  setCentralWidget(client);
-  buildControls(client, mainWindowLayout(), dpi_);
-
+  // The designed client area scrolls inside the window when the screen cannot hold all of it.
+  client_ = new QWidget;
+  client_->setFixedSize(pixelsFromTwips(kMainClientWidth, dpi_),
+                        pixelsFromTwips(kMainClientHeight, dpi_));
+  buildControls(client_, mainWindowLayout(), dpi_);
+  scrollArea_ = new QScrollArea;
+  scrollArea_->setFrameShape(QFrame::NoFrame);
+  scrollArea_->setWidget(client_);
+  setCentralWidget(scrollArea_);
   for (int i = 0; i < editor::kTextBoxCount; ++i) {
     const auto box = static_cast<TextBox>(i);
-    textBoxes_[i] = findControl<QLineEdit>(client, editor::designName(box));
+    textBoxes_[i] = findControl<QLineEdit>(client_, editor::designName(box));
     rules_[i] = new TextBoxRules(box, textBoxes_[i]);
   }
   for (int i = 0; i < editor::kListBoxCount; ++i) {
     const auto list = static_cast<ListBox>(i);
     if (list == ListBox::lstPlayers) continue;
-    comboBoxes_[i] = findControl<QComboBox>(client, std::string(editor::designName(list)));
+    comboBoxes_[i] = findControl<QComboBox>(client_, std::string(editor::designName(list)));
   }
-  lstPlayers = findControl<QListWidget>(client, "lstPlayers");
-  img1 = findControl<QLabel>(client, "img1");
-  lblCricInfo = findControl<QLabel>(client, "lblCricInfo");
+  lstPlayers = findControl<QListWidget>(client_, "lstPlayers");
+  img1 = findControl<QLabel>(client_, "img1");
+  lblCricInfo = findControl<QLabel>(client_, "lblCricInfo");
 
   createMenus();
   connectControls();
-  // The window keeps the size of its menu bar and client area.
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
-  layout()->activate();
+  fitToScreen();
 }
 
 MainWindow::~MainWindow() {
@@ -57,8 +64,9 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::createMenus() {
+  // Captions carry their Alt-key mnemonics.
   const std::array<std::pair<const char*, const char*>, 3> menus = {
-      {{"mnuFile", "File"}, {"mnuBatch", "Batch Editing"}, {"mnuUtilties", "Utilities"}}};
+      {{"mnuFile", "&File"}, {"mnuBatch", "&Batch Editing"}, {"mnuUtilties", "&Utilities"}}};
   struct Item {
     std::size_t menu;
     const char* name;
@@ -66,11 +74,11 @@ void MainWindow::createMenus() {
     void (Editor::*handler)();  // none: the batch window, which this window opens
   };
   const Item items[] = {
-      {0, "mnuSave", "Save Current", &Editor::mnuSave_Click},
-      {1, "mnuEditAbilities", "Batch Edit Player Abilities", nullptr},
-      {1, "mnuFixSpoof", "Fix Spoof Names and Faces", &Editor::mnuFixSpoof_Click},
-      {2, "mnuLineup", "Lineups", &Editor::mnuLineup_Click},
-      {2, "mnuFileHash", "Get File Hash", &Editor::mnuFileHash_Click},
+      {0, "mnuSave", "&Save Current", &Editor::mnuSave_Click},
+      {1, "mnuEditAbilities", "Batch &Edit Player Abilities", nullptr},
+      {1, "mnuFixSpoof", "&Fix Spoof Names and Faces", &Editor::mnuFixSpoof_Click},
+      {2, "mnuLineup", "&Lineups", &Editor::mnuLineup_Click},
+      {2, "mnuFileHash", "Get File &Hash", &Editor::mnuFileHash_Click},
   };
   std::array<QMenu*, 3> bar{};
   for (std::size_t i = 0; i < menus.size(); ++i) {
@@ -115,6 +123,18 @@ void MainWindow::connectControls() {
               [this, handler = group.handler, index] { forward(handler, index); });
     }
   }
+  // Any change the user makes to a player control may add or undo an unsaved edit.
+  for (QLineEdit* box : textBoxes_) {
+    connect(box, &QLineEdit::textChanged, this, [this] { forward(&Editor::PlayerControl_Change); });
+  }
+  for (QComboBox* combo : comboBoxes_) {
+    if (combo == nullptr || combo == comboBox(ListBox::cboTeams)) continue;
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this] { forward(&Editor::PlayerControl_Change); });
+  }
+  // The look-up label is reached with Tab and opens with Enter or Space, like a link.
+  lblCricInfo->setFocusPolicy(Qt::StrongFocus);
+  lblCricInfo->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted; }"));
   lblCricInfo->installEventFilter(this);
 }
 
@@ -126,7 +146,50 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       forward(&Editor::lblCricInfo_Click);
     }
   }
+  if (watched == lblCricInfo && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<const QKeyEvent&>(*event).key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+      forward(&Editor::lblCricInfo_Click);
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fitToScreen() {
+  const QScreen* shownOn = screen();
+  if (shownOn == nullptr) return;
+  // The size of menu bar and client area, unless the screen's free area (less the frame the
+  // window system adds) is smaller; then the content scrolls and gains the scroll bar's room.
+  const QSize designed(client_->width(), menuBar()->sizeHint().height() + client_->height());
+  const QSize frame = frameGeometry().size() - size();
+  const QSize room = shownOn->availableGeometry().size() - frame;
+  QSize fitted = designed.boundedTo(room);
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_);
+  if (fitted.height() < designed.height())
+    fitted.rwidth() = std::min(fitted.width() + bar, room.width());
+  if (fitted.width() < designed.width())
+    fitted.rheight() = std::min(fitted.height() + bar, room.height());
+  if (fitted != minimumSize() || fitted != maximumSize()) setFixedSize(fitted);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  fitToScreen();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  // The window system's frame is known once the window is placed, and the screen may change.
+  fitToScreen();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (editor_ != nullptr && !editor_->Form_QueryUnload()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void MainWindow::forward(void (Editor::*handler)()) {
@@ -138,7 +201,7 @@ void MainWindow::forward(void (Editor::*handler)(int), int index) {
 }
 
 void MainWindow::mnuEditAbilities_Click() {
-  if (editor_ == nullptr) return;
+  if (editor_ == nullptr || !editor_->mnuEditAbilities_Click()) return;
   BatchWindow window(*editor_, comboBox(ListBox::cboTeams)->currentText(), this);
   // Processing closes the window with Accepted, also when the user declined the question; the
   // title bar's close button processes nothing and shows no hash.
@@ -146,8 +209,15 @@ void MainWindow::mnuEditAbilities_Click() {
 }
 
 void MainWindow::setCaption(const std::string& caption) {
-  // The caption is the database's path, in the file system's encoding.
-  setWindowTitle(QFile::decodeName(caption.c_str()));
+  // The caption is the database's path, in the file system's encoding, and the place of the
+  // unsaved-edits marker; a "[*]" in the path itself is shown as it stands.
+  QString title = QFile::decodeName(caption.c_str());
+  title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  setWindowTitle(title + QStringLiteral("[*]"));
+}
+
+void MainWindow::setModified(bool modified) {
+  setWindowModified(modified);
 }
 
 std::string MainWindow::text(TextBox box) const {
@@ -184,6 +254,15 @@ void MainWindow::setSelectedIndex(ListBox list, int index) {
   if (list == ListBox::lstPlayers) {
     const QSignalBlocker blocker(lstPlayers);
     lstPlayers->setCurrentRow(index < lstPlayers->count() ? index : -1);
+    // Set while a click on another row is being handled, that click would go on to highlight
+    // its own row: once it is done, the highlight returns to the current row.
+    QMetaObject::invokeMethod(
+        lstPlayers,
+        [list = lstPlayers] {
+          const QSignalBlocker again(list);
+          list->setCurrentRow(list->currentRow());
+        },
+        Qt::QueuedConnection);
     return;
   }
   QComboBox* combo = comboBox(list);
@@ -240,8 +319,8 @@ void MainWindow::showFileHash(const std::string& hash) {
   window.DisplayHash(QString::fromStdString(hash));
 }
 
-void MainWindow::showLineups(const editor::LineupLines& lines) {
-  LineupWindow window(lines, this);
+void MainWindow::showLineups(const std::string& teamName, const editor::LineupLines& lines) {
+  LineupWindow window(QString::fromStdString(teamName), lines, this);
   window.exec();
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QScrollArea>
 #include <array>
 
 #include "editor/editor.h"
@@ -34,12 +35,18 @@ class MainWindow final : public QMainWindow, public editor::MainView {
   void setPlayerControlsEnabled(bool enabled) override;
   void focus(editor::Control control) override;
   void showFileHash(const std::string& hash) override;
-  void showLineups(const editor::LineupLines& lines) override;
+  void showLineups(const std::string& teamName, const editor::LineupLines& lines) override;
+  void setModified(bool modified) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
+  // A fixed size: the designed one, or the screen's free area with the content scrolling.
+  void fitToScreen();
   void createMenus();
   void connectControls();
   void mnuEditAbilities_Click();
@@ -57,6 +64,8 @@ class MainWindow final : public QMainWindow, public editor::MainView {
 
   editor::Editor* editor_ = nullptr;
   double dpi_;
+  QScrollArea* scrollArea_;
+  QWidget* client_;
   std::array<QLineEdit*, editor::kTextBoxCount> textBoxes_{};
   std::array<TextBoxRules*, editor::kTextBoxCount> rules_{};
   std::array<QComboBox*, editor::kListBoxCount> comboBoxes_{};

@@ -44,6 +44,26 @@ editor::Answer MessageBoxPrompts::askYesNo(const std::string& text) {
   return answer == QMessageBox::Yes ? editor::Answer::Yes : editor::Answer::No;
 }
 
+editor::Answer MessageBoxPrompts::askYesNoDefaultNo(const std::string& text) {
+  const int answer =
+      run(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, owner());
+  return answer == QMessageBox::Yes ? editor::Answer::Yes : editor::Answer::No;
+}
+
+editor::SaveChoice MessageBoxPrompts::askSaveChanges(const std::string& text) {
+  // Escape and the title bar's close button cancel.
+  switch (run(QMessageBox::Warning, text,
+              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save,
+              owner())) {
+    case QMessageBox::Save:
+      return editor::SaveChoice::Save;
+    case QMessageBox::Discard:
+      return editor::SaveChoice::Discard;
+    default:
+      return editor::SaveChoice::Cancel;
+  }
+}
+
 void MessageBoxPrompts::tell(const std::string& text, editor::MessageIcon icon) {
   run(boxIcon(icon), text, QMessageBox::Ok, QMessageBox::Ok, owner());
 }

@@ -15,6 +15,8 @@ class MessageBoxPrompts final : public editor::Prompts {
   explicit MessageBoxPrompts(QWidget* mainWindow) : mainWindow_(mainWindow) {}
 
   editor::Answer askYesNo(const std::string& text) override;
+  editor::Answer askYesNoDefaultNo(const std::string& text) override;
+  editor::SaveChoice askSaveChanges(const std::string& text) override;
   void tell(const std::string& text, editor::MessageIcon icon) override;
   editor::TeamChangedChoice askReloadOrKeepEdits(const std::string& text) override;
 

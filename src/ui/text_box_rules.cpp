@@ -1,7 +1,9 @@
 #include "text_box_rules.h"
 
 #include <QKeyEvent>
+#include <QSet>
 #include <QSignalBlocker>
+#include <QValidator>
 #include <algorithm>
 
 #include "editor/input_rules.h"
@@ -20,13 +22,54 @@ bool isControlKey(const QKeyEvent& key) {
 
 }  // namespace
 
+// Pasted and dropped text arrives without key presses: the part a change inserts passes the same
+// filter here, or the whole change is undone. Texts the box has held since the editor set it
+// (what undo and redo return to) are taken as they are, however they were made.
+class InsertionValidator final : public QValidator {
+ public:
+  InsertionValidator(editor::TextBox box, QObject* parent) : QValidator(parent), box_(box) {}
+
+  void setTextFromEditor(const QString& text) {
+    held_ = {text};
+    last_ = text;
+  }
+
+  State validate(QString& input, int&) const override {
+    if (!held_.contains(input)) {
+      const qsizetype common = std::min(input.size(), last_.size());
+      qsizetype prefix = 0;
+      while (prefix < common && input[prefix] == last_[prefix]) ++prefix;
+      qsizetype suffix = 0;
+      while (suffix < common - prefix &&
+             input[input.size() - 1 - suffix] == last_[last_.size() - 1 - suffix]) {
+        ++suffix;
+      }
+      const QString inserted = input.mid(prefix, input.size() - prefix - suffix);
+      if (!editor::insertionAccepted(box_, inserted.toStdString(), last_.toStdString())) {
+        return Invalid;
+      }
+      held_.insert(input);
+    }
+    last_ = input;
+    return Acceptable;
+  }
+
+ private:
+  editor::TextBox box_;
+  mutable QSet<QString> held_{QString()};
+  mutable QString last_;
+};
+
 TextBoxRules::TextBoxRules(editor::TextBox box, QLineEdit* lineEdit)
     : QObject(lineEdit), box_(box), lineEdit_(lineEdit) {
   fitLimitTo(0);
+  lineEdit->setReadOnly(!editor::editable(box));
   if (editor::keyFilter(box) != editor::KeyFilter::None) {
-    // Every character must arrive as a key press to pass the filter.
+    // Every typed character must arrive as a key press to pass the filter.
     lineEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     lineEdit->installEventFilter(this);
+    validator_ = new InsertionValidator(box, this);
+    lineEdit->setValidator(validator_);
   }
   connect(lineEdit, &QLineEdit::textEdited, this,
           [this](const QString& text) { fitLimitTo(text.size()); });
@@ -34,8 +77,11 @@ TextBoxRules::TextBoxRules(editor::TextBox box, QLineEdit* lineEdit)
 
 void TextBoxRules::setTextFromEditor(const QString& text) {
   const QSignalBlocker blocker(lineEdit_);
+  if (validator_ != nullptr) validator_->setTextFromEditor(text);
   fitLimitTo(text.size());
   lineEdit_->setText(text);
+  // A text wider than the box shows its beginning, not the blanks that may pad its end.
+  lineEdit_->setCursorPosition(0);
 }
 
 bool TextBoxRules::eventFilter(QObject* watched, QEvent* event) {
@@ -49,7 +95,10 @@ bool TextBoxRules::eventFilter(QObject* watched, QEvent* event) {
 
 void TextBoxRules::fitLimitTo(qsizetype length) {
   const int greatest = editor::greatestLength(box_);
-  if (greatest > 0) lineEdit_->setMaxLength(std::max(greatest, static_cast<int>(length)));
+  if (greatest == 0) return;
+  // Setting the limit sets the text again, which empties the undo history: only when it changes.
+  const int limit = std::max(greatest, static_cast<int>(length));
+  if (lineEdit_->maxLength() != limit) lineEdit_->setMaxLength(limit);
 }
 
 }  // namespace zelbor::ui

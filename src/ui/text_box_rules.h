@@ -7,9 +7,12 @@
 
 namespace zelbor::ui {
 
-// The typing rules of one of the main window's text boxes: its key filter and its greatest
-// length. Both shape what the user types or pastes; text the editor sets is shown whole, however
-// long, and the limit then grows to fit it so that a later store does not cut the value.
+class InsertionValidator;
+
+// The typing rules of one of the main window's text boxes: its key filter, applied to typed,
+// pasted and dropped text alike, its greatest length, and whether it can be edited at all. Text
+// the editor sets is shown whole, however long, and the limit then grows to fit it so that a
+// later store does not cut the value.
 class TextBoxRules final : public QObject {
  public:
   // Owned by `lineEdit`.
@@ -27,6 +30,7 @@ class TextBoxRules final : public QObject {
 
   editor::TextBox box_;
   QLineEdit* lineEdit_;
+  InsertionValidator* validator_ = nullptr;
 };
 
 }  // namespace zelbor::ui

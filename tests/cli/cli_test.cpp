@@ -164,6 +164,17 @@ class CliTest : public ::testing::Test {
   }
 
   Outcome run(const std::vector<std::string>& arguments) { return runOn(fileSystem_, arguments); }
+  // Fails the nth call (from 1) of kind `failing`, with EIO.
+  Outcome runFailingCall(zelbor::testing::FileCall failing, int nth,
+                         const std::vector<std::string>& arguments) {
+    zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+    int seen = 0;
+    faulty.setRule([&](int, zelbor::testing::FileCall call) {
+      return call == failing && ++seen == nth ? zelbor::testing::Fault::Fail
+                                              : zelbor::testing::Fault::None;
+    });
+    return runOn(faulty, arguments);
+  }
   Outcome runOn(db::FileSystem& fileSystem, const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
@@ -482,7 +493,6 @@ TEST_F(CliTest, DryRunsOpenNothingForWritingAndPrintWhatTheRealRunWould) {
 // A write or flush failing part-way: the teams before it are written, that team is possibly
 // part-written or possibly not on disk (never "untouched"), and the teams after it untouched.
 TEST_F(CliTest, AFailurePartWayTellsWhatEachTeamIsOnDisk) {
-  using zelbor::testing::Fault;
   using zelbor::testing::FileCall;
   const std::vector<db::Byte> sample = sample::makeSampleDatabase();
   const struct {
@@ -512,12 +522,7 @@ TEST_F(CliTest, AFailurePartWayTellsWhatEachTeamIsOnDisk) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.summary);
     writeFileBytes(path_, sample);
-    zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
-    int seen = 0;
-    faulty.setRule([&](int, FileCall call) {
-      return call == c.failing && ++seen == c.nth ? Fault::Fail : Fault::None;
-    });
-    const Outcome outcome = runOn(faulty, c.arguments);
+    const Outcome outcome = runFailingCall(c.failing, c.nth, c.arguments);
     EXPECT_EQ(outcome.status, 2);
     EXPECT_THAT(outcome.err, HasSubstr(path_));
     EXPECT_THAT(outcome.err, HasSubstr(c.summary));
@@ -533,7 +538,6 @@ TEST_F(CliTest, AFailurePartWayTellsWhatEachTeamIsOnDisk) {
 // After every team was written, a failing step (the close, the hash read back, the report on
 // standard output) has its own exit status: a script must not run the batch a second time.
 TEST_F(CliTest, AFailureAfterTheWritingHasItsOwnStatus) {
-  using zelbor::testing::Fault;
   using zelbor::testing::FileCall;
   const struct {
     std::vector<std::string> arguments;
@@ -547,12 +551,7 @@ TEST_F(CliTest, AFailureAfterTheWritingHasItsOwnStatus) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.arguments));
     writeFileBytes(path_, image_);
-    zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
-    int seen = 0;
-    faulty.setRule([&](int, FileCall call) {
-      return call == c.failing && ++seen == c.nth ? Fault::Fail : Fault::None;
-    });
-    const Outcome outcome = runOn(faulty, c.arguments);
+    const Outcome outcome = runFailingCall(c.failing, c.nth, c.arguments);
     EXPECT_EQ(outcome.status, 5) << outcome.err;
     EXPECT_THAT(outcome.err, HasSubstr("The file was written; only this later step failed."));
     EXPECT_NE(readFileBytes(path_), image_);

@@ -229,7 +229,7 @@ TEST_F(ImportTest, ChangesOnlyTheGivenFieldsAndTheSpoofFieldsThatFollowThem) {
                 "1\t2\tbattingAbilities[2]\t" +
                 std::to_string(before.battingAbilities[2]) +
                 "\t77\n"
-                "4 fields of 1 players in 1 teams changed.\n");
+                "4 fields of 1 player in 1 team changed.\n");
 }
 
 TEST_F(ImportTest, InvalidCellsAreAllListedAndNothingIsWritten) {
@@ -263,7 +263,7 @@ TEST_F(ImportTest, InvalidCellsAreAllListedAndNothingIsWritten) {
 
 TEST_F(ImportTest, DryRunAndKeepSpoof) {
   const std::string json =
-      input("edit.json", R"([{"team":1,"slot":1,"realName":"New","realFace":"Face 12"}])");
+      input("edit.JSON", R"([{"team":1,"slot":1,"realName":"New","realFace":"Face 12"}])");
   const DbRun dry = runDb({"import", path_, json, "--dry-run"});
   EXPECT_EQ(dry.status, 0) << dry.err;
   EXPECT_THAT(dry.out, HasSubstr("1\t1\tspoofFace\t"));
@@ -372,6 +372,28 @@ TEST_F(ImportTest, AWriteFailingPartWayLeavesTheEarlierTeamsWrittenAndSaysSo) {
   EXPECT_TRUE(readFileBytes(path_) == expected);
 }
 
+TEST_F(ImportTest, ATeamChangedOnDiskAfterTheCheckIsLeftAsFound) {
+  std::vector<db::Byte> changedByOther = image_;
+  db::PlayerRecord other = playerAt(image_, 1, 2);
+  other.fiftiesODI = 77;
+  putPlayer(changedByOther, 1, 2, other);
+  // Another program writes team 1 between the import's check and its taking the lock.
+  zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+  faulty.setRule([&](int, zelbor::testing::FileCall call) {
+    if (call == zelbor::testing::FileCall::Lock) writeFileBytes(path_, changedByOther);
+    return zelbor::testing::Fault::None;
+  });
+  const DbRun run = runDb({"import", path_, "-", "--format", "csv"},
+                          "team,slot,hundredsODI\n1,1,9\n2,1,9\n", faulty);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_THAT(run.err, HasSubstr("team 1 changed while the input was being checked"));
+  std::vector<db::Byte> expected = changedByOther;
+  db::PlayerRecord solo = playerAt(image_, 2, 1);
+  solo.hundredsODI = 9;
+  putPlayer(expected, 2, 1, solo);
+  EXPECT_TRUE(readFileBytes(path_) == expected);
+}
+
 // The editor's message for a value typed into a box of player 1 of team 1.
 std::string editorRefusal(const std::vector<db::Byte>& image, editor::TextBox box,
                           const std::string& typed) {
@@ -379,8 +401,8 @@ std::string editorRefusal(const std::vector<db::Byte>& image, editor::TextBox bo
   editor::PlayerForm form = editor::formFromRecord(player, ".");
   form.text(box) = typed;
   const auto stored = editor::storeForm(form, player);
-  const auto* refusal = std::get_if<editor::StoreRefusal>(&stored);
-  return refusal != nullptr ? refusal->message : "stored";
+  const auto* refusals = std::get_if<std::vector<editor::StoreRefusal>>(&stored);
+  return refusals != nullptr ? refusals->front().message : "stored";
 }
 
 TEST_F(ImportTest, RefusesWhatTheEditorRefusesForTheSameReason) {

@@ -34,13 +34,14 @@ TEST_F(EditCycleTest, EditsSurviveMovingBetweenPlayersUntilTheTeamChanges) {
   EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "T1 Player 3")
       << "the list keeps the name until a team load";
 
-  // Picking another team and coming back drops every unsaved edit, without asking.
+  // Picking another team asks first; Discard drops every unsaved edit.
   pickTeam(1);
+  EXPECT_EQ(prompts.questions, std::vector<std::string>{"Save changes to Team 1?"});
   EXPECT_EQ(view.text(TextBox::txtRealName), "T2 Player 1");
   pickTeam(0);
   pickPlayer(2);
   EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 3");
-  EXPECT_TRUE(prompts.questions.empty());
+  EXPECT_EQ(prompts.questions.size(), 1U) << "a team without edits is left without a question";
   EXPECT_EQ(fileBytes(), standardImage());
 }
 
@@ -115,16 +116,22 @@ TEST_F(EditCycleTest, AValueThatCannotBeStoredIsRefusedWholeAndKeepsThePlayer) {
   }
 }
 
-// The message says what the file holds: a failed write may have put part of the team, a failed
-// flush leaves it written but perhaps not on disk; never "nothing was written" for either.
-TEST_F(EditCycleTest, AFailedSaveNamesTheFileAndWhatItHoldsAndLeavesMemoryAsItWas) {
+// The message says what the file holds: a write cut short may have put part of the team, a
+// failed flush leaves it written but perhaps not on disk; never "nothing was written" for either.
+// Saving again then writes the team: our own half-done write is not another program's change.
+TEST_F(EditCycleTest, AFailedSaveSaysWhatTheFileHoldsAndASecondSaveWrites) {
+  EditorHarness clean;
+  clean.startOrFail();
+  clean.view.type(TextBox::txtRealName, "Changed");
+  clean.editor.mnuSave_Click();
+  const std::vector<db::Byte> saved = clean.fileBytes();
   const struct {
     FileCall failing;
+    Fault fault;
     const char* onDisk;
-    bool fileChanged;
   } cases[] = {
-      {FileCall::Write, "Team 1 may be part-written.", false},
-      {FileCall::Sync, "Team 1 was written but may not be on disk.", true},
+      {FileCall::Write, Fault::CutShort, "Team 1 may be part-written."},
+      {FileCall::Sync, Fault::Fail, "Team 1 was written but may not be on disk."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.onDisk);
@@ -133,18 +140,25 @@ TEST_F(EditCycleTest, AFailedSaveNamesTheFileAndWhatItHoldsAndLeavesMemoryAsItWa
     const auto before = db::encodePlayerRecord(h.memoryPlayer(1));
     h.view.type(TextBox::txtRealName, "Changed");
     h.fileSystem.setRule(
-        [&c](int, FileCall call) { return call == c.failing ? Fault::Fail : Fault::None; });
+        [&c](int, FileCall call) { return call == c.failing ? c.fault : Fault::None; });
     h.editor.mnuSave_Click();
     ASSERT_EQ(h.prompts.messages.size(), 1u);
-    EXPECT_THAT(h.prompts.messages[0].first, HasSubstr("Saving stopped at team 1 (Team 1)."));
-    EXPECT_THAT(h.prompts.messages[0].first, HasSubstr(h.databasePath));
-    EXPECT_THAT(h.prompts.messages[0].first, HasSubstr("Input/output error"));
-    EXPECT_THAT(h.prompts.messages[0].first, HasSubstr(c.onDisk));
+    const std::string& message = h.prompts.messages[0].first;
+    EXPECT_THAT(message, HasSubstr("Saving stopped at team 1 (Team 1)."));
+    EXPECT_THAT(message, HasSubstr(h.databasePath));
+    EXPECT_THAT(message, HasSubstr("Input/output error"));
+    EXPECT_THAT(message, HasSubstr(c.onDisk));
     EXPECT_EQ(db::encodePlayerRecord(h.memoryPlayer(1)), before);
     EXPECT_EQ(h.view.text(TextBox::txtRealName), "Changed")
         << "the edit stays in the box for another try";
-    EXPECT_EQ(h.fileBytes() != standardImage(), c.fileChanged);
+    EXPECT_NE(h.fileBytes(), standardImage());
     EXPECT_EQ(h.fileSystem.openFiles(), 0);
+
+    h.fileSystem.setRule({});
+    h.editor.mnuSave_Click();
+    EXPECT_EQ(h.prompts.messages.size(), 1u);
+    EXPECT_TRUE(h.prompts.teamChangedQuestions.empty());
+    EXPECT_EQ(h.fileBytes(), saved);
   }
 }
 
@@ -246,7 +260,7 @@ TEST_F(EditCycleTest, TheLookUpSearchesTheSelectedPlayersEncodedName) {
     std::string query;
   } cases[] = {
       {"Ab Cd", "Ab+Cd"},
-      {"Ab Cd" + std::string(27, ' '), "Ab+Cd" + std::string(27, '+')},
+      {"Ab Cd" + std::string(27, ' '), "Ab+Cd"},  // trailing blanks are not searched
       {"A&B#C%D+E", "A%26B%23C%25D%2BE"},
       {"Ren\xE9", "Ren%C3%A9"},
   };

@@ -11,6 +11,7 @@ namespace {
 using editor::Answer;
 using editor::ListBox;
 using editor::MessageIcon;
+using editor::SaveChoice;
 using editor::TextBox;
 using editor::txtBat;
 using ::testing::HasSubstr;
@@ -70,15 +71,17 @@ class WalksTest : public EditorFixture {
   }
 };
 
-TEST_F(WalksTest, BatchCurrentScalesTheTeamInMemoryWithItsStoredEdits) {
+TEST_F(WalksTest, BatchCurrentScalesTheTeamWithItsEditsOnceSaved) {
   startOrFail();
   editTeamTwoPlayerThree();
   pickPlayer(0);  // stores the edit into memory
   pickPlayer(2);
+  prompts.saveChoices = {SaveChoice::Save};
   editor.BatchCurrent(powerAt75());
 
-  ASSERT_EQ(prompts.questions.size(), 1u);
-  EXPECT_EQ(prompts.questions[0],
+  ASSERT_EQ(prompts.questions.size(), 2u);
+  EXPECT_EQ(prompts.questions[0], "Save changes to Team 2?");
+  EXPECT_EQ(prompts.questions[1],
             "Do you want to batch process current the team's players' abilities now?\r\n\r\n"
             "If this has been done already your game is likely to end up a bit silly");
   EXPECT_EQ(prompts.messages.back(),
@@ -95,13 +98,14 @@ TEST_F(WalksTest, BatchCurrentScalesTheTeamInMemoryWithItsStoredEdits) {
   EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 2);
 }
 
-TEST_F(WalksTest, BatchAllDropsUnsavedEditsAndKeepsSlotsAfterAGap) {
+TEST_F(WalksTest, BatchAllDropsDiscardedEditsAndKeepsSlotsAfterAGap) {
   const std::vector<db::Byte> image = imageWithGapsAndSpoofs();
   startOrFail(image);
   editTeamTwoPlayerThree();
   editor.BatchAll(powerAt75());
 
-  EXPECT_EQ(prompts.questions.at(0),
+  EXPECT_EQ(prompts.questions.at(0), "Save changes to Team 2?");
+  EXPECT_EQ(prompts.questions.at(1),
             "Do you want to batch process all players' abilities now?\r\n\r\n"
             "If this has been done already your game is likely to end up a bit silly");
   EXPECT_EQ(prompts.messages.back().first, "All players' stats have been batch processed");
@@ -160,7 +164,7 @@ TEST_F(WalksTest, TheSpoofRepairCopiesTheRealFieldsOnceAndOnlyThem) {
   startOrFail(image);
   editTeamTwoPlayerThree();
   editor.mnuFixSpoof_Click();
-  EXPECT_EQ(prompts.questions.at(0), "Replace all spoof names and faces with the real versions?");
+  EXPECT_EQ(prompts.questions.at(1), "Replace all spoof names and faces with the real versions?");
   EXPECT_EQ(prompts.messages.back(),
             std::make_pair(std::string("All names and faces have been fixed"), MessageIcon::None));
   const std::vector<db::Byte> expected =

@@ -105,6 +105,37 @@ TEST(NumberReading, LeadingDecimalNumberRoundedHalfToEven) {
   EXPECT_EQ(readWholeNumber("40000", -32768, 32767), std::nullopt);
 }
 
+// Pasted or dropped text is taken only when typing it character by character would be.
+TEST(InputRules, InsertedTextPassesTheTypingFilterWhole) {
+  struct Case {
+    TextBox box;
+    std::string_view inserted;
+    std::string_view current;
+    bool taken;
+  };
+  const Case cases[] = {
+      {txtBat(0), "12", "", true},
+      {txtBat(0), "x7", "", false},
+      {txtStats(2), "-50", "", false},
+      {txtStats(2), "1 2", "", true},  // the space is a control code
+      {txtStats(2), "", "-12", true},  // deleting is always allowed
+      {TextBox::txtDOB, "12/03/75", "", true},
+      {TextBox::txtDOB, "12.03.75", "", false},
+      {TextBox::txtBatAvge, "4.5", "", true},
+      {TextBox::txtBatAvge, "4.5.", "", false},  // the second "." counts the first
+      {TextBox::txtBatAvge, ".5", "4.5", false},
+      {txtShirt(1), "\u0661", "", false},            // an Arabic-Indic digit has no byte
+      {TextBox::txtRealName, "\u0100 -", "", true},  // names are not filtered here
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(insertionAccepted(c.box, c.inserted, c.current), c.taken)
+        << designName(c.box) << " " << c.inserted;
+  }
+  EXPECT_FALSE(editable(TextBox::txtBatAvge));
+  EXPECT_FALSE(editable(TextBox::txtBowlAvge));
+  EXPECT_TRUE(editable(txtStats(2)));
+}
+
 TEST(AbilityBars, ColourAndWidthFollowTheValue) {
   const editor::Colour red{255, 80, 80}, orange{255, 190, 80}, yellow{255, 255, 80},
       green{50, 255, 70}, blue{230, 250, 255};

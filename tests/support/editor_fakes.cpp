@@ -54,6 +54,16 @@ editor::Answer FakePrompts::askYesNo(const std::string& text) {
   return takeAnswer(answers, editor::Answer::Yes);
 }
 
+editor::Answer FakePrompts::askYesNoDefaultNo(const std::string& text) {
+  questions.push_back(text);
+  return takeAnswer(answers, editor::Answer::No);
+}
+
+editor::SaveChoice FakePrompts::askSaveChanges(const std::string& text) {
+  questions.push_back(text);
+  return takeAnswer(saveChoices, editor::SaveChoice::Discard);
+}
+
 editor::TeamChangedChoice FakePrompts::askReloadOrKeepEdits(const std::string& text) {
   teamChangedQuestions.push_back(text);
   return takeAnswer(teamChangedChoices, editor::TeamChangedChoice::KeepEdits);

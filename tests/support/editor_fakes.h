@@ -24,8 +24,12 @@ class FakeView final : public editor::MainView {
   void showPicture(const std::string& path) override { picture = path; }
   void setPlayerControlsEnabled(bool enabled) override { playerControlsEnabled = enabled; }
   void focus(editor::Control control) override { focused = control; }
+  void setModified(bool isModified) override { modified = isModified; }
   void showFileHash(const std::string& hash) override { shownHashes.push_back(hash); }
-  void showLineups(const editor::LineupLines& lines) override { shownLineups.push_back(lines); }
+  void showLineups(const std::string& teamName, const editor::LineupLines& lines) override {
+    shownLineupTeams.push_back(teamName);
+    shownLineups.push_back(lines);
+  }
 
   // The user types a whole new text into a box (the handlers are the test's to call).
   void type(editor::TextBox box, const std::string& text) { texts[box] = text; }
@@ -39,19 +43,26 @@ class FakeView final : public editor::MainView {
   std::string picture;
   bool playerControlsEnabled = true;
   std::optional<editor::Control> focused;
+  bool modified = false;
   std::vector<std::string> shownHashes;
   std::vector<editor::LineupLines> shownLineups;
+  std::vector<std::string> shownLineupTeams;
   int barUpdates = 0;
 };
 
-// Answers questions from a queue (Yes when it is empty) and keeps every message.
+// Answers questions from queues and keeps every question and message. An empty queue gives the
+// default button's answer: Yes, No for a warning, Discard for unsaved edits (what the editor did
+// before it asked).
 class FakePrompts final : public editor::Prompts {
  public:
   editor::Answer askYesNo(const std::string& text) override;
+  editor::Answer askYesNoDefaultNo(const std::string& text) override;
+  editor::SaveChoice askSaveChanges(const std::string& text) override;
   void tell(const std::string& text, editor::MessageIcon icon) override;
   editor::TeamChangedChoice askReloadOrKeepEdits(const std::string& text) override;
 
   std::deque<editor::Answer> answers;
+  std::deque<editor::SaveChoice> saveChoices;
   // Answers of askReloadOrKeepEdits (KeepEdits when it is empty) and the texts it was asked.
   std::deque<editor::TeamChangedChoice> teamChangedChoices;
   std::vector<std::string> teamChangedQuestions;

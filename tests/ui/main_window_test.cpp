@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
 #include <QTest>
 
 #include "editor/controls.h"
@@ -91,11 +93,13 @@ TEST_F(MainWindowTest, CaptionsAndPlacesFollowTheDesign) {
                     QString::fromUtf8(editor::kLookupHost.data(), editor::kLookupHost.size()),
                     {7080, 1680, 1575, 255}},
                });
-  EXPECT_EQ(window.centralWidget()->size(), pixelRect({0, 0, 9495, 10650}).size());
+  const auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
+  ASSERT_NE(scroll, nullptr);
+  EXPECT_EQ(scroll->widget()->size(), pixelRect({0, 0, 9495, 10650}).size());
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
   EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_EQ(window.windowTitle().toStdString(), databasePath);
+  EXPECT_EQ(window.windowTitle().toStdString(), databasePath + "[*]");
 
   EXPECT_TRUE(control<QLabel>("Label2(0)")->font().bold());
   EXPECT_TRUE(control<QLabel>("Label4(3)")->wordWrap());
@@ -112,19 +116,19 @@ TEST_F(MainWindowTest, TabOrderStartsWithTheTeamsThePlayersAndTheName) {
       (std::vector<std::string>{"cboTeams", "lstPlayers", "txtRealName", "txtDOB", "txtShirt(1)"}));
 }
 
-TEST_F(MainWindowTest, MenusHoldExactlyTheirItems) {
+TEST_F(MainWindowTest, MenusHoldExactlyTheirItemsWithMnemonics) {
   struct Menu {
     QString name;
     QString caption;
     std::vector<std::pair<QString, QString>> items;
   };
   const std::vector<Menu> expected = {
-      {"mnuFile", "File", {{"mnuSave", "Save Current"}}},
+      {"mnuFile", "&File", {{"mnuSave", "&Save Current"}}},
       {"mnuBatch",
-       "Batch Editing",
-       {{"mnuEditAbilities", "Batch Edit Player Abilities"},
-        {"mnuFixSpoof", "Fix Spoof Names and Faces"}}},
-      {"mnuUtilties", "Utilities", {{"mnuLineup", "Lineups"}, {"mnuFileHash", "Get File Hash"}}},
+       "&Batch Editing",
+       {{"mnuEditAbilities", "Batch &Edit Player Abilities"},
+        {"mnuFixSpoof", "&Fix Spoof Names and Faces"}}},
+      {"mnuUtilties", "&Utilities", {{"mnuLineup", "&Lineups"}, {"mnuFileHash", "Get File &Hash"}}},
   };
   const QList<QAction*> menus = window.menuBar()->actions();
   ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
@@ -158,8 +162,6 @@ TEST_F(MainWindowTest, TypedCharactersPassTheBoxFilters) {
       {editor::txtShirt(1), "x7y", "7"},  // no limit, digits only
       {editor::txtStats(2), "1234567", "12345"},
       {editor::txtStats(0), "1000", "100"},
-      {TextBox::txtBatAvge, "4.5.", "4.5"},  // one "." only
-      {TextBox::txtBowlAvge, "a.2", ".2"},
       {TextBox::txtDOB, "12/03/75", "12/03/75"},
       {TextBox::txtDOB, "1a2B/", "12/"},
       {TextBox::txtRealName, "Ab Cd-9!", "Ab Cd-9!"},  // not filtered
@@ -172,14 +174,16 @@ TEST_F(MainWindowTest, TypedCharactersPassTheBoxFilters) {
   }
 }
 
-TEST_F(MainWindowTest, SecondFullStopIsRefusedEvenOverASelectedOne) {
-  QLineEdit* average = box(TextBox::txtBatAvge);
-  window.setText(TextBox::txtBatAvge, "4.5");
-  average->selectAll();
-  QTest::keyClick(average, '.');
-  EXPECT_EQ(average->text(), "4.5");
-  QTest::keyClick(average, '7');
-  EXPECT_EQ(average->text(), "7");
+TEST_F(MainWindowTest, TheAveragesAreShownButTakeNoTyping) {
+  for (const TextBox average : {TextBox::txtBatAvge, TextBox::txtBowlAvge}) {
+    window.setText(average, "4.5");
+    box(average)->selectAll();
+    QTest::keyClicks(box(average), "7.1");
+    QGuiApplication::clipboard()->setText("9");
+    QTest::keyClick(box(average), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box(average)->text(), "4.5");
+    EXPECT_TRUE(box(average)->isReadOnly());
+  }
 }
 
 TEST_F(MainWindowTest, BackspaceAndDeleteWorkAsUsual) {
@@ -193,15 +197,66 @@ TEST_F(MainWindowTest, BackspaceAndDeleteWorkAsUsual) {
   EXPECT_EQ(ability->text(), "");
 }
 
-TEST_F(MainWindowTest, PasteIsUnfilteredUpToTheLimit) {
-  QGuiApplication::clipboard()->setText("a1b2c3");
-  for (const auto& [textBox, shown] :
-       {std::pair{editor::txtBat(2), "a1"}, std::pair{editor::txtStats(1), "a1b"},
-        std::pair{editor::txtShirt(2), "a1b2c3"}}) {
-    clear(textBox);
-    QTest::keyClick(box(textBox), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box(textBox)->text(), shown) << editor::designName(textBox);
+// Text that arrives without key presses is refused whole when typing any of its characters
+// would be refused; otherwise only the greatest length cuts it.
+TEST_F(MainWindowTest, PastedAndDroppedTextObeysTheTypingRules) {
+  struct Case {
+    TextBox box;
+    QString inserted;
+    QString shown;
+  };
+  const std::vector<Case> cases = {
+      {editor::txtBat(2), "x7", ""},
+      {editor::txtBat(2), "a1b2c3", ""},
+      {editor::txtStats(2), "-50", ""},
+      {editor::txtStats(2), "1234567", "12345"},
+      {editor::txtShirt(2), "1 2", "1 2"},                     // the space passes, as typed
+      {editor::txtField(0), QString::fromUtf8("\u0661"), ""},  // a digit, but not "0".."9"
+      {TextBox::txtDOB, "12/03/75", "12/03/75"},
+      {TextBox::txtDOB, "12-03-75", ""},
+      {TextBox::txtRealName, "a1-?", "a1-?"},
+  };
+  const auto paths = std::vector<std::pair<const char*, std::function<void(QLineEdit*)>>>{
+      {"Ctrl+V", [](QLineEdit* edit) { QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier); }},
+      {"Shift+Insert",
+       [](QLineEdit* edit) { QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier); }},
+      {"menu", [](QLineEdit* edit) { edit->paste(); }},
+      {"drop",
+       [](QLineEdit* edit) {
+         QMimeData data;
+         data.setText(QGuiApplication::clipboard()->text());
+         QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+         QCoreApplication::sendEvent(edit, &enter);
+         QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+         QCoreApplication::sendEvent(edit, &drop);
+       }},
+  };
+  for (const auto& [path, insert] : paths) {
+    for (const Case& c : cases) {
+      clear(c.box);
+      QGuiApplication::clipboard()->setText(c.inserted);
+      insert(box(c.box));
+      EXPECT_EQ(box(c.box)->text(), c.shown)
+          << path << " " << editor::designName(c.box) << " " << c.inserted.toStdString();
+    }
   }
+}
+
+TEST_F(MainWindowTest, ANegativeValueFromTheFileCanStillBeEditedAndUndone) {
+  QLineEdit* runs = box(editor::txtStats(2));
+  window.setText(editor::txtStats(2), "-12");
+  runs->end(false);
+  QTest::keyClick(runs, '3');
+  EXPECT_EQ(runs->text(), "-123");
+  runs->home(false);
+  QTest::keyClick(runs, Qt::Key_Delete);
+  EXPECT_EQ(runs->text(), "123");
+  QTest::keyClick(runs, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(runs->text(), "-123") << "undo brings back what the box held";
+  QGuiApplication::clipboard()->setText("-");
+  runs->home(false);
+  QTest::keyClick(runs, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(runs->text(), "-123");
 }
 
 TEST_F(MainWindowTest, ValuesFromTheEditorAreNotCutByBoxLimits) {
@@ -222,6 +277,7 @@ TEST_F(MainWindowTest, ValuesFromTheEditorAreNotCutByBoxLimits) {
   // A shorter value set afterwards brings the limit back as well.
   window.setText(editor::txtBat(0), "150");
   window.setText(editor::txtBat(0), "7");
+  ability->end(false);
   QTest::keyClicks(ability, "12");
   EXPECT_EQ(ability->text(), "71");
 }

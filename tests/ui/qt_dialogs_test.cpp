@@ -103,5 +103,38 @@ TEST(MessageBoxPrompts, OffersToReloadAChangedTeamOrToKeepTheEdits) {
   EXPECT_EQ(escape.runs(), 1);
 }
 
+TEST(MessageBoxPrompts, AsksSaveDiscardOrCancelWithEscapeCancelling) {
+  QWidget mainWindow;
+  ui::MessageBoxPrompts prompts(&mainWindow);
+  using editor::SaveChoice;
+  for (const auto& [button, choice] :
+       {std::pair{"Save", SaveChoice::Save}, std::pair{"Discard", SaveChoice::Discard},
+        std::pair{"Cancel", SaveChoice::Cancel}}) {
+    SaveChoice given{};
+    const ShownBox shown = watchBox(button, [&] { given = prompts.askSaveChanges("Save <x>?"); });
+    EXPECT_EQ(given, choice);
+    EXPECT_EQ(shown.text, "Save <x>?");
+    EXPECT_EQ(shown.icon, QMessageBox::Warning);
+    EXPECT_EQ(shown.buttons, (std::vector<QString>{"Cancel", "Discard", "Save"}));
+    EXPECT_EQ(shown.defaultButton, "Save");
+  }
+  const ModalWatcher escape("", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  EXPECT_EQ(prompts.askSaveChanges("Save?"), SaveChoice::Cancel);
+  EXPECT_EQ(escape.runs(), 1);
+}
+
+TEST(MessageBoxPrompts, AWarningQuestionDefaultsToNo) {
+  QWidget mainWindow;
+  ui::MessageBoxPrompts prompts(&mainWindow);
+  editor::Answer given{};
+  const ShownBox shown = watchBox("Yes", [&] { given = prompts.askYesNoDefaultNo("Hide?"); });
+  EXPECT_EQ(given, editor::Answer::Yes);
+  EXPECT_EQ(shown.icon, QMessageBox::Warning);
+  EXPECT_EQ(shown.defaultButton, "No");
+  const ModalWatcher enter("", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
+  EXPECT_EQ(prompts.askYesNoDefaultNo("Hide?"), editor::Answer::No);
+  EXPECT_EQ(enter.runs(), 1);
+}
+
 }  // namespace
 }  // namespace zelbor::testing

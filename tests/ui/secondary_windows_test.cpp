@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 
 #include "modal_watcher.h"
 #include "ui/file_verify_window.h"
@@ -65,9 +67,9 @@ TEST_F(SecondaryWindowsTest, LineupWindowListsTheLinesAsGiven) {
   given[0] = {"Zed", "", "Abe"};
   given[1] = {"Cy"};
   given[3] = {"", ""};
-  ui::LineupWindow lineups(given, &window);
+  ui::LineupWindow lineups("Harbour Gulls", given, &window);
   EXPECT_EQ(lineups.objectName(), "frmLineup");
-  EXPECT_EQ(lineups.windowTitle(), "Team Lineups");
+  EXPECT_EQ(lineups.windowTitle(), "Team Lineups - Harbour Gulls");
   EXPECT_EQ(lineups.size(), pixelRect({0, 0, 9255, 3870}).size());
   expectLayout(&lineups, {
                              {"Label1(0)", "World Cup", {120, 240, 2175, 255}},
@@ -86,19 +88,26 @@ TEST_F(SecondaryWindowsTest, LineupWindowListsTheLinesAsGiven) {
             (std::vector<std::string>{"lstWC", "lstCT", "lstODI", "lstTest"}));
 }
 
-TEST_F(SecondaryWindowsTest, LineupsShowTheCurrentTeamsFourLineups) {
+TEST_F(SecondaryWindowsTest, LineupsShowTheCurrentTeamsFourLineupsUntilEscape) {
   std::vector<int> counts;
   bool nothingSelected = true;
+  QString title;
+  bool closedByEscape = false;
   const ModalWatcher watcher("frmLineup", [&](QWidget* lineups) {
+    title = lineups->windowTitle();
     for (const char* name : {"lstWC", "lstCT", "lstODI", "lstTest"}) {
       const auto* list = lineups->findChild<QListWidget*>(name);
       counts.push_back(list->count());
       nothingSelected = nothingSelected && list->selectedItems().isEmpty();
     }
-    lineups->close();
+    QTest::keyClick(lineups->findChild<QListWidget*>("lstWC"), Qt::Key_Escape);
+    closedByEscape = !lineups->isVisible();
+    if (!closedByEscape) lineups->close();
   });
   control<QAction>("mnuLineup")->trigger();
   ASSERT_EQ(watcher.runs(), 1);
+  EXPECT_TRUE(closedByEscape);
+  EXPECT_EQ(title, "Team Lineups - " + control<QComboBox>("cboTeams")->currentText());
   EXPECT_EQ(counts, (std::vector<int>{15, 14, 16, 16}));
   EXPECT_TRUE(nothingSelected);
 }
