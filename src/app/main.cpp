@@ -1,18 +1,22 @@
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 #include <csignal>
 #include <exception>
 #include <iostream>
 
+#include "editor_command_line.h"
 #include "editor_session.h"
 #include "ui/message_box_prompts.h"
+#include "window_report.h"
 
 namespace {
 
-int runEditor(int argc, char* argv[]) {
+int runEditor(const zelbor::app::EditorCommandLine& commandLine) {
   zelbor::app::EditorSession session;
   // The window is shown only once it is filled: a failed start-up has told the user why.
-  switch (session.start(argc == 2 ? argv[1] : "")) {
+  switch (session.start(commandLine.databasePath())) {
     case zelbor::editor::StartupOutcome::Cancelled:
       return 0;
     case zelbor::editor::StartupOutcome::Failed:
@@ -21,26 +25,31 @@ int runEditor(int argc, char* argv[]) {
       break;
   }
   session.window().show();
+  if (commandLine.printWindow()) {
+    QTimer::singleShot(0, [&session] {
+      const bool written =
+          zelbor::app::writeOutput(zelbor::app::describeMainWindow(session.window()));
+      QApplication::exit(written ? 0 : 1);
+    });
+  }
   return QApplication::exec();
 }
 
 }  // namespace
 
-// zelbor-editor [DATABASE]: with a path (as file managers pass it for "Open with") the file
-// dialog is skipped.
 int main(int argc, char* argv[]) {
 #ifdef SIGXFSZ
   // A write past the file-size limit then fails with EFBIG and is reported like any other error,
   // instead of the signal ending the program part-way through a walk.
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
+  zelbor::app::EditorCommandLine commandLine;
+  commandLine.needNoDisplayForText(argc, argv);
   QApplication application(argc, argv);
-  if (argc > 2) {
-    std::cerr << "usage: zelbor-editor [TeamAndPlayerInfo.bag]\n";
-    return 2;
-  }
+  if (const auto answered = commandLine.read(argc, argv)) return *answered;
+  QApplication::setWindowIcon(QIcon(":/io.github.zelbor.PlayerEditor.svg"));
   try {
-    return runEditor(argc, argv);
+    return runEditor(commandLine);
   } catch (const std::exception& error) {
     const QString text = QStringLiteral("The editor stopped on an unexpected error: %1")
                              .arg(QString::fromLocal8Bit(error.what()));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "commands.h"
+#include "version.h"
 
 namespace zelbor::cli {
 namespace {
@@ -41,6 +42,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
                                environment.standardInput};
   CLI::App app("Inspect, check, export, import, compare and repair a Zelbor player database.",
                "zelbor-db");
+  app.set_version_flag("--version", "zelbor-db " + std::string(kVersion));
   app.require_subcommand(1);
   app.failure_message(CLI::FailureMessage::help);
   const Command commands[] = {

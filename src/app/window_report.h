@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zelbor::app {
+
+// What the main window shows, one "name: value" line each: its caption and icon, the team, the
+// player, the lists filled from the list files and the face picture. Lets a check from outside see
+// that an installed program found its files.
+QString describeMainWindow(const QWidget& window);
+
+}  // namespace zelbor::app
