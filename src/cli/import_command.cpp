@@ -11,6 +11,7 @@
 #include "json_table.h"
 #include "team_walks.h"
 #include "text_output.h"
+#include "xlsx_reader.h"
 
 namespace zelbor::cli {
 namespace {
@@ -36,6 +37,7 @@ std::string formatOf(const ImportOptions& options) {
                          [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (extension == ".csv") return "csv";
   if (extension == ".json") return "json";
+  if (extension == ".xlsx") return "xlsx";
   return {};
 }
 
@@ -58,11 +60,27 @@ std::optional<std::string> readInput(const CommandContext& context, const std::s
   return std::string(bytes.value().begin(), bytes.value().end());
 }
 
+// A sheet's first row with a value names the columns; rows without any value are left out.
+std::variant<ImportTable, std::string> headedTable(const db::Result<std::vector<ImportRow>>& rows) {
+  if (!rows) return rows.error().message;
+  ImportTable table;
+  for (const ImportRow& row : rows.value()) {
+    if (row.cells.empty()) continue;
+    if (table.columns.empty() && table.rows.empty()) {
+      for (const auto& cell : row.cells) table.columns.push_back({cell.value_or(""), row.number});
+    } else {
+      table.rows.push_back(row);
+    }
+  }
+  return table;
+}
+
 // The input as a table, or why it is not one.
 std::variant<ImportTable, std::string> tableOf(const CommandContext& context,
                                                const std::string& input, const std::string& text,
                                                const std::string& format) {
   if (format == "csv") return readCsvTable(text);
+  if (format == "xlsx") return headedTable(readXlsxFirstSheet(text, input));
   auto read = readJsonTable(text);
   if (const auto* reason = std::get_if<std::string>(&read)) return *reason;
   JsonTable& json = std::get<JsonTable>(read);
@@ -122,7 +140,7 @@ void printPlan(std::ostream& out, const ImportPlan& plan, bool dryRun) {
 ExitStatus importInput(const CommandContext& context, const ImportOptions& options) {
   const std::string format = formatOf(options);
   if (format.empty()) {
-    context.err << "Give --format csv or --format json: the format of \"" << options.input
+    context.err << "Give --format csv, json or xlsx: the format of \"" << options.input
                 << "\" cannot be told from its name.\n";
     return ExitStatus::UsageError;
   }
@@ -135,8 +153,12 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
   if (!text) return ExitStatus::FileError;
   const auto table = tableOf(context, options.input, *text, format);
   if (const auto* reason = std::get_if<std::string>(&table)) {
-    context.err << options.input << " is not " << (format == "csv" ? "CSV" : "JSON")
-                << " that import reads: " << *reason << ".\n";
+    if (format == "xlsx") {
+      context.err << *reason << "\n";
+    } else {
+      context.err << options.input << " is not " << (format == "csv" ? "CSV" : "JSON")
+                  << " that import reads: " << *reason << ".\n";
+    }
     return ExitStatus::InvalidInput;
   }
 
@@ -148,7 +170,10 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
   if (!walk.ok()) return reportWalkError(context, walk);
 
   const auto plan =
-      planImport(std::get<ImportTable>(table), loaded, lists.value(), options.keepSpoof);
+      planImport(std::get<ImportTable>(table), loaded, lists.value(), options.keepSpoof,
+                 format == "csv"    ? InputGuards::CsvRewriting
+                 : format == "xlsx" ? InputGuards::ErrorValues
+                                    : InputGuards::None);
   if (const auto* problems = std::get_if<CellProblems>(&plan)) {
     for (const std::string& problem : *problems) context.err << problem << "\n";
     context.err << "Nothing was written: " << counted(problems->size(), "cell") << " of "
@@ -171,13 +196,14 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
 Command addImportCommand(CLI::App& app, const CommandContext& context) {
   CLI::App* parser = app.add_subcommand(
       "import",
-      "Write the players' fields from edited export output (CSV or JSON); print each change");
+      "Write the players' fields from edited export output (CSV, JSON or xlsx); print each change");
   auto options = std::make_shared<ImportOptions>();
   addFileArgument(*parser, options->path);
-  parser->add_option("INPUT", options->input, "CSV or JSON as export writes it; - reads stdin")
+  parser
+      ->add_option("INPUT", options->input, "CSV, JSON or xlsx as export writes it; - reads stdin")
       ->required();
-  parser->add_option("--format", options->format, "csv or json (default: from INPUT's name)")
-      ->check(CLI::IsMember({"json", "csv"}));
+  parser->add_option("--format", options->format, "csv, json or xlsx (default: from INPUT's name)")
+      ->check(CLI::IsMember({"json", "csv", "xlsx"}));
   addDryRunFlag(*parser, options->dryRun);
   parser->add_flag("--keep-spoof", options->keepSpoof,
                    "Write the spoof fields as given instead of making them follow the real ones");

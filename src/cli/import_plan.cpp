@@ -101,8 +101,9 @@ using IntendedFields = std::array<std::optional<Intended>, db::kPlayerFields.siz
 
 class Planner {
  public:
-  Planner(const ImportTable& table, const LoadedTeams& loaded, const db::ValueLists& lists)
-      : table_(table), loaded_(loaded), lists_(lists) {}
+  Planner(const ImportTable& table, const LoadedTeams& loaded, const db::ValueLists& lists,
+          InputGuards guards)
+      : table_(table), loaded_(loaded), lists_(lists), guards_(guards) {}
 
   void checkColumns() {
     std::set<std::string_view> seen;
@@ -189,9 +190,12 @@ class Planner {
     std::optional<Intended> intended;
     if (record) {
       const db::FieldValue stored = db::readField(field, *record);
-      if (text == cellText(field, stored, nullptr) || text == itemName(field, stored, &lists_)) {
-        intended = Intended{stored, row, true};
-      }
+      const std::string storedText = cellText(field, stored, nullptr);
+      const CellVerdict verdict = text == storedText || text == itemName(field, stored, &lists_)
+                                      ? CellVerdict{true, std::nullopt}
+                                      : judgeRewrittenCell(guards_, field, text, storedText);
+      if (verdict.refusal) return add(row, name, text, *verdict.refusal);
+      if (verdict.unchanged) intended = Intended{stored, row, true};
     }
     if (!intended) {
       Reading reading = readCell(field, text, lists_);
@@ -213,6 +217,7 @@ class Planner {
   const ImportTable& table_;
   const LoadedTeams& loaded_;
   const db::ValueLists& lists_;
+  InputGuards guards_;
   std::vector<const db::PlayerField*> fields_;
   std::optional<std::size_t> teamColumn_;
   std::optional<std::size_t> slotColumn_;
@@ -255,8 +260,9 @@ void addChanges(int team, int slot, const db::PlayerRecord& before, const db::Pl
 
 std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   const LoadedTeams& loaded,
-                                                  const db::ValueLists& lists, bool keepSpoof) {
-  Planner planner(table, loaded, lists);
+                                                  const db::ValueLists& lists, bool keepSpoof,
+                                                  InputGuards guards) {
+  Planner planner(table, loaded, lists, guards);
   planner.checkColumns();
   if (!planner.canIdentifyPlayers()) return std::move(planner.problems());
   for (const ImportRow& row : table.rows) planner.checkRow(row);

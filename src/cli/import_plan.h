@@ -9,6 +9,7 @@
 #include "db/layout.h"
 #include "db/player_fields.h"
 #include "import_table.h"
+#include "spreadsheet_guards.h"
 
 namespace zelbor::cli {
 
@@ -36,9 +37,11 @@ using CellProblems = std::vector<std::string>;
 // Checks every cell of `table` against the loaded players and, when all are valid, works out the
 // players afterwards. A cell that shows the stored value changes nothing, so bytes no cell
 // changes stay as stored. Without `keepSpoof` every changed player's spoof fields follow its
-// real ones, as a save in the editor does.
+// real ones, as a save in the editor does. `guards` tells a spreadsheet's rewriting of a cell
+// from an edit.
 std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   const LoadedTeams& loaded,
-                                                  const db::ValueLists& lists, bool keepSpoof);
+                                                  const db::ValueLists& lists, bool keepSpoof,
+                                                  InputGuards guards = InputGuards::None);
 
 }  // namespace zelbor::cli

@@ -284,7 +284,7 @@ TEST_F(ImportTest, UnreadableOrMalformedInputAndWrongOptionsAreRefused) {
     int status;
     std::string err;
   } cases[] = {
-      {{"import", path_, input("a.txt", "team,slot\n")}, 1, "Give --format csv or --format json"},
+      {{"import", path_, input("a.txt", "team,slot\n")}, 1, "Give --format csv, json or xlsx"},
       {{"import", path_, dir_.file("missing.csv")}, 2, "missing.csv\": No such file"},
       {{"import", path_, input("q.csv", "team,slot,realName\n1,1,\"open\n")},
        4,
