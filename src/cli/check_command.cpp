@@ -20,7 +20,8 @@ void printFinding(std::ostream& out, const Finding& finding) {
 ExitStatus checkDatabase(const CommandContext& context, const CheckOptions& options) {
   std::optional<db::Database> database = openDatabase(context, options.path);
   if (!database) return ExitStatus::FileError;
-  const db::Result<ValueLists> lists = ValueLists::load(context.fileSystem, options.listFolder);
+  const db::Result<db::ValueLists> lists =
+      db::ValueLists::load(context.fileSystem, options.listFolder);
   if (!lists) return reportFileError(context, lists.error());
   bool found = false;
   for (int team = 1; team <= db::kTeamCount; ++team) {

@@ -38,8 +38,10 @@ ExitStatus runGuarded(const Command& command, std::ostream& err) {
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment) {
-  const CommandContext context{out, err, environment.fileSystem, environment.programFolder};
-  CLI::App app("Inspect, check, export and repair a Zelbor player database.", "zelbor-db");
+  const CommandContext context{out, err, environment.fileSystem, environment.programFolder,
+                               environment.standardInput};
+  CLI::App app("Inspect, check, export, import, compare and repair a Zelbor player database.",
+               "zelbor-db");
   app.set_version_flag("--version", "zelbor-db " + std::string(kVersion));
   app.require_subcommand(1);
   app.failure_message(CLI::FailureMessage::help);
@@ -49,6 +51,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
       addLineupsCommand(app, context),  addHashCommand(app, context),
       addCheckCommand(app, context),    addBatchCommand(app, context),
       addFixSpoofCommand(app, context), addSampleCommand(app, context),
+      addImportCommand(app, context),   addDiffCommand(app, context),
   };
 
   // CLI11 takes the arguments last first.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,11 +13,13 @@ struct CliEnvironment {
   db::FileSystem& fileSystem;
   // Where the list files are unless --lists names another folder.
   std::string programFolder;
+  // What `-` names as an input file; none reads nothing.
+  std::istream* standardInput = nullptr;
 };
 
 // Runs one zelbor-db command line, the program's name left out, and returns the exit status:
-// 0 success, 1 wrong usage, 2 a file error, 3 findings of check, 5 written but a later step
-// failed (see ExitStatus).
+// 0 success, 1 wrong usage, 2 a file error, 3 findings of check or diff, 4 invalid import input,
+// 5 written but a later step failed (see ExitStatus).
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment);
 

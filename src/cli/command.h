@@ -21,6 +21,7 @@ struct CommandContext {
   std::ostream& err;
   db::FileSystem& fileSystem;
   std::string programFolder;
+  std::istream* standardInput = nullptr;
 };
 
 // A subcommand as declared on the parser, and what runs once the command line has been parsed into

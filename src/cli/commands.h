@@ -15,5 +15,7 @@ Command addCheckCommand(CLI::App& app, const CommandContext& context);
 Command addBatchCommand(CLI::App& app, const CommandContext& context);
 Command addFixSpoofCommand(CLI::App& app, const CommandContext& context);
 Command addSampleCommand(CLI::App& app, const CommandContext& context);
+Command addImportCommand(CLI::App& app, const CommandContext& context);
+Command addDiffCommand(CLI::App& app, const CommandContext& context);
 
 }  // namespace zelbor::cli

@@ -8,6 +8,8 @@ enum class ExitStatus {
   UsageError = 1,
   FileError = 2,
   Findings = 3,
+  // The input of import holds invalid cells; nothing was written.
+  InvalidInput = 4,
   // Every team the command was to write is written, but a step after the writing failed (closing
   // the file, reading the hash back, writing the report): running the command again would apply
   // it twice.

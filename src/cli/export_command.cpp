@@ -1,7 +1,11 @@
+#include <filesystem>
 #include <memory>
+#include <sstream>
 
 #include "commands.h"
 #include "export_formats.h"
+#include "output_file.h"
+#include "player_sheet.h"
 #include "team_walks.h"
 
 namespace zelbor::cli {
@@ -11,38 +15,90 @@ struct ExportOptions {
   std::string path;
   TeamScope team;
   std::string format = "json";
+  bool names = false;
+  bool byteOrderMark = false;
+  std::string listFolder;
+  std::string output;
 };
 
+// The export in its format; an xlsx workbook can fail to be built.
+db::Result<std::string> exportedBytes(const std::vector<ExportedPlayer>& exported,
+                                      const ExportOptions& options, ItemNames names) {
+  if (options.format == "xlsx") return xlsxWorkbook(playerSheet(exported, names), "Players");
+  std::ostringstream out;
+  if (options.format == "csv") {
+    writeCsv(out, exported, names, options.byteOrderMark);
+  } else {
+    writeJson(out, exported, names);
+  }
+  return out.str();
+}
+
+bool isSameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error);
+}
+
 ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& options) {
+  if (options.byteOrderMark && options.format != "csv") {
+    context.err << "--bom applies to CSV only.\n";
+    return ExitStatus::UsageError;
+  }
+  if (options.format == "xlsx" && options.output.empty()) {
+    context.err << "xlsx needs --output FILE.\n";
+    return ExitStatus::UsageError;
+  }
+  if (!options.output.empty() && isSameFile(options.output, options.path)) {
+    context.err << "--output names the database \"" << options.path << "\" itself.\n";
+    return ExitStatus::UsageError;
+  }
   std::optional<db::Database> database = openDatabase(context, options.path);
   if (!database) return ExitStatus::FileError;
+  std::optional<db::ValueLists> lists;
+  if (options.names) {
+    db::Result<db::ValueLists> loaded =
+        db::ValueLists::load(context.fileSystem, options.listFolder);
+    if (!loaded) return reportFileError(context, loaded.error());
+    lists = std::move(loaded).value();
+  }
   std::vector<ExportedPlayer> exported;
   const db::WalkOutcome walk =
       readTeams(*database, options.team, [&](int team, std::span<const db::PlayerRecord> players) {
         for (std::size_t i = 0; i < players.size(); ++i) {
-          exported.push_back({team, static_cast<int>(i + 1), interpretedFields(players[i])});
+          exported.push_back({team, static_cast<int>(i + 1), db::encodePlayerRecord(players[i])});
         }
       });
   if (!walk.ok()) return reportWalkError(context, walk);
-  if (options.format == "csv") {
-    writeCsv(context.out, exported);
-  } else {
-    writeJson(context.out, exported);
+  const db::Result<std::string> bytes = exportedBytes(exported, options, lists ? &*lists : nullptr);
+  if (!bytes) return reportFileError(context, bytes.error());
+  if (options.output.empty()) {
+    context.out << bytes.value();
+    return ExitStatus::Success;
   }
-  return ExitStatus::Success;
+  const db::Result<void> written = writeOutputFile(options.output, bytes.value());
+  return written ? ExitStatus::Success : reportFileError(context, written.error());
 }
 
 }  // namespace
 
 Command addExportCommand(CLI::App& app, const CommandContext& context) {
   CLI::App* parser = app.add_subcommand(
-      "export", "Write the loaded players with every interpreted field, as JSON or CSV");
+      "export", "Write the loaded players with every interpreted field, as JSON, CSV or xlsx");
   auto options = std::make_shared<ExportOptions>();
   addFileArgument(*parser, options->path);
   addTeamOption(*parser, options->team, "Only this team, 1..17 (default: all teams)");
-  parser->add_option("--format", options->format, "json (an array of objects) or csv")
-      ->check(CLI::IsMember({"json", "csv"}))
+  parser
+      ->add_option("--format", options->format,
+                   "json (an array of objects), csv, or xlsx (a workbook for spreadsheet programs)")
+      ->check(CLI::IsMember({"json", "csv", "xlsx"}))
       ->capture_default_str();
+  parser->add_option("--output", options->output,
+                     "Write to this file, replacing it in one step, instead of standard output");
+  parser->add_flag("--names", options->names,
+                   "List fields as their item's text; a position with no item stays a number");
+  parser->add_flag("--bom", options->byteOrderMark,
+                   "Start CSV with a UTF-8 byte order mark, for spreadsheet programs");
+  addListsOption(*parser, options->listFolder, context);
   return {parser, [&context, options] { return exportPlayers(context, *options); }};
 }
 

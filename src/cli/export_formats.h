@@ -3,23 +3,27 @@
 #include <ostream>
 #include <vector>
 
-#include "player_fields.h"
+#include "field_cells.h"
 
 namespace zelbor::cli {
 
 struct ExportedPlayer {
   int team = 0;
   int slot = 0;
-  std::vector<PlayerField> fields;
+  db::Bytes<db::kRecordSize> record{};
 };
 
-// An array of objects, one player per line: team, slot, then the fields under their record names.
-// An average that is not a number is null.
-void writeJson(std::ostream& out, const std::vector<ExportedPlayer>& players);
+// An array of objects, one player per line: team, slot, then the fields under their record names,
+// an array's elements as one array. An average that is not a number is null.
+void writeJson(std::ostream& out, const std::vector<ExportedPlayer>& players, ItemNames names);
 
-// A header row, then one row per player. Arrays take one column per element ("shirtNumbers[0]");
-// an average that is not a number is an empty cell. Cells holding a comma, a quote or a line break
-// are quoted, with quotes doubled.
-void writeCsv(std::ostream& out, const std::vector<ExportedPlayer>& players);
+// A header row, then one row per player, one column per field ("shirtNumbers[0]"). Cells holding
+// the separator, a quote or a line break are quoted, with quotes doubled. With `byteOrderMark`
+// the text starts with the UTF-8 byte order mark that spreadsheet programs look for.
+void writeCsv(std::ostream& out, const std::vector<ExportedPlayer>& players, ItemNames names,
+              bool byteOrderMark);
+
+// The CSV form of one row of cells.
+void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells);
 
 }  // namespace zelbor::cli

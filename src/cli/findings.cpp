@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "db/player_fields.h"
 #include "db/text_codec.h"
-#include "player_fields.h"
 #include "tools/lineups.h"
 #include "tools/spoof_repair.h"
 
@@ -30,17 +30,17 @@ std::string differingFields(const db::PlayerRecord& before, const db::PlayerReco
   return names;
 }
 
-void addListFindings(int team, int slot, const db::PlayerRecord& player, const ValueLists& lists,
-                     std::vector<Finding>& findings) {
-  for (const PlayerField& field : interpretedFields(player)) {
-    const ValueList* list = lists.find(field.name);
-    if (list == nullptr) continue;
-    const int value = std::get<int>(field.value);
-    if (list->itemText(value)) continue;
+void addListFindings(int team, int slot, const db::PlayerRecord& player,
+                     const db::ValueLists& lists, std::vector<Finding>& findings) {
+  const auto record = db::encodePlayerRecord(player);
+  for (const db::PlayerField& field : db::kPlayerFields) {
+    if (!field.list) continue;
+    const db::ValueList& list = lists[*field.list];
+    const int value = std::get<int>(db::readField(field, record));
+    if (list.itemText(value)) continue;
     findings.push_back({team, slot, "no-list-item",
-                        std::string(field.name) + " " + std::to_string(value) + ": " +
-                            list->source + " has " + std::to_string(list->items.size()) +
-                            " items"});
+                        std::string(field.name) + " " + std::to_string(value) + ": " + list.source +
+                            " has " + std::to_string(list.items.size()) + " items"});
   }
 }
 
@@ -72,7 +72,7 @@ void addAbilityFindings(int team, int slot, const db::PlayerRecord& player,
 }  // namespace
 
 std::vector<Finding> teamFindings(int team, std::span<const db::Byte, db::kPlayerAreaSize> area,
-                                  const db::LineupArea& lineups, const ValueLists& lists) {
+                                  const db::LineupArea& lineups, const db::ValueLists& lists) {
   std::vector<Finding> findings;
   const std::vector<db::PlayerRecord> players = db::decodeTeamPlayers(area);
   const int playerCount = static_cast<int>(players.size());

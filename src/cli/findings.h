@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "db/database.h"
-#include "value_lists.h"
+#include "db/value_lists.h"
 
 namespace zelbor::cli {
 
@@ -25,6 +25,6 @@ struct Finding {
 // which nothing loads ("hidden-player"); then lineup entries naming no loaded player
 // ("lineup-entry").
 std::vector<Finding> teamFindings(int team, std::span<const db::Byte, db::kPlayerAreaSize> area,
-                                  const db::LineupArea& lineups, const ValueLists& lists);
+                                  const db::LineupArea& lineups, const db::ValueLists& lists);
 
 }  // namespace zelbor::cli

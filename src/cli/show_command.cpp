@@ -1,10 +1,8 @@
 #include <memory>
-#include <sstream>
 
 #include "commands.h"
-#include "player_fields.h"
+#include "field_cells.h"
 #include "text_output.h"
-#include "value_lists.h"
 
 namespace zelbor::cli {
 namespace {
@@ -16,19 +14,25 @@ struct ShowOptions {
   std::string listFolder;
 };
 
-std::string joined(const std::vector<int>& numbers) {
-  std::ostringstream text;
-  for (std::size_t i = 0; i < numbers.size(); ++i) text << (i == 0 ? "" : " ") << numbers[i];
-  return text.str();
+std::string shownValue(const db::PlayerField& field, const db::FieldValue& value,
+                       const db::ValueLists& lists) {
+  if (const auto* average = std::get_if<float>(&value)) return shortestText(*average);
+  if (field.list) return db::describeValue(lists[*field.list], std::get<int>(value));
+  return cellText(field, value, nullptr);
 }
 
-std::string fieldText(const PlayerField& field, const ValueLists& lists) {
-  if (const auto* text = std::get_if<std::string>(&field.value)) return *text;
-  if (const auto* numbers = std::get_if<std::vector<int>>(&field.value)) return joined(*numbers);
-  if (const auto* average = std::get_if<float>(&field.value)) return shortestText(*average);
-  const int number = std::get<int>(field.value);
-  const ValueList* list = lists.find(field.name);
-  return list != nullptr ? describeValue(*list, number) : std::to_string(number);
+// One line per record field; an array's elements share its line, separated by spaces.
+void printPlayer(std::ostream& out, const db::PlayerRecord& player, const db::ValueLists& lists) {
+  const auto record = db::encodePlayerRecord(player);
+  std::string_view name;
+  std::string line;
+  for (const db::PlayerField& field : db::kPlayerFields) {
+    if (field.recordName != name && !name.empty()) writeRow(out, {name, line});
+    const std::string shown = shownValue(field, db::readField(field, record), lists);
+    line = field.recordName == name ? line + " " + shown : shown;
+    name = field.recordName;
+  }
+  writeRow(out, {name, line});
 }
 
 ExitStatus showPlayer(const CommandContext& context, const ShowOptions& options) {
@@ -52,11 +56,10 @@ ExitStatus showPlayer(const CommandContext& context, const ShowOptions& options)
                 << "\n";
     return ExitStatus::UsageError;
   }
-  const db::Result<ValueLists> lists = ValueLists::load(context.fileSystem, options.listFolder);
+  const db::Result<db::ValueLists> lists =
+      db::ValueLists::load(context.fileSystem, options.listFolder);
   if (!lists) return reportFileError(context, lists.error());
-  for (const PlayerField& field : interpretedFields(database->player(options.slot))) {
-    writeRow(context.out, {field.name, fieldText(field, lists.value())});
-  }
+  printPlayer(context.out, database->player(options.slot), lists.value());
   return ExitStatus::Success;
 }
 

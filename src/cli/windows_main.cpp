@@ -44,11 +44,12 @@ class Utf8Console {
 
 int wmain(int argc, wchar_t* argv[]) {
   const Utf8Console console;
-  // Lines end in a line feed alone, as on every other system, so the output is the same bytes.
+  // Bytes pass unchanged, as on every other system: output lines end in a line feed alone.
+  _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(zelbor::db::utf8FromWide(argv[i]));
   return zelbor::cli::runCli(arguments, std::cout, std::cerr,
-                             {zelbor::db::systemFileSystem(), programFolder()});
+                             {zelbor::db::systemFileSystem(), programFolder(), &std::cin});
 }

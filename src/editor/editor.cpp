@@ -3,11 +3,12 @@
 #include <algorithm>
 
 #include "ability_bars.h"
+#include "db/list_files.h"
 #include "db/text_codec.h"
+#include "db/value_lists.h"
 #include "db/value_tables.h"
 #include "face_picture.h"
 #include "install_folder.h"
-#include "list_files.h"
 #include "messages.h"
 #include "number_reading.h"
 #include "web_lookup.h"
@@ -46,7 +47,7 @@ StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument)
   view_.setItems(ListBox::cboGlasses, items(db::kGlasses));
   if (!fillListsFromFiles()) return StartupOutcome::Failed;
 
-  view_.setItems(ListBox::cboFace, faceListItems());
+  view_.setItems(ListBox::cboFace, db::faceListItems());
 
   std::string path = databasePathArgument;
   if (path.empty()) {
@@ -77,10 +78,10 @@ StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument)
 }
 
 bool Editor::fillListsFromFiles() {
-  constexpr std::array<ListBox, std::size(kListFileNames)> kLists = {
+  constexpr std::array<ListBox, std::size(db::kListFileNames)> kLists = {
       ListBox::cboBat,  ListBox::cboKit1, ListBox::cboKit2,
       ListBox::cboKit3, ListBox::cboKit4, ListBox::cboGuard};
-  const auto entries = readListFiles(fileSystem_, environment_.programFolder);
+  const auto entries = db::readListFiles(fileSystem_, environment_.programFolder);
   if (!entries) {
     reportError(entries.error().message);
     return false;

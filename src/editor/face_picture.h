@@ -1,12 +1,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace zelbor::editor {
-
-// The face list's items: "Face 0" to "Face 478"; item n is face n.
-std::vector<std::string> faceListItems();
 
 // The picture file of face n: faces/<n>.jpg under the program's folder, n in decimal without
 // leading zeros ("-1.jpg" when no face is selected, which no folder holds).

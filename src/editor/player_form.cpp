@@ -1,8 +1,6 @@
 #include "player_form.h"
 
-#include <algorithm>
-#include <limits>
-
+#include "db/player_fields.h"
 #include "db/text_codec.h"
 #include "display_format.h"
 #include "number_reading.h"
@@ -10,66 +8,67 @@
 namespace zelbor::editor {
 namespace {
 
-// The field behind each control, listed once for both directions.
+// The field behind each control and its rules, listed once for both directions.
 
 template <class Record, class Visit>
 void visitTextBoxes(Record& r, Visit&& visit) {
-  visit(TextBox::txtRealName, r.realName);
-  visit(TextBox::txtDOB, r.dateOfBirth);
-  visit(TextBox::txtBestBatODI, r.bestBattingODI);
-  visit(TextBox::txtBestBowlODI, r.bestBowlingODI);
+  visit(TextBox::txtRealName, r.realName, db::playerField("realName"));
+  visit(TextBox::txtDOB, r.dateOfBirth, db::playerField("dateOfBirth"));
+  visit(TextBox::txtBestBatODI, r.bestBattingODI, db::playerField("bestBattingODI"));
+  visit(TextBox::txtBestBowlODI, r.bestBowlingODI, db::playerField("bestBowlingODI"));
 }
 
 template <class Record, class Visit>
 void visitByteBoxes(Record& r, Visit&& visit) {
-  for (int k = 1; k <= 4; ++k) visit(txtShirt(k), r.shirtNumbers[k - 1]);
-  for (int i = 0; i < 4; ++i) visit(txtBat(i), r.battingAbilities[i]);
-  for (int i = 0; i < 4; ++i) visit(txtBowl(i), r.bowlingAbilities[i]);
-  for (int i = 0; i < 5; ++i) visit(txtField(i), r.fieldingAbilities[i]);
-  visit(TextBox::txtNOs, r.notOutsODI);
-  visit(TextBox::txtTons, r.hundredsODI);
-  visit(TextBox::txtHalfs, r.fiftiesODI);
+  for (int k = 1; k <= 4; ++k) {
+    visit(txtShirt(k), r.shirtNumbers[k - 1], db::playerField("shirtNumbers", k - 1));
+  }
+  for (int i = 0; i < 4; ++i) {
+    visit(txtBat(i), r.battingAbilities[i], db::playerField("battingAbilities", i));
+    visit(txtBowl(i), r.bowlingAbilities[i], db::playerField("bowlingAbilities", i));
+  }
+  for (int i = 0; i < 5; ++i) {
+    visit(txtField(i), r.fieldingAbilities[i], db::playerField("fieldingAbilities", i));
+  }
+  visit(TextBox::txtNOs, r.notOutsODI, db::playerField("notOutsODI"));
+  visit(TextBox::txtTons, r.hundredsODI, db::playerField("hundredsODI"));
+  visit(TextBox::txtHalfs, r.fiftiesODI, db::playerField("fiftiesODI"));
 }
 
 template <class Record, class Visit>
 void visitInt16Boxes(Record& r, Visit&& visit) {
-  visit(txtStats(0), r.matchesODI);
-  visit(txtStats(1), r.inningsODI);
-  visit(txtStats(2), r.runsODI);
-  visit(txtStats(3), r.ballsBowledODI);
-  visit(txtStats(4), r.wicketsODI);
-  visit(txtStats(5), r.runsConcededODI);
+  visit(txtStats(0), r.matchesODI, db::playerField("matchesODI"));
+  visit(txtStats(1), r.inningsODI, db::playerField("inningsODI"));
+  visit(txtStats(2), r.runsODI, db::playerField("runsODI"));
+  visit(txtStats(3), r.ballsBowledODI, db::playerField("ballsBowledODI"));
+  visit(txtStats(4), r.wicketsODI, db::playerField("wicketsODI"));
+  visit(txtStats(5), r.runsConcededODI, db::playerField("runsConcededODI"));
 }
 
 template <class Record, class Visit>
-void visitByteLists(Record& r, Visit&& visit) {
-  visit(ListBox::cboRole, r.role);
-  visit(ListBox::cboBatHand, r.battingHand);
-  visit(ListBox::cboBowlHand, r.bowlingHand);
-  visit(ListBox::cboBowlStyle, r.bowlStyle);
-  visit(ListBox::cboBowlAction, r.bowlAction);
-  visit(ListBox::cboSunscreen, r.sunscreen);
-  visit(ListBox::cboGlasses, r.glasses);
-  visit(ListBox::cboHat, r.hat);
-  visit(ListBox::cboHelmet, r.helmet);
-  visit(ListBox::cboBat, r.realBat);
-  visit(ListBox::cboCaptain, r.defaultCaptain);
-  visit(ListBox::cboEverBowls, r.everBowls);
-  visit(ListBox::cboKit1, r.kit1);
-  visit(ListBox::cboKit2, r.kit2);
-  visit(ListBox::cboKit3, r.kit3);
-  visit(ListBox::cboKit4, r.kit4);
-  visit(ListBox::cboGuard, r.armGuard);
+void visitLists(Record& r, Visit&& visit) {
+  visit(ListBox::cboRole, r.role, db::playerField("role"));
+  visit(ListBox::cboBatHand, r.battingHand, db::playerField("battingHand"));
+  visit(ListBox::cboBowlHand, r.bowlingHand, db::playerField("bowlingHand"));
+  visit(ListBox::cboBowlStyle, r.bowlStyle, db::playerField("bowlStyle"));
+  visit(ListBox::cboBowlAction, r.bowlAction, db::playerField("bowlAction"));
+  visit(ListBox::cboSunscreen, r.sunscreen, db::playerField("sunscreen"));
+  visit(ListBox::cboGlasses, r.glasses, db::playerField("glasses"));
+  visit(ListBox::cboHat, r.hat, db::playerField("hat"));
+  visit(ListBox::cboHelmet, r.helmet, db::playerField("helmet"));
+  visit(ListBox::cboBat, r.realBat, db::playerField("realBat"));
+  visit(ListBox::cboCaptain, r.defaultCaptain, db::playerField("defaultCaptain"));
+  visit(ListBox::cboEverBowls, r.everBowls, db::playerField("everBowls"));
+  visit(ListBox::cboKit1, r.kit1, db::playerField("kit1"));
+  visit(ListBox::cboKit2, r.kit2, db::playerField("kit2"));
+  visit(ListBox::cboKit3, r.kit3, db::playerField("kit3"));
+  visit(ListBox::cboKit4, r.kit4, db::playerField("kit4"));
+  visit(ListBox::cboGuard, r.armGuard, db::playerField("armGuard"));
+  visit(ListBox::cboFace, r.realFace, db::playerField("realFace"));
 }
 
 std::string quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
-}
-
-std::string trimSpaces(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // Collects every refusal.
@@ -78,48 +77,33 @@ class Storing {
   explicit Storing(const PlayerForm& form) : form_(form) {}
 
   template <std::size_t N>
-  void text(TextBox box, db::Bytes<N>& field) {
-    const db::Windows1252Text encoded = db::encodeWindows1252(trimSpaces(form_.text(box)));
-    if (!encoded.ok()) {
-      return refuse(box, quoted(caption(box)) + " cannot hold the character " +
-                             quoted(db::utf8FromCodePoint(*encoded.unencodable)) +
-                             ": the game's database stores only Western European "
-                             "(Windows-1252) characters.");
+  void text(TextBox box, db::Bytes<N>& field, const db::PlayerField& rules) {
+    const std::string& text = form_.text(box);
+    if (const auto reason = db::refusalReason(rules, text)) {
+      return refuse(box, quoted(caption(box)) + " " + *reason + ".");
     }
-    if (encoded.bytes.size() > N) {
-      return refuse(
-          box, quoted(caption(box)) + " holds more than " + std::to_string(N) + " characters.");
-    }
-    field.fill(0);
-    std::ranges::copy(encoded.bytes, field.begin());
+    db::storeText(field, text);
   }
 
   template <class Number>
-  void number(TextBox box, Number& field) {
-    constexpr int minimum = std::numeric_limits<Number>::min();
-    constexpr int maximum = std::numeric_limits<Number>::max();
-    const std::optional<int> value = readWholeNumber(form_.text(box), minimum, maximum);
+  void number(TextBox box, Number& field, const db::PlayerField& rules) {
+    const std::optional<int> value =
+        readWholeNumber(form_.text(box), rules.minimum(), rules.maximum());
     if (!value) {
-      return refuse(box, quoted(caption(box)) + " holds " + quoted(form_.text(box)) +
-                             "; it takes a whole number from " + std::to_string(minimum) + " to " +
-                             std::to_string(maximum) + ".");
+      return refuse(box, quoted(caption(box)) + " holds " + quoted(form_.text(box)) + "; it " +
+                             db::wholeNumberReason(rules) + ".");
     }
     field = static_cast<Number>(*value);
   }
 
-  void selection(ListBox list, std::uint8_t& field) {
+  template <class Number>
+  void selection(ListBox list, Number& field, const db::PlayerField& rules) {
     const int selected = form_.selection(list);
     if (selected < 0) return;  // a stored value without an item stays as it is
-    if (selected > std::numeric_limits<std::uint8_t>::max()) {
-      return refuse(list,
-                    quoted(caption(list)) + " can store only the first 256 items of its list.");
+    if (const auto reason = db::refusalReason(rules, selected)) {
+      return refuse(list, quoted(caption(list)) + " " + *reason + ".");
     }
-    field = static_cast<std::uint8_t>(selected);
-  }
-
-  void face(std::int16_t& field) {
-    const int selected = form_.selection(ListBox::cboFace);
-    if (selected >= 0) field = static_cast<std::int16_t>(selected);
+    field = static_cast<Number>(selected);
   }
 
   const std::vector<StoreRefusal>& refusals() const { return refusals_; }
@@ -138,28 +122,36 @@ class Storing {
 PlayerForm formFromRecord(const db::PlayerRecord& record, std::string_view decimalSeparator) {
   PlayerForm form;
   form.selections.fill(-1);
-  visitTextBoxes(
-      record, [&](TextBox box, const auto& field) { form.text(box) = db::decodeUpToNul(field); });
-  visitByteBoxes(record,
-                 [&](TextBox box, std::uint8_t field) { form.text(box) = std::to_string(field); });
-  visitInt16Boxes(record,
-                  [&](TextBox box, std::int16_t field) { form.text(box) = std::to_string(field); });
+  visitTextBoxes(record, [&](TextBox box, const auto& field, const db::PlayerField&) {
+    form.text(box) = db::decodeUpToNul(field);
+  });
+  const auto showNumber = [&](TextBox box, auto field, const db::PlayerField&) {
+    form.text(box) = std::to_string(field);
+  };
+  visitByteBoxes(record, showNumber);
+  visitInt16Boxes(record, showNumber);
   form.text(TextBox::txtBatAvge) = formatAverage(record.battingAverageODI, decimalSeparator);
   form.text(TextBox::txtBowlAvge) = formatAverage(record.bowlingAverageODI, decimalSeparator);
-  visitByteLists(record, [&](ListBox list, std::uint8_t field) { form.selection(list) = field; });
-  form.selection(ListBox::cboFace) = record.realFace;
+  visitLists(record, [&](ListBox list, auto field, const db::PlayerField&) {
+    form.selection(list) = field;
+  });
   return form;
 }
 
 std::variant<db::PlayerRecord, std::vector<StoreRefusal>> storeForm(const PlayerForm& form,
                                                                     db::PlayerRecord stored) {
   Storing storing(form);
-  visitTextBoxes(stored, [&](TextBox box, auto& field) { storing.text(box, field); });
-  visitByteBoxes(stored, [&](TextBox box, std::uint8_t& field) { storing.number(box, field); });
-  visitInt16Boxes(stored, [&](TextBox box, std::int16_t& field) { storing.number(box, field); });
-  visitByteLists(stored,
-                 [&](ListBox list, std::uint8_t& field) { storing.selection(list, field); });
-  storing.face(stored.realFace);
+  visitTextBoxes(stored, [&](TextBox box, auto& field, const db::PlayerField& rules) {
+    storing.text(box, field, rules);
+  });
+  const auto storeNumber = [&](TextBox box, auto& field, const db::PlayerField& rules) {
+    storing.number(box, field, rules);
+  };
+  visitByteBoxes(stored, storeNumber);
+  visitInt16Boxes(stored, storeNumber);
+  visitLists(stored, [&](ListBox list, auto& field, const db::PlayerField& rules) {
+    storing.selection(list, field, rules);
+  });
   if (!storing.refusals().empty()) return storing.refusals();
   stored.spoofName = stored.realName;
   stored.spoofFace = stored.realFace;

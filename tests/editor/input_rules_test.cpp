@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
+#include "db/list_files.h"
 #include "editor/ability_bars.h"
 #include "editor/display_format.h"
-#include "editor/list_files.h"
 #include "editor/number_reading.h"
 
 namespace zelbor::editor {
@@ -168,10 +168,10 @@ TEST(DisplayFormat, AveragesShowAtMostSevenSignificantDigits) {
 
 TEST(ListFiles, OneEntryPerLineTakenUnchanged) {
   using Lines = std::vector<std::string>;
-  EXPECT_EQ(splitListLines("A\r\n\r\nB\r\n"), (Lines{"A", "", "B"}));
-  EXPECT_EQ(splitListLines(""), Lines{});
-  EXPECT_EQ(splitListLines("  padded \r\nlast"), (Lines{"  padded ", "last"}));
-  EXPECT_EQ(splitListLines("unix\nlines\n"), (Lines{"unix", "lines"}));
+  EXPECT_EQ(db::splitListLines("A\r\n\r\nB\r\n"), (Lines{"A", "", "B"}));
+  EXPECT_EQ(db::splitListLines(""), Lines{});
+  EXPECT_EQ(db::splitListLines("  padded \r\nlast"), (Lines{"  padded ", "last"}));
+  EXPECT_EQ(db::splitListLines("unix\nlines\n"), (Lines{"unix", "lines"}));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "editor/list_files.h"
+#include "db/list_files.h"
 
 namespace zelbor::testing {
 
@@ -14,7 +14,7 @@ EditorHarness::EditorHarness(const std::filesystem::path& base)
       editor(view, prompts, fileDialog, browser, fileSystem, {programFolder, {}, "."}) {
   // The tests run beside the built program, where the list files lie.
   std::filesystem::create_directory(programFolder);
-  for (const std::string_view name : editor::kListFileNames) {
+  for (const std::string_view name : db::kListFileNames) {
     std::filesystem::copy_file(name, std::filesystem::path(programFolder) / name);
   }
 }

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QWheelEvent>
+#include <string>
 
 #include "db/text_codec.h"
 #include "modal_watcher.h"
@@ -91,7 +92,9 @@ TEST_P(AskedWindowTest, ChoosingAnotherTeam) {
   teams()->setFocus();
   QTest::keyClick(teams(), Qt::Key_Down);
   expectAnswerFollowed(teams()->currentIndex() == 1 && editor.loadedTeam() == 2);
-  if (GetParam() != SaveChoice::Cancel) EXPECT_FALSE(window.isWindowModified());
+  if (GetParam() != SaveChoice::Cancel) {
+    EXPECT_FALSE(window.isWindowModified());
+  }
 }
 
 TEST_P(AskedWindowTest, ClosingTheWindow) {
@@ -130,9 +133,22 @@ TEST_P(AskedWindowTest, BatchProcessingAllTeams) {
   expectViewReloaded();
 }
 
+std::string choiceName(const ::testing::TestParamInfo<SaveChoice>& info) {
+  switch (info.param) {
+    case SaveChoice::Save:
+      return "Save";
+    case SaveChoice::Discard:
+      return "Discard";
+    case SaveChoice::Cancel:
+      return "Cancel";
+  }
+  return "Unknown";
+}
+
 INSTANTIATE_TEST_SUITE_P(SaveDiscardCancel, AskedWindowTest,
                          ::testing::Values(SaveChoice::Save, SaveChoice::Discard,
-                                           SaveChoice::Cancel));
+                                           SaveChoice::Cancel),
+                         choiceName);
 
 TEST_F(UnsavedEditsWindowTest, TheTitleMarksUnsavedEditsUntilTheyAreSaved) {
   window.show();

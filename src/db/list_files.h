@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "db/file_access.h"
+#include "file_access.h"
 
-namespace zelbor::editor {
+namespace zelbor::db {
 
 // The list files beside the program, in the order start-up reads them.
 inline constexpr std::string_view kListFileNames[] = {"Bats.txt", "Kit1.txt", "Kit2.txt",
@@ -23,12 +23,11 @@ std::vector<std::string> splitListLines(std::string_view windows1252Text);
 inline constexpr std::uint64_t kListFileSizeLimit = 4 * 1024 * 1024;
 
 // Reads a list file (Windows-1252) into its entries, as UTF-8.
-db::Result<std::vector<std::string>> readListFile(db::FileSystem& fileSystem,
-                                                  const std::string& path);
+Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const std::string& path);
 
 // The entries of every list file in `folder`, in the order of kListFileNames, read one file at a
 // time; the first file that cannot be read ends it.
 using ListFileEntries = std::array<std::vector<std::string>, std::size(kListFileNames)>;
-db::Result<ListFileEntries> readListFiles(db::FileSystem& fileSystem, const std::string& folder);
+Result<ListFileEntries> readListFiles(FileSystem& fileSystem, const std::string& folder);
 
-}  // namespace zelbor::editor
+}  // namespace zelbor::db

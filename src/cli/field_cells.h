@@ -1,0 +1,30 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "db/player_fields.h"
+
+namespace zelbor::cli {
+
+// Where export takes a list field's item text from; none writes stored positions.
+using ItemNames = const db::ValueLists*;
+
+// A field's value as export writes it into a cell: a text up to its first NUL, a number in
+// decimal, a list position as its item's text when `names` has one, a float in its shortest form
+// that reads back as the same float, and an empty cell for a float that is not a number.
+std::string cellText(const db::PlayerField& field, const db::FieldValue& value, ItemNames names);
+
+// A value in a line that reports a change or a difference: as export writes it without names,
+// but a float that is not a number as its text ("nan", "inf"), so that it is seen.
+std::string changeText(const db::PlayerField& field, const db::FieldValue& value);
+
+// The same value in JSON: a float that is not finite is null.
+nlohmann::ordered_json jsonValue(const db::PlayerField& field, const db::FieldValue& value,
+                                 ItemNames names);
+
+// The item text a list field's stored position shows with `names`, if any.
+std::optional<std::string> itemName(const db::PlayerField& field, const db::FieldValue& value,
+                                    ItemNames names);
+
+}  // namespace zelbor::cli

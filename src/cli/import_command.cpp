@@ -1,0 +1,214 @@
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iterator>
+#include <memory>
+
+#include "commands.h"
+#include "csv_table.h"
+#include "db/whole_file.h"
+#include "import_plan.h"
+#include "json_table.h"
+#include "team_walks.h"
+#include "text_output.h"
+#include "xlsx_reader.h"
+
+namespace zelbor::cli {
+namespace {
+
+constexpr std::string_view kStandardInput = "-";
+// Far beyond an export of every player (about 150 KB); a larger file is refused, not read.
+constexpr std::uint64_t kInputSizeLimit = 64 * 1024 * 1024;
+
+struct ImportOptions {
+  std::string path;
+  std::string input;
+  std::string format;  // empty: from the input's extension
+  bool dryRun = false;
+  bool keepSpoof = false;
+  std::string listFolder;
+};
+
+// The format given, or the one the input's extension names, in any case ("roster.CSV").
+std::string formatOf(const ImportOptions& options) {
+  if (!options.format.empty()) return options.format;
+  std::string extension = std::filesystem::path(options.input).extension().string();
+  std::ranges::transform(extension, extension.begin(),
+                         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".csv") return "csv";
+  if (extension == ".json") return "json";
+  if (extension == ".xlsx") return "xlsx";
+  return {};
+}
+
+std::optional<std::string> readInput(const CommandContext& context, const std::string& input) {
+  if (input == kStandardInput) {
+    if (context.standardInput == nullptr) return std::string();
+    std::string text(std::istreambuf_iterator<char>(*context.standardInput), {});
+    if (context.standardInput->bad()) {
+      context.err << "Cannot read the standard input.\n";
+      return std::nullopt;
+    }
+    return text;
+  }
+  const db::Result<std::vector<db::Byte>> bytes =
+      db::readWholeFile(context.fileSystem, input, kInputSizeLimit, "an import's input");
+  if (!bytes) {
+    reportFileError(context, bytes.error());
+    return std::nullopt;
+  }
+  return std::string(bytes.value().begin(), bytes.value().end());
+}
+
+// A sheet's first row with a value names the columns; rows without any value are left out.
+std::variant<ImportTable, std::string> headedTable(const db::Result<std::vector<ImportRow>>& rows) {
+  if (!rows) return rows.error().message;
+  ImportTable table;
+  for (const ImportRow& row : rows.value()) {
+    if (row.cells.empty()) continue;
+    if (table.columns.empty() && table.rows.empty()) {
+      for (const auto& cell : row.cells) table.columns.push_back({cell.value_or(""), row.number});
+    } else {
+      table.rows.push_back(row);
+    }
+  }
+  return table;
+}
+
+// The input as a table, or why it is not one.
+std::variant<ImportTable, std::string> tableOf(const CommandContext& context,
+                                               const std::string& input, const std::string& text,
+                                               const std::string& format) {
+  if (format == "csv") return readCsvTable(text);
+  if (format == "xlsx") return headedTable(readXlsxFirstSheet(text, input));
+  auto read = readJsonTable(text);
+  if (const auto* reason = std::get_if<std::string>(&read)) return *reason;
+  JsonTable& json = std::get<JsonTable>(read);
+  if (json.notCarried > 0) {
+    context.err << input << ": the " << json.notCarried
+                << " differences listed as beyond a patch (team names, player counts, lineups, "
+                   "other bytes) are not imported.\n";
+  }
+  return std::move(json.table);
+}
+
+bool samePlayers(std::span<const db::PlayerRecord> a, std::span<const db::PlayerRecord> b) {
+  return std::ranges::equal(a, b, [](const db::PlayerRecord& x, const db::PlayerRecord& y) {
+    return db::encodePlayerRecord(x) == db::encodePlayerRecord(y);
+  });
+}
+
+// Writes the changed teams in team order in one write operation. A team whose players changed
+// on disk since the input was checked against them is written back as it now is, not changed.
+ExitStatus writeTeams(const CommandContext& context, db::Database& database,
+                      const LoadedTeams& loaded, const ImportPlan& plan) {
+  std::vector<int> changedOnDisk;
+  const db::WriteOutcome outcome =
+      database.rewriteTeams(plan.changedTeams, [&](int team, std::span<db::PlayerRecord> players) {
+        const auto index = static_cast<std::size_t>(team - 1);
+        if (!samePlayers(players, loaded[index])) {
+          changedOnDisk.push_back(team);
+          return;
+        }
+        std::ranges::copy(plan.teams[index], players.begin());
+      });
+  if (!outcome.ok()) return reportWriteOutcome(context, outcome);
+  if (changedOnDisk.empty()) return ExitStatus::Success;
+  context.err << "\"" << database.databasePath() << "\": " << db::teamList(changedOnDisk)
+              << " changed while the input was being checked, so the import left "
+              << (changedOnDisk.size() == 1 ? "it" : "them")
+              << " as it found them; the other teams were written. Run the import again.\n";
+  return ExitStatus::FileError;
+}
+
+// "1 field", "3 fields".
+std::string counted(std::size_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+void printPlan(std::ostream& out, const ImportPlan& plan, bool dryRun) {
+  for (const FieldChange& change : plan.changes) {
+    writeRow(out, {std::to_string(change.team), std::to_string(change.slot), change.field,
+                   change.before, change.after});
+  }
+  out << counted(plan.changes.size(), "field") << " of "
+      << counted(static_cast<std::size_t>(plan.changedPlayers), "player") << " in "
+      << counted(plan.changedTeams.size(), "team") << (dryRun ? " would change" : " changed")
+      << ".\n";
+}
+
+ExitStatus importInput(const CommandContext& context, const ImportOptions& options) {
+  const std::string format = formatOf(options);
+  if (format.empty()) {
+    context.err << "Give --format csv, json or xlsx: the format of \"" << options.input
+                << "\" cannot be told from its name.\n";
+    return ExitStatus::UsageError;
+  }
+  std::optional<db::Database> database = openDatabase(context, options.path);
+  if (!database) return ExitStatus::FileError;
+  const db::Result<db::ValueLists> lists =
+      db::ValueLists::load(context.fileSystem, options.listFolder);
+  if (!lists) return reportFileError(context, lists.error());
+  const std::optional<std::string> text = readInput(context, options.input);
+  if (!text) return ExitStatus::FileError;
+  const auto table = tableOf(context, options.input, *text, format);
+  if (const auto* reason = std::get_if<std::string>(&table)) {
+    if (format == "xlsx") {
+      context.err << *reason << "\n";
+    } else {
+      context.err << options.input << " is not " << (format == "csv" ? "CSV" : "JSON")
+                  << " that import reads: " << *reason << ".\n";
+    }
+    return ExitStatus::InvalidInput;
+  }
+
+  LoadedTeams loaded;
+  const db::WalkOutcome walk =
+      readTeams(*database, std::nullopt, [&loaded](int team, auto players) {
+        loaded[static_cast<std::size_t>(team - 1)].assign(players.begin(), players.end());
+      });
+  if (!walk.ok()) return reportWalkError(context, walk);
+
+  const auto plan =
+      planImport(std::get<ImportTable>(table), loaded, lists.value(), options.keepSpoof,
+                 format == "csv"    ? InputGuards::CsvRewriting
+                 : format == "xlsx" ? InputGuards::ErrorValues
+                                    : InputGuards::None);
+  if (const auto* problems = std::get_if<CellProblems>(&plan)) {
+    for (const std::string& problem : *problems) context.err << problem << "\n";
+    context.err << "Nothing was written: " << counted(problems->size(), "cell") << " of "
+                << options.input << (problems->size() == 1 ? " is" : " are") << " invalid.\n";
+    return ExitStatus::InvalidInput;
+  }
+  const ImportPlan& changes = std::get<ImportPlan>(plan);
+  if (!options.dryRun) {
+    if (const ExitStatus status = writeTeams(context, *database, loaded, changes);
+        status != ExitStatus::Success) {
+      return status;
+    }
+  }
+  printPlan(context.out, changes, options.dryRun);
+  return options.dryRun ? ExitStatus::Success : flushReportOfWrite(context);
+}
+
+}  // namespace
+
+Command addImportCommand(CLI::App& app, const CommandContext& context) {
+  CLI::App* parser = app.add_subcommand(
+      "import",
+      "Write the players' fields from edited export output (CSV, JSON or xlsx); print each change");
+  auto options = std::make_shared<ImportOptions>();
+  addFileArgument(*parser, options->path);
+  parser
+      ->add_option("INPUT", options->input, "CSV, JSON or xlsx as export writes it; - reads stdin")
+      ->required();
+  parser->add_option("--format", options->format, "csv, json or xlsx (default: from INPUT's name)")
+      ->check(CLI::IsMember({"json", "csv", "xlsx"}));
+  addDryRunFlag(*parser, options->dryRun);
+  parser->add_flag("--keep-spoof", options->keepSpoof,
+                   "Write the spoof fields as given instead of making them follow the real ones");
+  addListsOption(*parser, options->listFolder, context);
+  return {parser, [&context, options] { return importInput(context, *options); }};
+}
+
+}  // namespace zelbor::cli

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "db/player_fields.h"
+
+namespace zelbor::cli {
+
+// A spreadsheet that opens a CSV file and saves it again rewrites cells nobody touched. These
+// tell such a rewriting from a user's edit, for a cell that differs from the stored value as
+// `export` writes it (`stored`).
+
+// `cell` is the number `stored` rounded to fewer significant digits ("-2.18E-15" for
+// "-2.184714e-15"), rounding half up or half to even.
+bool isRoundedNumber(std::string_view cell, std::string_view stored);
+
+// "#NAME?", "#VALUE!", "Err:501" and the other values a spreadsheet shows for a failed formula.
+bool isSpreadsheetError(std::string_view cell);
+
+// `cell` is `stored` written as UTF-8 and read as Windows-1252 or Latin-1, or the other way round.
+bool isMisreadCharacterSet(std::string_view cell, std::string_view stored);
+
+// `cell` is the text `stored` read as a date or a number and written back: "12/09/85" for
+// "12/09/1985", "05/20/26" for "5/20", "7" for "007", or the text without its blanks around it.
+bool isRereadText(std::string_view cell, std::string_view stored);
+
+// Which rewritings an input may hold: none (JSON), a spreadsheet's error values (xlsx), or
+// everything a spreadsheet does to CSV.
+enum class InputGuards { None, ErrorValues, CsvRewriting };
+
+// `stored` starts as a formula does ("=SUM(A1:A3)", "+1+1"), so the spreadsheet may have shown
+// what it calculates instead.
+bool isCalculatedFormula(std::string_view stored);
+
+// What a cell that differs from the stored value means.
+struct CellVerdict {
+  bool unchanged = false;              // a rewriting of the stored value: keep it
+  std::optional<std::string> refusal;  // a rewriting that must not be stored, with the reason
+};
+
+CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
+                               std::string_view cell, std::string_view stored);
+
+}  // namespace zelbor::cli
