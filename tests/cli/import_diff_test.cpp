@@ -13,6 +13,7 @@
 #include "editor/player_form.h"
 #include "support/database_image.h"
 #include "support/faulty_file_system.h"
+#include "support/system_reasons.h"
 #include "support/temp_file.h"
 
 namespace zelbor::cli {
@@ -285,7 +286,9 @@ TEST_F(ImportTest, UnreadableOrMalformedInputAndWrongOptionsAreRefused) {
     std::string err;
   } cases[] = {
       {{"import", path_, input("a.txt", "team,slot\n")}, 1, "Give --format csv, json or xlsx"},
-      {{"import", path_, dir_.file("missing.csv")}, 2, "missing.csv\": No such file"},
+      {{"import", path_, dir_.file("missing.csv")},
+       2,
+       "missing.csv\": " + zelbor::testing::missingFileReason()},
       {{"import", path_, input("q.csv", "team,slot,realName\n1,1,\"open\n")},
        4,
        "row 2: a quoted cell is never closed"},
