@@ -18,7 +18,7 @@ std::string runDb(const std::vector<std::string>& arguments, const std::string& 
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
-  const cli::CliEnvironment environment{db::posixFileSystem(),
+  const cli::CliEnvironment environment{db::systemFileSystem(),
                                         std::filesystem::current_path().string(), &in};
   if (cli::runCli(arguments, out, err, environment) != 0) state.SkipWithError(err.str().c_str());
   return out.str();

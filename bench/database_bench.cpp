@@ -21,7 +21,7 @@ const std::string& samplePath() {
 }
 
 db::Database openSample() {
-  return db::Database::open(db::posixFileSystem(), samplePath()).value();
+  return db::Database::open(db::systemFileSystem(), samplePath()).value();
 }
 
 std::array<int, db::kTeamCount> playerCounts() {

@@ -21,7 +21,7 @@ editor::EditorEnvironment environment() {
 
 EditorSession::EditorSession()
     : prompts_(&window_),
-      editor_(window_, prompts_, fileDialog_, browser_, db::posixFileSystem(), environment()) {
+      editor_(window_, prompts_, fileDialog_, browser_, db::systemFileSystem(), environment()) {
   window_.setEditor(editor_);
 }
 

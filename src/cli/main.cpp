@@ -24,5 +24,5 @@ int main(int argc, char* argv[]) {
 #endif
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   return zelbor::cli::runCli(arguments, std::cout, std::cerr,
-                             {zelbor::db::posixFileSystem(), programFolder(argv[0]), &std::cin});
+                             {zelbor::db::systemFileSystem(), programFolder(argv[0]), &std::cin});
 }

@@ -52,11 +52,11 @@ class FileSystem {
   // waiting for the other end of a FIFO, with "not a regular file" as the reason.
   virtual Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) = 0;
   // True when the file cannot be written: no write permission bits, a read-only mount or an
-  // immutable file.
+  // immutable file; on Windows the read-only attribute or a refused write open.
   virtual Result<bool> isReadOnly(const std::string& path) = 0;
 };
 
-// The production file system, on POSIX calls.
-FileSystem& posixFileSystem();
+// The production file system, on this platform's calls: POSIX or Win32, chosen at build time.
+FileSystem& systemFileSystem();
 
 }  // namespace zelbor::db

@@ -130,7 +130,7 @@ class PosixFileSystem final : public FileSystem {
 
 }  // namespace
 
-FileSystem& posixFileSystem() {
+FileSystem& systemFileSystem() {
   static PosixFileSystem fileSystem;
   return fileSystem;
 }

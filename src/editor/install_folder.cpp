@@ -6,6 +6,19 @@ namespace zelbor::editor {
 namespace {
 
 constexpr const char* kInstallFolderInPrefix = "drive_c/Program Files/Varnholt/Zelbor";
+#ifdef _WIN32
+constexpr const char* kDefaultInstallFolder = "C:\\Program Files\\Varnholt\\Zelbor";
+#endif
+
+// Paths are UTF-8 inside the program; on Windows std::filesystem reads plain strings otherwise.
+std::filesystem::path pathOf(const std::string& utf8) {
+  return std::u8string(utf8.begin(), utf8.end());
+}
+
+std::string utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
 
 bool holdsAVisibleFile(const std::filesystem::path& folder) {
   std::error_code error;
@@ -20,20 +33,25 @@ bool holdsAVisibleFile(const std::filesystem::path& folder) {
 }  // namespace
 
 std::vector<std::string> gameInstallFolders(const char* winePrefix, const char* home) {
+  std::vector<std::string> folders;
+#ifdef _WIN32
+  folders.emplace_back(kDefaultInstallFolder);
+#endif
   std::filesystem::path prefix;
   if (winePrefix != nullptr && *winePrefix != '\0') {
-    prefix = winePrefix;
+    prefix = pathOf(winePrefix);
   } else if (home != nullptr && *home != '\0') {
-    prefix = std::filesystem::path(home) / ".wine";
+    prefix = pathOf(home) / ".wine";
   } else {
-    return {};
+    return folders;
   }
-  return {(prefix / kInstallFolderInPrefix).string()};
+  folders.push_back(utf8Of(prefix / kInstallFolderInPrefix));
+  return folders;
 }
 
 std::string initialDialogFolder(const std::vector<std::string>& installFolders) {
   for (const std::string& folder : installFolders) {
-    if (holdsAVisibleFile(folder)) return (std::filesystem::path(folder) / "Data" / "Gui").string();
+    if (holdsAVisibleFile(pathOf(folder))) return utf8Of(pathOf(folder) / "Data" / "Gui");
   }
   return {};
 }

@@ -5,7 +5,8 @@
 
 namespace zelbor::editor {
 
-// Where the game installs itself, inside a Wine prefix: $WINEPREFIX when set, else ~/.wine.
+// Where the game installs itself: on Windows its default folder first; then inside a Wine prefix,
+// $WINEPREFIX when set, else ~/.wine.
 std::vector<std::string> gameInstallFolders(const char* winePrefix, const char* home);
 
 // The file dialog's starting folder: Data/Gui of the first install folder that holds at least one

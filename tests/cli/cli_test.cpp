@@ -2,10 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -19,6 +17,8 @@
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/faulty_file_system.h"
+#include "support/process.h"
+#include "support/system_reasons.h"
 #include "support/temp_file.h"
 #include "tools/file_hash.h"
 #include "tools/spoof_repair.h"
@@ -35,6 +35,8 @@ using ::testing::Matcher;
 using ::testing::Not;
 using ::testing::StartsWith;
 using zelbor::testing::blankDatabase;
+using zelbor::testing::existingFileReason;
+using zelbor::testing::missingFileReason;
 using zelbor::testing::namedPlayer;
 using zelbor::testing::putPlayer;
 using zelbor::testing::putTeamName;
@@ -55,10 +57,10 @@ class RecordingFileSystem final : public db::FileSystem {
     if (mode == db::OpenMode::ReadWrite && ++writeOpens == refusedWriteOpen) {
       return db::FileError{path, "Cannot open \"" + path + "\": Disk quota exceeded."};
     }
-    return db::posixFileSystem().openExisting(path, mode);
+    return db::systemFileSystem().openExisting(path, mode);
   }
   db::Result<bool> isReadOnly(const std::string& path) override {
-    return db::posixFileSystem().isReadOnly(path);
+    return db::systemFileSystem().isReadOnly(path);
   }
 
   int writeOpens = 0;
@@ -167,7 +169,7 @@ class CliTest : public ::testing::Test {
   // Fails the nth call (from 1) of kind `failing`, with EIO.
   Outcome runFailingCall(zelbor::testing::FileCall failing, int nth,
                          const std::vector<std::string>& arguments) {
-    zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+    zelbor::testing::FaultyFileSystem faulty(db::systemFileSystem());
     int seen = 0;
     faulty.setRule([&](int, zelbor::testing::FileCall call) {
       return call == failing && ++seen == nth ? zelbor::testing::Fault::Fail
@@ -373,17 +375,17 @@ TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
       {{"export", path_, "--format", "xml"}, 1, "xml"},
       {{"--help"}, 0, ""},
       {{"batch", "--help"}, 0, ""},
-      {{"teams", missing}, 2, "\"" + missing + "\": No such file or directory"},
+      {{"teams", missing}, 2, "\"" + missing + "\": " + missingFileReason()},
       {{"hash", shortFile}, 2, "\"" + shortFile + "\" is 358133 bytes long"},
       {{"batch", dir_.path().string(), "--all"},
        2,
        dir_.path().string() + "\": not a regular file"},
-      {{"check", path_, "--lists", noLists}, 2, "no-lists/Bats.txt\": No such file"},
+      {{"check", path_, "--lists", noLists}, 2, "no-lists/Bats.txt\": " + missingFileReason()},
       {{"check", path_, "--lists", hugeLists},
        2,
        "huge-lists/Bats.txt\": it is 4194305 bytes long; a list file may hold at most 4194304 "
        "bytes."},
-      {{"sample", path_}, 2, path_ + "\": File exists"},
+      {{"sample", path_}, 2, path_ + "\": " + existingFileReason()},
       {{"check", clean}, 0, ""},
       {{"check", path_}, 3, ""},
   };
@@ -597,24 +599,19 @@ TEST_F(CliTest, AnUnexpectedExceptionEndsWithAMessageAndItsOwnStatus) {
 
 // Runs the built program: its exit status reaches the shell.
 TEST(CliExecutable, RunsCommandsAndReturnsTheirStatus) {
+  using zelbor::testing::runCommand;
+  using zelbor::testing::shellQuoted;
   TempDir dir;
-  const std::string path = dir.file("sample.bag");
-  const auto shell = [](const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
-    const int status = ::pclose(pipe);
-    return std::pair{WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-  };
-  const std::string program = ZELBOR_DB_EXECUTABLE;
-  EXPECT_EQ(shell(program + " sample '" + path + "'").first, 0);
-  const auto [status, teams] = shell(program + " teams '" + path + "'");
-  EXPECT_EQ(status, 0);
-  EXPECT_THAT(teams, HasLineCount(17));
-  EXPECT_EQ(shell(program + " check '" + path + "' > /dev/null").first, 3)
+  const std::string path = shellQuoted(dir.file("sample.bag"));
+  const std::string program =
+      shellQuoted(std::filesystem::absolute(ZELBOR_DB_EXECUTABLE).string()) + " ";
+  EXPECT_EQ(runCommand(program + "sample " + path).exitCode, 0);
+  const auto teams = runCommand(program + "teams " + path);
+  EXPECT_EQ(teams.exitCode, 0);
+  EXPECT_THAT(teams.output, HasLineCount(17));
+  EXPECT_EQ(runCommand(program + "check " + path).exitCode, 3)
       << "the sample holds findings; its list files lie beside the program";
-  EXPECT_EQ(shell(program + " hash '" + dir.file("missing.bag") + "' 2> /dev/null").first, 2);
+  EXPECT_EQ(runCommand(program + "hash " + shellQuoted(dir.file("missing.bag"))).exitCode, 2);
 }
 
 }  // namespace

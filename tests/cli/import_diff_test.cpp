@@ -13,6 +13,7 @@
 #include "editor/player_form.h"
 #include "support/database_image.h"
 #include "support/faulty_file_system.h"
+#include "support/system_reasons.h"
 #include "support/temp_file.h"
 
 namespace zelbor::cli {
@@ -46,7 +47,7 @@ struct DbRun {
 
 // Runs zelbor-db on the real file system; the list files are those beside the test program.
 DbRun runDb(const std::vector<std::string>& arguments, const std::string& input = {},
-            db::FileSystem& fileSystem = db::posixFileSystem()) {
+            db::FileSystem& fileSystem = db::systemFileSystem()) {
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
@@ -56,7 +57,7 @@ DbRun runDb(const std::vector<std::string>& arguments, const std::string& input 
 }
 
 db::ValueLists programLists() {
-  return db::ValueLists::load(db::posixFileSystem(), std::filesystem::current_path().string())
+  return db::ValueLists::load(db::systemFileSystem(), std::filesystem::current_path().string())
       .value();
 }
 
@@ -285,7 +286,9 @@ TEST_F(ImportTest, UnreadableOrMalformedInputAndWrongOptionsAreRefused) {
     std::string err;
   } cases[] = {
       {{"import", path_, input("a.txt", "team,slot\n")}, 1, "Give --format csv, json or xlsx"},
-      {{"import", path_, dir_.file("missing.csv")}, 2, "missing.csv\": No such file"},
+      {{"import", path_, dir_.file("missing.csv")},
+       2,
+       "missing.csv\": " + zelbor::testing::missingFileReason()},
       {{"import", path_, input("q.csv", "team,slot,realName\n1,1,\"open\n")},
        4,
        "row 2: a quoted cell is never closed"},
@@ -354,7 +357,7 @@ TEST_F(ImportTest, DiffReportsEveryDifferenceByArea) {
 }
 
 TEST_F(ImportTest, AWriteFailingPartWayLeavesTheEarlierTeamsWrittenAndSaysSo) {
-  zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+  zelbor::testing::FaultyFileSystem faulty(db::systemFileSystem());
   int writes = 0;
   faulty.setRule([&writes](int, zelbor::testing::FileCall call) {
     const bool second = call == zelbor::testing::FileCall::Write && ++writes == 2;
@@ -378,7 +381,7 @@ TEST_F(ImportTest, ATeamChangedOnDiskAfterTheCheckIsLeftAsFound) {
   other.fiftiesODI = 77;
   putPlayer(changedByOther, 1, 2, other);
   // Another program writes team 1 between the import's check and its taking the lock.
-  zelbor::testing::FaultyFileSystem faulty(db::posixFileSystem());
+  zelbor::testing::FaultyFileSystem faulty(db::systemFileSystem());
   faulty.setRule([&](int, zelbor::testing::FileCall call) {
     if (call == zelbor::testing::FileCall::Lock) writeFileBytes(path_, changedByOther);
     return zelbor::testing::Fault::None;

@@ -34,7 +34,7 @@ struct CliRun {
 CliRun zelborDb(const std::vector<std::string>& arguments) {
   std::ostringstream out, err;
   const int status = runCli(arguments, out, err,
-                            {db::posixFileSystem(), std::filesystem::current_path().string()});
+                            {db::systemFileSystem(), std::filesystem::current_path().string()});
   return {status, out.str(), err.str()};
 }
 

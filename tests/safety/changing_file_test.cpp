@@ -89,7 +89,7 @@ TEST_F(ChangingFileTest, ASaveAfterAnotherProgramChangedTheTeamWritesNothing) {
 
 TEST_F(ChangingFileTest, ASaveWhileAnotherOfOurProgramsWritesWaitsThenWritesNothing) {
   startOrFail();
-  auto other = db::posixFileSystem().openExisting(databasePath, db::OpenMode::ReadWrite);
+  auto other = db::systemFileSystem().openExisting(databasePath, db::OpenMode::ReadWrite);
   ASSERT_TRUE(other);
   ASSERT_TRUE(other.value()->tryLock().value());
   editAndSave();

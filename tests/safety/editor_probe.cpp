@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
   testing::FakePrompts prompts;
   testing::FakeFileDialog dialog;
   testing::FakeBrowser browser;
-  editor::Editor editor(view, prompts, dialog, browser, db::posixFileSystem(), {argv[2], {}, "."});
+  editor::Editor editor(view, prompts, dialog, browser, db::systemFileSystem(), {argv[2], {}, "."});
   const editor::StartupOutcome outcome = editor.InitialiseEditor(argv[1]);
   for (int i = next; i < argc && outcome == editor::StartupOutcome::Ready; ++i)
     run(argv[i], editor, view);

@@ -72,7 +72,7 @@ class FaultLoopTest : public ::testing::TestWithParam<Operation> {
 
   // With faults off the file opens again and every team loads.
   static bool reopens(const std::string& path) {
-    auto database = db::Database::open(db::posixFileSystem(), path);
+    auto database = db::Database::open(db::systemFileSystem(), path);
     if (!database) return false;
     for (int team = 1; team <= db::kTeamCount; ++team) {
       if (!database.value().LoadTeam(team)) return false;

@@ -10,7 +10,7 @@ EditorHarness::EditorHarness(const std::filesystem::path& base)
     : dir(base),
       programFolder(dir.file("program")),
       databasePath(dir.file("TeamAndPlayerInfo.bag")),
-      fileSystem(db::posixFileSystem()),
+      fileSystem(db::systemFileSystem()),
       editor(view, prompts, fileDialog, browser, fileSystem, {programFolder, {}, "."}) {
   // The tests run beside the built program, where the list files lie.
   std::filesystem::create_directory(programFolder);

@@ -9,10 +9,10 @@ struct ProcessResult {
   std::string output;  // standard output and standard error together
 };
 
-// Runs a shell command and collects what it prints.
+// Runs a shell command (cmd.exe on Windows) and collects what it prints.
 ProcessResult runCommand(const std::string& command);
 
-// `text` in single quotes for the shell.
+// `text` quoted for that shell.
 std::string shellQuoted(const std::string& text);
 
 }  // namespace zelbor::testing

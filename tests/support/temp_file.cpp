@@ -1,10 +1,10 @@
 #include "temp_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace zelbor::testing {
 
@@ -23,9 +23,14 @@ void writeFileBytes(const std::filesystem::path& path, const std::vector<db::Byt
 
 TempDir::TempDir(const std::filesystem::path& base) {
   const std::filesystem::path folder = base.empty() ? std::filesystem::temp_directory_path() : base;
-  std::string pattern = (folder / "zelbor-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  // A name nobody holds yet; creating the folder is what claims it.
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = folder / ("zelbor-test-" + std::to_string(random() % 1000000000));
+    if (std::filesystem::create_directory(path_)) return;
+  }
+  throw std::runtime_error("cannot create a folder in " + folder.string());
 }
 
 TempDir::~TempDir() {

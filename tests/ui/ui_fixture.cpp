@@ -14,7 +14,7 @@ namespace zelbor::testing {
 namespace {
 
 db::Database openDatabase(const std::string& path) {
-  auto database = db::Database::open(db::posixFileSystem(), path);
+  auto database = db::Database::open(db::systemFileSystem(), path);
   if (!database) throw std::runtime_error(database.error().message);
   return std::move(database).value();
 }
@@ -23,7 +23,7 @@ db::Database openDatabase(const std::string& path) {
 
 UiFixture::UiFixture()
     : databasePath(dir.file("TeamAndPlayerInfo.bag")),
-      editor(window, prompts, fileDialog, browser, db::posixFileSystem(),
+      editor(window, prompts, fileDialog, browser, db::systemFileSystem(),
              {QCoreApplication::applicationDirPath().toStdString(), {}, "."}) {
   // The tests run beside the built program, which has the sample database beside it.
   std::filesystem::copy_file("TeamAndPlayerInfo.bag", databasePath);

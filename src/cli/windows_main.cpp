@@ -1,0 +1,55 @@
+// zelbor-db.exe: arguments arrive as UTF-16 and are passed on as UTF-8; output is UTF-8.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+
+#include "cli/cli.h"
+#include "db/win32_text.h"
+
+namespace {
+
+// The folder of the running executable, where the list files lie beside it.
+std::string programFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+         path.size()) {
+    path.resize(path.size() * 2);
+  }
+  path.resize(length);
+  const std::size_t separator = path.find_last_of(L"\\/");
+  return zelbor::db::utf8FromWide(path.substr(0, separator == std::wstring::npos ? 0 : separator));
+}
+
+// The console shows the UTF-8 output while the program runs; its own code page comes back after.
+class Utf8Console {
+ public:
+  Utf8Console() : codePage_(::GetConsoleOutputCP()) {
+    if (codePage_ != 0) ::SetConsoleOutputCP(CP_UTF8);
+  }
+  ~Utf8Console() {
+    if (codePage_ != 0) ::SetConsoleOutputCP(codePage_);
+  }
+  Utf8Console(const Utf8Console&) = delete;
+  Utf8Console& operator=(const Utf8Console&) = delete;
+
+ private:
+  UINT codePage_;
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t* argv[]) {
+  const Utf8Console console;
+  // Bytes pass unchanged, as on every other system: output lines end in a line feed alone.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(zelbor::db::utf8FromWide(argv[i]));
+  return zelbor::cli::runCli(arguments, std::cout, std::cerr,
+                             {zelbor::db::systemFileSystem(), programFolder(), &std::cin});
+}

@@ -1,0 +1,191 @@
+#include <windows.h>
+
+#include <algorithm>
+
+#include "file_access.h"
+#include "win32_text.h"
+
+namespace zelbor::db {
+namespace {
+
+FileError failure(const std::string& path, const std::string& action, const std::string& reason) {
+  return {path, "Cannot " + action + " \"" + path + "\": " + reason + "."};
+}
+
+FileError systemError(const std::string& path, const std::string& action, DWORD error) {
+  return failure(path, action, systemReason(error));
+}
+
+// OVERLAPPED carries the offset of a transfer on a handle opened for synchronous I/O.
+OVERLAPPED at(std::uint64_t offset) {
+  OVERLAPPED overlapped{};
+  overlapped.Offset = static_cast<DWORD>(offset);
+  overlapped.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return overlapped;
+}
+
+// Byte-range locks on Windows stop other handles' reads and writes of the range, so the writer's
+// lock sits far beyond any real file's end, where the game never reads or writes.
+constexpr std::uint64_t kWriterLockOffset = 0xFFFFFFFFFFFFFFFEull;
+
+// One transfer is at most this long; longer ones continue like short transfers.
+constexpr std::size_t kLongestTransfer = 1u << 30;
+
+class Win32File final : public File {
+ public:
+  Win32File(std::string path, HANDLE handle) : path_(std::move(path)), handle_(handle) {}
+  ~Win32File() override {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+  Win32File(const Win32File&) = delete;
+  Win32File& operator=(const Win32File&) = delete;
+
+  Result<FileStatus> status() override {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(handle_, &information)) {
+      return systemError(path_, "examine", ::GetLastError());
+    }
+    return FileStatus{
+        (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow,
+        information.dwVolumeSerialNumber,
+        (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+  }
+
+  Result<void> readAt(std::uint64_t offset, std::span<Byte> into) override {
+    std::size_t done = 0;
+    while (done < into.size()) {
+      OVERLAPPED overlapped = at(offset + done);
+      DWORD got = 0;
+      const auto wanted = static_cast<DWORD>(std::min(into.size() - done, kLongestTransfer));
+      if (!::ReadFile(handle_, into.data() + done, wanted, &got, &overlapped)) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_HANDLE_EOF) return systemError(path_, "read", error);
+        got = 0;
+      }
+      if (got == 0) {
+        return failure(
+            path_, "read",
+            "the file ends at byte " + std::to_string(offset + done) + ", before the data needed");
+      }
+      done += got;
+    }
+    return {};
+  }
+
+  Result<void> writeAt(std::uint64_t offset, std::span<const Byte> from) override {
+    std::size_t done = 0;
+    while (done < from.size()) {
+      OVERLAPPED overlapped = at(offset + done);
+      DWORD put = 0;
+      const auto wanted = static_cast<DWORD>(std::min(from.size() - done, kLongestTransfer));
+      if (!::WriteFile(handle_, from.data() + done, wanted, &put, &overlapped)) {
+        return systemError(path_, "write", ::GetLastError());
+      }
+      if (put == 0) return systemError(path_, "write", ERROR_WRITE_FAULT);
+      done += put;
+    }
+    return {};
+  }
+
+  Result<void> sync() override {
+    if (!::FlushFileBuffers(handle_)) return systemError(path_, "flush to disk", ::GetLastError());
+    return {};
+  }
+
+  Result<bool> tryLock() override {
+    OVERLAPPED overlapped = at(kWriterLockOffset);
+    if (::LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                     &overlapped)) {
+      return true;
+    }
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return false;
+    return systemError(path_, "lock", error);
+  }
+
+  Result<void> close() override {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    // Closing releases the writer's lock with the handle.
+    if (!::CloseHandle(handle)) return systemError(path_, "close", ::GetLastError());
+    return {};
+  }
+
+ private:
+  std::string path_;
+  HANDLE handle_;
+};
+
+bool isFolder(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A folder, a device or a pipe.
+FileError notARegularFile(const std::string& path) {
+  return failure(path, "open", "not a regular file");
+}
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) override {
+    const std::wstring widePath = wideFromUtf8(path);
+    const DWORD access = GENERIC_READ | (mode == OpenMode::ReadWrite ? GENERIC_WRITE : 0);
+    // OPEN_EXISTING only: a file is never created or truncated. The game may hold the file open,
+    // so reading and writing are shared.
+    const HANDLE handle =
+        ::CreateFileW(widePath.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_ACCESS_DENIED && isFolder(widePath)) return notARegularFile(path);
+      return systemError(path, "open", error);
+    }
+    auto file = std::make_unique<Win32File>(path, handle);
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+      return notARegularFile(path);
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(handle, &information)) {
+      return systemError(path, "open", ::GetLastError());
+    }
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      return notARegularFile(path);
+    // Windows refuses writing a read-only file; an administrator under Wine would not be.
+    if (mode == OpenMode::ReadWrite && (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+      return systemError(path, "open", ERROR_ACCESS_DENIED);
+    }
+    return std::unique_ptr<File>(std::move(file));
+  }
+
+  Result<bool> isReadOnly(const std::string& path) override {
+    const std::wstring widePath = wideFromUtf8(path);
+    const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      return systemError(path, "examine", ::GetLastError());
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return true;
+    // A folder is not read-only; opening it says what it is.
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+    // The attribute is not the only bar: permissions and write-protected media refuse the open.
+    const HANDLE handle =
+        ::CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(handle);
+      return false;
+    }
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT) return true;
+    return systemError(path, "examine", error);
+  }
+};
+
+}  // namespace
+
+FileSystem& systemFileSystem() {
+  static Win32FileSystem fileSystem;
+  return fileSystem;
+}
+
+}  // namespace zelbor::db
