@@ -15,6 +15,12 @@ QString sizeOf(const QPixmap& picture) {
   return QString("%1x%2").arg(picture.width()).arg(picture.height());
 }
 
+// The title as the window system shows it: "[*]" marks where unsaved edits show a "*".
+QString shownTitle(const QWidget& window) {
+  QString title = window.windowTitle();
+  return title.replace("[*]", window.isWindowModified() ? "*" : "");
+}
+
 }  // namespace
 
 QString describeMainWindow(const QWidget& window) {
@@ -22,7 +28,7 @@ QString describeMainWindow(const QWidget& window) {
   const auto line = [&report](const QString& name, const QString& value) {
     report += name + ": " + value + "\n";
   };
-  line("caption", window.windowTitle());
+  line("caption", shownTitle(window));
   line("icon", sizeOf(window.windowIcon().pixmap(64)));
   line("team", window.findChild<QComboBox*>("cboTeams")->currentText());
   const QListWidgetItem* player = window.findChild<QListWidget*>("lstPlayers")->currentItem();
