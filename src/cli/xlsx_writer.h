@@ -14,7 +14,7 @@ namespace zelbor::cli {
 struct SheetColumn {
   std::string header;
   bool text = false;
-  std::vector<std::string> listItems;
+  std::vector<std::string> listItems = {};
 };
 
 // An empty cell, a text or a number.
