@@ -5,21 +5,19 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+
+#include "db/posix_io.h"
 
 namespace zelbor::cli {
 namespace {
 
 db::FileError writeError(const std::string& path, int error) {
-  return {path, "Cannot write \"" + path + "\": " + std::strerror(error) + "."};
+  return db::systemError(path, "write", error);
 }
 
 db::Result<void> writeAll(int descriptor, const std::string& path, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(descriptor, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return writeError(path, errno);
-    bytes.remove_prefix(static_cast<std::size_t>(written));
+  if (const int error = db::writeAll(descriptor, db::bytesOf(bytes)); error != 0) {
+    return writeError(path, error);
   }
   return {};
 }

@@ -188,9 +188,7 @@ bool isSpreadsheetError(std::string_view cell) {
 }
 
 bool isMisreadCharacterSet(std::string_view cell, std::string_view stored) {
-  const std::span<const db::Byte> utf8(reinterpret_cast<const db::Byte*>(stored.data()),
-                                       stored.size());
-  if (cell == db::decodeWindows1252(utf8) || cell == latin1(stored)) return true;
+  if (cell == db::decodeWindows1252(db::bytesOf(stored)) || cell == latin1(stored)) return true;
   // Windows-1252 bytes that happen to be valid UTF-8 read as what a user typed to repair such
   // damage; a misreading shows as replacement characters.
   const db::Windows1252Text single = db::encodeWindows1252(stored);

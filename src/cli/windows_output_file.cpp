@@ -1,7 +1,6 @@
 #include <windows.h>
 
-#include <algorithm>
-
+#include "db/win32_io.h"
 #include "db/win32_text.h"
 #include "output_file.h"
 
@@ -9,7 +8,7 @@ namespace zelbor::cli {
 namespace {
 
 db::FileError writeError(const std::string& path, DWORD error) {
-  return {path, "Cannot write \"" + path + "\": " + db::systemReason(error) + "."};
+  return db::systemError(path, "write", error);
 }
 
 db::Result<void> writeTo(const std::wstring& target, DWORD disposition, const std::string& path,
@@ -17,13 +16,7 @@ db::Result<void> writeTo(const std::wstring& target, DWORD disposition, const st
   const HANDLE handle = ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return writeError(path, ::GetLastError());
-  DWORD error = 0;
-  while (!bytes.empty() && error == 0) {
-    DWORD written = 0;
-    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    if (!::WriteFile(handle, bytes.data(), wanted, &written, nullptr)) error = ::GetLastError();
-    bytes.remove_prefix(written);
-  }
+  DWORD error = db::writeAll(handle, db::bytesOf(bytes));
   if (error == 0 && disposition == CREATE_NEW && !::FlushFileBuffers(handle)) {
     error = ::GetLastError();
   }

@@ -3,10 +3,16 @@
 #include <bit>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace zelbor::db {
 
 using Byte = std::uint8_t;
+
+// The bytes of a text held in a string.
+inline std::span<const Byte> bytesOf(std::string_view text) {
+  return {reinterpret_cast<const Byte*>(text.data()), text.size()};
+}
 
 // Little-endian numbers on fixed-size byte views; the sizes are part of the types so a view of the
 // wrong width does not compile.

@@ -27,8 +27,7 @@ Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const std:
   const std::string text(bytes.value().begin(), bytes.value().end());
   std::vector<std::string> entries = splitListLines(text);
   for (std::string& entry : entries) {
-    entry = decodeWindows1252(
-        std::span<const Byte>(reinterpret_cast<const Byte*>(entry.data()), entry.size()));
+    entry = decodeWindows1252(bytesOf(entry));
   }
   return entries;
 }

@@ -3,16 +3,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "file_access.h"
+#include "posix_io.h"
 
 namespace zelbor::db {
 namespace {
-
-FileError systemError(const std::string& path, const std::string& action, int error) {
-  return {path, "Cannot " + action + " \"" + path + "\": " + std::strerror(error) + "."};
-}
 
 class PosixFile final : public File {
  public:

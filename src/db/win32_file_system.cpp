@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "file_access.h"
+#include "win32_io.h"
 #include "win32_text.h"
 
 namespace zelbor::db {
@@ -10,10 +11,6 @@ namespace {
 
 FileError failure(const std::string& path, const std::string& action, const std::string& reason) {
   return {path, "Cannot " + action + " \"" + path + "\": " + reason + "."};
-}
-
-FileError systemError(const std::string& path, const std::string& action, DWORD error) {
-  return failure(path, action, systemReason(error));
 }
 
 // OVERLAPPED carries the offset of a transfer on a handle opened for synchronous I/O.
