@@ -1,6 +1,7 @@
 #include "window_report.h"
 
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +31,8 @@ QString describeMainWindow(const QWidget& window) {
   };
   line("caption", shownTitle(window));
   line("icon", sizeOf(window.windowIcon().pixmap(64)));
+  // The family the font system matched, which is a fallback when the one asked for is missing.
+  line("font", QFontInfo(window.font()).family());
   line("team", window.findChild<QComboBox*>("cboTeams")->currentText());
   const QListWidgetItem* player = window.findChild<QListWidget*>("lstPlayers")->currentItem();
   line("player", player != nullptr ? player->text() : QString());

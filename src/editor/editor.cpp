@@ -277,7 +277,8 @@ void Editor::cboFace_Click() {
 void Editor::lblCricInfo_Click() {
   const int row = view_.selectedIndex(ListBox::lstPlayers);
   if (!database_ || loadedTeam_ == 0 || row < 0 || row >= database_->playerCount()) return;
-  browser_.open(lookupAddress(database_->player(row + 1).realName));
+  const std::string address = lookupAddress(database_->player(row + 1).realName);
+  if (!browser_.open(address)) reportError(messages::noBrowser(address));
 }
 
 void Editor::reportError(const std::string& message) {

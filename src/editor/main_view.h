@@ -87,7 +87,8 @@ class FileDialog {
 class Browser {
  public:
   virtual ~Browser() = default;
-  virtual void open(const std::string& address) = 0;
+  // False when no browser could be started for the address.
+  [[nodiscard]] virtual bool open(const std::string& address) = 0;
 };
 
 }  // namespace zelbor::editor

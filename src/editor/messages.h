@@ -39,6 +39,13 @@ inline constexpr std::string_view kBatchAllDone = "All players' stats have been 
 inline constexpr std::string_view kBatchCurrentDone =
     "Current team's players' stats have been batch processed";
 
+// The look-up's address could not be handed to a browser; the user can still open it by hand.
+inline std::string noBrowser(const std::string& address) {
+  return "No web browser could be started to look the player up. Open this address in a "
+         "browser yourself:\n\n" +
+         address;
+}
+
 inline constexpr std::string_view kFixSpoofQuestion =
     "Replace all spoof names and faces with the real versions?";
 inline constexpr std::string_view kFixSpoofDone = "All names and faces have been fixed";

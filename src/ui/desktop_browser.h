@@ -7,7 +7,7 @@ namespace zelbor::ui {
 // Opens addresses in the user's default web browser; no shell sees the address.
 class DesktopBrowser final : public editor::Browser {
  public:
-  void open(const std::string& address) override;
+  bool open(const std::string& address) override;
 };
 
 }  // namespace zelbor::ui

@@ -280,5 +280,21 @@ TEST_F(EditCycleTest, TheLookUpSearchesTheSelectedPlayersEncodedName) {
   EXPECT_EQ(fileBytes(), image);
 }
 
+TEST_F(EditCycleTest, ALookUpThatStartsNoBrowserIsReportedWithItsAddress) {
+  startOrFail();
+  editor.lblCricInfo_Click();
+  EXPECT_TRUE(prompts.messages.empty()) << "a browser that started is not reported";
+
+  browser.opens = false;
+  editor.lblCricInfo_Click();
+  ASSERT_EQ(browser.addresses.size(), 2U);
+  ASSERT_EQ(prompts.messages.size(), 1U);
+  EXPECT_EQ(prompts.messages[0].second, editor::MessageIcon::Warning);
+  EXPECT_THAT(prompts.messages[0].first, HasSubstr("No web browser could be started"));
+  EXPECT_THAT(prompts.messages[0].first, HasSubstr("\n\n" + browser.addresses[1]));
+  EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 1") << "the player stays on screen";
+  EXPECT_EQ(fileBytes(), standardImage());
+}
+
 }  // namespace
 }  // namespace zelbor::testing

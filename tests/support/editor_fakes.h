@@ -82,8 +82,12 @@ class FakeFileDialog final : public editor::FileDialog {
 
 class FakeBrowser final : public editor::Browser {
  public:
-  void open(const std::string& address) override { addresses.push_back(address); }
+  bool open(const std::string& address) override {
+    addresses.push_back(address);
+    return opens;
+  }
   std::vector<std::string> addresses;
+  bool opens = true;  // false: as if no browser could be started
 };
 
 }  // namespace zelbor::testing
