@@ -412,13 +412,20 @@ TEST_F(MainWindowTest, TheFacePictureFollowsThePick) {
   EXPECT_TRUE(picture->pixmap().isNull());
 }
 
-TEST_F(MainWindowTest, ClickingTheSiteLooksThePlayerUp) {
+TEST_F(MainWindowTest, ClickingTheSiteLooksThePlayerUpOrSaysNoBrowserStarted) {
   QTest::mouseClick(control("lblCricInfo"), Qt::LeftButton);
   ASSERT_EQ(browser.addresses.size(), 1U);
   EXPECT_EQ(
       browser.addresses[0].rfind(
           "http://" + std::string(editor::kLookupHost) + "/ci/content/site/search.html?search=", 0),
       0U);
+  EXPECT_TRUE(prompts.messages.empty());
+
+  browser.opens = false;
+  QTest::mouseClick(control("lblCricInfo"), Qt::LeftButton);
+  ASSERT_EQ(prompts.messages.size(), 1U);
+  EXPECT_NE(prompts.messages[0].first.find(browser.addresses.back()), std::string::npos)
+      << "the message shows the address to open by hand";
 }
 
 TEST_F(MainWindowTest, PlayerControlsCanBeDisabled) {
