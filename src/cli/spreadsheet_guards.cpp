@@ -196,6 +196,17 @@ bool isRereadNumber(std::string_view cell, std::string_view stored) {
   return false;
 }
 
+// `cell` is `stored` read where a point groups thousands, as the spreadsheets of locales with a
+// decimal comma do: "33408" for "33.408", "-51203887" for "-51203.887".
+bool isPointReadAsGrouping(std::string_view cell, std::string_view stored) {
+  const std::size_t point = stored.find('.');
+  if (point == std::string_view::npos || stored.size() - point != 4) return false;
+  const std::string_view decimals = stored.substr(point + 1);
+  if (!std::all_of(decimals.begin(), decimals.end(), isDigit)) return false;
+  const auto written = unambiguousNumber(cell);
+  return written && written == parseDecimal(std::string(stored.substr(0, point)).append(decimals));
+}
+
 // Digits with "/", "-" or "." between them: a date, a fraction or a pair of figures ("17/12/1979",
 // "6/27", "12.5").
 bool hasDateShape(std::string_view text) {
@@ -427,7 +438,7 @@ Rereading rereadingOf(std::string_view cell, std::string_view stored) {
   const std::string kept = db::trimSpaces(stored);
   if (cell == kept) return Rereading::Trimmed;
   if (isRewrittenDate(cell, kept)) return Rereading::Date;
-  if (isRereadNumber(cell, kept)) return Rereading::Number;
+  if (isRereadNumber(cell, kept) || isPointReadAsGrouping(cell, kept)) return Rereading::Number;
   return Rereading::None;
 }
 
@@ -445,6 +456,11 @@ CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
   }
   if (guards != InputGuards::CsvRewriting) return {};
   if (field.kind == db::FieldKind::Float32) {
+    if (isPointReadAsGrouping(cell, stored)) {
+      return {false, "the spreadsheet read the decimal point as a thousands separator (the "
+                     "database holds \"" + std::string(stored) +
+                         "\"); open the file with \".\" as the decimal separator or use xlsx"};
+    }
     const auto written = unambiguousNumber(cell);
     const bool same = written && written == parseDecimal(stored);
     return {same || isRoundedNumber(cell, stored), std::nullopt};

@@ -140,6 +140,8 @@ TEST(CsvGuards, NumberLikeTextsAgainstSpreadsheetRenderings) {
       {"100'000", "100000", Number},
       {"45,5", "45.5", Number},
       {"1234", "1.234", Number},  // read with a decimal comma, thousands grouped by points
+      {"51203887", "51203.887", Number},
+      {"5120388", "51203.88", None},
       {"1.23456789012346E+019", "12345678901234567890", Number},
       {"0.123456789012346", "0.1234567890123456789", Number},
       {"8", "007", None},
@@ -186,6 +188,11 @@ TEST(CsvGuards, VerdictsFollowTheFieldsKind) {
   EXPECT_TRUE(csv(average, "45.50", "45.5").unchanged);
   EXPECT_FALSE(csv(average, "1,234", "1.234").unchanged) << "1234 where commas group thousands";
   EXPECT_FALSE(csv(average, "nan", "nan").unchanged);
+  for (const auto& [cell, stored] : {std::pair{"33408", "33.408"}, {"-51203887", "-51203.887"}}) {
+    EXPECT_THAT(csv(average, cell, stored).refusal,
+                Optional(HasSubstr("read the decimal point as a thousands separator"))) << cell;
+  }
+  EXPECT_FALSE(csv(average, "33.5", "33.408").refusal);
   EXPECT_FALSE(csv(name, "Eve", "Eva").refusal);
   EXPECT_FALSE(csv(runs, "12", "120").unchanged) << "whole numbers are never rounded";
 }
