@@ -238,17 +238,19 @@ std::string shapeOf(std::string_view text) {
   return shape;
 }
 
-std::vector<int> numbersOf(std::string_view text) {
-  std::vector<int> numbers;
+// The numbers in `text`, without their leading zeros: "05/06/1990" as {"5", "6", "1990"}.
+std::vector<std::string_view> numbersOf(std::string_view text) {
+  std::vector<std::string_view> numbers;
   for (std::size_t i = 0; i < text.size();) {
-    int number = 0;
-    const auto [end, error] = std::from_chars(text.data() + i, text.data() + text.size(), number);
-    if (error == std::errc{} && isDigit(text[i])) {
-      numbers.push_back(number);
-      i = static_cast<std::size_t>(end - text.data());
-    } else {
+    if (!isDigit(text[i])) {
       ++i;
+      continue;
     }
+    std::size_t end = i;
+    while (end < text.size() && isDigit(text[end])) ++end;
+    while (i + 1 < end && text[i] == '0') ++i;
+    numbers.push_back(text.substr(i, end - i));
+    i = end;
   }
   return numbers;
 }
