@@ -115,13 +115,15 @@ std::string lossyUtf8(std::span<const db::Byte> bytes) {
   return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // `text` read as a number written with `decimalPoint` before its decimals, its whole part perhaps
 // grouped by thousands ("1,234.5", "1.234,5", "1 234", "1'234") and an exponent ("1,00E+05").
 std::optional<Decimal> readNumber(std::string_view text, char decimalPoint) {
-  static constexpr std::array<std::string_view, 6> kGroupSeparators = {
-      ",", ".", " ", "'", "\u00A0", "\u202F"};
+  static constexpr std::array<std::string_view, 6> kGroupSeparators = {",", ".",      " ",
+                                                                       "'", "\u00A0", "\u202F"};
   std::string plain;
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) plain += text[i++];
@@ -187,8 +189,8 @@ bool isRereadNumber(std::string_view cell, std::string_view stored) {
   for (const auto& written : numberReadings(cell)) {
     for (const auto& original : numberReadings(stored)) {
       if (written && original &&
-          (written == original || (original->digits.size() > kSpreadsheetDigits &&
-                                   isRounding(*written, *original)))) {
+          (written == original ||
+           (original->digits.size() > kSpreadsheetDigits && isRounding(*written, *original)))) {
         return true;
       }
     }
@@ -319,10 +321,18 @@ struct DateNumber {
   std::size_t digits = 0;
 };
 
-bool isDay(const DateNumber& n) { return n.digits <= 2 && n.value >= 1 && n.value <= 31; }
-bool isMonth(const DateNumber& n) { return n.digits <= 2 && n.value >= 1 && n.value <= 12; }
-bool isYear(const DateNumber& n) { return n.digits == 2 || n.digits == 4; }
-bool isLongYear(const DateNumber& n) { return n.digits == 4; }
+bool isDay(const DateNumber& n) {
+  return n.digits <= 2 && n.value >= 1 && n.value <= 31;
+}
+bool isMonth(const DateNumber& n) {
+  return n.digits <= 2 && n.value >= 1 && n.value <= 12;
+}
+bool isYear(const DateNumber& n) {
+  return n.digits == 2 || n.digits == 4;
+}
+bool isLongYear(const DateNumber& n) {
+  return n.digits == 4;
+}
 
 // Numbers of a date without a month's name, in any order a locale writes them.
 bool isNumericDate(const std::vector<DateNumber>& n) {
@@ -359,8 +369,8 @@ bool isWrittenDate(std::string_view text) {
     afterPart = part;
     if (isDigit((*date)[i])) {
       while (end < date->size() && isDigit((*date)[end])) ++end;
-      const auto [_, error] = std::from_chars(date->data() + i, date->data() + end,
-                                              numbers.emplace_back().value);
+      const auto [_, error] =
+          std::from_chars(date->data() + i, date->data() + end, numbers.emplace_back().value);
       if (error != std::errc{}) return false;
       numbers.back().digits = end - i;
     } else if (isLetter(*date, i)) {
@@ -459,9 +469,11 @@ CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
   if (guards != InputGuards::CsvRewriting) return {};
   if (field.kind == db::FieldKind::Float32) {
     if (isPointReadAsGrouping(cell, stored)) {
-      return {false, "the spreadsheet read the decimal point as a thousands separator (the "
-                     "database holds \"" + std::string(stored) +
-                         "\"); open the file with \".\" as the decimal separator or use xlsx"};
+      return {false,
+              "the spreadsheet read the decimal point as a thousands separator (the "
+              "database holds \"" +
+                  std::string(stored) +
+                  "\"); open the file with \".\" as the decimal separator or use xlsx"};
     }
     const auto written = unambiguousNumber(cell);
     const bool same = written && written == parseDecimal(stored);

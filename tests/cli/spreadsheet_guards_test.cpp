@@ -105,7 +105,8 @@ TEST(CsvGuards, DateLikeTextsAgainstSpreadsheetRenderings) {
         "Jun 27", "Jun-27", "27-Jun-2026", "6月27日", "06/27", "27 juin 2026"},
        {"5/31", "10/2", "1/100", "0/0", "10/120", "6/27/3", "5"}},
       {"10/2",
-       {"10/02/26", "02/10/26", "2026-10-02", "Oct 02", "2-Oct", "10月2日", "10/02", "2026年10月2日"},
+       {"10/02/26", "02/10/26", "2026-10-02", "Oct 02", "2-Oct", "10月2日", "10/02",
+        "2026年10月2日"},
        {"9/45", "0/10", "4/13"}},
       {"1985-09-12",
        {"12/09/1985", "09/12/85", "12.09.85", "Sep 12, 1985", "1985/09/12", "1985-09-12 00:00:00"},
@@ -190,7 +191,8 @@ TEST(CsvGuards, VerdictsFollowTheFieldsKind) {
   EXPECT_FALSE(csv(average, "nan", "nan").unchanged);
   for (const auto& [cell, stored] : {std::pair{"33408", "33.408"}, {"-51203887", "-51203.887"}}) {
     EXPECT_THAT(csv(average, cell, stored).refusal,
-                Optional(HasSubstr("read the decimal point as a thousands separator"))) << cell;
+                Optional(HasSubstr("read the decimal point as a thousands separator")))
+        << cell;
   }
   EXPECT_FALSE(csv(average, "33.5", "33.408").refusal);
   EXPECT_FALSE(csv(name, "Eve", "Eva").refusal);
