@@ -448,7 +448,7 @@ bool isMisreadCharacterSet(std::string_view cell, std::string_view stored) {
 
 Rereading rereadingOf(std::string_view cell, std::string_view stored) {
   const std::string kept = db::trimSpaces(stored);
-  if (cell == kept) return Rereading::Trimmed;
+  if (cell == kept) return kept == stored ? Rereading::None : Rereading::Trimmed;
   if (isRewrittenDate(cell, kept)) return Rereading::Date;
   if (isRereadNumber(cell, kept) || isPointReadAsGrouping(cell, kept)) return Rereading::Number;
   return Rereading::None;

@@ -70,6 +70,7 @@ TEST(CsvGuards, TextsRereadAsDatesOrNumbers) {
       {"12/09/85", "12/09/1985", Date},
       {"12/9/85", "12/09/1985", Date},
       {"12/09/1985", "12/09/1985  ", Trimmed},
+      {"12/09/1985", "12/09/1985", None},
       {"12/09/86", "12/09/1985", Date},  // a two-digit year is another shape, whatever the year
       {"12/09/1986", "12/09/1985", None},
       {"13/09/85", "12/09/1985", Date},
