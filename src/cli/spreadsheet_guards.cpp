@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "db/text_codec.h"
@@ -113,67 +115,315 @@ std::string lossyUtf8(std::span<const db::Byte> bytes) {
   return text;
 }
 
-// "12/09/1985" as {12, 9, 1985} with the count of digits of the last; two or three numbers with
-// one kind of separator.
-struct DateParts {
-  std::vector<int> numbers;
-  std::size_t lastDigits = 0;
-};
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-std::optional<DateParts> dateParts(std::string_view text) {
-  DateParts parts;
-  char separator = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    if (!parts.numbers.empty()) {
-      if (separator == 0 && std::string_view("/-.").find(text[i]) != std::string_view::npos) {
-        separator = text[i];
-      }
-      if (text[i] != separator) return std::nullopt;
-      ++i;
+// `text` read as a number written with `decimalPoint` before its decimals, its whole part perhaps
+// grouped by thousands ("1,234.5", "1.234,5", "1 234", "1'234") and an exponent ("1,00E+05").
+std::optional<Decimal> readNumber(std::string_view text, char decimalPoint) {
+  static constexpr std::array<std::string_view, 6> kGroupSeparators = {",", ".",      " ",
+                                                                       "'", "\u00A0", "\u202F"};
+  std::string plain;
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) plain += text[i++];
+  std::string_view separator;
+  std::size_t run = 0;  // digits since the last separator
+  while (i < text.size()) {
+    if (isDigit(text[i])) {
+      plain += text[i++];
+      ++run;
+      continue;
     }
-    int number = 0;
-    const auto [end, error] = std::from_chars(text.data() + i, text.data() + text.size(), number);
-    if (error != std::errc{} || number < 0) return std::nullopt;
-    parts.lastDigits = static_cast<std::size_t>(end - (text.data() + i));
-    parts.numbers.push_back(number);
-    i = static_cast<std::size_t>(end - text.data());
+    const auto group =
+        std::find_if(kGroupSeparators.begin(), kGroupSeparators.end(), [&](std::string_view s) {
+          return s.front() != decimalPoint && text.substr(i).starts_with(s);
+        });
+    if (group == kGroupSeparators.end()) break;
+    const bool first = separator.empty();
+    if ((!first && *group != separator) || run == 0 || run > 3 || (!first && run != 3) ||
+        (first && plain.back() == '0' && run == 1)) {
+      return std::nullopt;
+    }
+    separator = *group;
+    run = 0;
+    i += group->size();
   }
-  if (parts.numbers.size() < 2 || parts.numbers.size() > 3) return std::nullopt;
-  return parts;
+  if (!separator.empty() && run != 3) return std::nullopt;
+  if (i < text.size() && text[i] == decimalPoint) {
+    plain += '.';
+    ++i;
+  }
+  plain += text.substr(i);
+  return parseDecimal(plain);
 }
 
-bool isRereadDate(std::string_view cell, std::string_view stored) {
-  const auto written = dateParts(cell);
-  const auto original = dateParts(stored);
-  if (!written || !original || written->numbers.size() != 3) return false;
-  if (written->numbers[0] != original->numbers[0] || written->numbers[1] != original->numbers[1]) {
-    return false;
-  }
-  // A day and month without a year are read as a date of the current year.
-  if (original->numbers.size() == 2) return true;
-  const int year = written->numbers[2];
-  return year == original->numbers[2] ||
-         (written->lastDigits <= 2 && year == original->numbers[2] % 100);
+// The values `text` has as a number in the locales that write a decimal point and those that
+// write a decimal comma.
+std::array<std::optional<Decimal>, 2> numberReadings(std::string_view text) {
+  return {readNumber(text, '.'), readNumber(text, ',')};
 }
+
+// The value of a number written in either convention, unless the two read it differently
+// ("1,234").
+std::optional<Decimal> unambiguousNumber(std::string_view text) {
+  const auto [point, comma] = numberReadings(text);
+  if (point && comma && point != comma) return std::nullopt;
+  return point ? point : comma;
+}
+
+// `written` is `number` rounded to fewer significant digits, a tie rounded either way.
+bool isRounding(const Decimal& written, const Decimal& number) {
+  for (std::size_t count = 1; count < number.digits.size(); ++count) {
+    if (written == rounded(number, count, true) || written == rounded(number, count, false)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A spreadsheet keeps this many significant digits of a number.
+constexpr std::size_t kSpreadsheetDigits = 15;
 
 bool isRereadNumber(std::string_view cell, std::string_view stored) {
-  const auto written = parseDecimal(cell);
-  return written && written == parseDecimal(stored);
+  for (const auto& written : numberReadings(cell)) {
+    for (const auto& original : numberReadings(stored)) {
+      if (written && original &&
+          (written == original ||
+           (original->digits.size() > kSpreadsheetDigits && isRounding(*written, *original)))) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// `cell` is `stored` read where a point groups thousands, as the spreadsheets of locales with a
+// decimal comma do: "33408" for "33.408", "-51203887" for "-51203.887".
+bool isPointReadAsGrouping(std::string_view cell, std::string_view stored) {
+  const std::size_t point = stored.find('.');
+  if (point == std::string_view::npos || stored.size() - point != 4) return false;
+  const std::string_view decimals = stored.substr(point + 1);
+  if (!std::all_of(decimals.begin(), decimals.end(), isDigit)) return false;
+  const auto written = unambiguousNumber(cell);
+  return written && written == parseDecimal(std::string(stored.substr(0, point)).append(decimals));
+}
+
+// Digits with "/", "-" or "." between them: a date, a fraction or a pair of figures ("17/12/1979",
+// "6/27", "12.5").
+bool hasDateShape(std::string_view text) {
+  if (text.empty() || !isDigit(text.front()) || !isDigit(text.back())) return false;
+  bool separated = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (isDigit(text[i])) continue;
+    if (std::string_view("/-.").find(text[i]) == std::string_view::npos || !isDigit(text[i + 1])) {
+      return false;
+    }
+    separated = true;
+  }
+  return separated;
+}
+
+// "17/12/1979" as "n/n/y": the text with each day or month as "n" and each longer number as "y".
+std::string shapeOf(std::string_view text) {
+  std::string shape;
+  for (std::size_t i = 0; i < text.size();) {
+    if (!isDigit(text[i])) {
+      shape += text[i++];
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && isDigit(text[end])) ++end;
+    shape += end - i <= 2 ? 'n' : 'y';
+    i = end;
+  }
+  return shape;
+}
+
+// The numbers in `text`, without their leading zeros: "05/06/1990" as {"5", "6", "1990"}.
+std::vector<std::string_view> numbersOf(std::string_view text) {
+  std::vector<std::string_view> numbers;
+  for (std::size_t i = 0; i < text.size();) {
+    if (!isDigit(text[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && isDigit(text[end])) ++end;
+    while (i + 1 < end && text[i] == '0') ++i;
+    numbers.push_back(text.substr(i, end - i));
+    i = end;
+  }
+  return numbers;
+}
+
+// A time of day as "9:05", "09:05:00", "09:05:00.000" or "9:05 AM".
+bool isTimeOfDay(std::string_view text) {
+  std::size_t i = 0;
+  const auto digits = [&](std::size_t least, std::size_t most) {
+    std::size_t count = 0;
+    while (i < text.size() && count < most && isDigit(text[i])) ++i, ++count;
+    return count >= least;
+  };
+  const auto skip = [&](char c) { return i < text.size() && text[i] == c && ++i; };
+  if (!digits(1, 2) || !skip(':') || !digits(2, 2)) return false;
+  if (skip(':') && (!digits(2, 2) || ((skip('.') || skip(',')) && !digits(1, 9)))) return false;
+  skip(' ');
+  std::string rest(text.substr(i));
+  for (char& c : rest) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return rest.empty() || rest == "AM" || rest == "PM";
+}
+
+// `text` without the time of day after its date ("17/12/1979 00:00", "1979-12-17T00:00:00");
+// nothing for a text whose colon does not start one.
+std::optional<std::string_view> withoutTimeOfDay(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return text;
+  const std::size_t start = text.find_last_of(" T", colon);
+  if (start == std::string_view::npos || !isTimeOfDay(text.substr(start + 1))) return std::nullopt;
+  std::string_view date = text.substr(0, start);
+  while (!date.empty() && (date.back() == ' ' || date.back() == ',')) date.remove_suffix(1);
+  return date;
+}
+
+// The first letters of the months' names in the languages spreadsheets are commonly used in,
+// lower case.
+bool isMonthName(std::string word) {
+  static constexpr std::array<std::string_view, 36> kStems = {
+      "jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec",
+      "jän", "mär", "mai", "okt", "dez", "fév", "avr", "jui", "aoû", "déc", "ene", "abr",
+      "ago", "dic", "gen", "mag", "giu", "lug", "set", "ott", "fev", "out", "maa", "mei"};
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (word.size() > 12) return false;
+  return std::any_of(kStems.begin(), kStems.end(),
+                     [&](std::string_view stem) { return word.starts_with(stem); });
+}
+
+// The markers of dates written in Chinese, Japanese and Korean: year, month, day.
+constexpr std::array<std::string_view, 6> kDateMarkers = {"年", "月", "日", "년", "월", "일"};
+
+// The length of the date marker at `i`, or 0.
+std::size_t dateMarkerAt(std::string_view text, std::size_t i) {
+  for (const std::string_view marker : kDateMarkers) {
+    if (text.substr(i).starts_with(marker)) return marker.size();
+  }
+  return 0;
+}
+
+// An ASCII letter or a byte of another character that is not a date marker.
+bool isLetter(std::string_view text, std::size_t i) {
+  const auto c = static_cast<unsigned char>(text[i]);
+  return c >= 0x80 ? dateMarkerAt(text, i) == 0 : std::isalpha(c) != 0;
+}
+
+struct DateNumber {
+  int value = 0;
+  std::size_t digits = 0;
+};
+
+bool isDay(const DateNumber& n) {
+  return n.digits <= 2 && n.value >= 1 && n.value <= 31;
+}
+bool isMonth(const DateNumber& n) {
+  return n.digits <= 2 && n.value >= 1 && n.value <= 12;
+}
+bool isYear(const DateNumber& n) {
+  return n.digits == 2 || n.digits == 4;
+}
+bool isLongYear(const DateNumber& n) {
+  return n.digits == 4;
+}
+
+// Numbers of a date without a month's name, in any order a locale writes them.
+bool isNumericDate(const std::vector<DateNumber>& n) {
+  if (n.size() == 2) {
+    return (isDay(n[0]) && isMonth(n[1])) || (isMonth(n[0]) && isDay(n[1])) ||
+           (isLongYear(n[0]) && isMonth(n[1])) || (isMonth(n[0]) && isLongYear(n[1]));
+  }
+  return n.size() == 3 &&
+         ((n[0].digits >= 3 && isMonth(n[1]) && isDay(n[2])) ||
+          (isYear(n[2]) && ((isDay(n[0]) && isMonth(n[1])) || (isMonth(n[0]) && isDay(n[1])))));
+}
+
+// Numbers around a month's name: a day, a year or both, in either order.
+bool isNamedMonthDate(const std::vector<DateNumber>& n) {
+  if (n.size() == 1) return isDay(n[0]) || isYear(n[0]);
+  return n.size() == 2 && ((isDay(n[0]) && isYear(n[1])) || (isYear(n[0]) && isDay(n[1])));
+}
+
+// `text` is a date as a spreadsheet in some locale writes one, perhaps with a time of day:
+// numbers with one separator ("1979/12/17", "17.12.79", "6/27/2026"), with the markers of East
+// Asian dates ("6月27日"), or around a month's name ("17-Dec-1979", "Dec 17, 1979", "17. Dez.").
+bool isWrittenDate(std::string_view text) {
+  const std::optional<std::string_view> date = withoutTimeOfDay(text);
+  if (!date || date->empty()) return false;
+  std::vector<DateNumber> numbers;
+  std::vector<std::string_view> separators;  // after each part
+  std::size_t words = 0;
+  bool namedMonth = false;
+  bool afterPart = false;
+  for (std::size_t i = 0; i < date->size();) {
+    std::size_t end = i;
+    const bool part = isDigit((*date)[i]) || isLetter(*date, i);
+    if (part && afterPart) return false;  // "17Dec"
+    afterPart = part;
+    if (isDigit((*date)[i])) {
+      while (end < date->size() && isDigit((*date)[end])) ++end;
+      const auto [_, error] =
+          std::from_chars(date->data() + i, date->data() + end, numbers.emplace_back().value);
+      if (error != std::errc{}) return false;
+      numbers.back().digits = end - i;
+    } else if (isLetter(*date, i)) {
+      while (end < date->size() && isLetter(*date, end)) ++end;
+      ++words;
+      namedMonth = isMonthName(std::string(date->substr(i, end - i)));
+    } else if (i == 0) {
+      return false;
+    } else {
+      while (end < date->size() && !isDigit((*date)[end]) && !isLetter(*date, end)) {
+        end += std::max<std::size_t>(dateMarkerAt(*date, end), 1);
+      }
+      separators.push_back(date->substr(i, end - i));
+    }
+    i = end;
+  }
+  const std::size_t parts = numbers.size() + words;
+  const std::string_view trailing =
+      separators.size() == parts ? separators.back() : std::string_view();
+  const auto between = std::span(separators).first(parts - 1);
+  if (words == 1) {
+    return namedMonth && isNamedMonthDate(numbers) && (trailing.empty() || trailing == ".") &&
+           std::all_of(between.begin(), between.end(), [](std::string_view s) {
+             return s.size() <= 3 && s.find_first_not_of(" -.,/") == std::string_view::npos;
+           });
+  }
+  if (words != 0 || !isNumericDate(numbers)) return false;
+  std::string marks;
+  for (const std::string_view s : separators) {
+    for (const char c : s) {
+      if (c != ' ') marks += c;
+    }
+  }
+  if (marks == "年月日" || marks == "月日" || marks == "년월일" || marks == "월일") return true;
+  const bool oneKind = std::all_of(between.begin(), between.end(), [&](std::string_view s) {
+    return s == between.front() && (s == "/" || s == "-" || s == "." || s == ". ");
+  });
+  return oneKind && (trailing.empty() || (trailing == "." && between.front().front() == '.'));
+}
+
+// `cell` is a date written in place of the date-like `stored`: in another shape, or the same
+// numbers written again ("05/06/1990" for "5/6/1990").
+bool isRewrittenDate(std::string_view cell, std::string_view stored) {
+  return hasDateShape(stored) && isWrittenDate(cell) &&
+         (shapeOf(cell) != shapeOf(stored) || numbersOf(cell) == numbersOf(stored));
 }
 
 }  // namespace
 
 bool isRoundedNumber(std::string_view cell, std::string_view stored) {
-  const auto written = parseDecimal(cell);
+  const auto written = unambiguousNumber(cell);
   const auto original = parseDecimal(stored);
-  if (!written || !original || original->digits.empty()) return false;
-  for (std::size_t count = 1; count < original->digits.size(); ++count) {
-    if (*written == rounded(*original, count, true) ||
-        *written == rounded(*original, count, false)) {
-      return true;
-    }
-  }
-  return false;
+  return written && original && isRounding(*written, *original);
 }
 
 bool isSpreadsheetError(std::string_view cell) {
@@ -196,9 +446,12 @@ bool isMisreadCharacterSet(std::string_view cell, std::string_view stored) {
          cell == lossyUtf8(single.bytes);
 }
 
-bool isRereadText(std::string_view cell, std::string_view stored) {
+Rereading rereadingOf(std::string_view cell, std::string_view stored) {
   const std::string kept = db::trimSpaces(stored);
-  return cell == kept || isRereadDate(cell, kept) || isRereadNumber(cell, kept);
+  if (cell == kept) return kept == stored ? Rereading::None : Rereading::Trimmed;
+  if (isRewrittenDate(cell, kept)) return Rereading::Date;
+  if (isRereadNumber(cell, kept) || isPointReadAsGrouping(cell, kept)) return Rereading::Number;
+  return Rereading::None;
 }
 
 bool isCalculatedFormula(std::string_view stored) {
@@ -214,7 +467,18 @@ CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
             "formula); import the column as text or use xlsx"};
   }
   if (guards != InputGuards::CsvRewriting) return {};
-  if (field.kind == db::FieldKind::Float32) return {isRoundedNumber(cell, stored), std::nullopt};
+  if (field.kind == db::FieldKind::Float32) {
+    if (isPointReadAsGrouping(cell, stored)) {
+      return {false,
+              "the spreadsheet read the decimal point as a thousands separator (the "
+              "database holds \"" +
+                  std::string(stored) +
+                  "\"); open the file with \".\" as the decimal separator or use xlsx"};
+    }
+    const auto written = unambiguousNumber(cell);
+    const bool same = written && written == parseDecimal(stored);
+    return {same || isRoundedNumber(cell, stored), std::nullopt};
+  }
   if (field.kind != db::FieldKind::Text) return {};
   if (isMisreadCharacterSet(cell, stored)) {
     return {false, "read with the wrong character set; open the file as UTF-8"};
@@ -224,10 +488,18 @@ CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
             "the spreadsheet calculated this text as a formula; import the column as text "
             "or use xlsx"};
   }
-  if (isRereadText(cell, stored)) {
-    return {false,
-            "the spreadsheet read this text as a date or a number and rewrote it; import "
-            "the column as text or use xlsx"};
+  const std::string advice = "; import the column as text or use xlsx";
+  switch (rereadingOf(cell, stored)) {
+    case Rereading::Date:
+      return {false, "the spreadsheet rewrote this cell as a date (the database holds \"" +
+                         std::string(stored) + "\", and an edit keeps that form)" + advice};
+    case Rereading::Number:
+      return {false, "the spreadsheet rewrote this cell as a number (the database holds \"" +
+                         std::string(stored) + "\")" + advice};
+    case Rereading::Trimmed:
+      return {false, "the spreadsheet dropped the blanks around this text" + advice};
+    case Rereading::None:
+      break;
   }
   return {};
 }

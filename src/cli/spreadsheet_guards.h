@@ -13,7 +13,7 @@ namespace zelbor::cli {
 // `export` writes it (`stored`).
 
 // `cell` is the number `stored` rounded to fewer significant digits ("-2.18E-15" for
-// "-2.184714e-15"), rounding half up or half to even.
+// "-2.184714e-15", "0,13" for "0.125"), rounding half up or half to even.
 bool isRoundedNumber(std::string_view cell, std::string_view stored);
 
 // "#NAME?", "#VALUE!", "Err:501" and the other values a spreadsheet shows for a failed formula.
@@ -22,9 +22,17 @@ bool isSpreadsheetError(std::string_view cell);
 // `cell` is `stored` written as UTF-8 and read as Windows-1252 or Latin-1, or the other way round.
 bool isMisreadCharacterSet(std::string_view cell, std::string_view stored);
 
-// `cell` is the text `stored` read as a date or a number and written back: "12/09/85" for
-// "12/09/1985", "05/20/26" for "5/20", "7" for "007", or the text without its blanks around it.
-bool isRereadText(std::string_view cell, std::string_view stored);
+// What a spreadsheet made of the text `stored` when it wrote `cell` instead:
+// - Date: `stored` has digits with "/", "-" or "." between them, and `cell` is a date in another
+//   shape ("1979-12-17", "12/17/79" or "Dec 17, 1979" for "17/12/1979"; "06/27/26" or "6月27日"
+//   for "6/27"; a time of day added) or the same numbers written again ("05/06/1990" for
+//   "5/6/1990"). A date in the stored shape ("18/12/1979", "5/31") is an edit.
+// - Number: `cell` is the number `stored` in another shape, in either decimal convention ("7" for
+//   "007", "100000" for "1e5", "1234" for "1.234", "45,5" for "45.5"), or rounded to the digits a
+//   spreadsheet keeps.
+// - Trimmed: `cell` is `stored` without the blanks around it.
+enum class Rereading { None, Date, Number, Trimmed };
+Rereading rereadingOf(std::string_view cell, std::string_view stored);
 
 // Which rewritings an input may hold: none (JSON), a spreadsheet's error values (xlsx), or
 // everything a spreadsheet does to CSV.

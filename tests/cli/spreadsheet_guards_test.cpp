@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace zelbor::cli {
 namespace {
 
@@ -30,6 +32,10 @@ TEST(CsvGuards, RoundedNumbersAreTheStoredOnes) {
       {"0", "0.001", false},
       {"abc", "0.5", false},
       {"0.5", "", false},
+      {"0,13", "0.125", true},
+      {"-2,18E-15", "-2.184714e-15", true},
+      {"1,2", "1.234", true},
+      {"1,234", "1.2345", false},  // or 1234, where commas group thousands
   };
   for (const auto& c : cases) {
     EXPECT_EQ(isRoundedNumber(c.cell, c.stored), c.rounded) << c.cell << " for " << c.stored;
@@ -56,27 +62,100 @@ TEST(CsvGuards, MisreadCharacterSetsEitherWay) {
 }
 
 TEST(CsvGuards, TextsRereadAsDatesOrNumbers) {
+  using enum Rereading;
   const struct {
     std::string_view cell, stored;
-    bool reread;
+    Rereading reread;
   } cases[] = {
-      {"12/09/85", "12/09/1985", true},
-      {"12/9/85", "12/09/1985", true},
-      {"12/09/1985", "12/09/1985  ", true},
-      {"12/09/86", "12/09/1985", false},
-      {"12/09/1986", "12/09/1985", false},
-      {"13/09/85", "12/09/1985", false},
-      {"05/20/26", "5/20", true},
-      {"7", "007", true},
-      {"45", " 45", true},
-      {"Smith", "Smith ", true},
-      {"Smyth", "Smith", false},
-      {"101", "101*", false},
-      {"12-09-85", "12-09-1985", true},
-      {"12/09-85", "12/09/1985", false},
+      {"12/09/85", "12/09/1985", Date},
+      {"12/9/85", "12/09/1985", Date},
+      {"12/09/1985", "12/09/1985  ", Trimmed},
+      {"12/09/1985", "12/09/1985", None},
+      {"12/09/86", "12/09/1985", Date},  // a two-digit year is another shape, whatever the year
+      {"12/09/1986", "12/09/1985", None},
+      {"13/09/85", "12/09/1985", Date},
+      {"05/20/26", "5/20", Date},
+      {"7", "007", Number},
+      {"45", " 45", Trimmed},
+      {"Smith", "Smith ", Trimmed},
+      {"Smyth", "Smith", None},
+      {"101", "101*", None},
+      {"12-09-85", "12-09-1985", Date},
+      {"12/09-85", "12/09/1985", None},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(isRereadText(c.cell, c.stored), c.reread) << c.cell << " for " << c.stored;
+    EXPECT_EQ(rereadingOf(c.cell, c.stored), c.reread) << c.cell << " for " << c.stored;
+  }
+}
+
+// What spreadsheets in various locales write for a date-like text, against edits that keep the
+// stored shape.
+TEST(CsvGuards, DateLikeTextsAgainstSpreadsheetRenderings) {
+  const struct {
+    std::string_view stored;
+    std::vector<std::string_view> renderings, edits;
+  } cases[] = {
+      {"17/12/1979",
+       {"1979/12/17", "1979-12-17", "17-Dec-1979", "Dec 17, 1979", "December 17, 1979",
+        "17 déc. 1979", "17. Dez. 1979", "12/17/79", "17/12/79", "17.12.79", "17.12.1979",
+        "17/12/1979 00:00", "12/17/1979 12:00:00 AM", "1979-12-17T00:00:00", "1979年12月17日",
+        "1979. 12. 17.", "17-12-1979"},
+       {"18/12/1979", "1/1/2000", "31/12/1899", "unknown", "17/12/1979 or so"}},
+      {"6/27",
+       {"06/27/26", "6/27/2026", "2026/06/27", "2026-06-27", "27/06/2026", "27.06.26", "27-Jun",
+        "Jun 27", "Jun-27", "27-Jun-2026", "6月27日", "06/27", "27 juin 2026"},
+       {"5/31", "10/2", "1/100", "0/0", "10/120", "6/27/3", "5"}},
+      {"10/2",
+       {"10/02/26", "02/10/26", "2026-10-02", "Oct 02", "2-Oct", "10月2日", "10/02",
+        "2026年10月2日"},
+       {"9/45", "0/10", "4/13"}},
+      {"1985-09-12",
+       {"12/09/1985", "09/12/85", "12.09.85", "Sep 12, 1985", "1985/09/12", "1985-09-12 00:00:00"},
+       {"1986-01-31"}},
+      {"12.09.1985", {"09/12/85", "12/09/85", "12.09.85", "1985-09-12"}, {"13.09.1985"}},
+      {"1.5", {"01.05.26", "1/5/2026", "May 1", "01/05"}, {"2.5", "1.75", "1,5"}},
+  };
+  for (const auto& c : cases) {
+    for (const std::string_view cell : c.renderings) {
+      EXPECT_EQ(rereadingOf(cell, c.stored), Rereading::Date) << cell << " for " << c.stored;
+    }
+    for (const std::string_view cell : c.edits) {
+      EXPECT_NE(rereadingOf(cell, c.stored), Rereading::Date) << cell << " for " << c.stored;
+    }
+  }
+}
+
+TEST(CsvGuards, NumberLikeTextsAgainstSpreadsheetRenderings) {
+  using enum Rereading;
+  const struct {
+    std::string_view cell, stored;
+    Rereading reread;
+  } cases[] = {
+      {"7", "007", Number},
+      {"100000", "1e5", Number},
+      {"1.00E+05", "1e5", Number},
+      {"1,00E+05", "1e5", Number},
+      {"100,000", "100000", Number},
+      {"100.000", "100000", Number},
+      {"100 000", "100000", Number},
+      {"100\u202F000", "100000", Number},
+      {"100'000", "100000", Number},
+      {"45,5", "45.5", Number},
+      {"1234", "1.234", Number},  // read with a decimal comma, thousands grouped by points
+      {"51203887", "51203.887", Number},
+      {"5120388", "51203.88", None},
+      {"1.23456789012346E+019", "12345678901234567890", Number},
+      {"0.123456789012346", "0.1234567890123456789", Number},
+      {"8", "007", None},
+      {"46", "45", None},
+      {"450", "45", None},
+      {"1.235", "1.234", None},
+      {"0.13", "0.125", None},  // short texts are kept whole, so this is an edit
+      {"10,00", "1000", None},
+      {"1,2345", "12345", None},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(rereadingOf(c.cell, c.stored), c.reread) << c.cell << " for " << c.stored;
   }
 }
 
@@ -99,8 +178,24 @@ TEST(CsvGuards, VerdictsFollowTheFieldsKind) {
   EXPECT_THAT(csv(name, "2", "+1+1").refusal, Optional(HasSubstr("as a formula")));
   EXPECT_THAT(csv(name, "Ã‰lan", "Élan").refusal,
               Optional(std::string("read with the wrong character set; open the file as UTF-8")));
-  EXPECT_THAT(csv(birth, "12/09/85", "12/09/1985").refusal,
-              Optional(HasSubstr("import the column as text or use xlsx")));
+  EXPECT_THAT(csv(birth, "12/17/79", "17/12/1979").refusal,
+              Optional(std::string("the spreadsheet rewrote this cell as a date (the database "
+                                   "holds \"17/12/1979\", and an edit keeps that form); import "
+                                   "the column as text or use xlsx")));
+  EXPECT_FALSE(csv(birth, "18/12/1979", "17/12/1979").refusal);
+  EXPECT_THAT(csv(name, "7", "007").refusal,
+              Optional(HasSubstr("rewrote this cell as a number (the database holds \"007\")")));
+  EXPECT_THAT(csv(name, "Smith", "Smith ").refusal, Optional(HasSubstr("dropped the blanks")));
+  EXPECT_TRUE(csv(average, "45,5", "45.5").unchanged) << "written with a decimal comma";
+  EXPECT_TRUE(csv(average, "45.50", "45.5").unchanged);
+  EXPECT_FALSE(csv(average, "1,234", "1.234").unchanged) << "1234 where commas group thousands";
+  EXPECT_FALSE(csv(average, "nan", "nan").unchanged);
+  for (const auto& [cell, stored] : {std::pair{"33408", "33.408"}, {"-51203887", "-51203.887"}}) {
+    EXPECT_THAT(csv(average, cell, stored).refusal,
+                Optional(HasSubstr("read the decimal point as a thousands separator")))
+        << cell;
+  }
+  EXPECT_FALSE(csv(average, "33.5", "33.408").refusal);
   EXPECT_FALSE(csv(name, "Eve", "Eva").refusal);
   EXPECT_FALSE(csv(runs, "12", "120").unchanged) << "whole numbers are never rounded";
 }

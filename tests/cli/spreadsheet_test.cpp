@@ -197,7 +197,7 @@ TEST_F(Spreadsheet, CsvCellsASpreadsheetRewroteAreRefusedByRowAndColumn) {
   EXPECT_THAT(refused.err,
               HasSubstr("row 2, column realName, value \"2\": the spreadsheet calculated"));
   EXPECT_THAT(refused.err,
-              HasSubstr("row 2, column dateOfBirth, value \"12/09/85\": the spreadsheet read"));
+              HasSubstr("row 2, column dateOfBirth, value \"12/09/85\": the spreadsheet rewrote"));
   EXPECT_THAT(refused.err,
               HasSubstr("row 3, column realName, value \"#NAME?\": a spreadsheet error"));
   EXPECT_THAT(refused.err, Not(HasSubstr("bowlingAverageODI")));
