@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "csv_table.h"
 #include "db/whole_file.h"
+#include "file_formats.h"
 #include "import_plan.h"
 #include "json_table.h"
 #include "team_walks.h"
@@ -140,8 +141,12 @@ void printPlan(std::ostream& out, const ImportPlan& plan, bool dryRun) {
 ExitStatus importInput(const CommandContext& context, const ImportOptions& options) {
   const std::string format = formatOf(options);
   if (format.empty()) {
-    context.err << "Give --format csv, json or xlsx: the format of \"" << options.input
+    context.err << "Give --format " << formatNames() << ": the format of \"" << options.input
                 << "\" cannot be told from its name.\n";
+    return ExitStatus::UsageError;
+  }
+  if (const std::string lacking = lackingFormatReason(format); !lacking.empty()) {
+    context.err << "Cannot import \"" << options.input << "\": " << lacking << ".\n";
     return ExitStatus::UsageError;
   }
   std::optional<db::Database> database = openDatabase(context, options.path);
@@ -194,16 +199,16 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
 }  // namespace
 
 Command addImportCommand(CLI::App& app, const CommandContext& context) {
-  CLI::App* parser = app.add_subcommand(
-      "import",
-      "Write the players' fields from edited export output (CSV, JSON or xlsx); print each change");
+  CLI::App* parser =
+      app.add_subcommand("import", "Write the players' fields from edited export output (" +
+                                       formatNames() + "); print each change");
   auto options = std::make_shared<ImportOptions>();
   addFileArgument(*parser, options->path);
-  parser
-      ->add_option("INPUT", options->input, "CSV, JSON or xlsx as export writes it; - reads stdin")
+  parser->add_option("INPUT", options->input, formatNames() + " as export writes it; - reads stdin")
       ->required();
-  parser->add_option("--format", options->format, "csv, json or xlsx (default: from INPUT's name)")
-      ->check(CLI::IsMember({"json", "csv", "xlsx"}));
+  parser->add_option("--format", options->format, formatNames() + " (default: from INPUT's name)")
+      ->check(CLI::IsMember({"json", "csv", "xlsx"}))
+      ->check(formatOfThisBuild());
   addDryRunFlag(*parser, options->dryRun);
   parser->add_flag("--keep-spoof", options->keepSpoof,
                    "Write the spoof fields as given instead of making them follow the real ones");
