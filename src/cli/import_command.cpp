@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <iterator>
 #include <memory>
 
@@ -33,7 +32,12 @@ struct ImportOptions {
 // The format given, or the one the input's extension names, in any case ("roster.CSV").
 std::string formatOf(const ImportOptions& options) {
   if (!options.format.empty()) return options.format;
-  std::string extension = std::filesystem::path(options.input).extension().string();
+  // Read from the UTF-8 name itself: a narrow std::filesystem path on Windows passes through the
+  // ANSI code page.
+  const std::size_t lastDot = options.input.find_last_of("./\\");
+  std::string extension = lastDot != std::string::npos && options.input[lastDot] == '.'
+                              ? options.input.substr(lastDot)
+                              : std::string();
   std::ranges::transform(extension, extension.begin(),
                          [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (extension == ".csv") return "csv";
