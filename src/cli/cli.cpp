@@ -45,6 +45,9 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   app.set_version_flag("--version", "zelbor-db " + std::string(kVersion));
   app.require_subcommand(1);
   app.failure_message(CLI::FailureMessage::help);
+  // A path may start with a slash, on Windows too: only - and -- start options, and /? asks for
+  // help as Windows programs do. Subcommands take this from the app.
+  app.allow_windows_style_options(false);
   const Command commands[] = {
       addTeamsCommand(app, context),    addPlayersCommand(app, context),
       addShowCommand(app, context),     addExportCommand(app, context),
@@ -56,6 +59,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 
   // CLI11 takes the arguments last first.
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+  std::ranges::replace(reversed, std::string("/?"), std::string("--help"));
   try {
     app.parse(reversed);
   } catch (const CLI::ExtrasError&) {

@@ -1,9 +1,9 @@
-#include <filesystem>
 #include <memory>
 #include <sstream>
 
 #include "commands.h"
 #include "export_formats.h"
+#include "file_formats.h"
 #include "output_file.h"
 #include "player_sheet.h"
 #include "team_walks.h"
@@ -34,11 +34,6 @@ db::Result<std::string> exportedBytes(const std::vector<ExportedPlayer>& exporte
   return out.str();
 }
 
-bool isSameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
-}
-
 ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& options) {
   if (options.byteOrderMark && options.format != "csv") {
     context.err << "--bom applies to CSV only.\n";
@@ -48,9 +43,17 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
     context.err << "xlsx needs --output FILE.\n";
     return ExitStatus::UsageError;
   }
-  if (!options.output.empty() && isSameFile(options.output, options.path)) {
-    context.err << "--output names the database \"" << options.path << "\" itself.\n";
-    return ExitStatus::UsageError;
+  if (!options.output.empty()) {
+    const db::Result<bool> same = namesTheSameFile(options.output, options.path);
+    if (!same) {
+      context.err << same.error().message << "\n"
+                  << "Cannot tell whether --output names the database, so nothing was written.\n";
+      return ExitStatus::FileError;
+    }
+    if (same.value()) {
+      context.err << "--output names the database \"" << options.path << "\" itself.\n";
+      return ExitStatus::UsageError;
+    }
   }
   std::optional<db::Database> database = openDatabase(context, options.path);
   if (!database) return ExitStatus::FileError;
@@ -83,14 +86,17 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
 
 Command addExportCommand(CLI::App& app, const CommandContext& context) {
   CLI::App* parser = app.add_subcommand(
-      "export", "Write the loaded players with every interpreted field, as JSON, CSV or xlsx");
+      "export", "Write the loaded players with every interpreted field, as " + formatNames());
   auto options = std::make_shared<ExportOptions>();
   addFileArgument(*parser, options->path);
   addTeamOption(*parser, options->team, "Only this team, 1..17 (default: all teams)");
   parser
       ->add_option("--format", options->format,
-                   "json (an array of objects), csv, or xlsx (a workbook for spreadsheet programs)")
+                   buildHasXlsx() ? "json (an array of objects), csv, or xlsx (a workbook for "
+                                    "spreadsheet programs)"
+                                  : "json (an array of objects) or csv")
       ->check(CLI::IsMember({"json", "csv", "xlsx"}))
+      ->check(formatOfThisBuild())
       ->capture_default_str();
   parser->add_option("--output", options->output,
                      "Write to this file, replacing it in one step, instead of standard output");

@@ -1,12 +1,12 @@
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <iterator>
 #include <memory>
 
 #include "commands.h"
 #include "csv_table.h"
 #include "db/whole_file.h"
+#include "file_formats.h"
 #include "import_plan.h"
 #include "json_table.h"
 #include "team_walks.h"
@@ -32,7 +32,12 @@ struct ImportOptions {
 // The format given, or the one the input's extension names, in any case ("roster.CSV").
 std::string formatOf(const ImportOptions& options) {
   if (!options.format.empty()) return options.format;
-  std::string extension = std::filesystem::path(options.input).extension().string();
+  // Read from the UTF-8 name itself: a narrow std::filesystem path on Windows passes through the
+  // ANSI code page.
+  const std::size_t lastDot = options.input.find_last_of("./\\");
+  std::string extension = lastDot != std::string::npos && options.input[lastDot] == '.'
+                              ? options.input.substr(lastDot)
+                              : std::string();
   std::ranges::transform(extension, extension.begin(),
                          [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (extension == ".csv") return "csv";
@@ -140,8 +145,12 @@ void printPlan(std::ostream& out, const ImportPlan& plan, bool dryRun) {
 ExitStatus importInput(const CommandContext& context, const ImportOptions& options) {
   const std::string format = formatOf(options);
   if (format.empty()) {
-    context.err << "Give --format csv, json or xlsx: the format of \"" << options.input
+    context.err << "Give --format " << formatNames() << ": the format of \"" << options.input
                 << "\" cannot be told from its name.\n";
+    return ExitStatus::UsageError;
+  }
+  if (const std::string lacking = lackingFormatReason(format); !lacking.empty()) {
+    context.err << "Cannot import \"" << options.input << "\": " << lacking << ".\n";
     return ExitStatus::UsageError;
   }
   std::optional<db::Database> database = openDatabase(context, options.path);
@@ -194,16 +203,16 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
 }  // namespace
 
 Command addImportCommand(CLI::App& app, const CommandContext& context) {
-  CLI::App* parser = app.add_subcommand(
-      "import",
-      "Write the players' fields from edited export output (CSV, JSON or xlsx); print each change");
+  CLI::App* parser =
+      app.add_subcommand("import", "Write the players' fields from edited export output (" +
+                                       formatNames() + "); print each change");
   auto options = std::make_shared<ImportOptions>();
   addFileArgument(*parser, options->path);
-  parser
-      ->add_option("INPUT", options->input, "CSV, JSON or xlsx as export writes it; - reads stdin")
+  parser->add_option("INPUT", options->input, formatNames() + " as export writes it; - reads stdin")
       ->required();
-  parser->add_option("--format", options->format, "csv, json or xlsx (default: from INPUT's name)")
-      ->check(CLI::IsMember({"json", "csv", "xlsx"}));
+  parser->add_option("--format", options->format, formatNames() + " (default: from INPUT's name)")
+      ->check(CLI::IsMember({"json", "csv", "xlsx"}))
+      ->check(formatOfThisBuild());
   addDryRunFlag(*parser, options->dryRun);
   parser->add_flag("--keep-spoof", options->keepSpoof,
                    "Write the spoof fields as given instead of making them follow the real ones");

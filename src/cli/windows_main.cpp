@@ -7,6 +7,8 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "cli/text_output.h"
+#include "db/win32_io.h"
 #include "db/win32_text.h"
 
 namespace {
@@ -40,14 +42,45 @@ class Utf8Console {
   UINT codePage_;
 };
 
+// A standard stream written a whole line at a time straight to its handle, as the console needs
+// to show UTF-8; the stream it stood in for comes back after.
+class WholeLines {
+ public:
+  WholeLines(std::ostream& stream, DWORD handleNumber)
+      : stream_(stream),
+        writer_([handleNumber](std::string_view bytes) {
+          const HANDLE handle = ::GetStdHandle(handleNumber);
+          return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+                 zelbor::db::writeAll(handle, zelbor::db::bytesOf(bytes)) == 0;
+        }),
+        replaced_(stream.rdbuf(&writer_)),
+        flags_(stream.flags()) {
+    // A flush after every insertion would break lines apart.
+    stream.unsetf(std::ios::unitbuf);
+  }
+  ~WholeLines() {
+    stream_.flush();
+    stream_.rdbuf(replaced_);
+    stream_.flags(flags_);
+  }
+  WholeLines(const WholeLines&) = delete;
+  WholeLines& operator=(const WholeLines&) = delete;
+
+ private:
+  std::ostream& stream_;
+  zelbor::cli::LineWriter writer_;
+  std::streambuf* replaced_;
+  std::ios::fmtflags flags_;
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
   const Utf8Console console;
   // Bytes pass unchanged, as on every other system: output lines end in a line feed alone.
   _setmode(_fileno(stdin), _O_BINARY);
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
+  const WholeLines out(std::cout, STD_OUTPUT_HANDLE);
+  const WholeLines err(std::cerr, STD_ERROR_HANDLE);
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(zelbor::db::utf8FromWide(argv[i]));
   return zelbor::cli::runCli(arguments, std::cout, std::cerr,

@@ -1,5 +1,6 @@
 #include "list_files.h"
 
+#include "path_in_folder.h"
 #include "text_codec.h"
 #include "whole_file.h"
 
@@ -35,7 +36,7 @@ Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const std:
 Result<ListFileEntries> readListFiles(FileSystem& fileSystem, const std::string& folder) {
   ListFileEntries lists;
   for (std::size_t i = 0; i < lists.size(); ++i) {
-    auto entries = readListFile(fileSystem, folder + "/" + std::string(kListFileNames[i]));
+    auto entries = readListFile(fileSystem, pathInFolder(folder, kListFileNames[i]));
     if (!entries) return entries.error();
     lists[i] = std::move(entries).value();
   }

@@ -113,9 +113,14 @@ class Win32File final : public File {
   HANDLE handle_;
 };
 
-bool isFolder(const std::wstring& path) {
+bool hasAttribute(const std::wstring& path, DWORD attribute) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute) != 0;
+}
+
+// The read-only attribute in the program's words: the system only says "Access is denied".
+FileError readOnlyFile(const std::string& path) {
+  return failure(path, "write", "it is read-only (its read-only attribute is set)");
 }
 
 // A folder, a device or a pipe.
@@ -135,7 +140,13 @@ class Win32FileSystem final : public FileSystem {
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = ::GetLastError();
-      if (error == ERROR_ACCESS_DENIED && isFolder(widePath)) return notARegularFile(path);
+      if (error == ERROR_ACCESS_DENIED && hasAttribute(widePath, FILE_ATTRIBUTE_DIRECTORY)) {
+        return notARegularFile(path);
+      }
+      if (error == ERROR_ACCESS_DENIED && mode == OpenMode::ReadWrite &&
+          hasAttribute(widePath, FILE_ATTRIBUTE_READONLY)) {
+        return readOnlyFile(path);
+      }
       return systemError(path, "open", error);
     }
     auto file = std::make_unique<Win32File>(path, handle);
@@ -150,7 +161,7 @@ class Win32FileSystem final : public FileSystem {
       return notARegularFile(path);
     // Windows refuses writing a read-only file; an administrator under Wine would not be.
     if (mode == OpenMode::ReadWrite && (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
-      return systemError(path, "open", ERROR_ACCESS_DENIED);
+      return readOnlyFile(path);
     }
     return std::unique_ptr<File>(std::move(file));
   }

@@ -13,7 +13,10 @@
 #include <sstream>
 
 #include "batch/ability_scaling.h"
+#include "cli/file_formats.h"
+#include "cli/text_output.h"
 #include "db/database.h"
+#include "db/path_in_folder.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/faulty_file_system.h"
@@ -375,16 +378,22 @@ TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
       {{"export", path_, "--format", "xml"}, 1, "xml"},
       {{"--help"}, 0, ""},
       {{"batch", "--help"}, 0, ""},
+      {{"/?"}, 0, ""},
+      {{"export", "/?"}, 0, ""},
+      {{"hash", "/no-such-folder/x.bag"}, 2, "\"/no-such-folder/x.bag\""},
       {{"teams", missing}, 2, "\"" + missing + "\": " + missingFileReason()},
       {{"hash", shortFile}, 2, "\"" + shortFile + "\" is 358133 bytes long"},
       {{"batch", dir_.path().string(), "--all"},
        2,
        dir_.path().string() + "\": not a regular file"},
-      {{"check", path_, "--lists", noLists}, 2, "no-lists/Bats.txt\": " + missingFileReason()},
+      {{"check", path_, "--lists", noLists},
+       2,
+       db::pathInFolder(noLists, "Bats.txt") + "\": " + missingFileReason()},
       {{"check", path_, "--lists", hugeLists},
        2,
-       "huge-lists/Bats.txt\": it is 4194305 bytes long; a list file may hold at most 4194304 "
-       "bytes."},
+       db::pathInFolder(hugeLists, "Bats.txt") +
+           "\": it is 4194305 bytes long; a list file may hold at most 4194304 "
+           "bytes."},
       {{"sample", path_}, 2, path_ + "\": " + existingFileReason()},
       {{"check", clean}, 0, ""},
       {{"check", path_}, 3, ""},
@@ -397,7 +406,7 @@ TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
     if (c.status == 1) {
       EXPECT_THAT(outcome.err, HasSubstr("Usage: zelbor-db")) << command;
     }
-    if (c.status == 0 && c.arguments.back() == "--help") {
+    if (c.status == 0 && (c.arguments.back() == "--help" || c.arguments.back() == "/?")) {
       EXPECT_THAT(outcome.out, HasSubstr("Usage: zelbor-db")) << command;
     }
   }
@@ -583,6 +592,52 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFileError) {
   out.setstate(std::ios::badbit);
   EXPECT_EQ(runCli({"teams", path_}, out, err, {fileSystem_, dir_.path().string()}), 2);
   EXPECT_THAT(err.str(), HasSubstr("Cannot write to standard output."));
+}
+
+// A console shows a character only when all its bytes come in one write.
+TEST(LineWriter, HandsOverWholeLinesAndFailsTheStreamWithItsSink) {
+  std::vector<std::string> writes;
+  bool sinkWorks = true;
+  LineWriter writer([&](std::string_view bytes) {
+    writes.emplace_back(bytes);
+    return sinkWorks;
+  });
+  std::ostream out(&writer);
+  out << "\xC3"
+      << "\x89"
+      << "lan" << '\t' << 7 << '\n'
+      << "two\nthree\nfour";
+  EXPECT_EQ(writes, (std::vector<std::string>{"\xC3\x89lan\t7\n", "two\nthree\n"}));
+  EXPECT_TRUE(out.flush());
+  EXPECT_EQ(writes.back(), "four") << "a flush hands over the unfinished line";
+
+  sinkWorks = false;
+  out << "lost\n";
+  EXPECT_FALSE(out);
+  out.clear();
+  out << "after\n";
+  EXPECT_FALSE(out.flush()) << "a failed sink fails every write after it";
+  EXPECT_EQ(writes.back(), "lost\n");
+}
+
+TEST_F(CliTest, OnlyTheFormatsOfThisBuildAreOffered) {
+  for (const std::string command : {"export", "import"}) {
+    const Outcome help = run({command, "--help"});
+    EXPECT_EQ(help.out.find("xlsx") != std::string::npos, buildHasXlsx()) << help.out;
+  }
+  if (buildHasXlsx()) return;
+  const std::string workbook = dir_.file("players.xlsx");
+  writeFileBytes(workbook, {'P', 'K'});
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"export", path_, "--format", "xlsx", "--output", workbook},
+           {"import", path_, workbook},
+           {"import", path_, "-", "--format", "xlsx"}}) {
+    const Outcome outcome = run(arguments);
+    EXPECT_EQ(outcome.status, 1) << outcome.err;
+    EXPECT_THAT(outcome.err, HasSubstr("this build of zelbor-db has no xlsx support"));
+  }
+  EXPECT_EQ(readFileBytes(workbook), (std::vector<db::Byte>{'P', 'K'}));
+  EXPECT_EQ(readFileBytes(path_), image_);
 }
 
 TEST_F(CliTest, AnUnexpectedExceptionEndsWithAMessageAndItsOwnStatus) {

@@ -120,6 +120,12 @@ TEST_F(ExportOutput, RefusalsLeaveEveryFileAsItWas) {
   writeText(readOnly, "kept");
   chmod(readOnly.c_str(), 0444);
   const auto before = readFileBytes(database);
+  // The database by other names; and a name the system cannot look up, so nobody can tell.
+  const std::string hardLink = folder.file("hard link.bag");
+  const std::string symbolicLink = folder.file("symbolic link.bag");
+  std::filesystem::create_hard_link(database, hardLink);
+  std::filesystem::create_symlink(database, symbolicLink);
+  const std::string tooLong = folder.file(std::string(300, 'x'));
   const struct {
     std::vector<std::string> arguments;
     int status;
@@ -127,6 +133,16 @@ TEST_F(ExportOutput, RefusalsLeaveEveryFileAsItWas) {
   } cases[] = {
       {{"export", database, "--format", "xlsx"}, 1, "xlsx needs --output FILE."},
       {{"export", database, "--output", database}, 1, "--output names the database"},
+      {{"export", database, "--output", hardLink}, 1, "--output names the database"},
+      {{"export", symbolicLink, "--output",
+        folder.path().string() + "/./" + std::filesystem::path(database).filename().string()},
+       1,
+       "--output names the database"},
+      {{"export", database, "--output", tooLong},
+       2,
+       "Cannot examine \"" + tooLong +
+           "\": File name too long.\nCannot tell whether --output names the database, so nothing "
+           "was written."},
       {{"export", database, "--output", folder.file("missing/out.csv")},
        2,
        "Cannot write \"" + folder.file("missing/out.csv") + "\": No such file or directory."},

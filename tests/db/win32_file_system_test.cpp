@@ -124,7 +124,7 @@ TEST_F(Win32FileSystemTest, TheReadOnlyAttributeIsRefused) {
   const auto writing = systemFileSystem().openExisting(path_, OpenMode::ReadWrite);
   ASSERT_FALSE(writing);
   EXPECT_EQ(writing.error().message,
-            "Cannot open \"" + path_ + "\": " + systemReason(ERROR_ACCESS_DENIED) + ".");
+            "Cannot write \"" + path_ + "\": it is read-only (its read-only attribute is set).");
   EXPECT_TRUE(systemFileSystem().openExisting(path_, OpenMode::ReadOnly));
 
   ASSERT_TRUE(::SetFileAttributesW(wideFromUtf8(path_).c_str(), FILE_ATTRIBUTE_NORMAL));
