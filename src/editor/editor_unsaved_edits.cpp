@@ -45,7 +45,7 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
     // The edits stay on screen; memory keeps the player as it was before this save.
     database_->player(currentPlayer_) = before;
     if (stored.failure == db::WriteFailure::TeamChangedOnDisk) {
-      offerReloadOfChangedTeam();
+      offerReloadOfChangedTeam(current);
     } else {
       reportWriteFailure(stored, "Saving");
     }
@@ -77,6 +77,14 @@ bool Editor::confirmEmptyNames(const db::PlayerRecord& current) {
 void Editor::rememberLoadedTeam() {
   loadedPlayers_ = database_->teamPlayers();
   storedEdits_ = false;
+}
+
+bool Editor::teamDiffersFromLoaded() const {
+  return !std::ranges::equal(database_->teamPlayers(), loadedPlayers_,
+                             [this](const auto& now, const auto& loaded) {
+                               return formFromRecord(now, environment_.decimalSeparator) ==
+                                      formFromRecord(loaded, environment_.decimalSeparator);
+                             });
 }
 
 void Editor::showModified() {

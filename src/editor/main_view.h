@@ -55,7 +55,7 @@ class MainView {
 enum class Answer { Yes, No };
 enum class SaveChoice { Save, Discard, Cancel };
 enum class MessageIcon { None, Information, Warning };
-enum class TeamChangedChoice { ReloadTeam, KeepEdits };
+enum class TeamChangedChoice { ReloadTeam, Merge, KeepEdits };
 
 // Message boxes carrying the program's title.
 class Prompts {
@@ -69,9 +69,10 @@ class Prompts {
   virtual SaveChoice askSaveChanges(const std::string& text) = 0;
   // A single OK button.
   virtual void tell(const std::string& text, MessageIcon icon) = 0;
-  // Another program changed the team on screen in the file: reload it, or keep the edits on
-  // screen. Warning icon; keeping the edits is the default and what Escape answers.
-  virtual TeamChangedChoice askReloadOrKeepEdits(const std::string& text) = 0;
+  // Another program changed the team on screen in the file: reload it, merge the edits into it,
+  // or keep the edits on screen. Warning icon; keeping the edits is the default and what Escape
+  // answers.
+  virtual TeamChangedChoice askAboutChangedTeam(const std::string& text) = 0;
 };
 
 class FileDialog {

@@ -29,6 +29,16 @@ inline constexpr std::string_view kNoPlayerToSave =
 inline constexpr std::string_view kNoTeamLoaded =
     "No team is loaded. Choose a team in the team list first.";
 
+// Merging the user's edits into a team another program changed.
+inline std::string mergeConflictQuestion(const std::string& team, const std::string& fields) {
+  return "You and another program changed the same fields of team " + team + ":\r\n\r\n" + fields +
+         "\r\nKeep your values? Yes keeps what you entered; No keeps the file's values.";
+}
+inline std::string mergeMissingPlayers(const std::string& team, const std::string& players) {
+  return "Your edits of team " + team + " were not merged: the file no longer lists player(s) " +
+         players + " of it, whom you edited. Your edits stay on screen, unsaved.";
+}
+
 inline constexpr std::string_view kBatchAllQuestion =
     "Do you want to batch process all players' abilities now?";
 inline constexpr std::string_view kBatchCurrentQuestion =

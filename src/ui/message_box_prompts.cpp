@@ -51,35 +51,40 @@ editor::Answer MessageBoxPrompts::askYesNoDefaultNo(const std::string& text) {
 }
 
 editor::SaveChoice MessageBoxPrompts::askSaveChanges(const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), {},
+                  QMessageBox::NoButton, owner());
+  setPlainText(box, text);
+  // The standard buttons carry no Alt keys on every platform style; these do.
+  QPushButton* save = box.addButton(QStringLiteral("&Save"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
   // Escape and the title bar's close button cancel.
-  switch (run(QMessageBox::Warning, text,
-              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save,
-              owner())) {
-    case QMessageBox::Save:
-      return editor::SaveChoice::Save;
-    case QMessageBox::Discard:
-      return editor::SaveChoice::Discard;
-    default:
-      return editor::SaveChoice::Cancel;
-  }
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return editor::SaveChoice::Save;
+  if (box.clickedButton() == discard) return editor::SaveChoice::Discard;
+  return editor::SaveChoice::Cancel;
 }
 
 void MessageBoxPrompts::tell(const std::string& text, editor::MessageIcon icon) {
   run(boxIcon(icon), text, QMessageBox::Ok, QMessageBox::Ok, owner());
 }
 
-editor::TeamChangedChoice MessageBoxPrompts::askReloadOrKeepEdits(const std::string& text) {
+editor::TeamChangedChoice MessageBoxPrompts::askAboutChangedTeam(const std::string& text) {
   QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), {},
                   QMessageBox::NoButton, owner());
   setPlainText(box, text);
   QPushButton* reload = box.addButton(QStringLiteral("&Reload Team"), QMessageBox::AcceptRole);
+  QPushButton* merge = box.addButton(QStringLiteral("&Merge"), QMessageBox::AcceptRole);
   QPushButton* keep = box.addButton(QStringLiteral("&Keep Edits"), QMessageBox::RejectRole);
   // Escape and the title bar's close button keep the edits: nothing is lost by dismissing it.
   box.setDefaultButton(keep);
   box.setEscapeButton(keep);
   box.exec();
-  return box.clickedButton() == reload ? editor::TeamChangedChoice::ReloadTeam
-                                       : editor::TeamChangedChoice::KeepEdits;
+  if (box.clickedButton() == reload) return editor::TeamChangedChoice::ReloadTeam;
+  if (box.clickedButton() == merge) return editor::TeamChangedChoice::Merge;
+  return editor::TeamChangedChoice::KeepEdits;
 }
 
 QWidget* MessageBoxPrompts::owner() const {

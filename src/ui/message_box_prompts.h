@@ -18,7 +18,7 @@ class MessageBoxPrompts final : public editor::Prompts {
   editor::Answer askYesNoDefaultNo(const std::string& text) override;
   editor::SaveChoice askSaveChanges(const std::string& text) override;
   void tell(const std::string& text, editor::MessageIcon icon) override;
-  editor::TeamChangedChoice askReloadOrKeepEdits(const std::string& text) override;
+  editor::TeamChangedChoice askAboutChangedTeam(const std::string& text) override;
 
  private:
   // The open modal window, else the main window once it is shown, else none.

@@ -64,7 +64,7 @@ editor::SaveChoice FakePrompts::askSaveChanges(const std::string& text) {
   return takeAnswer(saveChoices, editor::SaveChoice::Discard);
 }
 
-editor::TeamChangedChoice FakePrompts::askReloadOrKeepEdits(const std::string& text) {
+editor::TeamChangedChoice FakePrompts::askAboutChangedTeam(const std::string& text) {
   teamChangedQuestions.push_back(text);
   return takeAnswer(teamChangedChoices, editor::TeamChangedChoice::KeepEdits);
 }

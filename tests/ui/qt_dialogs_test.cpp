@@ -89,7 +89,7 @@ TEST(MessageBoxPrompts, OffersToReloadAChangedTeamOrToKeepTheEdits) {
                                        std::pair{"Keep Edits", TeamChangedChoice::KeepEdits}}) {
     TeamChangedChoice given{};
     const ShownBox shown =
-        watchBox(button, [&] { given = prompts.askReloadOrKeepEdits("Team <1> changed\r\nso"); });
+        watchBox(button, [&] { given = prompts.askAboutChangedTeam("Team <1> changed\r\nso"); });
     EXPECT_EQ(given, choice);
     EXPECT_EQ(shown.title, "Zelbor Player Editor");
     EXPECT_EQ(shown.text, "Team <1> changed\nso");
@@ -99,7 +99,7 @@ TEST(MessageBoxPrompts, OffersToReloadAChangedTeamOrToKeepTheEdits) {
     EXPECT_EQ(shown.defaultButton, "Keep Edits") << "dismissing it loses nothing";
   }
   const ModalWatcher escape("", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
-  EXPECT_EQ(prompts.askReloadOrKeepEdits("Changed"), TeamChangedChoice::KeepEdits);
+  EXPECT_EQ(prompts.askAboutChangedTeam("Changed"), TeamChangedChoice::KeepEdits);
   EXPECT_EQ(escape.runs(), 1);
 }
 
