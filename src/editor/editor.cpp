@@ -144,10 +144,22 @@ bool Editor::runTeamSelection() {
 void Editor::FillPlayerList() {
   std::vector<std::string> names;
   names.reserve(database_->teamPlayers().size());
-  for (const db::PlayerRecord& player : database_->teamPlayers()) {
-    names.push_back(db::decodeUpToNul(player.realName));
+  for (int index = 1; index <= database_->playerCount(); ++index) {
+    names.push_back(playerListItem(index));
   }
   view_.setItems(ListBox::lstPlayers, names);
+}
+
+std::string Editor::playerListItem(int index) const {
+  const db::PlayerRecord& player = database_->player(index);
+  const bool shown = index == currentPlayer_ && !loadingTeam_;
+  const auto loaded = static_cast<std::size_t>(index - 1);
+  const bool edited = (shown && controlsForm() != shownForm_) || loaded >= loadedPlayers_.size() ||
+                      formFromRecord(player, environment_.decimalSeparator) !=
+                          formFromRecord(loadedPlayers_[loaded], environment_.decimalSeparator);
+  const std::string name =
+      shown ? view_.text(TextBox::txtRealName) : db::decodeUpToNul(player.realName);
+  return edited ? std::string(messages::kUnsavedPlayerMarker) + name : name;
 }
 
 void Editor::selectPlayer(int index) {
@@ -163,7 +175,12 @@ void Editor::lstPlayers_Click() {
     view_.setSelectedIndex(ListBox::lstPlayers, currentPlayer_ - 1);
     return;
   }
+  const int previous = currentPlayer_;
   currentPlayer_ = index + 1;
+  // The player left shows the name as stored.
+  if (!loadingTeam_ && previous >= 1 && previous <= database_->playerCount()) {
+    view_.setItemText(ListBox::lstPlayers, previous - 1, playerListItem(previous));
+  }
   DisplayPlayer(currentPlayer_);
   loadingTeam_ = false;
   showModified();

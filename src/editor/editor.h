@@ -41,6 +41,9 @@ class Editor {
   void cboTeams_Click();
   void lstPlayers_Click();
   void FillPlayerList();
+  // The player list's entry for player `index`: the name, as it is being typed for the player
+  // shown, marked while the player has unsaved edits.
+  std::string playerListItem(int index) const;
 
   void DisplayPlayer(int index);
   // Copies the controls into teamPlayers(currentPlayer), all or nothing. On a refusal it tells

@@ -15,6 +15,9 @@ bool Editor::hasUnsavedEdits() const {
 
 void Editor::PlayerControl_Change() {
   showModified();
+  if (!database_ || loadingTeam_ || currentPlayer_ < 1 || currentPlayer_ > database_->playerCount())
+    return;
+  view_.setItemText(ListBox::lstPlayers, currentPlayer_ - 1, playerListItem(currentPlayer_));
 }
 
 bool Editor::Form_QueryUnload() {
@@ -54,9 +57,9 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
   rememberLoadedTeam();
   // The list shows the names as saved, on the same player.
   const int row = view_.selectedIndex(ListBox::lstPlayers);
+  DisplayPlayer(row + 1);
   FillPlayerList();
   view_.setSelectedIndex(ListBox::lstPlayers, row);
-  DisplayPlayer(row + 1);
   showModified();
   return true;
 }

@@ -32,6 +32,8 @@ class MainView {
   virtual void setText(TextBox box, const std::string& text) = 0;
 
   virtual void setItems(ListBox list, const std::vector<std::string>& items) = 0;
+  // Changes the text of the list's item `index`; the selection stays.
+  virtual void setItemText(ListBox list, int index, const std::string& text) = 0;
   // The selected position, -1 for none.
   virtual int selectedIndex(ListBox list) const = 0;
   // Selects position `index` (-1 or a position without an item: no selection).

@@ -11,6 +11,8 @@ namespace messages {
 inline constexpr std::string_view kDatabaseFilter = "Zelbor Player Database|*TeamAndPlayerInfo.bag";
 inline constexpr std::string_view kReadOnly =
     "The file is currently read-only.  Please change this before using this player editor";
+// Starts a player's entry in the list while the player has unsaved edits.
+inline constexpr std::string_view kUnsavedPlayerMarker = "* ";
 inline constexpr std::string_view kSaveQuestion = "Save current player?";
 inline std::string saveChangesQuestion(const std::string& teamName) {
   return "Save changes to " + teamName + "?";

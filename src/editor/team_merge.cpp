@@ -15,8 +15,9 @@ std::span<const db::Byte> fieldBytes(const Bytes& record, const db::PlayerField&
   return std::span<const db::Byte>(record).subspan(field.offset, field.width);
 }
 
+// By value: a text's bytes after its first NUL, which storing it clears, are no edit.
 bool sameField(const Bytes& a, const Bytes& b, const db::PlayerField& field) {
-  return std::ranges::equal(fieldBytes(a, field), fieldBytes(b, field));
+  return db::sameFieldValue(db::readField(field, a), db::readField(field, b));
 }
 
 void copyField(const Bytes& from, Bytes& to, const db::PlayerField& field) {

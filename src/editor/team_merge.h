@@ -26,8 +26,8 @@ struct TeamMerge {
 // loaded it, `edited` the same players with the user's edits, `inFile` the team as the file holds
 // it now. A field the user did not change keeps the file's value; one only the user changed takes
 // the user's; where both changed it differently, the user's value when `keepUsersValues`, the
-// file's otherwise. Fields are compared by their stored bytes, so the file's bytes in fields no
-// control shows are kept, and a spoof field follows its real field where the user's is taken.
+// file's otherwise. Fields are compared by value; the file's bytes in fields no control shows are
+// kept, and a spoof field follows its real field where the user's is taken.
 TeamMerge mergeTeam(std::span<const db::PlayerRecord> loaded,
                     std::span<const db::PlayerRecord> edited,
                     std::span<const db::PlayerRecord> inFile, bool keepUsersValues);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QWidget>
 
 #include "editor/main_view.h"
@@ -21,6 +22,9 @@ class MessageBoxPrompts final : public editor::Prompts {
   editor::TeamChangedChoice askAboutChangedTeam(const std::string& text) override;
 
  private:
+  // A box with the program's title over the window in use; the button pressed.
+  int run(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
+          QMessageBox::StandardButton defaultButton);
   // The open modal window, else the main window once it is shown, else none.
   QWidget* owner() const;
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "editor/team_merge.h"
 #include "support/editor_fixture.h"
 
 namespace zelbor::testing {
@@ -58,7 +59,8 @@ TEST_F(ChangedTeamTest, AMergedTeamHoldsBothChangesOnceSaved) {
   EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 1);
   EXPECT_EQ(view.text(TextBox::txtRealName), "Edited Name");
   EXPECT_EQ(view.text(txtBat(0)), std::to_string(playerAt(changed, 1, 2).battingAbilities[0]));
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[1], "Edited Name");
+  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[1], "* Edited Name");
+  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "T1 Player 3");
   EXPECT_TRUE(prompts.messages.empty());
 
   editor.mnuSave_Click();
@@ -68,6 +70,7 @@ TEST_F(ChangedTeamTest, AMergedTeamHoldsBothChangesOnceSaved) {
   putPlayer(expected, 1, 2, named);
   EXPECT_EQ(fileBytes(), expected);
   EXPECT_FALSE(view.modified);
+  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[1], "Edited Name");
 }
 
 // Where both changed a field, the question lists it and the user's value is kept only on Yes.
@@ -135,6 +138,25 @@ TEST_F(ChangedTeamTest, EditsOfAPlayerTheFileNoLongerListsAreNotMerged) {
   editor.mnuSave_Click();
   EXPECT_EQ(prompts.teamChangedQuestions.size(), 2U) << "the team still cannot be saved";
   EXPECT_EQ(fileBytes(), changed);
+}
+
+// Storing a player the user only looked at clears the bytes after its name's NUL: that is no edit,
+// so the other program's new name is taken without a question.
+TEST(TeamMerge, BytesAfterANamesNulAreNoEdit) {
+  db::PlayerRecord loaded = namedPlayer("Ann", 3);
+  loaded.realName[10] = 'x';
+  db::PlayerRecord edited = loaded;
+  edited.realName[10] = 0;
+  edited.battingAbilities[2] = 61;
+  db::PlayerRecord inFile = loaded;
+  inFile.realName = namedPlayer("Bob").realName;
+  const std::vector<db::PlayerRecord> merged{inFile};
+  const editor::TeamMerge merge = editor::mergeTeam(std::vector{loaded}, std::vector{edited},
+                                                    merged, true);
+  EXPECT_TRUE(merge.conflicts.empty());
+  db::PlayerRecord expected = inFile;
+  expected.battingAbilities[2] = 61;
+  EXPECT_EQ(db::encodePlayerRecord(merge.players.at(0)), db::encodePlayerRecord(expected));
 }
 
 }  // namespace

@@ -16,6 +16,10 @@ void FakeView::setItems(editor::ListBox list, const std::vector<std::string>& ne
   selections[list] = -1;
 }
 
+void FakeView::setItemText(editor::ListBox list, int index, const std::string& text) {
+  items.at(list).at(static_cast<std::size_t>(index)) = text;
+}
+
 const std::vector<std::string>& FakeView::listItems(editor::ListBox list) const {
   static const std::vector<std::string> none;
   const auto it = items.find(list);
