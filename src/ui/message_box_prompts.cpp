@@ -45,7 +45,10 @@ class HeldKeyFilter final : public QObject {
       if (event->type() == QEvent::KeyPress) pressedHere_.insert(key.key());
       return false;
     }
-    return !pressedHere_.contains(key.key());
+    if (pressedHere_.contains(key.key())) return false;
+    // An accepted override keeps the repeat from triggering a shortcut; the press is dropped.
+    event->accept();
+    return true;
   }
 
  private:
