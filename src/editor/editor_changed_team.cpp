@@ -52,8 +52,8 @@ void Editor::mergeChangedTeam(const db::PlayerRecord& current) {
   const TeamMerge asked = mergeTeam(loadedPlayers_, edited, inFile, true);
   if (!asked.missingPlayers.empty()) {
     // Nothing changes: the edits stay on screen and the team still cannot be saved.
-    return reportError(
-        messages::mergeMissingPlayers(teamLabel(loadedTeam_), playerList(asked.missingPlayers)));
+    return reportError(messages::mergeMissingPlayers(
+        teamLabel(loadedTeam_), playerList(asked.missingPlayers), asked.missingPlayers.size()));
   }
   const bool keepUsersValues =
       asked.conflicts.empty() ||
@@ -78,8 +78,8 @@ void Editor::mergeChangedTeam(const db::PlayerRecord& current) {
     selectPlayer(std::min(currentPlayer_, database_->playerCount()) - 1);
   }
   if (!merged.missingPlayers.empty()) {
-    reportError(
-        messages::mergeMissingPlayers(teamLabel(loadedTeam_), playerList(merged.missingPlayers)));
+    reportError(messages::mergeMissingPlayers(
+        teamLabel(loadedTeam_), playerList(merged.missingPlayers), merged.missingPlayers.size()));
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -36,9 +37,12 @@ inline std::string mergeConflictQuestion(const std::string& team, const std::str
   return "You and another program changed the same fields of team " + team + ":\r\n\r\n" + fields +
          "\r\nKeep your values? Yes keeps what you entered; No keeps the file's values.";
 }
-inline std::string mergeMissingPlayers(const std::string& team, const std::string& players) {
-  return "Your edits of team " + team + " were not merged: the file no longer lists player(s) " +
-         players + " of it, whom you edited. Your edits stay on screen, unsaved.";
+// `players` lists the numbers of the players the user edited that the file no longer lists.
+inline std::string mergeMissingPlayers(const std::string& team, const std::string& players,
+                                       std::size_t count) {
+  return "Your edits of team " + team + " were not merged: you edited " +
+         (count == 1 ? "player " : "players ") + players + ", which the file no longer lists. " +
+         "Your edits stay on screen, unsaved.";
 }
 
 inline constexpr std::string_view kBatchAllQuestion =

@@ -129,8 +129,8 @@ TEST_F(ChangedTeamTest, EditsOfAPlayerTheFileNoLongerListsAreNotMerged) {
   saveAndMerge();
   ASSERT_EQ(prompts.messages.size(), 1U);
   EXPECT_EQ(prompts.messages[0].first,
-            "Your edits of team 1 (Team 1) were not merged: the file no longer lists player(s) 6 "
-            "of it, whom you edited. Your edits stay on screen, unsaved.");
+            "Your edits of team 1 (Team 1) were not merged: you edited player 6, which the file no "
+            "longer lists. Your edits stay on screen, unsaved.");
   EXPECT_EQ(view.text(TextBox::txtRealName), "Sixth Edited");
   EXPECT_TRUE(view.modified);
 
@@ -151,8 +151,8 @@ TEST(TeamMerge, BytesAfterANamesNulAreNoEdit) {
   db::PlayerRecord inFile = loaded;
   inFile.realName = namedPlayer("Bob").realName;
   const std::vector<db::PlayerRecord> merged{inFile};
-  const editor::TeamMerge merge = editor::mergeTeam(std::vector{loaded}, std::vector{edited},
-                                                    merged, true);
+  const editor::TeamMerge merge =
+      editor::mergeTeam(std::vector{loaded}, std::vector{edited}, merged, true);
   EXPECT_TRUE(merge.conflicts.empty());
   db::PlayerRecord expected = inFile;
   expected.battingAbilities[2] = 61;

@@ -5,10 +5,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
