@@ -35,10 +35,12 @@ std::size_t characterCount(std::string_view utf8) {
       utf8, [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
 }
 
+// Spaces, tabs and line ends: a cell copied from a spreadsheet ends with one.
 std::string_view trimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const auto first = text.find_first_not_of(kBlanks);
   if (first == std::string_view::npos) return text;
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
 std::string_view filterPhrase(KeyFilter filter) {

@@ -140,6 +140,7 @@ TEST(InputRules, InsertedTextIsTakenOrRefusedWhole) {
       // Blanks around a number are trimmed first.
       {txtStats(0), "  75 ", "", "75"},
       {txtBat(0), "\t9 ", "1", "9"},
+      {txtStats(2), "1234\r\n", "", "1234"},
       {txtStats(0), " ", "", " "},  // a typed space stays a space
       {TextBox::txtRealName, " Al ", "", " Al "},
   };
