@@ -34,20 +34,20 @@ Editor::Editor(MainView& view, Prompts& prompts, FileDialog& fileDialog, Browser
 
 StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument) {
   loadingTeam_ = true;
-  view_.setItems(ListBox::cboRole, items(db::kRoles));
-  view_.setItems(ListBox::cboBatHand, items(db::kHands));
-  view_.setItems(ListBox::cboBowlHand, items(db::kHands));
-  view_.setItems(ListBox::cboBowlStyle, items(db::kBowlStyles));
-  view_.setItems(ListBox::cboBowlAction, items(db::kBowlActions));
-  view_.setItems(ListBox::cboCaptain, items(db::kNoYes));
-  view_.setItems(ListBox::cboEverBowls, items(db::kNoYes));
-  view_.setItems(ListBox::cboSunscreen, items(db::kSunscreens));
-  view_.setItems(ListBox::cboHelmet, items(db::kHelmets));
-  view_.setItems(ListBox::cboHat, items(db::kHats));
-  view_.setItems(ListBox::cboGlasses, items(db::kGlasses));
+  setListItems(ListBox::cboRole, items(db::kRoles));
+  setListItems(ListBox::cboBatHand, items(db::kHands));
+  setListItems(ListBox::cboBowlHand, items(db::kHands));
+  setListItems(ListBox::cboBowlStyle, items(db::kBowlStyles));
+  setListItems(ListBox::cboBowlAction, items(db::kBowlActions));
+  setListItems(ListBox::cboCaptain, items(db::kNoYes));
+  setListItems(ListBox::cboEverBowls, items(db::kNoYes));
+  setListItems(ListBox::cboSunscreen, items(db::kSunscreens));
+  setListItems(ListBox::cboHelmet, items(db::kHelmets));
+  setListItems(ListBox::cboHat, items(db::kHats));
+  setListItems(ListBox::cboGlasses, items(db::kGlasses));
   if (!fillListsFromFiles()) return StartupOutcome::Failed;
 
-  view_.setItems(ListBox::cboFace, db::faceListItems());
+  setListItems(ListBox::cboFace, db::faceListItems());
 
   std::string path = databasePathArgument;
   if (path.empty()) {
@@ -86,8 +86,13 @@ bool Editor::fillListsFromFiles() {
     reportError(entries.error().message);
     return false;
   }
-  for (std::size_t i = 0; i < kLists.size(); ++i) view_.setItems(kLists[i], entries.value()[i]);
+  for (std::size_t i = 0; i < kLists.size(); ++i) setListItems(kLists[i], entries.value()[i]);
   return true;
+}
+
+void Editor::setListItems(ListBox list, std::vector<std::string> items) {
+  view_.setItems(list, items);
+  listItems_[static_cast<std::size_t>(list)] = std::move(items);
 }
 
 bool Editor::LoadTeamNames() {
@@ -139,10 +144,22 @@ bool Editor::runTeamSelection() {
 void Editor::FillPlayerList() {
   std::vector<std::string> names;
   names.reserve(database_->teamPlayers().size());
-  for (const db::PlayerRecord& player : database_->teamPlayers()) {
-    names.push_back(db::decodeUpToNul(player.realName));
+  for (int index = 1; index <= database_->playerCount(); ++index) {
+    names.push_back(playerListItem(index));
   }
   view_.setItems(ListBox::lstPlayers, names);
+}
+
+std::string Editor::playerListItem(int index) const {
+  const db::PlayerRecord& player = database_->player(index);
+  const bool shown = index == currentPlayer_ && !loadingTeam_;
+  const auto loaded = static_cast<std::size_t>(index - 1);
+  const bool edited = (shown && controlsForm() != shownForm_) || loaded >= loadedPlayers_.size() ||
+                      formFromRecord(player, environment_.decimalSeparator) !=
+                          formFromRecord(loadedPlayers_[loaded], environment_.decimalSeparator);
+  const std::string name =
+      shown ? view_.text(TextBox::txtRealName) : db::decodeUpToNul(player.realName);
+  return edited ? std::string(messages::kUnsavedPlayerMarker) + name : name;
 }
 
 void Editor::selectPlayer(int index) {
@@ -158,7 +175,12 @@ void Editor::lstPlayers_Click() {
     view_.setSelectedIndex(ListBox::lstPlayers, currentPlayer_ - 1);
     return;
   }
+  const int previous = currentPlayer_;
   currentPlayer_ = index + 1;
+  // The player left shows the name as stored.
+  if (!loadingTeam_ && previous >= 1 && previous <= database_->playerCount()) {
+    view_.setItemText(ListBox::lstPlayers, previous - 1, playerListItem(previous));
+  }
   DisplayPlayer(currentPlayer_);
   loadingTeam_ = false;
   showModified();
@@ -190,11 +212,7 @@ bool Editor::StorePlayer() {
   const std::optional<db::PlayerRecord> stored = checkedControls();
   if (!stored) return false;
   database_->player(currentPlayer_) = *stored;
-  storedEdits_ = !std::ranges::equal(database_->teamPlayers(), loadedPlayers_,
-                                     [this](const auto& now, const auto& loaded) {
-                                       return formFromRecord(now, environment_.decimalSeparator) ==
-                                              formFromRecord(loaded, environment_.decimalSeparator);
-                                     });
+  storedEdits_ = teamDiffersFromLoaded();
   return true;
 }
 
@@ -234,18 +252,6 @@ void Editor::mnuSave_Click() {
   if (!current) return;
   if (prompts_.askYesNo(std::string(messages::kSaveQuestion)) == Answer::No) return;
   saveTeam(*current);
-}
-
-void Editor::offerReloadOfChangedTeam() {
-  const std::string text =
-      "Team " + teamLabel(loadedTeam_) + " was changed in \"" + database_->databasePath() +
-      "\" by another program since the editor loaded it, so nothing was written.\r\n\r\n"
-      "Reload Team shows the team as it is in the file now; your unsaved edits of it are "
-      "dropped. Keep Edits leaves them on screen, unsaved: the team cannot be saved until it is "
-      "reloaded.";
-  if (prompts_.askReloadOrKeepEdits(text) == TeamChangedChoice::ReloadTeam) {
-    restoreView(loadedTeam_ - 1, currentPlayer_ - 1);
-  }
 }
 
 void Editor::ColourAbilityBars() {

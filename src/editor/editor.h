@@ -12,6 +12,8 @@
 
 namespace zelbor::editor {
 
+struct TeamMerge;
+
 // What the editor finds around it; the application fills this from the process's surroundings.
 struct EditorEnvironment {
   // The folder holding the executable, the list files and faces/.
@@ -39,6 +41,9 @@ class Editor {
   void cboTeams_Click();
   void lstPlayers_Click();
   void FillPlayerList();
+  // The player list's entry for player `index`: the name, as it is being typed for the player
+  // shown, marked while the player has unsaved edits.
+  std::string playerListItem(int index) const;
 
   void DisplayPlayer(int index);
   // Copies the controls into teamPlayers(currentPlayer), all or nothing. On a refusal it tells
@@ -95,9 +100,19 @@ class Editor {
   // What a failed write operation left on disk, with the file's reason. `operation` starts the
   // message ("Saving", "Batch processing").
   void reportWriteFailure(const db::WriteOutcome& outcome, const std::string& operation);
-  // The save found the team changed in the file by another program: the user reloads it or keeps
-  // the edits on screen; nothing is written either way.
-  void offerReloadOfChangedTeam();
+  // The save of `current` found the team changed in the file by another program: the user
+  // reloads it, merges the edits into it or keeps the edits on screen; nothing is written.
+  void offerReloadOfChangedTeam(const db::PlayerRecord& current);
+  // Shows the team as the file holds it now with the user's edited fields on top, unsaved; asks
+  // which value to keep where both changed a field.
+  void mergeChangedTeam(const db::PlayerRecord& current);
+  std::string mergeConflictQuestion(const TeamMerge& merge,
+                                    const std::vector<db::PlayerRecord>& edited,
+                                    const std::vector<db::PlayerRecord>& inFile) const;
+  // A control's value in `record` as the window shows it, quoted; a list's item by its text.
+  std::string shownValue(Control control, const db::PlayerRecord& record) const;
+  // Fills a player's list and keeps its items for messages.
+  void setListItems(ListBox list, std::vector<std::string> items);
   void reportError(const std::string& message);
   // "3 (Team Name)".
   std::string teamLabel(int team) const;
@@ -115,6 +130,8 @@ class Editor {
   bool confirmEmptyNames(const db::PlayerRecord& current);
   // teamPlayers as it is now is what the file holds.
   void rememberLoadedTeam();
+  // Whether teamPlayers shows other values than the team as loaded.
+  bool teamDiffersFromLoaded() const;
   void showModified();
   const std::string& loadedTeamName() const;
 
@@ -127,6 +144,7 @@ class Editor {
 
   std::optional<db::Database> database_;
   std::vector<std::string> teamNames_;
+  std::array<std::vector<std::string>, kListBoxCount> listItems_;
   int currentPlayer_ = 0;
   bool loadingTeam_ = false;
   int loadedTeam_ = 0;

@@ -15,6 +15,9 @@ bool Editor::hasUnsavedEdits() const {
 
 void Editor::PlayerControl_Change() {
   showModified();
+  if (!database_ || loadingTeam_ || currentPlayer_ < 1 || currentPlayer_ > database_->playerCount())
+    return;
+  view_.setItemText(ListBox::lstPlayers, currentPlayer_ - 1, playerListItem(currentPlayer_));
 }
 
 bool Editor::Form_QueryUnload() {
@@ -45,7 +48,7 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
     // The edits stay on screen; memory keeps the player as it was before this save.
     database_->player(currentPlayer_) = before;
     if (stored.failure == db::WriteFailure::TeamChangedOnDisk) {
-      offerReloadOfChangedTeam();
+      offerReloadOfChangedTeam(current);
     } else {
       reportWriteFailure(stored, "Saving");
     }
@@ -54,9 +57,9 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
   rememberLoadedTeam();
   // The list shows the names as saved, on the same player.
   const int row = view_.selectedIndex(ListBox::lstPlayers);
+  DisplayPlayer(row + 1);
   FillPlayerList();
   view_.setSelectedIndex(ListBox::lstPlayers, row);
-  DisplayPlayer(row + 1);
   showModified();
   return true;
 }
@@ -77,6 +80,14 @@ bool Editor::confirmEmptyNames(const db::PlayerRecord& current) {
 void Editor::rememberLoadedTeam() {
   loadedPlayers_ = database_->teamPlayers();
   storedEdits_ = false;
+}
+
+bool Editor::teamDiffersFromLoaded() const {
+  return !std::ranges::equal(database_->teamPlayers(), loadedPlayers_,
+                             [this](const auto& now, const auto& loaded) {
+                               return formFromRecord(now, environment_.decimalSeparator) ==
+                                      formFromRecord(loaded, environment_.decimalSeparator);
+                             });
 }
 
 void Editor::showModified() {

@@ -32,6 +32,8 @@ class MainView {
   virtual void setText(TextBox box, const std::string& text) = 0;
 
   virtual void setItems(ListBox list, const std::vector<std::string>& items) = 0;
+  // Changes the text of the list's item `index`; the selection stays.
+  virtual void setItemText(ListBox list, int index, const std::string& text) = 0;
   // The selected position, -1 for none.
   virtual int selectedIndex(ListBox list) const = 0;
   // Selects position `index` (-1 or a position without an item: no selection).
@@ -55,7 +57,7 @@ class MainView {
 enum class Answer { Yes, No };
 enum class SaveChoice { Save, Discard, Cancel };
 enum class MessageIcon { None, Information, Warning };
-enum class TeamChangedChoice { ReloadTeam, KeepEdits };
+enum class TeamChangedChoice { ReloadTeam, Merge, KeepEdits };
 
 // Message boxes carrying the program's title.
 class Prompts {
@@ -69,9 +71,10 @@ class Prompts {
   virtual SaveChoice askSaveChanges(const std::string& text) = 0;
   // A single OK button.
   virtual void tell(const std::string& text, MessageIcon icon) = 0;
-  // Another program changed the team on screen in the file: reload it, or keep the edits on
-  // screen. Warning icon; keeping the edits is the default and what Escape answers.
-  virtual TeamChangedChoice askReloadOrKeepEdits(const std::string& text) = 0;
+  // Another program changed the team on screen in the file: reload it, merge the edits into it,
+  // or keep the edits on screen. Warning icon; keeping the edits is the default and what Escape
+  // answers.
+  virtual TeamChangedChoice askAboutChangedTeam(const std::string& text) = 0;
 };
 
 class FileDialog {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,8 @@ namespace messages {
 inline constexpr std::string_view kDatabaseFilter = "Zelbor Player Database|*TeamAndPlayerInfo.bag";
 inline constexpr std::string_view kReadOnly =
     "The file is currently read-only.  Please change this before using this player editor";
+// Starts a player's entry in the list while the player has unsaved edits.
+inline constexpr std::string_view kUnsavedPlayerMarker = "* ";
 inline constexpr std::string_view kSaveQuestion = "Save current player?";
 inline std::string saveChangesQuestion(const std::string& teamName) {
   return "Save changes to " + teamName + "?";
@@ -28,6 +31,19 @@ inline constexpr std::string_view kNoPlayerToSave =
     "This team has no players, so there is nothing to save.";
 inline constexpr std::string_view kNoTeamLoaded =
     "No team is loaded. Choose a team in the team list first.";
+
+// Merging the user's edits into a team another program changed.
+inline std::string mergeConflictQuestion(const std::string& team, const std::string& fields) {
+  return "You and another program changed the same fields of team " + team + ":\r\n\r\n" + fields +
+         "\r\nKeep your values? Yes keeps what you entered; No keeps the file's values.";
+}
+// `players` lists the numbers of the players the user edited that the file no longer lists.
+inline std::string mergeMissingPlayers(const std::string& team, const std::string& players,
+                                       std::size_t count) {
+  return "Your edits of team " + team + " were not merged: you edited " +
+         (count == 1 ? "player " : "players ") + players + ", which the file no longer lists. " +
+         "Your edits stay on screen, unsaved.";
+}
 
 inline constexpr std::string_view kBatchAllQuestion =
     "Do you want to batch process all players' abilities now?";

@@ -138,6 +138,22 @@ PlayerForm formFromRecord(const db::PlayerRecord& record, std::string_view decim
   return form;
 }
 
+const std::vector<ControlField>& controlFields() {
+  static const std::vector<ControlField> fields = [] {
+    std::vector<ControlField> listed;
+    const auto add = [&](auto control, const auto&, const db::PlayerField& rules) {
+      listed.push_back(ControlField{control, &rules});
+    };
+    const db::PlayerRecord record;
+    visitTextBoxes(record, add);
+    visitByteBoxes(record, add);
+    visitInt16Boxes(record, add);
+    visitLists(record, add);
+    return listed;
+  }();
+  return fields;
+}
+
 std::variant<db::PlayerRecord, std::vector<StoreRefusal>> storeForm(const PlayerForm& form,
                                                                     db::PlayerRecord stored) {
   Storing storing(form);

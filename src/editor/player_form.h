@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "db/player_fields.h"
 #include "db/player_record.h"
 
 namespace zelbor::editor {
@@ -36,6 +37,15 @@ inline constexpr std::array<ListBox, 18> kPlayerLists = {
 // The form showing `record`: texts up to their first NUL, numbers in decimal, each list on its
 // stored value (a value without an item leaves its list without a selection).
 PlayerForm formFromRecord(const db::PlayerRecord& record, std::string_view decimalSeparator);
+
+// A player control and the record field it shows and stores.
+struct ControlField {
+  Control control;
+  const db::PlayerField* field;
+};
+
+// Every control that stores a record field, in the order of the controls.
+const std::vector<ControlField>& controlFields();
 
 struct StoreRefusal {
   Control control;

@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
+#include <cmath>
 #include <variant>
 
 #include "batch_window.h"
@@ -156,6 +157,24 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+namespace {
+
+// The screen's free area in device-independent pixels, rounded down. Qt rounds the device pixels'
+// area to the nearest: at scale factor 1.5, 1024 device pixels become 683, which hold 1025.
+QSize wholePixelRoom(const QScreen* screen) {
+  const qreal ratio = screen->devicePixelRatio();
+  const auto fit = [ratio](int logical) {
+    // The fewest device pixels that round to `logical`.
+    const int device = static_cast<int>(std::ceil((logical - 0.5) * ratio));
+    while (logical > 0 && qRound(logical * ratio) > device) --logical;
+    return logical;
+  };
+  const QSize available = screen->availableGeometry().size();
+  return {fit(available.width()), fit(available.height())};
+}
+
+}  // namespace
+
 void MainWindow::fitToScreen() {
   const QScreen* shownOn = screen();
   if (shownOn == nullptr) return;
@@ -163,7 +182,7 @@ void MainWindow::fitToScreen() {
   // window system adds) is smaller; then the content scrolls and gains the scroll bar's room.
   const QSize designed(client_->width(), menuBar()->sizeHint().height() + client_->height());
   const QSize frame = frameGeometry().size() - size();
-  const QSize room = shownOn->availableGeometry().size() - frame;
+  const QSize room = wholePixelRoom(shownOn) - frame;
   QSize fitted = designed.boundedTo(room);
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_);
   if (fitted.height() < designed.height())
@@ -244,6 +263,14 @@ void MainWindow::setItems(ListBox list, const std::vector<std::string>& items) {
   combo->addItems(texts);
   // A filled list selects nothing until told to, like the list box.
   combo->setCurrentIndex(-1);
+}
+
+void MainWindow::setItemText(ListBox list, int index, const std::string& text) {
+  const QString shown = QString::fromStdString(text);
+  if (list != ListBox::lstPlayers) return comboBox(list)->setItemText(index, shown);
+  if (QListWidgetItem* item = lstPlayers->item(index); item != nullptr && item->text() != shown) {
+    item->setText(shown);
+  }
 }
 
 int MainWindow::selectedIndex(ListBox list) const {

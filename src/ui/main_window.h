@@ -28,6 +28,7 @@ class MainWindow final : public QMainWindow, public editor::MainView {
   std::string text(editor::TextBox box) const override;
   void setText(editor::TextBox box, const std::string& text) override;
   void setItems(editor::ListBox list, const std::vector<std::string>& items) override;
+  void setItemText(editor::ListBox list, int index, const std::string& text) override;
   int selectedIndex(editor::ListBox list) const override;
   void setSelectedIndex(editor::ListBox list, int index) override;
   void setBar(int row, editor::Colour colour, double widthTwips) override;

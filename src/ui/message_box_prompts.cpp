@@ -1,8 +1,10 @@
 #include "message_box_prompts.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 
 namespace zelbor::ui {
 namespace {
@@ -19,67 +21,107 @@ QMessageBox::Icon boxIcon(editor::MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// Shown as it stands: a path or a name holding "<" must not be taken for markup.
-void setPlainText(QMessageBox& box, const std::string& text) {
+// In the main window's font, and the text shown as it stands: a path or a name holding "<" must not
+// be taken for markup.
+void setUp(QMessageBox& box, const std::string& text, const QWidget* mainWindow) {
+  box.setFont(mainWindow->font());
   QString shown = QString::fromStdString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   box.setTextFormat(Qt::PlainText);
   box.setText(shown);
 }
 
-int run(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
-        QMessageBox::StandardButton defaultButton, QWidget* owner) {
-  QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), {}, buttons, owner);
-  setPlainText(box, text);
-  box.setDefaultButton(defaultButton);
-  return box.exec();
+// Keys held down before the box opened keep repeating into it: those repeats must neither move the
+// focus between its buttons nor choose one. A key pressed while the box is open works as usual,
+// its own repeats included.
+class HeldKeyFilter final : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) {
+      return false;
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!key.isAutoRepeat()) {
+      if (event->type() == QEvent::KeyPress) pressedHere_.insert(key.key());
+      return false;
+    }
+    if (pressedHere_.contains(key.key())) return false;
+    // An accepted override keeps the repeat from triggering a shortcut; the press is dropped.
+    event->accept();
+    return true;
+  }
+
+ private:
+  QSet<int> pressedHere_;
+};
+
+int exec(QMessageBox& box) {
+  HeldKeyFilter filter;
+  qApp->installEventFilter(&filter);
+  const int result = box.exec();
+  qApp->removeEventFilter(&filter);
+  return result;
 }
 
 }  // namespace
 
+int MessageBoxPrompts::run(QMessageBox::Icon icon, const std::string& text,
+                           QMessageBox::StandardButtons buttons,
+                           QMessageBox::StandardButton defaultButton) {
+  QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), {}, buttons);
+  setUp(box, text, mainWindow_);
+  box.setDefaultButton(defaultButton);
+  return exec(box);
+}
+
 editor::Answer MessageBoxPrompts::askYesNo(const std::string& text) {
   // Escape and the title bar's close button answer No.
-  const int answer = run(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
-                         QMessageBox::Yes, owner());
+  const int answer =
+      run(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
   return answer == QMessageBox::Yes ? editor::Answer::Yes : editor::Answer::No;
 }
 
 editor::Answer MessageBoxPrompts::askYesNoDefaultNo(const std::string& text) {
   const int answer =
-      run(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, owner());
+      run(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   return answer == QMessageBox::Yes ? editor::Answer::Yes : editor::Answer::No;
 }
 
 editor::SaveChoice MessageBoxPrompts::askSaveChanges(const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), {},
+                  QMessageBox::NoButton, owner());
+  setUp(box, text, mainWindow_);
+  // The standard buttons carry no Alt keys on every platform style; these do.
+  QPushButton* save = box.addButton(QStringLiteral("&Save"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
   // Escape and the title bar's close button cancel.
-  switch (run(QMessageBox::Warning, text,
-              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save,
-              owner())) {
-    case QMessageBox::Save:
-      return editor::SaveChoice::Save;
-    case QMessageBox::Discard:
-      return editor::SaveChoice::Discard;
-    default:
-      return editor::SaveChoice::Cancel;
-  }
+  box.setEscapeButton(cancel);
+  exec(box);
+  if (box.clickedButton() == save) return editor::SaveChoice::Save;
+  if (box.clickedButton() == discard) return editor::SaveChoice::Discard;
+  return editor::SaveChoice::Cancel;
 }
 
 void MessageBoxPrompts::tell(const std::string& text, editor::MessageIcon icon) {
-  run(boxIcon(icon), text, QMessageBox::Ok, QMessageBox::Ok, owner());
+  run(boxIcon(icon), text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-editor::TeamChangedChoice MessageBoxPrompts::askReloadOrKeepEdits(const std::string& text) {
+editor::TeamChangedChoice MessageBoxPrompts::askAboutChangedTeam(const std::string& text) {
   QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), {},
                   QMessageBox::NoButton, owner());
-  setPlainText(box, text);
+  setUp(box, text, mainWindow_);
   QPushButton* reload = box.addButton(QStringLiteral("&Reload Team"), QMessageBox::AcceptRole);
+  QPushButton* merge = box.addButton(QStringLiteral("&Merge"), QMessageBox::AcceptRole);
   QPushButton* keep = box.addButton(QStringLiteral("&Keep Edits"), QMessageBox::RejectRole);
   // Escape and the title bar's close button keep the edits: nothing is lost by dismissing it.
   box.setDefaultButton(keep);
   box.setEscapeButton(keep);
-  box.exec();
-  return box.clickedButton() == reload ? editor::TeamChangedChoice::ReloadTeam
-                                       : editor::TeamChangedChoice::KeepEdits;
+  exec(box);
+  if (box.clickedButton() == reload) return editor::TeamChangedChoice::ReloadTeam;
+  if (box.clickedButton() == merge) return editor::TeamChangedChoice::Merge;
+  return editor::TeamChangedChoice::KeepEdits;
 }
 
 QWidget* MessageBoxPrompts::owner() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QWidget>
 
 #include "editor/main_view.h"
@@ -18,9 +19,12 @@ class MessageBoxPrompts final : public editor::Prompts {
   editor::Answer askYesNoDefaultNo(const std::string& text) override;
   editor::SaveChoice askSaveChanges(const std::string& text) override;
   void tell(const std::string& text, editor::MessageIcon icon) override;
-  editor::TeamChangedChoice askReloadOrKeepEdits(const std::string& text) override;
+  editor::TeamChangedChoice askAboutChangedTeam(const std::string& text) override;
 
  private:
+  // A box with the program's title over the window in use; the button pressed.
+  int run(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
+          QMessageBox::StandardButton defaultButton);
   // The open modal window, else the main window once it is shown, else none.
   QWidget* owner() const;
 

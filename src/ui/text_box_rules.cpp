@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QSet>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <QValidator>
 #include <algorithm>
 
@@ -22,9 +23,9 @@ bool isControlKey(const QKeyEvent& key) {
 
 }  // namespace
 
-// Pasted and dropped text arrives without key presses: the part a change inserts passes the same
-// filter here, or the whole change is undone. Texts the box has held since the editor set it
-// (what undo and redo return to) are taken as they are, however they were made.
+// Every change passes here, typed, pasted, dropped or undone: the part a change inserts is checked
+// by the editor's rules and taken whole (trimmed as they say) or refused whole. Texts the box has
+// held since the editor set it (what undo and redo return to) are taken as they are.
 class InsertionValidator final : public QValidator {
  public:
   InsertionValidator(editor::TextBox box, QObject* parent) : QValidator(parent), box_(box) {}
@@ -34,7 +35,10 @@ class InsertionValidator final : public QValidator {
     last_ = text;
   }
 
-  State validate(QString& input, int&) const override {
+  // Why the last change was refused.
+  const QString& refusal() const { return refusal_; }
+
+  State validate(QString& input, int& position) const override {
     if (!held_.contains(input)) {
       const qsizetype common = std::min(input.size(), last_.size());
       qsizetype prefix = 0;
@@ -45,8 +49,17 @@ class InsertionValidator final : public QValidator {
         ++suffix;
       }
       const QString inserted = input.mid(prefix, input.size() - prefix - suffix);
-      if (!editor::insertionAccepted(box_, inserted.toStdString(), last_.toStdString())) {
+      const editor::Insertion insertion =
+          editor::checkInsertion(box_, inserted.toStdString(), last_.toStdString(),
+                                 static_cast<std::size_t>(prefix + suffix));
+      if (!insertion.refusal.empty()) {
+        refusal_ = QString::fromStdString(insertion.refusal);
         return Invalid;
+      }
+      const QString taken = QString::fromStdString(insertion.text);
+      if (taken != inserted) {
+        input = input.left(prefix) + taken + input.right(suffix);
+        position = static_cast<int>(prefix + taken.size());
       }
       held_.insert(input);
     }
@@ -58,27 +71,30 @@ class InsertionValidator final : public QValidator {
   editor::TextBox box_;
   mutable QSet<QString> held_{QString()};
   mutable QString last_;
+  mutable QString refusal_;
 };
 
 TextBoxRules::TextBoxRules(editor::TextBox box, QLineEdit* lineEdit)
     : QObject(lineEdit), box_(box), lineEdit_(lineEdit) {
-  fitLimitTo(0);
   lineEdit->setReadOnly(!editor::editable(box));
+  if (!editor::editable(box)) return;
   if (editor::keyFilter(box) != editor::KeyFilter::None) {
     // Every typed character must arrive as a key press to pass the filter.
     lineEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     lineEdit->installEventFilter(this);
-    validator_ = new InsertionValidator(box, this);
-    lineEdit->setValidator(validator_);
   }
-  connect(lineEdit, &QLineEdit::textEdited, this,
-          [this](const QString& text) { fitLimitTo(text.size()); });
+  validator_ = new InsertionValidator(box, this);
+  lineEdit->setValidator(validator_);
+  // A refusal is never silent: the box says why.
+  connect(lineEdit, &QLineEdit::inputRejected, this, [this] {
+    QToolTip::showText(lineEdit_->mapToGlobal(QPoint(0, lineEdit_->height())),
+                       validator_->refusal(), lineEdit_);
+  });
 }
 
 void TextBoxRules::setTextFromEditor(const QString& text) {
   const QSignalBlocker blocker(lineEdit_);
   if (validator_ != nullptr) validator_->setTextFromEditor(text);
-  fitLimitTo(text.size());
   lineEdit_->setText(text);
   // A text wider than the box shows its beginning, not the blanks that may pad its end.
   lineEdit_->setCursorPosition(0);
@@ -91,14 +107,6 @@ bool TextBoxRules::eventFilter(QObject* watched, QEvent* event) {
   const char32_t character = key.text().toUcs4().front();
   // Consumed means discarded: nothing is inserted, without a sound.
   return !editor::keyAccepted(box_, editor::keyCode(character), lineEdit_->text().toStdString());
-}
-
-void TextBoxRules::fitLimitTo(qsizetype length) {
-  const int greatest = editor::greatestLength(box_);
-  if (greatest == 0) return;
-  // Setting the limit sets the text again, which empties the undo history: only when it changes.
-  const int limit = std::max(greatest, static_cast<int>(length));
-  if (lineEdit_->maxLength() != limit) lineEdit_->setMaxLength(limit);
 }
 
 }  // namespace zelbor::ui

@@ -10,9 +10,9 @@ namespace zelbor::ui {
 class InsertionValidator;
 
 // The typing rules of one of the main window's text boxes: its key filter, applied to typed,
-// pasted and dropped text alike, its greatest length, and whether it can be edited at all. Text
-// the editor sets is shown whole, however long, and the limit then grows to fit it so that a
-// later store does not cut the value.
+// pasted and dropped text alike, its greatest length, and whether it can be edited at all; a
+// refused change shows why in a tooltip. Text the editor sets is shown whole, however long, and
+// changes that do not make it longer are taken, so that a later store does not cut the value.
 class TextBoxRules final : public QObject {
  public:
   // Owned by `lineEdit`.
@@ -25,9 +25,6 @@ class TextBoxRules final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The greatest length, or `length` when the box holds more than that.
-  void fitLimitTo(qsizetype length);
-
   editor::TextBox box_;
   QLineEdit* lineEdit_;
   InsertionValidator* validator_ = nullptr;

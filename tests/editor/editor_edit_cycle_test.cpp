@@ -31,8 +31,8 @@ TEST_F(EditCycleTest, EditsSurviveMovingBetweenPlayersUntilTheTeamChanges) {
   pickPlayer(2);
   EXPECT_EQ(view.text(TextBox::txtRealName), "Renamed Three");
   EXPECT_EQ(view.text(txtBat(0)), "77");
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "T1 Player 3")
-      << "the list keeps the name until a team load";
+  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "* Renamed Three")
+      << "the list shows the stored name, marked as unsaved";
 
   // Picking another team asks first; Discard drops every unsaved edit.
   pickTeam(1);

@@ -105,35 +105,84 @@ TEST(NumberReading, LeadingDecimalNumberRoundedHalfToEven) {
   EXPECT_EQ(readWholeNumber("40000", -32768, 32767), std::nullopt);
 }
 
-// Pasted or dropped text is taken only when typing it character by character would be.
-TEST(InputRules, InsertedTextPassesTheTypingFilterWhole) {
+// Inserted text is taken whole or refused whole: only when typing it character by character would
+// be taken, and only when the box can hold all of it.
+TEST(InputRules, InsertedTextIsTakenOrRefusedWhole) {
   struct Case {
     TextBox box;
     std::string_view inserted;
-    std::string_view current;
-    bool taken;
+    std::string_view current;  // the inserted text goes at its end
+    std::string_view taken;    // what goes in; empty when refused
   };
   const Case cases[] = {
-      {txtBat(0), "12", "", true},
-      {txtBat(0), "x7", "", false},
-      {txtStats(2), "-50", "", false},
-      {txtStats(2), "1 2", "", true},  // the space is a control code
-      {txtStats(2), "", "-12", true},  // deleting is always allowed
-      {TextBox::txtDOB, "12/03/75", "", true},
-      {TextBox::txtDOB, "12.03.75", "", false},
-      {TextBox::txtBatAvge, "4.5", "", true},
-      {TextBox::txtBatAvge, "4.5.", "", false},  // the second "." counts the first
-      {TextBox::txtBatAvge, ".5", "4.5", false},
-      {txtShirt(1), "\u0661", "", false},            // an Arabic-Indic digit has no byte
-      {TextBox::txtRealName, "\u0100 -", "", true},  // names are not filtered here
+      {txtBat(0), "12", "", "12"},
+      {txtBat(0), "x7", "", ""},
+      {txtStats(2), "-50", "", ""},
+      {txtStats(2), "1 2", "", "1 2"},  // the space is a control code
+      {txtStats(2), "", "-12", ""},     // deleting is always allowed
+      {TextBox::txtDOB, "12/03/75", "", "12/03/75"},
+      {TextBox::txtDOB, "12.03.75", "", ""},
+      {TextBox::txtBatAvge, "4.5", "", "4.5"},
+      {TextBox::txtBatAvge, "4.5.", "", ""},  // the second "." counts the first
+      {TextBox::txtBatAvge, ".5", "4.5", ""},
+      {txtShirt(1), "\u0661", "", ""},  // an Arabic-Indic digit has no byte
+      {TextBox::txtRealName, "\u00e9 -", "", "\u00e9 -"},
+      {TextBox::txtRealName, "\u0141ukasz", "", ""},
+      {TextBox::txtRealName, "\U0001F600", "", ""},
+      // Not cut to the box's length, but refused.
+      {txtStats(2), "1234567", "", ""},
+      {txtStats(1), "12345", "", ""},
+      {txtBat(0), "300", "", ""},
+      {txtBat(0), "5", "12", ""},
+      {TextBox::txtRealName, std::string_view("Abcdefghijklmnopqrstuvwxyz0123456789Abcde"), "", ""},
+      {TextBox::txtRealName, "Abcdefghijklmnopqrstuvwxyz012345", "",
+       "Abcdefghijklmnopqrstuvwxyz012345"},
+      // Blanks around a number are trimmed first.
+      {txtStats(0), "  75 ", "", "75"},
+      {txtBat(0), "\t9 ", "1", "9"},
+      {txtStats(2), "1234\r\n", "", "1234"},
+      {txtStats(0), " ", "", " "},  // a typed space stays a space
+      {TextBox::txtRealName, " Al ", "", " Al "},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(insertionAccepted(c.box, c.inserted, c.current), c.taken)
+    const Insertion insertion = checkInsertion(c.box, c.inserted, c.current, c.current.size());
+    EXPECT_EQ(insertion.refusal.empty() ? insertion.text : "", c.taken)
+        << designName(c.box) << " " << c.inserted;
+    EXPECT_EQ(insertion.refusal.empty(), !c.taken.empty() || c.inserted.empty())
         << designName(c.box) << " " << c.inserted;
   }
   EXPECT_FALSE(editable(TextBox::txtBatAvge));
   EXPECT_FALSE(editable(TextBox::txtBowlAvge));
   EXPECT_TRUE(editable(txtStats(2)));
+}
+
+// A box set longer than its limit keeps what it holds, and only shortening changes go in.
+TEST(InputRules, ALongerTextFromTheEditorLimitsGrowthNotEditing) {
+  EXPECT_TRUE(checkInsertion(txtBat(0), "9", "150", 2).refusal.empty()) << "a digit replaced";
+  EXPECT_FALSE(checkInsertion(txtBat(0), "9", "150", 3).refusal.empty());
+  EXPECT_TRUE(checkInsertion(txtBat(0), "9", "\u00e9\u00e9", 1).refusal.empty())
+      << "lengths count characters";
+}
+
+TEST(InputRules, RefusalsSayWhy) {
+  const struct {
+    TextBox box;
+    std::string_view inserted;
+    std::string_view message;
+  } cases[] = {
+      {txtStats(2), "1234567",
+       "\"Runs\" holds at most 5 characters, so \"1234567\" was not inserted."},
+      {txtStats(2), "-50", "\"Runs\" takes only the digits 0 to 9, so \"-50\" was not inserted."},
+      {TextBox::txtDOB, "1.2",
+       "\"D.O.B.\" takes only the digits 0 to 9 and \"/\", so \"1.2\" was not inserted."},
+      // As the save says it.
+      {TextBox::txtRealName, "\u0141ukasz",
+       "\"Name\" cannot hold the character \"\u0141\": the game's database stores only Western "
+       "European (Windows-1252) characters."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(checkInsertion(c.box, c.inserted, "", 0).refusal, c.message) << c.inserted;
+  }
 }
 
 TEST(AbilityBars, ColourAndWidthFollowTheValue) {

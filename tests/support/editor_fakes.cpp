@@ -16,6 +16,10 @@ void FakeView::setItems(editor::ListBox list, const std::vector<std::string>& ne
   selections[list] = -1;
 }
 
+void FakeView::setItemText(editor::ListBox list, int index, const std::string& text) {
+  items.at(list).at(static_cast<std::size_t>(index)) = text;
+}
+
 const std::vector<std::string>& FakeView::listItems(editor::ListBox list) const {
   static const std::vector<std::string> none;
   const auto it = items.find(list);
@@ -64,7 +68,7 @@ editor::SaveChoice FakePrompts::askSaveChanges(const std::string& text) {
   return takeAnswer(saveChoices, editor::SaveChoice::Discard);
 }
 
-editor::TeamChangedChoice FakePrompts::askReloadOrKeepEdits(const std::string& text) {
+editor::TeamChangedChoice FakePrompts::askAboutChangedTeam(const std::string& text) {
   teamChangedQuestions.push_back(text);
   return takeAnswer(teamChangedChoices, editor::TeamChangedChoice::KeepEdits);
 }

@@ -18,6 +18,7 @@ class FakeView final : public editor::MainView {
   std::string text(editor::TextBox box) const override;
   void setText(editor::TextBox box, const std::string& text) override;
   void setItems(editor::ListBox list, const std::vector<std::string>& items) override;
+  void setItemText(editor::ListBox list, int index, const std::string& text) override;
   int selectedIndex(editor::ListBox list) const override;
   void setSelectedIndex(editor::ListBox list, int index) override;
   void setBar(int row, editor::Colour colour, double widthTwips) override;
@@ -59,11 +60,11 @@ class FakePrompts final : public editor::Prompts {
   editor::Answer askYesNoDefaultNo(const std::string& text) override;
   editor::SaveChoice askSaveChanges(const std::string& text) override;
   void tell(const std::string& text, editor::MessageIcon icon) override;
-  editor::TeamChangedChoice askReloadOrKeepEdits(const std::string& text) override;
+  editor::TeamChangedChoice askAboutChangedTeam(const std::string& text) override;
 
   std::deque<editor::Answer> answers;
   std::deque<editor::SaveChoice> saveChoices;
-  // Answers of askReloadOrKeepEdits (KeepEdits when it is empty) and the texts it was asked.
+  // Answers of askAboutChangedTeam (KeepEdits when it is empty) and the texts it was asked.
   std::deque<editor::TeamChangedChoice> teamChangedChoices;
   std::vector<std::string> teamChangedQuestions;
   std::vector<std::string> questions;

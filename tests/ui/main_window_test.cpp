@@ -11,6 +11,8 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QTest>
+#include <QToolTip>
+#include <functional>
 
 #include "editor/controls.h"
 #include "editor/web_lookup.h"
@@ -198,7 +200,7 @@ TEST_F(MainWindowTest, BackspaceAndDeleteWorkAsUsual) {
 }
 
 // Text that arrives without key presses is refused whole when typing any of its characters
-// would be refused; otherwise only the greatest length cuts it.
+// would be refused, or when the box cannot hold all of it.
 TEST_F(MainWindowTest, PastedAndDroppedTextObeysTheTypingRules) {
   struct Case {
     TextBox box;
@@ -209,7 +211,13 @@ TEST_F(MainWindowTest, PastedAndDroppedTextObeysTheTypingRules) {
       {editor::txtBat(2), "x7", ""},
       {editor::txtBat(2), "a1b2c3", ""},
       {editor::txtStats(2), "-50", ""},
-      {editor::txtStats(2), "1234567", "12345"},
+      {editor::txtStats(2), "1234567", ""},
+      {editor::txtStats(1), "12345", ""},
+      {editor::txtBat(2), "300", ""},
+      {editor::txtStats(0), "  75 ", "75"},  // blanks around a number are trimmed first
+      {TextBox::txtRealName, QString(41, 'n'), ""},
+      {TextBox::txtRealName, QString::fromUtf8("\u0141ukasz"), ""},
+      {TextBox::txtRealName, QString::fromUtf8("Jo \U0001F600"), ""},
       {editor::txtShirt(2), "1 2", "1 2"},                     // the space passes, as typed
       {editor::txtField(0), QString::fromUtf8("\u0661"), ""},  // a digit, but not "0".."9"
       {TextBox::txtDOB, "12/03/75", "12/03/75"},
@@ -240,6 +248,47 @@ TEST_F(MainWindowTest, PastedAndDroppedTextObeysTheTypingRules) {
           << path << " " << editor::designName(c.box) << " " << c.inserted.toStdString();
     }
   }
+}
+
+// A refusal is never silent: the box says why, and a character the database cannot store is
+// refused as it is typed with the save's own words.
+TEST_F(MainWindowTest, ARefusedInsertionSaysWhyAtTheBox) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  struct Case {
+    TextBox box;
+    std::function<void(QLineEdit*)> insert;
+    std::string message;
+  };
+  const auto paste = [](QString text) {
+    return [text](QLineEdit* edit) {
+      QGuiApplication::clipboard()->setText(text);
+      QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    };
+  };
+  const std::vector<Case> cases = {
+      {editor::txtStats(2), paste("1234567"),
+       "\"Runs\" holds at most 5 characters, so \"1234567\" was not inserted."},
+      {editor::txtBat(0), paste("-5"),
+       "\"Timing\" takes only the digits 0 to 9, so \"-5\" was not inserted."},
+      {TextBox::txtRealName,
+       [](QLineEdit* edit) {
+         QTest::keyClicks(edit, "Ab");
+         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString::fromUtf8("\u0141"),
+                             Qt::NoModifier);
+       },
+       "\"Name\" cannot hold the character \"\u0141\": the game's database stores only Western "
+       "European (Windows-1252) characters."},
+  };
+  for (const Case& c : cases) {
+    clear(c.box);
+    QToolTip::hideText();
+    box(c.box)->setFocus();
+    c.insert(box(c.box));
+    EXPECT_TRUE(QToolTip::isVisible()) << editor::designName(c.box);
+    EXPECT_EQ(QToolTip::text().toStdString(), c.message);
+  }
+  EXPECT_EQ(box(TextBox::txtRealName)->text(), "Ab") << "typed up to the refused character";
 }
 
 TEST_F(MainWindowTest, ANegativeValueFromTheFileCanStillBeEditedAndUndone) {
@@ -377,16 +426,15 @@ TEST_F(MainWindowTest, PickingAPlayerShowsItAndARefusedStoreKeepsTheSelection) {
   EXPECT_EQ(box(TextBox::txtRealName)->text(), players->item(1)->text());
   EXPECT_EQ(editor.currentPlayer(), 2);
 
-  // A character with no byte in the file's code page cannot be stored: the switch is refused.
-  QLineEdit* name = box(TextBox::txtRealName);
-  name->selectAll();
-  QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString::fromUtf8("\u0100"),
-                      Qt::NoModifier);
+  // Runs beyond what the file's 16 bits hold cannot be stored: the switch is refused.
+  QLineEdit* runs = box(editor::txtStats(2));
+  runs->selectAll();
+  QTest::keyClicks(runs, "99999");
   players->setCurrentRow(3);
   EXPECT_EQ(prompts.messages.size(), 1U);
   EXPECT_EQ(players->currentRow(), 1);
   EXPECT_EQ(editor.currentPlayer(), 2);
-  EXPECT_EQ(name->text(), QString::fromUtf8("\u0100"));
+  EXPECT_EQ(runs->text(), "99999");
 }
 
 TEST_F(MainWindowTest, PickingATeamLoadsIt) {

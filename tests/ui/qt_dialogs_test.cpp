@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -86,20 +90,21 @@ TEST(MessageBoxPrompts, OffersToReloadAChangedTeamOrToKeepTheEdits) {
   ui::MessageBoxPrompts prompts(&mainWindow);
   using editor::TeamChangedChoice;
   for (const auto& [button, choice] : {std::pair{"Reload Team", TeamChangedChoice::ReloadTeam},
+                                       std::pair{"Merge", TeamChangedChoice::Merge},
                                        std::pair{"Keep Edits", TeamChangedChoice::KeepEdits}}) {
     TeamChangedChoice given{};
     const ShownBox shown =
-        watchBox(button, [&] { given = prompts.askReloadOrKeepEdits("Team <1> changed\r\nso"); });
+        watchBox(button, [&] { given = prompts.askAboutChangedTeam("Team <1> changed\r\nso"); });
     EXPECT_EQ(given, choice);
     EXPECT_EQ(shown.title, "Zelbor Player Editor");
     EXPECT_EQ(shown.text, "Team <1> changed\nso");
     EXPECT_EQ(shown.format, Qt::PlainText);
     EXPECT_EQ(shown.icon, QMessageBox::Warning);
-    EXPECT_EQ(shown.buttons, (std::vector<QString>{"Keep Edits", "Reload Team"}));
+    EXPECT_EQ(shown.buttons, (std::vector<QString>{"Keep Edits", "Merge", "Reload Team"}));
     EXPECT_EQ(shown.defaultButton, "Keep Edits") << "dismissing it loses nothing";
   }
   const ModalWatcher escape("", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
-  EXPECT_EQ(prompts.askReloadOrKeepEdits("Changed"), TeamChangedChoice::KeepEdits);
+  EXPECT_EQ(prompts.askAboutChangedTeam("Changed"), TeamChangedChoice::KeepEdits);
   EXPECT_EQ(escape.runs(), 1);
 }
 
@@ -134,6 +139,87 @@ TEST(MessageBoxPrompts, AWarningQuestionDefaultsToNo) {
   const ModalWatcher enter("", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
   EXPECT_EQ(prompts.askYesNoDefaultNo("Hide?"), editor::Answer::No);
   EXPECT_EQ(enter.runs(), 1);
+}
+
+// Every question's answers carry Alt keys.
+TEST(MessageBoxPrompts, AltKeysAnswer) {
+  QWidget mainWindow;
+  ui::MessageBoxPrompts prompts(&mainWindow);
+  using editor::SaveChoice;
+  using editor::TeamChangedChoice;
+  const auto answerWith = [](Qt::Key key, const std::function<void()>& ask) {
+    const ModalWatcher watcher("", [key](QWidget* box) {
+      // Mnemonics work in the active window only.
+      box->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+      QTest::keyClick(box->focusWidget(), key, Qt::AltModifier);
+      // The button clicks itself after a moment. A key without an answer leaves the box open; the
+      // test then fails rather than hangs.
+      const QPointer<QWidget> open(box);
+      if (!QTest::qWaitFor([&] { return open == nullptr || !open->isVisible(); }, 2000)) {
+        box->close();
+      }
+    });
+    ask();
+    EXPECT_EQ(watcher.runs(), 1);
+  };
+  for (const auto& [key, choice] :
+       {std::pair{Qt::Key_S, SaveChoice::Save}, std::pair{Qt::Key_D, SaveChoice::Discard},
+        std::pair{Qt::Key_C, SaveChoice::Cancel}}) {
+    SaveChoice given = key == Qt::Key_C ? SaveChoice::Save : SaveChoice::Cancel;
+    answerWith(key, [&] { given = prompts.askSaveChanges("Save?"); });
+    EXPECT_EQ(given, choice) << QKeySequence(key).toString().toStdString();
+  }
+  for (const auto& [key, choice] : {std::pair{Qt::Key_R, TeamChangedChoice::ReloadTeam},
+                                    std::pair{Qt::Key_M, TeamChangedChoice::Merge}}) {
+    TeamChangedChoice given = TeamChangedChoice::KeepEdits;
+    answerWith(key, [&] { given = prompts.askAboutChangedTeam("Changed"); });
+    EXPECT_EQ(given, choice) << QKeySequence(key).toString().toStdString();
+  }
+  editor::Answer given = editor::Answer::Yes;
+  answerWith(Qt::Key_N, [&] { given = prompts.askYesNo("Go on?"); });
+  EXPECT_EQ(given, editor::Answer::No);
+}
+
+// Holding Down in the team list opens the question; the key keeps repeating into it.
+TEST(MessageBoxPrompts, KeysHeldBeforeTheQuestionNeitherMoveItsFocusNorAnswer) {
+  QWidget mainWindow;
+  ui::MessageBoxPrompts prompts(&mainWindow);
+  const auto press = [](QWidget* box, Qt::Key key, bool repeat) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier,
+                    key == Qt::Key_Return ? QStringLiteral("\r") : QString(), repeat);
+    QApplication::sendEvent(box->focusWidget(), &event);
+  };
+  QString focusedAfterRepeats;
+  bool openAfterRepeats = false;
+  const ModalWatcher held("", [&](QWidget* box) {
+    for (int repeat = 0; repeat < 4; ++repeat) press(box, Qt::Key_Down, true);
+    press(box, Qt::Key_Return, true);
+    focusedAfterRepeats = qobject_cast<QPushButton*>(box->focusWidget())->text().remove('&');
+    openAfterRepeats = box->isVisible();
+    // A key pressed while the question is open works: Down moves to Discard, Enter takes it.
+    press(box, Qt::Key_Down, false);
+    press(box, Qt::Key_Return, false);
+  });
+  EXPECT_EQ(prompts.askSaveChanges("Save changes?"), editor::SaveChoice::Discard);
+  EXPECT_EQ(held.runs(), 1);
+  EXPECT_EQ(focusedAfterRepeats, "Save");
+  EXPECT_TRUE(openAfterRepeats);
+}
+
+TEST(MessageBoxPrompts, BoxesUseTheMainWindowsFont) {
+  QWidget mainWindow;
+  QFont font = mainWindow.font();
+  font.setPointSizeF(font.pointSizeF() * 0.75);
+  mainWindow.setFont(font);
+  ui::MessageBoxPrompts prompts(&mainWindow);
+  QFont shown;
+  const ModalWatcher watcher("", [&](QWidget* box) {
+    shown = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font();
+    box->close();
+  });
+  prompts.tell("Done", editor::MessageIcon::None);
+  EXPECT_EQ(shown, font);
 }
 
 }  // namespace

@@ -4,7 +4,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -23,6 +27,22 @@
 
 namespace zelbor::testing {
 namespace {
+
+// The screen's size in device pixels: as the offscreen platform's configuration file gives it, or
+// the logical size scaled.
+QSize deviceScreenSize(const QScreen* screen) {
+  const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+  const qsizetype at = platform.indexOf(QStringLiteral("configfile="));
+  if (at >= 0) {
+    QFile file(platform.mid(at + 11).section(QLatin1Char(':'), 0, 0));
+    if (file.open(QIODevice::ReadOnly)) {
+      const QJsonObject first =
+          QJsonDocument::fromJson(file.readAll())[QStringLiteral("screens")][0].toObject();
+      return {first[QStringLiteral("width")].toInt(), first[QStringLiteral("height")].toInt()};
+    }
+  }
+  return (QSizeF(screen->geometry().size()) * screen->devicePixelRatio()).toSize();
+}
 
 class ScreenFit : public UiFixture {
  public:
@@ -71,6 +91,11 @@ TEST_F(ScreenFit, TheWindowStaysOnTheScreenAndItsContentScrolls) {
   const QRect room = window.screen()->availableGeometry();
   EXPECT_LE(window.frameGeometry().width(), room.width()) << scale();
   EXPECT_LE(window.frameGeometry().height(), room.height()) << scale();
+  // Also in device pixels, which Qt rounds from the logical ones.
+  const qreal ratio = window.screen()->devicePixelRatio();
+  const QSize device = deviceScreenSize(window.screen());
+  EXPECT_LE(qRound(window.frameGeometry().width() * ratio), device.width()) << scale();
+  EXPECT_LE(qRound(window.frameGeometry().height() * ratio), device.height()) << scale();
 
   auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
   ASSERT_NE(scroll, nullptr);

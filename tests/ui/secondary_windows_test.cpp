@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "modal_watcher.h"
+#include "ui/batch_window.h"
 #include "ui/file_verify_window.h"
 #include "ui/lineup_window.h"
 #include "ui_fixture.h"
@@ -44,6 +45,15 @@ TEST_F(SecondaryWindowsTest, FileVerifyWindowFollowsTheDesign) {
   EXPECT_EQ(hash.focusWidget(), hash.findChild<QPushButton*>("cmdOK"));
   EXPECT_EQ(tabOrder(hash.findChild<QWidget*>("cmdOK"), 2),
             (std::vector<std::string>{"cmdOK", "txtHash"}));
+}
+
+TEST_F(SecondaryWindowsTest, SecondaryWindowsUseTheMainWindowsFont) {
+  ui::FileVerifyWindow hash(&window);
+  ui::LineupWindow lineups(QStringLiteral("Team"), {}, &window);
+  ui::BatchWindow batch(editor, QStringLiteral("Team"), &window);
+  for (const QWidget* shown : std::initializer_list<const QWidget*>{&hash, &lineups, &batch}) {
+    EXPECT_EQ(shown->font(), window.font()) << shown->objectName().toStdString();
+  }
 }
 
 TEST_F(SecondaryWindowsTest, GetFileHashShowsTheStringUntilOk) {

@@ -243,6 +243,64 @@ TEST_F(UnsavedEditsWindowTest, PastedTextIsRefusedAndSeveralBadBoxesAreListedAtO
   EXPECT_EQ(readFileBytes(databasePath), sample);
 }
 
+// Another program scales the shown team's Timing while the user edits a name: Merge shows both.
+TEST_F(UnsavedEditsWindowTest, MergeShowsTheFilesChangesAndTheEditsUnsaved) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  players()->setCurrentRow(1);
+  typeName("Merged Name");
+  for (int index = 1; index <= players()->count(); ++index) {
+    changeFilePlayer(1, index, [](db::PlayerRecord& player) {
+      player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
+    });
+  }
+  const std::vector<db::Byte> changed = readFileBytes(databasePath);
+  prompts.teamChangedChoices = {editor::TeamChangedChoice::Merge};
+  QTest::keyClick(box(TextBox::txtRealName), Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(prompts.teamChangedQuestions.size(), 1U);
+  EXPECT_EQ(readFileBytes(databasePath), changed);
+  EXPECT_EQ(box(TextBox::txtRealName)->text(), "Merged Name");
+  EXPECT_EQ(box(editor::txtBat(0))->text().toInt(), filePlayer(1, 2).battingAbilities[0]);
+  EXPECT_EQ(players()->currentRow(), 1);
+  EXPECT_TRUE(window.isWindowModified());
+
+  players()->setCurrentRow(0);
+  EXPECT_EQ(box(editor::txtBat(0))->text().toInt(), filePlayer(1, 1).battingAbilities[0]);
+  QTest::keyClick(box(TextBox::txtRealName), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(fileName(1, 2), "Merged Name");
+  EXPECT_EQ(filePlayer(1, 3).battingAbilities[0], playerAt(changed, 1, 3).battingAbilities[0]);
+  EXPECT_FALSE(window.isWindowModified());
+}
+
+TEST_F(UnsavedEditsWindowTest, ThePlayerListShowsTheNameAsTypedAndMarksEditedPlayers) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QString second = players()->item(1)->text();
+  players()->setCurrentRow(1);
+  typeName("Being Typ");
+  EXPECT_EQ(players()->item(1)->text(), "* Being Typ");
+  QTest::keyClicks(box(TextBox::txtRealName), "ed");
+  EXPECT_EQ(players()->item(1)->text(), "* Being Typed");
+
+  players()->setCurrentRow(2);
+  QLineEdit* timing = box(editor::txtBat(0));
+  timing->selectAll();
+  QTest::keyClicks(timing, timing->text() == "1" ? "2" : "1");
+  EXPECT_EQ(players()->item(1)->text(), "* Being Typed") << "stored, still unsaved";
+  EXPECT_TRUE(players()->item(2)->text().startsWith("* "));
+  EXPECT_FALSE(players()->item(0)->text().startsWith("* "));
+
+  players()->setCurrentRow(1);
+  typeName(second);
+  players()->setCurrentRow(0);
+  EXPECT_EQ(players()->item(1)->text(), second) << "typed back as it was";
+  prompts.answers = {Answer::Yes};
+  QTest::keyClick(timing, Qt::Key_S, Qt::ControlModifier);
+  for (int row = 0; row < players()->count(); ++row) {
+    EXPECT_FALSE(players()->item(row)->text().startsWith("* ")) << row;
+  }
+}
+
 TEST_F(UnsavedEditsWindowTest, ARefusedPlayerClickLeavesTheHighlightOnTheShownPlayer) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
