@@ -225,11 +225,16 @@ CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
             "or use xlsx"};
   }
   if (isRereadText(cell, stored)) {
-    return {false,
-            "the spreadsheet read this text as a date or a number and rewrote it; import "
-            "the column as text or use xlsx"};
+    return {false, std::string(kRereadTextReason) + "; import the column as text or use xlsx"};
   }
   return {};
+}
+
+bool isWithoutCarriageReturns(std::string_view cell, std::string_view stored) {
+  if (stored.find('\r') == std::string_view::npos) return false;
+  std::string kept(stored);
+  std::erase(kept, '\r');
+  return cell == kept;
 }
 
 }  // namespace zelbor::cli

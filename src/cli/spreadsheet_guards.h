@@ -26,6 +26,10 @@ bool isMisreadCharacterSet(std::string_view cell, std::string_view stored);
 // "12/09/1985", "05/20/26" for "5/20", "7" for "007", or the text without its blanks around it.
 bool isRereadText(std::string_view cell, std::string_view stored);
 
+// Why a text that a spreadsheet turned into a date or a number is refused, in either format.
+inline constexpr std::string_view kRereadTextReason =
+    "the spreadsheet read this text as a date or a number and rewrote it";
+
 // Which rewritings an input may hold: none (JSON), a spreadsheet's error values (xlsx), or
 // everything a spreadsheet does to CSV.
 enum class InputGuards { None, ErrorValues, CsvRewriting };
@@ -39,6 +43,9 @@ struct CellVerdict {
   bool unchanged = false;              // a rewriting of the stored value: keep it
   std::optional<std::string> refusal;  // a rewriting that must not be stored, with the reason
 };
+
+// `cell` is `stored` without its carriage returns, which spreadsheets drop from texts on saving.
+bool isWithoutCarriageReturns(std::string_view cell, std::string_view stored);
 
 CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
                                std::string_view cell, std::string_view stored);
