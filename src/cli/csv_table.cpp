@@ -17,7 +17,7 @@ constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
 bool isUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80            ? 1
+    const std::size_t length = lead < 0x80                   ? 1
                                : lead >= 0xC2 && lead < 0xE0 ? 2
                                : lead >= 0xE0 && lead < 0xF0 ? 3
                                : lead >= 0xF0 && lead < 0xF5 ? 4

@@ -84,7 +84,9 @@ std::variant<ImportTable, std::string> tableOf(const CommandContext& context,
     auto read = readCsvTable(text);
     if (const auto* reason = std::get_if<std::string>(&read)) return *reason;
     CsvTable& csv = std::get<CsvTable>(read);
-    const char* separator = csv.separator == '\t' ? "tabs" : csv.separator == ';' ? "semicolons" : "commas";
+    const char* separator = csv.separator == '\t'  ? "tabs"
+                            : csv.separator == ';' ? "semicolons"
+                                                   : "commas";
     context.err << (input == kStandardInput ? "The standard input" : input) << ": read as "
                 << csv.encoding << " text with cells separated by " << separator << ".\n";
     return std::move(csv.table);
@@ -154,9 +156,10 @@ void printPlan(std::ostream& out, const ImportPlan& plan, std::span<const int> t
     writeRow(out, {std::to_string(change.team), std::to_string(change.slot), change.field,
                    change.before, change.after});
   }
-  const auto fields = static_cast<std::size_t>(std::ranges::count_if(
-      plan.changes,
-      [&teams](const FieldChange& change) { return std::ranges::find(teams, change.team) != teams.end(); }));
+  const auto fields = static_cast<std::size_t>(
+      std::ranges::count_if(plan.changes, [&teams](const FieldChange& change) {
+        return std::ranges::find(teams, change.team) != teams.end();
+      }));
   out << counted(fields, "field") << " of " << counted(players.size(), "player") << " in "
       << counted(teams.size(), "team") << (dryRun ? " would change" : " changed") << ".\n";
 }

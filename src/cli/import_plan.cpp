@@ -72,7 +72,8 @@ std::optional<std::string> controlCharacterReason(std::string_view text) {
     if (!control) continue;
     static constexpr std::array<std::pair<char32_t, std::string_view>, 4> kNames = {
         {{0x00, " (NUL)"}, {0x09, " (tab)"}, {0x0A, " (line feed)"}, {0x0D, " (carriage return)"}}};
-    const auto named = std::ranges::find(kNames, *control, &std::pair<char32_t, std::string_view>::first);
+    const auto named =
+        std::ranges::find(kNames, *control, &std::pair<char32_t, std::string_view>::first);
     return "cannot hold the control character " + codePointName(*control) +
            std::string(named == kNames.end() ? "" : named->second);
   }
@@ -256,17 +257,18 @@ class Planner {
     if (record) {
       const db::FieldValue stored = db::readField(field, *record);
       const std::string storedText = cellText(field, stored, nullptr);
-      const bool shown = text == storedText || text == itemName(field, stored, &lists_) ||
-                         (guards_ != InputGuards::None && isWithoutCarriageReturns(text, storedText));
+      const bool shown =
+          text == storedText || text == itemName(field, stored, &lists_) ||
+          (guards_ != InputGuards::None && isWithoutCarriageReturns(text, storedText));
       const CellVerdict verdict = shown ? CellVerdict{true, std::nullopt}
                                         : judgeRewrittenCell(guards_, field, text, storedText);
       if (verdict.refusal) return add(row, name, text, *verdict.refusal);
       if (verdict.unchanged) intended = Intended{stored, row, true};
     }
     if (!intended && number && field.kind == db::FieldKind::Text) {
-      return add(row, name, text,
-                 std::string(kRereadTextReason) +
-                     "; format the column as text and type the text again");
+      return add(
+          row, name, text,
+          std::string(kRereadTextReason) + "; format the column as text and type the text again");
     }
     if (!intended) {
       Reading reading = readCell(field, text, lists_);

@@ -33,7 +33,7 @@ class DuplicateKeys {
     } else if (event == Event::key && !keys_.empty() && !found_ &&
                !keys_.back().insert(parsed.get<std::string>()).second) {
       found_ = (keys_.size() > 1 || playerDepth_ == 1 ? "row " + std::to_string(players_ + 1) + ": "
-                                                       : std::string()) +
+                                                      : std::string()) +
                "the key \"" + parsed.get<std::string>() + "\" appears more than once in an object";
     }
     return true;

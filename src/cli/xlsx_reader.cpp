@@ -4,8 +4,8 @@
 
 #include <charconv>
 #include <memory>
-#include <set>
 #include <pugixml.hpp>
+#include <set>
 
 #include "db/text_codec.h"
 
@@ -276,7 +276,8 @@ std::vector<ImportRow> sheetRows(const Workbook& workbook) {
       if (read.cells.size() <= static_cast<std::size_t>(column)) read.cells.resize(column + 1);
       read.cells[column] = std::move(text);
       const std::string_view type = cell.attribute("t").value();
-      if (type.empty() || type == "n" || type == "d") read.numberCells.push_back(static_cast<std::size_t>(column));
+      if (type.empty() || type == "n" || type == "d")
+        read.numberCells.push_back(static_cast<std::size_t>(column));
     });
     previousRow = read.number;
     rows.push_back(std::move(read));

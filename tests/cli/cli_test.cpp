@@ -574,11 +574,13 @@ TEST_F(CliTest, ListItemsThatReadAsNumbersAreExportedAsPositions) {
   std::filesystem::create_directory(folder);
   std::string items;
   for (int position = 0; position < 256; ++position) items += std::to_string(position ^ 1) + "\r\n";
-  for (const char* name : {"Bats.txt", "Kit1.txt", "Kit2.txt", "Kit3.txt", "Kit4.txt", "Guards.txt"}) {
+  for (const char* name :
+       {"Bats.txt", "Kit1.txt", "Kit2.txt", "Kit3.txt", "Kit4.txt", "Guards.txt"}) {
     writeFileBytes(folder + "/" + name, std::vector<db::Byte>(items.begin(), items.end()));
   }
   for (const char* format : {"csv", "json"}) {
-    const Outcome exported = run({"export", path_, "--format", format, "--names", "--lists", folder});
+    const Outcome exported =
+        run({"export", path_, "--format", format, "--names", "--lists", folder});
     ASSERT_EQ(exported.status, 0) << exported.err;
     const std::string file = dir_.file(std::string("players.") + format);
     writeFileBytes(file, std::vector<db::Byte>(exported.out.begin(), exported.out.end()));

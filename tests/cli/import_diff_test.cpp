@@ -306,14 +306,13 @@ TEST_F(ImportTest, UnreadableOrMalformedInputAndWrongOptionsAreRefused) {
 }
 
 TEST(CsvTable, ReadsWhatSpreadsheetsWrite) {
-  const auto table =
-      std::get<CsvTable>(readCsvTable("\xEF\xBB\xBF"
-                                         "a;b;c\r\n"
-                                         "1;\"x;\"\"y\"\"\r\nz\";\r\n"
-                                         "\r\n"
-                                         "2\r"
-                                         "3;;4;5"))
-          .table;
+  const auto table = std::get<CsvTable>(readCsvTable("\xEF\xBB\xBF"
+                                                     "a;b;c\r\n"
+                                                     "1;\"x;\"\"y\"\"\r\nz\";\r\n"
+                                                     "\r\n"
+                                                     "2\r"
+                                                     "3;;4;5"))
+                         .table;
   ASSERT_EQ(table.columns.size(), 3u);
   EXPECT_EQ(table.columns[0].name, "a");
   ASSERT_EQ(table.rows.size(), 3u);
@@ -361,17 +360,22 @@ TEST(CsvTable, ReadsTheEncodingsAndSeparatorsSpreadsheetsSave) {
   }
   EXPECT_EQ(std::get<CsvTable>(readCsvTable(utf16(u"a\n\U0001F600", false))).table.rows[0].cells[0],
             "\U0001F600");
-  for (const std::string& broken : {utf16(u"a\n\xD800", false), std::string("\xFF\xFE" "a"),
-                                    std::string("\xEF\xBB\xBF" "a\n\xC9")}) {
+  for (const std::string& broken : {utf16(u"a\n\xD800", false),
+                                    std::string("\xFF\xFE"
+                                                "a"),
+                                    std::string("\xEF\xBB\xBF"
+                                                "a\n\xC9")}) {
     EXPECT_THAT(std::get<std::string>(readCsvTable(broken)), HasSubstr("but is not valid UTF-"));
   }
 }
 
 TEST_F(ImportTest, AWindows1252CsvImportsAndSaysHowItWasRead) {
-  const DbRun run = runDb({"import", path_, input("w.csv", "team;slot;realName\r\n1;1;\xC9lan\r\n")});
+  const DbRun run =
+      runDb({"import", path_, input("w.csv", "team;slot;realName\r\n1;1;\xC9lan\r\n")});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.err, dir_.file("w.csv") + ": read as Windows-1252 text with cells separated by "
-                                          "semicolons.\n");
+  EXPECT_EQ(run.err, dir_.file("w.csv") +
+                         ": read as Windows-1252 text with cells separated by "
+                         "semicolons.\n");
   EXPECT_EQ(db::decodeUpToNul(playerAt(readFileBytes(path_), 1, 1).realName), "Élan");
 }
 
@@ -480,7 +484,7 @@ TEST_F(ImportTest, RefusesWhatTheEditorRefusesForTheSameReason) {
     const DbRun run = runDb({"import", path_, "-", "--format", "csv"},
                             "team,slot," + c.column + "\n1,1," + c.value + "\n");
     ASSERT_EQ(run.status, 4) << c.column;
-    const std::string reason = lines(run.err).front().substr(run.err.find("the field ") + 10);
+    const std::string reason = lines(run.err.substr(run.err.find("the field ") + 10)).front();
     EXPECT_THAT(editorRefusal(image_, c.box, c.value), HasSubstr(reason)) << c.column;
   }
 }

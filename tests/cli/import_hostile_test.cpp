@@ -27,13 +27,13 @@ using zelbor::testing::readFileBytes;
 using zelbor::testing::TempDir;
 using zelbor::testing::writeFileBytes;
 
-struct Run {
+struct ImportRun {
   int status;
   std::string out;
   std::string err;
 };
 
-Run zelborDb(const std::vector<std::string>& arguments) {
+ImportRun zelborDb(const std::vector<std::string>& arguments) {
   std::ostringstream out;
   std::ostringstream err;
   const int status = runCli(arguments, out, err,
@@ -139,9 +139,12 @@ TEST_F(HostileImport, HostileCellsAreRefusedInEveryFormatAndNothingIsWritten) {
   } cases[] = {
       {"realName", "\0"s, "<U+0000>\": the field cannot hold the control character U+0000 (NUL)"},
       {"realName", "Bo\0b"s, "Bo<U+0000>b\": the field cannot hold the control character U+0000"},
-      {"realName", "a\tb", "a<U+0009>b\": the field cannot hold the control character U+0009 (tab)"},
-      {"spoofName", "a\nb", "the control character U+000A (line feed)"},
-      {"bestBowlingODI", "a\rb", "the control character U+000D (carriage return)"},
+      {"realName", "a\tb",
+       "a<U+0009>b\": the field cannot hold the control character U+0009 (tab)"},
+      {"spoofName", "a\nb",
+       "a<U+000A>b\": the field cannot hold the control character U+000A (line feed)"},
+      {"bestBowlingODI", "a\rb",
+       "a<U+000D>b\": the field cannot hold the control character U+000D (carriage return)"},
       {"dateOfBirth", "1\u0085", "1<U+0085>\": the field cannot hold the control character U+0085"},
       {"realName", "\x7F", "<U+007F>\": the field cannot hold the control character U+007F"},
       {"realName", "  ", "  \": the field a player's name cannot be emptied"},
@@ -153,7 +156,7 @@ TEST_F(HostileImport, HostileCellsAreRefusedInEveryFormatAndNothingIsWritten) {
   };
   for (const auto& c : cases) {
     for (const std::string& file : inputs({{"team", "1"}, {"slot", "2"}, {c.column, c.value}})) {
-      const Run run = zelborDb({"import", path_, file, "--keep-spoof"});
+      const ImportRun run = zelborDb({"import", path_, file, "--keep-spoof"});
       EXPECT_EQ(run.status, 4) << file << " " << c.message;
       EXPECT_THAT(run.err, HasSubstr("row 2, column " + c.column + ", value \"" + c.message))
           << file;
@@ -180,16 +183,16 @@ TEST_F(HostileImport, StoredControlCharactersAndLostCarriageReturnsAreNoChange) 
   for (const std::string& value : {asText, withoutCr}) {
     for (std::string file : inputs({{"team", "1"}, {"slot", "2"}, {"realName", value}})) {
       if (value == withoutCr && file.ends_with(".json")) continue;  // JSON is not a spreadsheet's
-      const Run run = zelborDb({"import", path_, file});
+      const ImportRun run = zelborDb({"import", path_, file});
       EXPECT_EQ(run.status, 0) << file << run.err;
       EXPECT_THAT(run.out, HasSubstr("0 fields of 0 players in 0 teams changed.\n")) << file;
       ASSERT_TRUE(readFileBytes(path_) == image_) << file;
     }
   }
   // JSON is not rewritten by a spreadsheet: a lost CR is an edit, refused for the line feed.
-  const Run edited = zelborDb({"import", path_, input("e.json", jsonOf({{"team", "1"},
-                                                                       {"slot", "2"},
-                                                                       {"realName", withoutCr}}))});
+  const ImportRun edited =
+      zelborDb({"import", path_,
+                input("e.json", jsonOf({{"team", "1"}, {"slot", "2"}, {"realName", withoutCr}}))});
   EXPECT_EQ(edited.status, 4) << "a line feed is a control character";
 }
 
@@ -200,9 +203,9 @@ TEST_F(HostileImport, SpoofFieldsFollowOnlyARealFieldThatChangesAndTheirEditsNee
   putPlayer(image_, 1, 1, player);
   writeFileBytes(path_, image_);
 
-  const Run role = zelborDb(
-      {"import", path_,
-       input("r.json", R"([{"team":1,"slot":1,"hundredsODI":42,"spoofName":"Typed"}])")});
+  const ImportRun role =
+      zelborDb({"import", path_,
+                input("r.json", R"([{"team":1,"slot":1,"hundredsODI":42,"spoofName":"Typed"}])")});
   ASSERT_EQ(role.status, 0) << role.err;
   EXPECT_EQ(role.out, "1\t1\thundredsODI\t" + std::to_string(player.hundredsODI) +
                           "\t42\n1 field of 1 player in 1 team changed.\n");
@@ -222,13 +225,16 @@ TEST_F(HostileImport, InputWithoutPlayerRowsChangesNothing) {
     std::string name;
     std::string text;
   } cases[] = {
-      {"diff.json", patch}, {"empty.json", "[]"},         {"other.json", notCarried},
-      {"h.csv", "team,slot,realName\r\n"}, {"n.csv", "realName\n"},
-      {"e.xlsx", zelbor::testing::zipArchive({{"xl/worksheets/sheet1.xml",
-                                               "<worksheet><sheetData/></worksheet>"}})},
+      {"diff.json", patch},
+      {"empty.json", "[]"},
+      {"other.json", notCarried},
+      {"h.csv", "team,slot,realName\r\n"},
+      {"n.csv", "realName\n"},
+      {"e.xlsx", zelbor::testing::zipArchive(
+                     {{"xl/worksheets/sheet1.xml", "<worksheet><sheetData/></worksheet>"}})},
   };
   for (const auto& c : cases) {
-    const Run run = zelborDb({"import", path_, input(c.name, c.text)});
+    const ImportRun run = zelborDb({"import", path_, input(c.name, c.text)});
     EXPECT_EQ(run.status, 0) << c.name << "\n" << run.err;
     EXPECT_EQ(run.out, "0 fields of 0 players in 0 teams changed.\n") << c.name;
   }
@@ -241,7 +247,8 @@ TEST_F(HostileImport, InputWithoutPlayerRowsChangesNothing) {
 TEST_F(HostileImport, AmbiguousOrIncompleteInputIsRefused) {
   const auto sheet = [](const std::string& rows) {
     return zelbor::testing::zipArchive(
-        {{"xl/worksheets/sheet1.xml", "<worksheet><sheetData>" + rows + "</sheetData></worksheet>"}});
+        {{"xl/worksheets/sheet1.xml",
+          "<worksheet><sheetData>" + rows + "</sheetData></worksheet>"}});
   };
   const std::string header =
       R"(<row r="1"><c r="A1" t="inlineStr"><is><t>team</t></is></c><c r="B1" t="inlineStr"><is><t>slot</t></is></c>)"
@@ -276,7 +283,7 @@ TEST_F(HostileImport, AmbiguousOrIncompleteInputIsRefused) {
        "a number and rewrote it"},
   };
   for (const auto& c : cases) {
-    const Run run = zelborDb({"import", path_, input(c.name, c.text)});
+    const ImportRun run = zelborDb({"import", path_, input(c.name, c.text)});
     EXPECT_EQ(run.status, 4) << c.name << "\n" << run.err;
     EXPECT_THAT(run.err, HasSubstr(c.message)) << c.name;
     EXPECT_THAT(run.err, Not(HasSubstr("another value"))) << c.name;
