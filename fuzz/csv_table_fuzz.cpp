@@ -7,20 +7,6 @@
 #include "cli/csv_table.h"
 #include "db/text_codec.h"
 
-namespace {
-
-// UTF-8 the codec reads without a replacement for a malformed sequence.
-bool isWellFormed(std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      return zelbor::db::encodeWindows1252(text).unencodable != U'\uFFFD';
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto read =
       zelbor::cli::readCsvTable(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -33,14 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     __builtin_trap();
   }
   for (const auto& column : csv.table.columns) {
-    if (!isWellFormed(column.name)) __builtin_trap();
+    if (!zelbor::db::isUtf8(column.name)) __builtin_trap();
   }
   int previous = 1;
   for (const zelbor::cli::ImportRow& row : csv.table.rows) {
     if (row.number <= previous) __builtin_trap();
     previous = row.number;
     for (const auto& cell : row.cells) {
-      if (cell && (cell->empty() || !isWellFormed(*cell))) __builtin_trap();
+      if (cell && (cell->empty() || !zelbor::db::isUtf8(*cell))) __builtin_trap();
     }
   }
   return 0;

@@ -12,30 +12,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
 
-// Whether `text` is well-formed UTF-8: no stray continuation byte, overlong form, surrogate or
-// code point beyond U+10FFFF.
-bool isUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                             : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    const auto second = static_cast<unsigned char>(text[i + 1 < text.size() ? i + 1 : i]);
-    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
-        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90)) {
-      return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
 // UTF-16 text without its byte order mark, as UTF-8; nothing for a lone surrogate or an odd
 // number of bytes.
 std::optional<std::string> utf8FromUtf16(std::string_view bytes, bool bigEndian) {
@@ -76,10 +52,10 @@ std::variant<DecodedText, std::string> decoded(std::string_view bytes) {
   }
   if (bytes.starts_with(kByteOrderMark)) {
     bytes.remove_prefix(kByteOrderMark.size());
-    if (!isUtf8(bytes)) return std::string("it starts as UTF-8 but is not valid UTF-8");
+    if (!db::isUtf8(bytes)) return std::string("it starts as UTF-8 but is not valid UTF-8");
     return DecodedText{std::string(bytes), "UTF-8"};
   }
-  if (isUtf8(bytes)) return DecodedText{std::string(bytes), "UTF-8"};
+  if (db::isUtf8(bytes)) return DecodedText{std::string(bytes), "UTF-8"};
   return DecodedText{db::decodeWindows1252(db::bytesOf(bytes)), "Windows-1252"};
 }
 
