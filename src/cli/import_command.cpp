@@ -150,16 +150,14 @@ std::string counted(std::size_t count, const std::string& noun) {
 // Each change to the teams `teams` and a summary of them.
 void printPlan(std::ostream& out, const ImportPlan& plan, std::span<const int> teams, bool dryRun) {
   std::set<std::pair<int, int>> players;
+  std::size_t fields = 0;
   for (const FieldChange& change : plan.changes) {
     if (std::ranges::find(teams, change.team) == teams.end()) continue;
+    ++fields;
     players.insert({change.team, change.slot});
     writeRow(out, {std::to_string(change.team), std::to_string(change.slot), change.field,
                    change.before, change.after});
   }
-  const auto fields = static_cast<std::size_t>(
-      std::ranges::count_if(plan.changes, [&teams](const FieldChange& change) {
-        return std::ranges::find(teams, change.team) != teams.end();
-      }));
   out << counted(fields, "field") << " of " << counted(players.size(), "player") << " in "
       << counted(teams.size(), "team") << (dryRun ? " would change" : " changed") << ".\n";
 }

@@ -358,12 +358,12 @@ std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   InputGuards guards) {
   Planner planner(table, loaded, lists, guards);
   planner.checkColumns();
-  if (table.rows.empty() && planner.problems().empty()) return ImportPlan{loaded, {}, {}, 0, {}};
+  if (table.rows.empty() && planner.problems().empty()) return ImportPlan{loaded, {}, {}, {}};
   if (!planner.canIdentifyPlayers()) return std::move(planner.problems());
   for (const ImportRow& row : table.rows) planner.checkRow(row);
   if (!planner.problems().empty()) return std::move(planner.problems());
 
-  ImportPlan plan{loaded, {}, {}, 0, {}};
+  ImportPlan plan{loaded, {}, {}, {}};
   for (const auto& [player, fields] : planner.intended()) {
     auto& players = plan.teams[static_cast<std::size_t>(player.team - 1)];
     db::PlayerRecord& record = players[static_cast<std::size_t>(player.slot - 1)];
@@ -372,7 +372,6 @@ std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
     const std::size_t changesBefore = plan.changes.size();
     addChanges(player.team, player.slot, before, record, plan.changes);
     if (plan.changes.size() == changesBefore) continue;
-    ++plan.changedPlayers;
     if (plan.changedTeams.empty() || plan.changedTeams.back() != player.team) {
       plan.changedTeams.push_back(player.team);
     }
