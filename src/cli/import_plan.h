@@ -25,8 +25,8 @@ struct FieldChange {
 };
 
 struct ImportPlan {
-  LoadedTeams teams;              // every team as it is after the import
-  std::vector<int> changedTeams;  // in team order
+  LoadedTeams teams;                 // every team as it is after the import
+  std::vector<int> changedTeams;     // in team order
   std::vector<FieldChange> changes;  // by player, in team and slot order
   // Cells that were valid but not written, each as a problem is written, with the reason.
   std::vector<std::string> notes;
