@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Writes an import patch giving players of a database the values spreadsheets rewrite: floats of
-any magnitude, dates, texts starting with "=", accented names, numbers kept as text."""
+any magnitude, dates, texts starting with "=", accented names, numbers kept as text. Slots 6 and
+7 of the first two teams get the placeholders hostile_bytes.py replaces with bytes no import
+writes: control characters, bytes after a NUL, NaN."""
 import json
 import random
 import struct
@@ -8,7 +10,7 @@ import sys
 
 NAMES = ["Élan Dubois", "=SUM(A1:A3)", "=1+1", "+44 Caller", "-Dash", "@Home", "Zoë O'Neil",
          "Šimon Žák", "Œuvre Ñandú", "José, \"Pepe\"", "#N/A", "Ünal Çelik", "1e5", "007",
-         "Ärger  Doppel", "Tab\there"]
+         "Ärger  Doppel"]
 DATES = ["12/09/1985", "01/02/1980", "25/12/1979", "1985-09-12", "5/6/1990", "12.09.1985"]
 BOWLING = ["5/20", "3/45", "10/2", "0/0", "1/1"]
 BATTING = ["101*", "007", "1e5", "45", "=99", "12/12"]
@@ -35,6 +37,10 @@ def main():
                       "bowlingAverageODI": odd_float(rng),
                       "battingAverageODI": rng.choice([-2.184714e-15, 0.1, 45.5, 1e30, odd_float(rng)])}
             patch.append(player)
+    for team in range(1, min(teams, 2) + 1):
+        for slot, name in ((6, "ZqCtlName1"), (7, "ZqNulName2")):
+            patch.append({"team": team, "slot": slot, "realName": name,
+                          "bowlingAverageODI": 1234.5 if slot == 6 else 4321.25})
     json.dump(patch, sys.stdout, ensure_ascii=False)
 
 

@@ -79,8 +79,11 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
                    [&app](const Command& c) { return app.got_subcommand(c.parser); });
   const ExitStatus status = runGuarded(*chosen, err);
   if (status == ExitStatus::UsageError) err << app.help();  // the chosen command's usage
-  // A command that wrote the file has checked its own report; the others' output fails here.
-  if (status == ExitStatus::Success && !out.flush()) {
+  // A command that wrote the file has checked its own report; the others' output fails here,
+  // also when what they print is a finding (diff's patch, check's report).
+  const bool printed = status == ExitStatus::Success || status == ExitStatus::Findings ||
+                       status == ExitStatus::InvalidInput;
+  if (printed && !out.flush()) {
     err << kOutputFailure << "\n";
     return static_cast<int>(ExitStatus::FileError);
   }

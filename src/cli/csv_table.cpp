@@ -1,27 +1,85 @@
 #include "csv_table.h"
 
+#include <array>
+
+#include "db/byte_order.h"
+#include "db/text_codec.h"
+
 namespace zelbor::cli {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+
+// UTF-16 text without its byte order mark, as UTF-8; nothing for a lone surrogate or an odd
+// number of bytes.
+std::optional<std::string> utf8FromUtf16(std::string_view bytes, bool bigEndian) {
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  const auto unit = [&](std::size_t i) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
+  };
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    char32_t codePoint = unit(i);
+    if (codePoint >= 0xDC00 && codePoint <= 0xDFFF) return std::nullopt;
+    if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
+      if (i + 2 >= bytes.size()) return std::nullopt;
+      const char32_t low = unit(i + 2);
+      if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+      codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    }
+    text += db::utf8FromCodePoint(codePoint);
+  }
+  return text;
+}
+
+struct DecodedText {
+  std::string text;
+  std::string encoding;
+};
+
+std::variant<DecodedText, std::string> decoded(std::string_view bytes) {
+  for (const bool bigEndian : {false, true}) {
+    const std::string_view mark = bigEndian ? kUtf16BigEndianMark : kUtf16LittleEndianMark;
+    if (!bytes.starts_with(mark)) continue;
+    auto text = utf8FromUtf16(bytes.substr(mark.size()), bigEndian);
+    if (!text) return std::string("it starts as UTF-16 but is not valid UTF-16");
+    return DecodedText{std::move(*text), "UTF-16"};
+  }
+  if (bytes.starts_with(kByteOrderMark)) {
+    bytes.remove_prefix(kByteOrderMark.size());
+    if (!db::isUtf8(bytes)) return std::string("it starts as UTF-8 but is not valid UTF-8");
+    return DecodedText{std::string(bytes), "UTF-8"};
+  }
+  if (db::isUtf8(bytes)) return DecodedText{std::string(bytes), "UTF-8"};
+  return DecodedText{db::decodeWindows1252(db::bytesOf(bytes)), "Windows-1252"};
+}
 
 bool isLineEnd(char c) {
   return c == '\r' || c == '\n';
 }
 
-// The header line's separator: a semicolon when it has more of them than commas outside quotes.
+// The header line's separator: the one of comma, semicolon and tab it has most of outside
+// quotes, a comma on a tie.
 char separatorOf(std::string_view text) {
-  int commas = 0;
-  int semicolons = 0;
+  constexpr std::array<char, 3> kSeparators = {',', ';', '\t'};
+  std::array<int, kSeparators.size()> counts{};
   bool quoted = false;
   for (const char c : text) {
     if (c == '"') quoted = !quoted;
     if (quoted) continue;
     if (isLineEnd(c)) break;
-    commas += c == ',';
-    semicolons += c == ';';
+    for (std::size_t i = 0; i < kSeparators.size(); ++i) counts[i] += c == kSeparators[i];
   }
-  return semicolons > commas ? ';' : ',';
+  std::size_t most = 0;
+  for (std::size_t i = 1; i < counts.size(); ++i) {
+    if (counts[i] > counts[most]) most = i;
+  }
+  return kSeparators[most];
 }
 
 class CsvParser {
@@ -88,10 +146,14 @@ class CsvParser {
 
 }  // namespace
 
-std::variant<ImportTable, std::string> readCsvTable(std::string_view text) {
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-  CsvParser parser(text, separatorOf(text));
-  ImportTable table;
+std::variant<CsvTable, std::string> readCsvTable(std::string_view bytes) {
+  auto decoding = decoded(bytes);
+  if (const auto* reason = std::get_if<std::string>(&decoding)) return *reason;
+  DecodedText& input = std::get<DecodedText>(decoding);
+  const std::string_view text = input.text;
+  CsvTable result{{}, std::move(input.encoding), separatorOf(text)};
+  CsvParser parser(text, result.separator);
+  ImportTable& table = result.table;
   std::vector<std::string> cells;
   if (!parser.nextRow(cells)) {
     if (!parser.error().empty()) return parser.error();
@@ -100,14 +162,14 @@ std::variant<ImportTable, std::string> readCsvTable(std::string_view text) {
   for (std::string& name : cells) table.columns.push_back({std::move(name), 1});
   while (parser.nextRow(cells)) {
     if (cells.size() == 1 && cells[0].empty()) continue;  // a blank line
-    ImportRow row{parser.row(), {}};
+    ImportRow row{parser.row(), {}, {}};
     for (std::string& cell : cells) {
       row.cells.push_back(cell.empty() ? std::nullopt : std::optional(std::move(cell)));
     }
     table.rows.push_back(std::move(row));
   }
   if (!parser.error().empty()) return parser.error();
-  return table;
+  return result;
 }
 
 }  // namespace zelbor::cli

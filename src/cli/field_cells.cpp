@@ -7,10 +7,24 @@
 
 namespace zelbor::cli {
 
+namespace {
+
+// An item text import would read as a position: "7", " 12 ".
+bool readsAsPosition(std::string_view item) {
+  const std::string text = db::trimSpaces(item);
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  return !text.empty() && error == std::errc{} && end == text.data() + text.size();
+}
+
+}  // namespace
+
 std::optional<std::string> itemName(const db::PlayerField& field, const db::FieldValue& value,
                                     ItemNames names) {
   if (names == nullptr || !field.list) return std::nullopt;
-  return (*names)[*field.list].itemText(std::get<int>(value));
+  std::optional<std::string> item = (*names)[*field.list].itemText(std::get<int>(value));
+  if (item && readsAsPosition(*item)) return std::nullopt;
+  return item;
 }
 
 std::string cellText(const db::PlayerField& field, const db::FieldValue& value, ItemNames names) {

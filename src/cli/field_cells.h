@@ -23,7 +23,8 @@ std::string changeText(const db::PlayerField& field, const db::FieldValue& value
 nlohmann::ordered_json jsonValue(const db::PlayerField& field, const db::FieldValue& value,
                                  ItemNames names);
 
-// The item text a list field's stored position shows with `names`, if any.
+// The item text a list field's stored position shows with `names`, if any. An item text that
+// reads as a whole number is none: import would read it as a position.
 std::optional<std::string> itemName(const db::PlayerField& field, const db::FieldValue& value,
                                     ItemNames names);
 

@@ -2,6 +2,7 @@
 #include <cctype>
 #include <iterator>
 #include <memory>
+#include <set>
 
 #include "commands.h"
 #include "csv_table.h"
@@ -84,15 +85,28 @@ std::variant<ImportTable, std::string> headedTable(const db::Result<std::vector<
 std::variant<ImportTable, std::string> tableOf(const CommandContext& context,
                                                const std::string& input, const std::string& text,
                                                const std::string& format) {
-  if (format == "csv") return readCsvTable(text);
+  if (format == "csv") {
+    auto read = readCsvTable(text);
+    if (const auto* reason = std::get_if<std::string>(&read)) return *reason;
+    CsvTable& csv = std::get<CsvTable>(read);
+    const char* separator = csv.separator == '\t'  ? "tabs"
+                            : csv.separator == ';' ? "semicolons"
+                                                   : "commas";
+    context.err << (input == kStandardInput ? "The standard input" : input) << ": read as "
+                << csv.encoding << " text with cells separated by " << separator << ".\n";
+    return std::move(csv.table);
+  }
   if (format == "xlsx") return headedTable(readXlsxFirstSheet(text, input));
   auto read = readJsonTable(text);
   if (const auto* reason = std::get_if<std::string>(&read)) return *reason;
   JsonTable& json = std::get<JsonTable>(read);
   if (json.notCarried > 0) {
-    context.err << input << ": the " << json.notCarried
-                << " differences listed as beyond a patch (team names, player counts, lineups, "
-                   "other bytes) are not imported.\n";
+    context.err << input << ": "
+                << (json.notCarried == 1 ? "the 1 difference listed as beyond a patch"
+                                         : "the " + std::to_string(json.notCarried) +
+                                               " differences listed as beyond a patch")
+                << " (team names, player counts, lineups, other bytes) "
+                << (json.notCarried == 1 ? "is" : "are") << " not imported.\n";
   }
   return std::move(json.table);
 }
@@ -103,27 +117,34 @@ bool samePlayers(std::span<const db::PlayerRecord> a, std::span<const db::Player
   });
 }
 
-// Writes the changed teams in team order in one write operation. A team whose players changed
-// on disk since the input was checked against them is written back as it now is, not changed.
-ExitStatus writeTeams(const CommandContext& context, db::Database& database,
-                      const LoadedTeams& loaded, const ImportPlan& plan) {
-  std::vector<int> changedOnDisk;
+// Writes the changed teams in team order in one write operation. From the first team whose
+// players changed on disk since the input was checked against them, that team and the ones after
+// it keep the players they now hold: the bytes written back are those read. Gives the teams that
+// hold the import's changes, or the status to exit with.
+std::variant<std::vector<int>, ExitStatus> writeTeams(const CommandContext& context,
+                                                      db::Database& database,
+                                                      const LoadedTeams& loaded,
+                                                      const ImportPlan& plan) {
+  std::optional<int> changedOnDisk;
   const db::WriteOutcome outcome =
       database.rewriteTeams(plan.changedTeams, [&](int team, std::span<db::PlayerRecord> players) {
         const auto index = static_cast<std::size_t>(team - 1);
-        if (!samePlayers(players, loaded[index])) {
-          changedOnDisk.push_back(team);
-          return;
-        }
-        std::ranges::copy(plan.teams[index], players.begin());
+        if (!changedOnDisk && !samePlayers(players, loaded[index])) changedOnDisk = team;
+        if (!changedOnDisk) std::ranges::copy(plan.teams[index], players.begin());
       });
   if (!outcome.ok()) return reportWriteOutcome(context, outcome);
-  if (changedOnDisk.empty()) return ExitStatus::Success;
-  context.err << "\"" << database.databasePath() << "\": " << db::teamList(changedOnDisk)
-              << " changed while the input was being checked, so the import left "
-              << (changedOnDisk.size() == 1 ? "it" : "them")
-              << " as it found them; the other teams were written. Run the import again.\n";
-  return ExitStatus::FileError;
+  if (!changedOnDisk) return plan.changedTeams;
+  const auto firstLeft = std::ranges::find(plan.changedTeams, *changedOnDisk);
+  const std::vector<int> written(plan.changedTeams.begin(), firstLeft);
+  const std::vector<int> left(firstLeft, plan.changedTeams.end());
+  context.err << "\"" << database.databasePath() << "\": team " << *changedOnDisk
+              << " changed while the input was being checked, so the import wrote nothing to "
+              << db::teamList(left) << "; "
+              << (written.empty() ? "nothing was written"
+                                  : db::teamList(written) +
+                                        (written.size() == 1 ? " was written" : " were written"))
+              << ". Run the import again.\n";
+  return written;
 }
 
 // "1 field", "3 fields".
@@ -131,15 +152,19 @@ std::string counted(std::size_t count, const std::string& noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-void printPlan(std::ostream& out, const ImportPlan& plan, bool dryRun) {
+// Each change to the teams `teams` and a summary of them.
+void printPlan(std::ostream& out, const ImportPlan& plan, std::span<const int> teams, bool dryRun) {
+  std::set<std::pair<int, int>> players;
+  std::size_t fields = 0;
   for (const FieldChange& change : plan.changes) {
+    if (std::ranges::find(teams, change.team) == teams.end()) continue;
+    ++fields;
+    players.insert({change.team, change.slot});
     writeRow(out, {std::to_string(change.team), std::to_string(change.slot), change.field,
                    change.before, change.after});
   }
-  out << counted(plan.changes.size(), "field") << " of "
-      << counted(static_cast<std::size_t>(plan.changedPlayers), "player") << " in "
-      << counted(plan.changedTeams.size(), "team") << (dryRun ? " would change" : " changed")
-      << ".\n";
+  out << counted(fields, "field") << " of " << counted(players.size(), "player") << " in "
+      << counted(teams.size(), "team") << (dryRun ? " would change" : " changed") << ".\n";
 }
 
 ExitStatus importInput(const CommandContext& context, const ImportOptions& options) {
@@ -190,14 +215,18 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
     return ExitStatus::InvalidInput;
   }
   const ImportPlan& changes = std::get<ImportPlan>(plan);
-  if (!options.dryRun) {
-    if (const ExitStatus status = writeTeams(context, *database, loaded, changes);
-        status != ExitStatus::Success) {
-      return status;
-    }
+  for (const std::string& note : changes.notes) context.err << note << "\n";
+  if (options.dryRun) {
+    printPlan(context.out, changes, changes.changedTeams, true);
+    return ExitStatus::Success;
   }
-  printPlan(context.out, changes, options.dryRun);
-  return options.dryRun ? ExitStatus::Success : flushReportOfWrite(context);
+  const auto written = writeTeams(context, *database, loaded, changes);
+  if (const auto* status = std::get_if<ExitStatus>(&written)) return *status;
+  const auto& teams = std::get<std::vector<int>>(written);
+  printPlan(context.out, changes, teams, false);
+  const ExitStatus reported = flushReportOfWrite(context);
+  if (reported != ExitStatus::Success) return reported;
+  return teams.size() == changes.changedTeams.size() ? ExitStatus::Success : ExitStatus::FileError;
 }
 
 }  // namespace

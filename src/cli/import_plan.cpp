@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <set>
@@ -15,10 +16,68 @@ namespace {
 constexpr std::string_view kTeamColumn = "team";
 constexpr std::string_view kSlotColumn = "slot";
 
+// Enough of a value to recognise it; a whole 50 MB cell would bury the other problems.
+constexpr std::size_t kEchoedCharacters = 60;
+
+// The control character (C0, DEL or C1) that the UTF-8 sequence at the start of `text` is.
+std::optional<char32_t> controlCharacterAt(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead < 0x20 || lead == 0x7F) return lead;
+  if (lead != 0xC2 || text.size() < 2) return std::nullopt;
+  const auto next = static_cast<unsigned char>(text[1]);
+  if (next >= 0x80 && next <= 0x9F) return next;
+  return std::nullopt;
+}
+
+std::size_t sequenceLength(unsigned char lead) {
+  return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+std::string codePointName(char32_t codePoint) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(codePoint));
+  return hex;
+}
+
+// A cell as a message quotes it: control characters by their code point, cut after
+// kEchoedCharacters characters.
+std::string echoed(std::string_view value) {
+  std::string text;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < value.size();) {
+    if (++characters > kEchoedCharacters) return text + "\u2026";
+    const std::size_t length =
+        std::min(sequenceLength(static_cast<unsigned char>(value[i])), value.size() - i);
+    if (const auto control = controlCharacterAt(value.substr(i))) {
+      text += "<" + codePointName(*control) + ">";
+    } else {
+      text.append(value.substr(i, length));
+    }
+    i += length;
+  }
+  return text;
+}
+
 std::string problem(int row, std::string_view column, std::string_view value,
                     std::string_view reason) {
-  return "row " + std::to_string(row) + ", column " + std::string(column) + ", value \"" +
-         std::string(value) + "\": " + std::string(reason);
+  return "row " + std::to_string(row) + ", column " + echoed(column) + ", value \"" +
+         echoed(value) + "\": " + std::string(reason);
+}
+
+// Why a text cannot hold `text`'s first control character; such characters hide players behind a
+// NUL, or break a name over lines that the game shows as one.
+std::optional<std::string> controlCharacterReason(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto control = controlCharacterAt(text.substr(i));
+    if (!control) continue;
+    static constexpr std::array<std::pair<char32_t, std::string_view>, 4> kNames = {
+        {{0x00, " (NUL)"}, {0x09, " (tab)"}, {0x0A, " (line feed)"}, {0x0D, " (carriage return)"}}};
+    const auto named =
+        std::ranges::find(kNames, *control, &std::pair<char32_t, std::string_view>::first);
+    return "cannot hold the control character " + codePointName(*control) +
+           std::string(named == kNames.end() ? "" : named->second);
+  }
+  return std::nullopt;
 }
 
 std::optional<int> wholeNumber(std::string_view cell) {
@@ -75,6 +134,9 @@ Reading readCell(const db::PlayerField& field, std::string_view text, const db::
     reading = db::wholeNumberReason(field);
   }
   if (const auto* value = std::get_if<db::FieldValue>(&reading)) {
+    if (field.kind == db::FieldKind::Text) {
+      if (auto refusal = controlCharacterReason(std::get<std::string>(*value))) return *refusal;
+    }
     if (std::optional<std::string> refusal = db::refusalReason(field, *value)) return *refusal;
     if (field.name == "realName" && db::trimSpaces(std::get<std::string>(*value)).empty()) {
       return std::string(
@@ -115,13 +177,14 @@ class Planner {
       if (column.name == kSlotColumn) slotColumn_ = i;
       if (column.name.empty()) continue;  // spreadsheets may end the header with a separator
       if (!seen.insert(column.name).second) {
+        fields_.back() = nullptr;  // its cells would only repeat the problem
         add(column.row, column.name, column.name, "the column appears more than once");
       } else if (field == nullptr && column.name != kTeamColumn && column.name != kSlotColumn) {
         add(column.row, column.name, column.name,
             "there is no such field; the columns are those export writes");
       }
     }
-    if (!teamColumn_ || !slotColumn_) {
+    if ((!teamColumn_ || !slotColumn_) && !table_.rows.empty()) {
       add(table_.columns.empty() ? 1 : table_.columns.front().row,
           !teamColumn_ ? kTeamColumn : kSlotColumn, "",
           "the input needs a team and a slot column to name each row's player");
@@ -143,7 +206,8 @@ class Planner {
       if (i >= table_.columns.size() || table_.columns[i].name.empty()) {
         add(row.number, std::to_string(i + 1), *row.cells[i], "the header names no column here");
       } else if (fields_[i] != nullptr) {
-        checkCell(row.number, *fields_[i], i, *row.cells[i], stored, intended);
+        const bool number = std::ranges::find(row.numberCells, i) != row.numberCells.end();
+        checkCell(row.number, *fields_[i], i, *row.cells[i], number, stored, intended);
       }
     }
   }
@@ -183,19 +247,28 @@ class Planner {
     return PlayerKey{*team, *slot};
   }
 
+  // `number`: the workbook stores the cell as a number, which a text is only after a spreadsheet
+  // read it as a date or a number.
   void checkCell(int row, const db::PlayerField& field, std::size_t column, const std::string& text,
-                 const std::optional<db::Bytes<db::kRecordSize>>& record,
+                 bool number, const std::optional<db::Bytes<db::kRecordSize>>& record,
                  IntendedFields* playerFields) {
     const std::string_view name = table_.columns[column].name;
     std::optional<Intended> intended;
     if (record) {
       const db::FieldValue stored = db::readField(field, *record);
       const std::string storedText = cellText(field, stored, nullptr);
-      const CellVerdict verdict = text == storedText || text == itemName(field, stored, &lists_)
-                                      ? CellVerdict{true, std::nullopt}
-                                      : judgeRewrittenCell(guards_, field, text, storedText);
+      const bool shown =
+          text == storedText || text == itemName(field, stored, &lists_) ||
+          (guards_ != InputGuards::None && isWithoutCarriageReturns(text, storedText));
+      const CellVerdict verdict = shown ? CellVerdict{true, std::nullopt}
+                                        : judgeRewrittenCell(guards_, field, text, storedText);
       if (verdict.refusal) return add(row, name, text, *verdict.refusal);
       if (verdict.unchanged) intended = Intended{stored, row, true};
+    }
+    if (!intended && number && field.kind == db::FieldKind::Text) {
+      return add(
+          row, name, text,
+          std::string(kRereadTextReason) + "; format the column as text and type the text again");
     }
     if (!intended) {
       Reading reading = readCell(field, text, lists_);
@@ -225,20 +298,41 @@ class Planner {
   std::map<PlayerKey, IntendedFields> intended_;
 };
 
+bool isSpoofField(const db::PlayerField& field) {
+  return field.name == "spoofName" || field.name == "spoofFace" || field.name == "spoofBat";
+}
+
+bool sameRealFields(const db::PlayerRecord& a, const db::PlayerRecord& b) {
+  return a.realName == b.realName && a.realFace == b.realFace && a.realBat == b.realBat;
+}
+
 // The player with the intended values written over the stored ones; values equal to the stored
-// ones are not written, so their bytes stay as they are.
+// ones are not written, so their bytes stay as they are. Without `keepSpoof` the spoof fields are
+// not taken from the input but follow the real ones when one of those changes; each spoof value
+// that is therefore not written is noted.
 db::PlayerRecord applied(const db::PlayerRecord& stored, const IntendedFields& fields,
-                         bool keepSpoof) {
+                         bool keepSpoof, std::vector<std::string>& notes) {
   auto bytes = db::encodePlayerRecord(stored);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const std::optional<Intended>& intended = fields[i];
     const db::PlayerField& field = db::kPlayerFields[i];
-    if (!intended || intended->asStored) continue;
+    if (!intended || intended->asStored || (!keepSpoof && isSpoofField(field))) continue;
     if (db::sameFieldValue(intended->value, db::readField(field, bytes))) continue;
     db::writeField(field, intended->value, bytes);
   }
   db::PlayerRecord result = db::decodePlayerRecord(bytes);
-  if (!keepSpoof && bytes != db::encodePlayerRecord(stored)) tools::repairSpoofFields(result);
+  if (keepSpoof) return result;
+  if (!sameRealFields(result, stored)) tools::repairSpoofFields(result);
+  const auto written = db::encodePlayerRecord(result);
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const std::optional<Intended>& intended = fields[i];
+    const db::PlayerField& field = db::kPlayerFields[i];
+    if (!intended || intended->asStored || !isSpoofField(field)) continue;
+    if (db::sameFieldValue(intended->value, db::readField(field, written))) continue;
+    notes.push_back(problem(intended->row, field.name, changeText(field, intended->value),
+                            "not written: the spoof fields follow the real ones; give "
+                            "--keep-spoof to write them as given"));
+  }
   return result;
 }
 
@@ -264,20 +358,20 @@ std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   InputGuards guards) {
   Planner planner(table, loaded, lists, guards);
   planner.checkColumns();
+  if (table.rows.empty() && planner.problems().empty()) return ImportPlan{loaded, {}, {}, {}};
   if (!planner.canIdentifyPlayers()) return std::move(planner.problems());
   for (const ImportRow& row : table.rows) planner.checkRow(row);
   if (!planner.problems().empty()) return std::move(planner.problems());
 
-  ImportPlan plan{loaded, {}, {}, 0};
+  ImportPlan plan{loaded, {}, {}, {}};
   for (const auto& [player, fields] : planner.intended()) {
     auto& players = plan.teams[static_cast<std::size_t>(player.team - 1)];
     db::PlayerRecord& record = players[static_cast<std::size_t>(player.slot - 1)];
     const db::PlayerRecord before = record;
-    record = applied(before, fields, keepSpoof);
+    record = applied(before, fields, keepSpoof, plan.notes);
     const std::size_t changesBefore = plan.changes.size();
     addChanges(player.team, player.slot, before, record, plan.changes);
     if (plan.changes.size() == changesBefore) continue;
-    ++plan.changedPlayers;
     if (plan.changedTeams.empty() || plan.changedTeams.back() != player.team) {
       plan.changedTeams.push_back(player.team);
     }

@@ -25,10 +25,11 @@ struct FieldChange {
 };
 
 struct ImportPlan {
-  LoadedTeams teams;              // every team as it is after the import
-  std::vector<int> changedTeams;  // in team order
-  std::vector<FieldChange> changes;
-  int changedPlayers = 0;
+  LoadedTeams teams;                 // every team as it is after the import
+  std::vector<int> changedTeams;     // in team order
+  std::vector<FieldChange> changes;  // by player, in team and slot order
+  // Cells that were valid but not written, each as a problem is written, with the reason.
+  std::vector<std::string> notes;
 };
 
 // Every bad cell, each as `row N, column C, value "V": reason`.
@@ -36,8 +37,9 @@ using CellProblems = std::vector<std::string>;
 
 // Checks every cell of `table` against the loaded players and, when all are valid, works out the
 // players afterwards. A cell that shows the stored value changes nothing, so bytes no cell
-// changes stay as stored. Without `keepSpoof` every changed player's spoof fields follow its
-// real ones, as a save in the editor does. `guards` tells a spreadsheet's rewriting of a cell
+// changes stay as stored. Without `keepSpoof` the spoof fields of a player whose real name, face
+// or bat changes follow the real ones, as a save in the editor does, and spoof cells are not
+// written. `guards` tells a spreadsheet's rewriting of a cell
 // from an edit.
 std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   const LoadedTeams& loaded,

@@ -20,6 +20,8 @@ struct ImportRow {
   // absent cell, JSON null) leaves the field as stored. Cells beyond the last column are kept,
   // so that they can be reported.
   std::vector<std::optional<std::string>> cells;
+  // The columns whose cells a workbook stores as numbers rather than texts, in order.
+  std::vector<std::size_t> numberCells;
 };
 
 struct ImportTable {

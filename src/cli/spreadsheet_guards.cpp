@@ -504,4 +504,11 @@ CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
   return {};
 }
 
+bool isWithoutCarriageReturns(std::string_view cell, std::string_view stored) {
+  if (stored.find('\r') == std::string_view::npos) return false;
+  std::string kept(stored);
+  std::erase(kept, '\r');
+  return cell == kept;
+}
+
 }  // namespace zelbor::cli

@@ -34,6 +34,10 @@ bool isMisreadCharacterSet(std::string_view cell, std::string_view stored);
 enum class Rereading { None, Date, Number, Trimmed };
 Rereading rereadingOf(std::string_view cell, std::string_view stored);
 
+// Why a text that a spreadsheet turned into a date or a number is refused, in either format.
+inline constexpr std::string_view kRereadTextReason =
+    "the spreadsheet read this text as a date or a number and rewrote it";
+
 // Which rewritings an input may hold: none (JSON), a spreadsheet's error values (xlsx), or
 // everything a spreadsheet does to CSV.
 enum class InputGuards { None, ErrorValues, CsvRewriting };
@@ -47,6 +51,9 @@ struct CellVerdict {
   bool unchanged = false;              // a rewriting of the stored value: keep it
   std::optional<std::string> refusal;  // a rewriting that must not be stored, with the reason
 };
+
+// `cell` is `stored` without its carriage returns, which spreadsheets drop from texts on saving.
+bool isWithoutCarriageReturns(std::string_view cell, std::string_view stored);
 
 CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
                                std::string_view cell, std::string_view stored);

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <memory>
 #include <pugixml.hpp>
+#include <set>
 
 #include "db/text_codec.h"
 
@@ -176,6 +177,15 @@ std::vector<std::string> sharedStrings(const Workbook& workbook, const std::stri
   return strings;
 }
 
+// Column 1 as "B", column 26 as "AA".
+std::string columnName(int column) {
+  std::string name;
+  for (int rest = column + 1; rest > 0; rest = (rest - 1) / 26) {
+    name.insert(name.begin(), static_cast<char>('A' + (rest - 1) % 26));
+  }
+  return name;
+}
+
 // "B7" as column 1 and row 7; none for a reference without a row.
 std::optional<std::pair<int, int>> cellPosition(std::string_view reference) {
   int column = 0;
@@ -194,13 +204,20 @@ std::optional<std::pair<int, int>> cellPosition(std::string_view reference) {
   return std::pair{column - 1, row};
 }
 
-std::optional<std::string> cellText(pugi::xml_node cell, const std::vector<std::string>& strings) {
+std::optional<std::string> cellText(pugi::xml_node cell, const std::vector<std::string>& strings,
+                                    std::string_view reference) {
   const std::string_view type = cell.attribute("t").value();
   std::string text;
   if (type == "inlineStr") {
     text = stringItemText(child(cell, "is"));
   } else {
     const pugi::xml_node value = child(cell, "v");
+    if (!value && child(cell, "f")) {
+      // What a script writes: the value exists only once a spreadsheet has calculated it.
+      throw Failure{"cell " + std::string(reference) +
+                    " holds a formula without its calculated value; save the workbook in a "
+                    "spreadsheet program first"};
+    }
     if (!value) return std::nullopt;
     text = ownText(value);
     if (type == "s") {
@@ -236,6 +253,7 @@ std::vector<ImportRow> sheetRows(const Workbook& workbook) {
       throw Failure{"row number " + std::string(row.attribute("r").value()) + " is not a sheet's"};
     }
     int column = -1;
+    std::set<int> seen;
     forEachChild(row, "c", [&](pugi::xml_node cell) {
       ++column;
       if (const pugi::xml_attribute reference = cell.attribute("r")) {
@@ -248,10 +266,18 @@ std::vector<ImportRow> sheetRows(const Workbook& workbook) {
       }
       if (column >= kLastColumn)
         throw Failure{"row " + std::to_string(read.number) + " is too long"};
-      std::optional<std::string> text = cellText(cell, strings);
+      const std::string reference = columnName(column) + std::to_string(read.number);
+      if (!seen.insert(column).second) {
+        throw Failure{"row " + std::to_string(read.number) + " holds cell " + reference +
+                      " more than once"};
+      }
+      std::optional<std::string> text = cellText(cell, strings, reference);
       if (!text) return;
       if (read.cells.size() <= static_cast<std::size_t>(column)) read.cells.resize(column + 1);
       read.cells[column] = std::move(text);
+      const std::string_view type = cell.attribute("t").value();
+      if (type.empty() || type == "n" || type == "d")
+        read.numberCells.push_back(static_cast<std::size_t>(column));
     });
     previousRow = read.number;
     rows.push_back(std::move(read));

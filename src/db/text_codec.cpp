@@ -59,6 +59,18 @@ char32_t nextCodePoint(std::string_view utf8, std::size_t& position) {
 
 }  // namespace
 
+bool isUtf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t start = at;
+    // A replacement character is malformed input unless it was written as one.
+    if (nextCodePoint(text, at) == kReplacementCharacter &&
+        text.substr(start, at - start) != "\xEF\xBF\xBD") {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string utf8FromCodePoint(char32_t codePoint) {
   std::string out;
   if (codePoint < 0x80) {

@@ -31,4 +31,8 @@ Windows1252Text encodeWindows1252(std::string_view utf8);
 
 std::string utf8FromCodePoint(char32_t codePoint);
 
+// Whether `text` is well-formed UTF-8: no stray or missing continuation byte, overlong form,
+// surrogate or code point beyond U+10FFFF.
+bool isUtf8(std::string_view text);
+
 }  // namespace zelbor::db

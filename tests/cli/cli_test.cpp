@@ -577,6 +577,29 @@ TEST_F(CliTest, AFailureAfterTheWritingHasItsOwnStatus) {
   EXPECT_THAT(err.str(), HasSubstr("The file was written"));
 }
 
+TEST_F(CliTest, ListItemsThatReadAsNumbersAreExportedAsPositions) {
+  // Item n reads as the number n ^ 1, so every item text names another position.
+  const std::string folder = dir_.file("numbers");
+  std::filesystem::create_directory(folder);
+  std::string items;
+  for (int position = 0; position < 256; ++position) items += std::to_string(position ^ 1) + "\r\n";
+  for (const char* name :
+       {"Bats.txt", "Kit1.txt", "Kit2.txt", "Kit3.txt", "Kit4.txt", "Guards.txt"}) {
+    writeFileBytes(folder + "/" + name, std::vector<db::Byte>(items.begin(), items.end()));
+  }
+  for (const char* format : {"csv", "json"}) {
+    const Outcome exported =
+        run({"export", path_, "--format", format, "--names", "--lists", folder});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const std::string file = dir_.file(std::string("players.") + format);
+    writeFileBytes(file, std::vector<db::Byte>(exported.out.begin(), exported.out.end()));
+    const Outcome imported = run({"import", path_, file, "--lists", folder});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_THAT(imported.out, HasSubstr("0 fields of 0 players in 0 teams changed.")) << format;
+  }
+  EXPECT_EQ(readFileBytes(path_), image_);
+}
+
 TEST_F(CliTest, SampleWritesANewFileAndNeverOverwrites) {
   const std::string created = dir_.file("new.bag");
   ASSERT_EQ(run({"sample", created}).status, 0);
@@ -587,11 +610,26 @@ TEST_F(CliTest, SampleWritesANewFileAndNeverOverwrites) {
 }
 
 TEST_F(CliTest, OutputThatCannotBeWrittenIsAFileError) {
-  std::ostringstream out;
-  std::ostringstream err;
-  out.setstate(std::ios::badbit);
-  EXPECT_EQ(runCli({"teams", path_}, out, err, {fileSystem_, dir_.path().string()}), 2);
-  EXPECT_THAT(err.str(), HasSubstr("Cannot write to standard output."));
+  std::vector<db::Byte> otherImage = image_;
+  otherImage[db::playerAreaStart(1) + 40] ^= 1;
+  const std::string other = dir_.file("other.bag");
+  writeFileBytes(other, otherImage);
+  // Also when what is printed is a finding or a difference, whose own status is 3.
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"teams", path_},
+           {"check", path_},
+           {"diff", path_, other},
+           {"diff", path_, other, "--format", "json"},
+           {"import", path_, "-", "--format", "json", "--dry-run"}}) {
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    std::istringstream in("[]");
+    EXPECT_EQ(runCli(arguments, out, err, {fileSystem_, dir_.path().string(), &in}), 2)
+        << arguments[0];
+    EXPECT_THAT(err.str(), HasSubstr("Cannot write to standard output.")) << arguments[0];
+  }
+  EXPECT_EQ(readFileBytes(path_), image_);
 }
 
 // A console shows a character only when all its bytes come in one write.

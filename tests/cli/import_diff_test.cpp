@@ -248,6 +248,7 @@ TEST_F(ImportTest, InvalidCellsAreAllListedAndNothingIsWritten) {
   EXPECT_THAT(
       lines(run.err),
       ElementsAre(
+          csv + ": read as UTF-8 text with cells separated by commas.",
           "row 1, column bowlStlye, value \"bowlStlye\": there is no such field; the columns are "
           "those export writes",
           "row 2, column battingAbilities[0], value \"300\": the field takes a whole number from 0 "
@@ -305,13 +306,13 @@ TEST_F(ImportTest, UnreadableOrMalformedInputAndWrongOptionsAreRefused) {
 }
 
 TEST(CsvTable, ReadsWhatSpreadsheetsWrite) {
-  const auto table =
-      std::get<ImportTable>(readCsvTable("\xEF\xBB\xBF"
-                                         "a;b;c\r\n"
-                                         "1;\"x;\"\"y\"\"\r\nz\";\r\n"
-                                         "\r\n"
-                                         "2\r"
-                                         "3;;4;5"));
+  const auto table = std::get<CsvTable>(readCsvTable("\xEF\xBB\xBF"
+                                                     "a;b;c\r\n"
+                                                     "1;\"x;\"\"y\"\"\r\nz\";\r\n"
+                                                     "\r\n"
+                                                     "2\r"
+                                                     "3;;4;5"))
+                         .table;
   ASSERT_EQ(table.columns.size(), 3u);
   EXPECT_EQ(table.columns[0].name, "a");
   ASSERT_EQ(table.rows.size(), 3u);
@@ -322,6 +323,60 @@ TEST(CsvTable, ReadsWhatSpreadsheetsWrite) {
   EXPECT_EQ(table.rows[2].cells.size(), 4u);
   EXPECT_EQ(std::get<std::string>(readCsvTable("a,b\n1,\"x\"y\n")),
             "row 2: text follows the closing quote of a cell");
+}
+
+// `text` as UTF-16 with its byte order mark.
+std::string utf16(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+TEST(CsvTable, ReadsTheEncodingsAndSeparatorsSpreadsheetsSave) {
+  const struct {
+    std::string bytes;
+    std::string encoding;
+    char separator;
+  } cases[] = {
+      {"team;slot;name\r\n1;2;\xC9lan \x80\r\n", "Windows-1252", ';'},
+      {utf16(u"team\tslot\tname\r\n1\t2\t\u00C9lan \u20AC\r\n", false), "UTF-16", '\t'},
+      {utf16(u"team\tslot\tname\n1\t2\t\u00C9lan \u20AC", true), "UTF-16", '\t'},
+      {"\xEF\xBB\xBFteam,slot,name\n1,2,\xC3\x89lan \xE2\x82\xAC\n", "UTF-8", ','},
+      {"team,slot,name\n1,2,\xC3\x89lan \xE2\x82\xAC\n", "UTF-8", ','},
+  };
+  for (const auto& c : cases) {
+    const auto read = readCsvTable(c.bytes);
+    ASSERT_TRUE(std::holds_alternative<CsvTable>(read)) << std::get<std::string>(read);
+    const CsvTable& csv = std::get<CsvTable>(read);
+    EXPECT_EQ(csv.encoding, c.encoding);
+    EXPECT_EQ(csv.separator, c.separator) << c.encoding;
+    ASSERT_EQ(csv.table.columns.size(), 3u) << c.encoding;
+    ASSERT_EQ(csv.table.rows.size(), 1u) << c.encoding;
+    EXPECT_EQ(csv.table.rows[0].cells[2], "Élan €") << c.encoding;
+  }
+  EXPECT_EQ(std::get<CsvTable>(readCsvTable(utf16(u"a\n\U0001F600", false))).table.rows[0].cells[0],
+            "\U0001F600");
+  for (const std::string& broken : {utf16(u"a\n\xD800", false),
+                                    std::string("\xFF\xFE"
+                                                "a"),
+                                    std::string("\xEF\xBB\xBF"
+                                                "a\n\xC9")}) {
+    EXPECT_THAT(std::get<std::string>(readCsvTable(broken)), HasSubstr("but is not valid UTF-"));
+  }
+}
+
+TEST_F(ImportTest, AWindows1252CsvImportsAndSaysHowItWasRead) {
+  const DbRun run =
+      runDb({"import", path_, input("w.csv", "team;slot;realName\r\n1;1;\xC9lan\r\n")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, dir_.file("w.csv") +
+                         ": read as Windows-1252 text with cells separated by "
+                         "semicolons.\n");
+  EXPECT_EQ(db::decodeUpToNul(playerAt(readFileBytes(path_), 1, 1).realName), "Élan");
 }
 
 TEST_F(ImportTest, DiffReportsEveryDifferenceByArea) {
@@ -375,25 +430,31 @@ TEST_F(ImportTest, AWriteFailingPartWayLeavesTheEarlierTeamsWrittenAndSaysSo) {
   EXPECT_TRUE(readFileBytes(path_) == expected);
 }
 
-TEST_F(ImportTest, ATeamChangedOnDiskAfterTheCheckIsLeftAsFound) {
+TEST_F(ImportTest, NothingIsWrittenFromATeamChangedOnDiskOnAndTheReportSaysWhatWas) {
+  putPlayer(image_, 3, 1, namedPlayer("Third", 5));
+  writeFileBytes(path_, image_);
   std::vector<db::Byte> changedByOther = image_;
-  db::PlayerRecord other = playerAt(image_, 1, 2);
+  db::PlayerRecord other = playerAt(image_, 2, 1);
   other.fiftiesODI = 77;
-  putPlayer(changedByOther, 1, 2, other);
-  // Another program writes team 1 between the import's check and its taking the lock.
+  putPlayer(changedByOther, 2, 1, other);
+  // Another program writes team 2 between the import's check and its taking the lock.
   zelbor::testing::FaultyFileSystem faulty(db::systemFileSystem());
   faulty.setRule([&](int, zelbor::testing::FileCall call) {
     if (call == zelbor::testing::FileCall::Lock) writeFileBytes(path_, changedByOther);
     return zelbor::testing::Fault::None;
   });
   const DbRun run = runDb({"import", path_, "-", "--format", "csv"},
-                          "team,slot,hundredsODI\n1,1,9\n2,1,9\n", faulty);
+                          "team,slot,hundredsODI\n1,1,9\n2,1,9\n3,1,9\n", faulty);
   EXPECT_EQ(run.status, 2);
-  EXPECT_THAT(run.err, HasSubstr("team 1 changed while the input was being checked"));
+  EXPECT_THAT(run.err, HasSubstr("team 2 changed while the input was being checked, so the import "
+                                 "wrote nothing to teams 2 and 3; team 1 was written."));
+  const int hundreds = playerAt(image_, 1, 1).hundredsODI;
+  EXPECT_EQ(run.out, "1\t1\thundredsODI\t" + std::to_string(hundreds) +
+                         "\t9\n1 field of 1 player in 1 team changed.\n");
   std::vector<db::Byte> expected = changedByOther;
-  db::PlayerRecord solo = playerAt(image_, 2, 1);
-  solo.hundredsODI = 9;
-  putPlayer(expected, 2, 1, solo);
+  db::PlayerRecord first = playerAt(image_, 1, 1);
+  first.hundredsODI = 9;
+  putPlayer(expected, 1, 1, first);
   EXPECT_TRUE(readFileBytes(path_) == expected);
 }
 
@@ -423,7 +484,7 @@ TEST_F(ImportTest, RefusesWhatTheEditorRefusesForTheSameReason) {
     const DbRun run = runDb({"import", path_, "-", "--format", "csv"},
                             "team,slot," + c.column + "\n1,1," + c.value + "\n");
     ASSERT_EQ(run.status, 4) << c.column;
-    const std::string reason = lines(run.err).front().substr(run.err.find("the field ") + 10);
+    const std::string reason = lines(run.err.substr(run.err.find("the field ") + 10)).front();
     EXPECT_THAT(editorRefusal(image_, c.box, c.value), HasSubstr(reason)) << c.column;
   }
 }

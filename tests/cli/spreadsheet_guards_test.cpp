@@ -42,6 +42,21 @@ TEST(CsvGuards, RoundedNumbersAreTheStoredOnes) {
   }
 }
 
+TEST(CsvGuards, TextsThatLostOnlyTheirCarriageReturns) {
+  const struct {
+    std::string_view cell, stored;
+    bool lost;
+  } cases[] = {
+      {"a\nb", "a\r\nb", true}, {"ab", "a\rb\r", true},      {"a\r\nb", "a\r\nb", false},
+      {"a\nb", "a\nb", false},  {"a b", "a\rb", false},      {"a\nb", "a\r\nc", false},
+      {"", "\r", true},         {"a\rb", "a\r\r\nb", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(isWithoutCarriageReturns(c.cell, c.stored), c.lost)
+        << ::testing::PrintToString(c.stored);
+  }
+}
+
 TEST(CsvGuards, SpreadsheetErrorsAreKnownByTheirText) {
   for (const char* error :
        {"#NAME?", "#VALUE!", "#REF!", "#N/A", "#DIV/0!", "Err:501", "Err:502"}) {

@@ -30,5 +30,16 @@ TEST(TextCodec, ReportsTheFirstCharacterWithoutAByte) {
   EXPECT_FALSE(encodeWindows1252(std::string("\xED\xA0\x80", 3)).ok());
 }
 
+TEST(TextCodec, TellsWellFormedUtf8) {
+  using namespace std::string_view_literals;
+  for (const std::string_view text : {""sv, "Zo\u00EB"sv, "\uFFFD"sv, "\U0001F600"sv, "a\0b"sv}) {
+    EXPECT_TRUE(isUtf8(text)) << text;
+  }
+  for (const char* text :
+       {"\xC9lan", "a\xC3", "\xC0\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80", "\xEF\xBF"}) {
+    EXPECT_FALSE(isUtf8(text)) << text;
+  }
+}
+
 }  // namespace
 }  // namespace zelbor::db
