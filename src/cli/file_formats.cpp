@@ -1,5 +1,7 @@
 #include "file_formats.h"
 
+#include <CLI/CLI.hpp>
+
 namespace zelbor::cli {
 
 bool buildHasXlsx() {

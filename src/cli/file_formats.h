@@ -1,7 +1,10 @@
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <string>
+
+namespace CLI {
+class Option;
+}
 
 namespace zelbor::cli {
 
