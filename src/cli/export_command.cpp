@@ -90,13 +90,11 @@ Command addExportCommand(CLI::App& app, const CommandContext& context) {
   auto options = std::make_shared<ExportOptions>();
   addFileArgument(*parser, options->path);
   addTeamOption(*parser, options->team, "Only this team, 1..17 (default: all teams)");
-  parser
-      ->add_option("--format", options->format,
-                   buildHasXlsx() ? "json (an array of objects), csv, or xlsx (a workbook for "
-                                    "spreadsheet programs)"
-                                  : "json (an array of objects) or csv")
-      ->check(CLI::IsMember({"json", "csv", "xlsx"}))
-      ->check(formatOfThisBuild())
+  takeFormatsOfThisBuild(
+      parser->add_option("--format", options->format,
+                         buildHasXlsx() ? "json (an array of objects), csv, or xlsx (a workbook "
+                                          "for spreadsheet programs)"
+                                        : "json (an array of objects) or csv"))
       ->capture_default_str();
   parser->add_option("--output", options->output,
                      "Write to this file, replacing it in one step, instead of standard output");

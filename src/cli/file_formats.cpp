@@ -1,5 +1,7 @@
 #include "file_formats.h"
 
+#include <CLI/CLI.hpp>
+
 namespace zelbor::cli {
 
 bool buildHasXlsx() {
@@ -17,8 +19,14 @@ std::string lackingFormatReason(const std::string& format) {
   return {};
 }
 
-CLI::Validator formatOfThisBuild() {
-  return CLI::Validator([](const std::string& format) { return lackingFormatReason(format); }, "");
+CLI::Option* takeFormatsOfThisBuild(CLI::Option* option) {
+  std::vector<std::string> formats = {"json", "csv"};
+  if (buildHasXlsx()) formats.push_back("xlsx");
+  // The reason comes first: the list alone would only say that xlsx is not in it.
+  return option
+      ->check(
+          CLI::Validator([](const std::string& format) { return lackingFormatReason(format); }, ""))
+      ->check(CLI::IsMember(formats));
 }
 
 }  // namespace zelbor::cli

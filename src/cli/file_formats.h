@@ -1,7 +1,10 @@
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <string>
+
+namespace CLI {
+class Option;
+}
 
 namespace zelbor::cli {
 
@@ -15,8 +18,8 @@ std::string formatNames();
 // Why this build cannot take `format`, one of json, csv and xlsx; empty when it can.
 std::string lackingFormatReason(const std::string& format);
 
-// A --format value of players' tables this build has: a format it lacks is wrong usage, refused
-// before anything is read.
-CLI::Validator formatOfThisBuild();
+// Lets a --format option take the formats of players' tables this build has, and help list only
+// those: a format it lacks is wrong usage, refused with the reason before anything is read.
+CLI::Option* takeFormatsOfThisBuild(CLI::Option* option);
 
 }  // namespace zelbor::cli

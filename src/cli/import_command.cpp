@@ -239,9 +239,8 @@ Command addImportCommand(CLI::App& app, const CommandContext& context) {
   addFileArgument(*parser, options->path);
   parser->add_option("INPUT", options->input, formatNames() + " as export writes it; - reads stdin")
       ->required();
-  parser->add_option("--format", options->format, formatNames() + " (default: from INPUT's name)")
-      ->check(CLI::IsMember({"json", "csv", "xlsx"}))
-      ->check(formatOfThisBuild());
+  takeFormatsOfThisBuild(parser->add_option("--format", options->format,
+                                            formatNames() + " (default: from INPUT's name)"));
   addDryRunFlag(*parser, options->dryRun);
   parser->add_flag("--keep-spoof", options->keepSpoof,
                    "Write the spoof fields as given instead of making them follow the real ones");

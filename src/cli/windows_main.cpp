@@ -77,7 +77,8 @@ class WholeLines {
 
 int wmain(int argc, wchar_t* argv[]) {
   const Utf8Console console;
-  // Bytes pass unchanged, as on every other system: output lines end in a line feed alone.
+  // Bytes pass unchanged, as on every other system: input is read as it is, and output goes
+  // straight to the handles, its lines ending in a line feed alone.
   _setmode(_fileno(stdin), _O_BINARY);
   const WholeLines out(std::cout, STD_OUTPUT_HANDLE);
   const WholeLines err(std::cerr, STD_ERROR_HANDLE);

@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/csv_table.h"
+#include "cli/file_formats.h"
 #include "db/database.h"
 #include "db/player_fields.h"
 #include "db/text_codec.h"
@@ -286,7 +287,7 @@ TEST_F(ImportTest, UnreadableOrMalformedInputAndWrongOptionsAreRefused) {
     int status;
     std::string err;
   } cases[] = {
-      {{"import", path_, input("a.txt", "team,slot\n")}, 1, "Give --format csv, json or xlsx"},
+      {{"import", path_, input("a.txt", "team,slot\n")}, 1, "Give --format " + formatNames()},
       {{"import", path_, dir_.file("missing.csv")},
        2,
        "missing.csv\": " + zelbor::testing::missingFileReason()},
