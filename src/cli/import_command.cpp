@@ -111,7 +111,7 @@ ExitStatus writeTeams(const CommandContext& context, db::Database& database,
           return;
         }
         std::ranges::copy(plan.teams[index], players.begin());
-      });
+      }, backupBeforeWrite(context, database.databasePath(), "import"));
   if (!outcome.ok()) return reportWriteOutcome(context, outcome);
   if (changedOnDisk.empty()) return ExitStatus::Success;
   context.err << "\"" << database.databasePath() << "\": " << db::teamList(changedOnDisk)
@@ -188,7 +188,7 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
     }
   }
   printPlan(context.out, changes, options.dryRun);
-  return options.dryRun ? ExitStatus::Success : flushReportOfWrite(context);
+  return options.dryRun ? ExitStatus::Success : finishWrite(context, options.path);
 }
 
 }  // namespace
