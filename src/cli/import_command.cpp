@@ -103,15 +103,17 @@ bool samePlayers(std::span<const db::PlayerRecord> a, std::span<const db::Player
 ExitStatus writeTeams(const CommandContext& context, db::Database& database,
                       const LoadedTeams& loaded, const ImportPlan& plan) {
   std::vector<int> changedOnDisk;
-  const db::WriteOutcome outcome =
-      database.rewriteTeams(plan.changedTeams, [&](int team, std::span<db::PlayerRecord> players) {
+  const db::WriteOutcome outcome = database.rewriteTeams(
+      plan.changedTeams,
+      [&](int team, std::span<db::PlayerRecord> players) {
         const auto index = static_cast<std::size_t>(team - 1);
         if (!samePlayers(players, loaded[index])) {
           changedOnDisk.push_back(team);
           return;
         }
         std::ranges::copy(plan.teams[index], players.begin());
-      }, backupBeforeWrite(context, database.databasePath(), "import"));
+      },
+      backupBeforeWrite(context, database.databasePath(), "import"));
   if (!outcome.ok()) return reportWriteOutcome(context, outcome);
   if (changedOnDisk.empty()) return ExitStatus::Success;
   context.err << "\"" << database.databasePath() << "\": " << db::teamList(changedOnDisk)

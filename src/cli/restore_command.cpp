@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 
 #include "commands.h"
@@ -35,7 +36,8 @@ db::Result<std::string> newestBackup(const CommandContext& context, const std::s
 void printChanges(std::ostream& out, const db::RestorePlan& plan) {
   for (const db::TeamAreaWrite& write : plan.writes) {
     for (const Difference& d : compareDatabases(plan.current, plan.copy, write.team)) {
-      if (d.slot) writeRow(out, {std::to_string(*d.team), std::to_string(*d.slot), d.field, d.a, d.b});
+      if (d.slot)
+        writeRow(out, {std::to_string(*d.team), std::to_string(*d.slot), d.field, d.a, d.b});
     }
   }
 }

@@ -43,11 +43,11 @@ std::string stampOf(Milliseconds time) {
   const std::chrono::hh_mm_ss clock{time - day};
   // Room for any int the compiler cannot rule out; real times take kStampLength.
   char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%04d%02u%02u-%02d%02d%02d-%03d", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
-                static_cast<int>(clock.seconds().count()),
-                static_cast<int>(clock.subseconds().count()));
+  std::snprintf(
+      stamp, sizeof stamp, "%04d%02u%02u-%02d%02d%02d-%03d", static_cast<int>(date.year()),
+      static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+      static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
+      static_cast<int>(clock.seconds().count()), static_cast<int>(clock.subseconds().count()));
   return stamp;
 }
 

@@ -43,8 +43,7 @@ std::size_t lengthToWrite(std::span<const Byte> wanted, std::span<const Byte> on
 // Whether the team's area in the file holds only what was loaded or what we wrote since.
 bool holdsOnlyOurBytes(const TeamAreaWrite& write, std::span<const Byte> onDisk) {
   if (write.loaded.size() != onDisk.size()) return false;
-  if (write.failedWrite.size() != onDisk.size())
-    return std::ranges::equal(onDisk, write.loaded);
+  if (write.failedWrite.size() != onDisk.size()) return std::ranges::equal(onDisk, write.loaded);
   for (std::size_t i = 0; i < onDisk.size(); ++i) {
     if (onDisk[i] != write.loaded[i] && onDisk[i] != write.failedWrite[i]) return false;
   }
@@ -96,11 +95,11 @@ bool Database::writeTeamArea(File& file, const TeamAreaWrite& write, std::span<c
         team);
   }
   if (write.wanted.size() != kPlayerAreaSize) {
-    return outcome.fail(WriteFailure::FileError,
-                        {databasePath_, "Cannot write \"" + databasePath_ + "\": team " +
-                                            std::to_string(team) +
-                                            "'s players to write are not a whole player area."},
-                        team);
+    return outcome.fail(
+        WriteFailure::FileError,
+        {databasePath_, "Cannot write \"" + databasePath_ + "\": team " + std::to_string(team) +
+                            "'s players to write are not a whole player area."},
+        team);
   }
   const std::size_t length = lengthToWrite(write.wanted, onDisk);
   // A team with no players and no change has nothing to write.

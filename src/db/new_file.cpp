@@ -54,15 +54,10 @@ Result<void> writeNewFile(FileSystem& fileSystem, const std::string& path,
 
 Result<void> replaceFile(FileSystem& fileSystem, const std::string& path,
                          std::span<const Byte> bytes) {
-  // A random name, created only if no entry has it: another program's temporary file is never
-  // opened, and one left behind by a crash is not in the way.
-  constexpr int kTries = 4;
-  Result<std::unique_ptr<File>> created = FileError{path, ""};
-  std::string temporary;
-  for (int attempt = 0; attempt < kTries && !created; ++attempt) {
-    temporary = path + "." + randomSuffix() + ".tmp";
-    created = fileSystem.createNew(temporary);
-  }
+  // A random name of some 50 bits, created only if no entry has it: another program's temporary
+  // file is never opened or replaced.
+  const std::string temporary = path + "." + randomSuffix() + ".tmp";
+  auto created = fileSystem.createNew(temporary);
   if (!created) return created.error();
   if (Result<void> filled = fillNewFile(fileSystem, temporary, *created.value(), bytes); !filled)
     return filled;

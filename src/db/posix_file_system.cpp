@@ -136,8 +136,8 @@ class PosixFileSystem final : public FileSystem {
 
   Result<void> rename(const std::string& from, const std::string& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) {
-      return FileError{to, "Cannot rename \"" + from + "\" to \"" + to + "\": " +
-                               std::strerror(errno) + "."};
+      return FileError{
+          to, "Cannot rename \"" + from + "\" to \"" + to + "\": " + std::strerror(errno) + "."};
     }
     return {};
   }

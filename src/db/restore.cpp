@@ -38,8 +38,7 @@ Result<RestorePlan> planRestore(FileSystem& fileSystem, const Database& database
                                 const std::string& copyPath, std::span<const int> teams) {
   Result<std::vector<Byte>> current = readDatabaseImage(fileSystem, database.databasePath());
   if (!current) return current.error();
-  Result<std::vector<Byte>> copy =
-      readDatabaseCopy(fileSystem, copyPath, current.value().size());
+  Result<std::vector<Byte>> copy = readDatabaseCopy(fileSystem, copyPath, current.value().size());
   if (!copy) return copy.error();
   RestorePlan plan{std::move(current).value(), std::move(copy).value(), {}};
   for (int team = 1; team <= kTeamCount; ++team) {

@@ -225,8 +225,7 @@ class Win32FileSystem final : public FileSystem {
     if (attributes == INVALID_FILE_ATTRIBUTES)
       return systemError(folder, "examine", ::GetLastError());
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && links == LinkedFolder::Refused) {
-      return failure(folder, "use the folder",
-                     "it is a link or junction, not a folder of its own");
+      return failure(folder, "use the folder", "it is a link or junction, not a folder of its own");
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
       return failure(folder, "use the folder", "it is not a folder");

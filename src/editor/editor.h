@@ -23,7 +23,7 @@ struct EditorEnvironment {
   // The user's decimal separator, used to show the averages.
   std::string decimalSeparator = ".";
   // Where the backups before writes go; without it nothing is backed up.
-  std::function<db::Result<db::BackupFolder>()> backupFolder;
+  std::function<db::Result<db::BackupFolder>()> backupFolder = nullptr;
 };
 
 enum class StartupOutcome { Ready, Cancelled, Failed };

@@ -32,13 +32,12 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   loadedTeam_ = 0;
-  const db::WriteOutcome outcome =
-      writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
-        return db::rewriteEachTeam(
-            *database_,
-            [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
-            backUp);
-      });
+  const db::WriteOutcome outcome = writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
+    return db::rewriteEachTeam(
+        *database_,
+        [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
+        backUp);
+  });
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Batch processing");
   prompts_.tell(std::string(messages::kBatchAllDone), MessageIcon::Information);
@@ -58,9 +57,10 @@ void Editor::BatchCurrent(const batch::BatchFactors& factors) {
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   batch::scalePlayers(database_->teamPlayers(), factors);
-  const db::WriteOutcome stored = writeBackedUp("batch", [this](const db::BeforeFirstWrite& backUp) {
-    return database_->StoreTeam(loadedTeam_, backUp);
-  });
+  const db::WriteOutcome stored =
+      writeBackedUp("batch", [this](const db::BeforeFirstWrite& backUp) {
+        return database_->StoreTeam(loadedTeam_, backUp);
+      });
   restoreView(teamIndex, playerIndex);
   if (!stored) return reportWriteFailure(stored, "Batch processing");
   prompts_.tell(std::string(messages::kBatchCurrentDone), MessageIcon::Information);

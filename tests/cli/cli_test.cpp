@@ -548,7 +548,9 @@ TEST_F(CliTest, AFailureAfterTheWritingHasItsOwnStatus) {
     int nth;
   } cases[] = {
       {{"--no-backup", "fix-spoof", path_}, FileCall::Close, 3},  // the write operation's close
-      {{"--no-backup", "batch", path_, "--all", "--power", "50"}, FileCall::Open, 4},  // the hash read back
+      {{"--no-backup", "batch", path_, "--all", "--power", "50"},
+       FileCall::Open,
+       4},  // the hash read back
       {{"--no-backup", "batch", path_, "--team", "1", "--power", "50"}, FileCall::Open, 4},
   };
   // The calls counted are the database's: no backup is taken.

@@ -1,10 +1,11 @@
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "batch/ability_scaling.h"
-#include "editor/messages.h"
 #include "db/text_codec.h"
+#include "editor/messages.h"
 #include "support/editor_fixture.h"
 
 namespace zelbor::testing {
@@ -70,15 +71,16 @@ TEST(EditorBackups, WithoutABackupNothingIsWrittenUnlessTheUserChoosesToWriteAny
 
   h.view.type(TextBox::txtRealName, "Kept On Screen");
   h.editor.mnuSave_Click();  // the question's default, No
-  ASSERT_EQ(h.prompts.questions.size(), 1u);
-  EXPECT_THAT(h.prompts.questions[0], HasSubstr("it is not a folder"));
-  EXPECT_THAT(h.prompts.questions[0], HasSubstr(editor::messages::kWriteWithoutBackupQuestion));
+  ASSERT_EQ(h.prompts.questions.size(), 2u);
+  EXPECT_EQ(h.prompts.questions[0], "Save current player?");
+  EXPECT_THAT(h.prompts.questions[1], HasSubstr("it is not a folder"));
+  EXPECT_THAT(h.prompts.questions[1], HasSubstr(editor::messages::kWriteWithoutBackupQuestion));
   EXPECT_THAT(h.messageTexts().at(0), HasSubstr("No backup could be made of \"" + h.databasePath));
   EXPECT_THAT(h.messageTexts().at(0), HasSubstr("Nothing was written."));
   EXPECT_EQ(h.fileBytes(), original);
   EXPECT_EQ(h.view.text(TextBox::txtRealName), "Kept On Screen");
 
-  h.prompts.answers = {Answer::Yes};
+  h.prompts.answers = {Answer::Yes, Answer::Yes};  // save the player, write without a backup
   h.editor.mnuSave_Click();
   Image expected = original;
   putPlayer(expected, 1, 1, h.memoryPlayer(1));

@@ -173,16 +173,17 @@ TEST_F(CommandLineProcessTest, AFullStandardOutputIsNotASilentSuccess) {
 
 TEST_F(CommandLineProcessTest, TheBackupIsOnDiskBeforeTheFirstWriteToTheDatabase) {
   const std::string trace = dir_.file("trace.txt");
-  const ProcessResult run =
-      zelborDb("batch " + quoted_ + " --all --power 50",
-               "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" strace -f -qq -e trace=%file,%desc -o " +
-                   shellQuoted(trace) + " ");
+  const ProcessResult run = zelborDb(
+      "batch " + quoted_ + " --all --power 50",
+      "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" strace -f -qq -e trace=%file,%desc -o " +
+          shellQuoted(trace) + " ");
   if (run.exitCode != 0 && run.output.find("strace: ") != std::string::npos) {
     GTEST_SKIP() << "this machine does not allow tracing: " << run.output;
   }
   ASSERT_EQ(run.exitCode, 0) << run.output;
 
-  const std::regex open(R"re(open(?:at)?\((?:AT_FDCWD, )?"([^"]*)", ([A-Z_|]+)[^)]*\)\s+= (\d+))re");
+  const std::regex open(
+      R"re(open(?:at)?\((?:AT_FDCWD, )?"([^"]*)", ([A-Z_|]+)[^)]*\)\s+= (\d+))re");
   const std::regex lock(R"re(fcntl\((\d+), F_OFD_SETLK, \{l_type=F_WRLCK.*\)\s+= 0)re");
   const std::regex pwrite(R"re(pwrite64\((\d+), .*, (\d+), (\d+)\)\s+= (\d+))re");
   const std::regex sync(R"re(f(?:data)?sync\((\d+)\)\s+= 0)re");
@@ -202,7 +203,8 @@ TEST_F(CommandLineProcessTest, TheBackupIsOnDiskBeforeTheFirstWriteToTheDatabase
       const std::string flags = m[2];
       if (path == database_ && flags.find("O_RDWR") != std::string::npos) {
         databaseFile = std::stoi(m[3]);
-      } else if (path.ends_with(".tmp") && path.find("TeamAndPlayerInfo.bag.bak") != std::string::npos) {
+      } else if (path.ends_with(".tmp") &&
+                 path.find("TeamAndPlayerInfo.bag.bak") != std::string::npos) {
         EXPECT_THAT(flags, HasSubstr("O_EXCL")) << "a temporary file is never shared";
         temporaryFile = std::stoi(m[3]);
       } else if (flags.find("O_DIRECTORY") != std::string::npos && renamed) {
