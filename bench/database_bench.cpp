@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <array>
+#include <filesystem>
 
 #include "batch/ability_scaling.h"
+#include "db/backups.h"
 #include "db/team_walk.h"
 #include "sample_file.h"
 #include "tools/file_hash.h"
@@ -100,6 +102,26 @@ void BatchAllTeams(benchmark::State& state) {
   }
 }
 
+// The batch with the backup every write operation takes first, into a folder of its own in the
+// temporary folder, pruned after each write as the commands do.
+void BatchAllTeamsWithBackup(benchmark::State& state) {
+  db::Database database = openSample();
+  const std::string folder =
+      (std::filesystem::temp_directory_path() / "zelbor-bench-state").string();
+  std::filesystem::remove_all(folder);
+  db::Backups backups(db::systemFileSystem(), {{folder}, {folder + "/backups"}});
+  batch::BatchFactors factors;
+  factors.batting.fill(0.8f);
+  for (auto _ : state) {
+    const auto outcome = db::rewriteEachTeam(
+        database,
+        [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
+        backups.before(samplePath(), "batch"));
+    if (!outcome.ok() || !backups.prune(samplePath())) state.SkipWithError("walk failed");
+  }
+  std::filesystem::remove_all(folder);
+}
+
 void SpoofRepair(benchmark::State& state) {
   db::Database database = openSample();
   for (auto _ : state) {
@@ -116,6 +138,7 @@ BENCHMARK(LoadTeamAllTeams)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FileHash)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FloorRewriteAllTeams)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BatchAllTeams)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BatchAllTeamsWithBackup)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SpoofRepair)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -12,6 +12,7 @@ const std::vector<zelbor::bench::Budget> kBudgets = {
     {"LoadTeamAllTeams", "FloorReadAllTeams", 2.0, 0},
     {"FileHash", "FloorReadAllTeams", 2.0, 0},
     {"BatchAllTeams", "FloorRewriteAllTeams", 2.0, 0},
+    {"BatchAllTeamsWithBackup", "BatchAllTeams", 0, 0},
     {"SpoofRepair", "FloorRewriteAllTeams", 2.0, 0},
     {"ImportUnchangedCsv", "ExportCsv", 2.0, 0},
     {"EditorStartUp", "FloorEmptyWindowStartUp", 1.5, 0},
@@ -29,6 +30,9 @@ constexpr const char* kNotes = R"(## What the rows measure
 - Database operations run on the sample database in the system's temporary folder. Their floors
   are raw loops of the same system calls: 17 x (open, pread of 20736 bytes, close) for the reads;
   for the rewrites also 17 x (open, fstat, pwrite of the team's records, fdatasync, close).
+- The batch with its backup is measured against the batch alone: the whole file copied into a
+  new backup (written, flushed, renamed, folder flushed) under the writer's lock, and the
+  backups beyond the newest 50 removed afterwards.
 - Importing an unedited CSV of every player (what `zelbor-db export --format csv` writes for the
   sample) is measured against that export: both run the whole command in the process, from
   reading the teams to the last line of output; the import also reads and checks every cell and

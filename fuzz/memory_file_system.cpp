@@ -7,8 +7,8 @@ namespace {
 
 class MemoryFile final : public db::File {
  public:
-  MemoryFile(std::vector<db::Byte>& contents, std::string path, bool writable)
-      : contents_(contents), path_(std::move(path)), writable_(writable) {}
+  MemoryFile(std::vector<db::Byte>& contents, std::string path, bool writable, bool growable)
+      : contents_(contents), path_(std::move(path)), writable_(writable), growable_(growable) {}
 
   db::Result<db::FileStatus> status() override { return db::FileStatus{contents_.size(), 1, 1}; }
 
@@ -21,7 +21,10 @@ class MemoryFile final : public db::File {
   }
 
   db::Result<void> writeAt(std::uint64_t offset, std::span<const db::Byte> from) override {
-    // A write past the end would extend the file, which the database must never ask for.
+    if (growable_ && offset + from.size() > contents_.size()) {
+      contents_.resize(static_cast<std::size_t>(offset + from.size()));
+    }
+    // A write past the end would extend the database, which must never be asked for.
     if (!writable_ || offset > contents_.size() || from.size() > contents_.size() - offset) {
       __builtin_trap();
     }
@@ -38,14 +41,53 @@ class MemoryFile final : public db::File {
   std::vector<db::Byte>& contents_;
   std::string path_;
   bool writable_;
+  bool growable_;
 };
+
+db::FileError missing(const std::string& path, const char* action) {
+  return {path, std::string("Cannot ") + action + " \"" + path + "\": No such file."};
+}
 
 }  // namespace
 
 db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openExisting(const std::string& path,
                                                                      db::OpenMode mode) {
-  return std::unique_ptr<db::File>(
-      std::make_unique<MemoryFile>(contents_, path, mode == db::OpenMode::ReadWrite));
+  const bool writable = mode == db::OpenMode::ReadWrite;
+  if (const auto file = created_.find(path); file != created_.end()) {
+    return std::unique_ptr<db::File>(
+        std::make_unique<MemoryFile>(file->second, path, writable, false));
+  }
+  return std::unique_ptr<db::File>(std::make_unique<MemoryFile>(contents_, path, writable, false));
+}
+
+db::Result<std::unique_ptr<db::File>> MemoryFileSystem::createNew(const std::string& path) {
+  const auto [file, added] = created_.try_emplace(path);
+  if (!added) return db::FileError{path, "Cannot create \"" + path + "\": File exists."};
+  return std::unique_ptr<db::File>(std::make_unique<MemoryFile>(file->second, path, true, true));
+}
+
+db::Result<void> MemoryFileSystem::rename(const std::string& from, const std::string& to) {
+  const auto file = created_.find(from);
+  if (file == created_.end()) return missing(from, "rename");
+  std::vector<db::Byte> bytes = std::move(file->second);
+  created_.erase(file);
+  created_[to] = std::move(bytes);
+  return {};
+}
+
+db::Result<void> MemoryFileSystem::remove(const std::string& path) {
+  if (created_.erase(path) == 0) return missing(path, "remove");
+  return {};
+}
+
+db::Result<std::vector<std::string>> MemoryFileSystem::listFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  const std::string prefix = folder + "/";
+  for (const auto& [path, bytes] : created_) {
+    if (path.starts_with(prefix) && path.find('/', prefix.size()) == std::string::npos)
+      names.push_back(path.substr(prefix.size()));
+  }
+  return names;
 }
 
 }  // namespace zelbor::fuzz

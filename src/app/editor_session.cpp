@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <cstdlib>
 
+#include "db/backup_folder.h"
 #include "db/file_access.h"
 #include "editor/install_folder.h"
 
@@ -14,7 +15,7 @@ namespace {
 editor::EditorEnvironment environment() {
   return {QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
           editor::gameInstallFolders(std::getenv("WINEPREFIX"), std::getenv("HOME")),
-          QLocale().decimalPoint().toStdString()};
+          QLocale().decimalPoint().toStdString(), db::backupFolderFromEnvironment};
 }
 
 }  // namespace

@@ -70,7 +70,8 @@ ExitStatus runBatch(const CommandContext& context, const BatchOptions& options) 
     if (!walk.ok()) return reportWalkError(context, walk);
     hash = tools::hashString(totals);
   } else {
-    const db::WriteOutcome walk = changeTeams(*database, options.team, scale);
+    const db::WriteOutcome walk = changeTeams(*database, options.team, scale,
+                                              backupBeforeWrite(context, options.path, "batch"));
     if (!walk.ok()) return reportWriteOutcome(context, walk);
     const db::Result<std::string> written = fileHash(*database);
     if (!written) return reportLaterStepFailure(context, written.error().message);
@@ -79,7 +80,7 @@ ExitStatus runBatch(const CommandContext& context, const BatchOptions& options) 
   writeRow(context.out, {"players changed", std::to_string(playersChanged)});
   writeRow(context.out, {"values changed", std::to_string(valuesChanged)});
   writeRow(context.out, {"hash", hash});
-  return options.dryRun ? ExitStatus::Success : flushReportOfWrite(context);
+  return options.dryRun ? ExitStatus::Success : finishWrite(context, options.path);
 }
 
 }  // namespace

@@ -38,12 +38,19 @@ ExitStatus runGuarded(const Command& command, std::ostream& err) {
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment) {
-  const CommandContext context{out, err, environment.fileSystem, environment.programFolder,
-                               environment.standardInput};
+  bool backupBeforeWrite = true;
+  const CommandContext context{out,
+                               err,
+                               environment.fileSystem,
+                               environment.programFolder,
+                               environment.standardInput,
+                               backupBeforeWrite};
   CLI::App app("Inspect, check, export, import, compare and repair a Zelbor player database.",
                "zelbor-db");
   app.set_version_flag("--version", "zelbor-db " + std::string(kVersion));
   app.require_subcommand(1);
+  app.add_flag("--no-backup{false}", backupBeforeWrite,
+               "Write without first copying the file into the backups folder");
   app.failure_message(CLI::FailureMessage::help);
   // A path may start with a slash, on Windows too: only - and -- start options, and /? asks for
   // help as Windows programs do. Subcommands take this from the app.
@@ -55,6 +62,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
       addCheckCommand(app, context),    addBatchCommand(app, context),
       addFixSpoofCommand(app, context), addSampleCommand(app, context),
       addImportCommand(app, context),   addDiffCommand(app, context),
+      addBackupsCommand(app, context),  addRestoreCommand(app, context),
   };
 
   // CLI11 takes the arguments last first.

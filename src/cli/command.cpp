@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "db/backups.h"
+
 namespace zelbor::cli {
 
 CLI::Validator wholeNumberIn(int first, int last) {
@@ -59,6 +61,11 @@ ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome&
 
 ExitStatus reportWriteOutcome(const CommandContext& context, const db::WriteOutcome& outcome) {
   if (outcome.ok()) return ExitStatus::Success;
+  if (outcome.failure == db::WriteFailure::BackupFailed) {
+    context.err << outcome.error->message << "\n"
+                << "Give --no-backup to write without a backup.\n";
+    return ExitStatus::FileError;
+  }
   if (outcome.everyTeamWritten()) return reportLaterStepFailure(context, outcome.error->message);
   context.err << outcome.error->message << "\n" << db::teamsOnDiskSummary(outcome) << "\n";
   return ExitStatus::FileError;
@@ -74,6 +81,43 @@ ExitStatus reportLaterStepFailure(const CommandContext& context, const std::stri
 ExitStatus flushReportOfWrite(const CommandContext& context) {
   if (context.out.flush()) return ExitStatus::Success;
   return reportLaterStepFailure(context, kOutputFailure);
+}
+
+namespace {
+
+db::Result<db::Backups> backupsOf(const CommandContext& context) {
+  db::Result<db::BackupFolder> folder = db::backupFolderFromEnvironment();
+  if (!folder) return folder.error();
+  return db::Backups(context.fileSystem, std::move(folder).value());
+}
+
+}  // namespace
+
+db::BeforeFirstWrite backupBeforeWrite(const CommandContext& context,
+                                       const std::string& databasePath,
+                                       const std::string& operation) {
+  if (!context.backupBeforeWrite) return {};
+  db::Result<db::Backups> backups = backupsOf(context);
+  if (!backups) {
+    return [error = backups.error()](db::File&) -> db::Result<void> { return error; };
+  }
+  return backups.value().before(databasePath, operation);
+}
+
+ExitStatus pruneBackups(const CommandContext& context, const std::string& databasePath) {
+  if (!context.backupBeforeWrite) return ExitStatus::Success;
+  db::Result<db::Backups> backups = backupsOf(context);
+  db::Result<void> pruned = backups ? backups.value().prune(databasePath) : backups.error();
+  if (!pruned) return reportLaterStepFailure(context, pruned.error().message);
+  return ExitStatus::Success;
+}
+
+ExitStatus finishWrite(const CommandContext& context, const std::string& databasePath) {
+  if (const ExitStatus pruned = pruneBackups(context, databasePath);
+      pruned != ExitStatus::Success) {
+    return pruned;
+  }
+  return flushReportOfWrite(context);
 }
 
 }  // namespace zelbor::cli

@@ -22,6 +22,8 @@ struct CommandContext {
   db::FileSystem& fileSystem;
   std::string programFolder;
   std::istream* standardInput = nullptr;
+  // False after --no-backup: writes go ahead without a backup.
+  const bool& backupBeforeWrite;
 };
 
 // A subcommand as declared on the parser, and what runs once the command line has been parsed into
@@ -49,6 +51,17 @@ ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome&
 // Success, or the failure of a write operation and which teams it left on disk: FileError, or
 // WrittenButLaterStepFailed when every team was written and only closing the file failed.
 ExitStatus reportWriteOutcome(const CommandContext& context, const db::WriteOutcome& outcome);
+
+// The backup taken before the first byte of a write operation of `operation` ("batch") on the
+// database, or nothing after --no-backup.
+db::BeforeFirstWrite backupBeforeWrite(const CommandContext& context,
+                                       const std::string& databasePath,
+                                       const std::string& operation);
+// After a write operation succeeded: removes the database's backups beyond the newest kept.
+ExitStatus pruneBackups(const CommandContext& context, const std::string& databasePath);
+// Ends a command whose write operation succeeded and whose report is written: the backups are
+// pruned and the report flushed.
+ExitStatus finishWrite(const CommandContext& context, const std::string& databasePath);
 // A step after a successful write operation failed: says so, and that the file was written.
 ExitStatus reportLaterStepFailure(const CommandContext& context, const std::string& reason);
 // Ends a command that wrote the file: its report must reach standard output, or the user would

@@ -17,5 +17,7 @@ Command addFixSpoofCommand(CLI::App& app, const CommandContext& context);
 Command addSampleCommand(CLI::App& app, const CommandContext& context);
 Command addImportCommand(CLI::App& app, const CommandContext& context);
 Command addDiffCommand(CLI::App& app, const CommandContext& context);
+Command addBackupsCommand(CLI::App& app, const CommandContext& context);
+Command addRestoreCommand(CLI::App& app, const CommandContext& context);
 
 }  // namespace zelbor::cli

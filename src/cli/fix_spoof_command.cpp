@@ -24,11 +24,12 @@ ExitStatus fixSpoof(const CommandContext& context, const FixSpoofOptions& option
     const db::WalkOutcome walk = changeTeamsDryRun(*database, std::nullopt, repair, {});
     if (!walk.ok()) return reportWalkError(context, walk);
   } else {
-    const db::WriteOutcome walk = changeTeams(*database, std::nullopt, repair);
+    const db::WriteOutcome walk = changeTeams(
+        *database, std::nullopt, repair, backupBeforeWrite(context, options.path, "fix-spoof"));
     if (!walk.ok()) return reportWriteOutcome(context, walk);
   }
   writeRow(context.out, {"players changed", std::to_string(playersChanged)});
-  return options.dryRun ? ExitStatus::Success : flushReportOfWrite(context);
+  return options.dryRun ? ExitStatus::Success : finishWrite(context, options.path);
 }
 
 }  // namespace

@@ -126,12 +126,14 @@ std::variant<std::vector<int>, ExitStatus> writeTeams(const CommandContext& cont
                                                       const LoadedTeams& loaded,
                                                       const ImportPlan& plan) {
   std::optional<int> changedOnDisk;
-  const db::WriteOutcome outcome =
-      database.rewriteTeams(plan.changedTeams, [&](int team, std::span<db::PlayerRecord> players) {
+  const db::WriteOutcome outcome = database.rewriteTeams(
+      plan.changedTeams,
+      [&](int team, std::span<db::PlayerRecord> players) {
         const auto index = static_cast<std::size_t>(team - 1);
         if (!changedOnDisk && !samePlayers(players, loaded[index])) changedOnDisk = team;
         if (!changedOnDisk) std::ranges::copy(plan.teams[index], players.begin());
-      });
+      },
+      backupBeforeWrite(context, database.databasePath(), "import"));
   if (!outcome.ok()) return reportWriteOutcome(context, outcome);
   if (!changedOnDisk) return plan.changedTeams;
   const auto firstLeft = std::ranges::find(plan.changedTeams, *changedOnDisk);
@@ -224,8 +226,8 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
   if (const auto* status = std::get_if<ExitStatus>(&written)) return *status;
   const auto& teams = std::get<std::vector<int>>(written);
   printPlan(context.out, changes, teams, false);
-  const ExitStatus reported = flushReportOfWrite(context);
-  if (reported != ExitStatus::Success) return reported;
+  const ExitStatus finished = finishWrite(context, options.path);
+  if (finished != ExitStatus::Success) return finished;
   return teams.size() == changes.changedTeams.size() ? ExitStatus::Success : ExitStatus::FileError;
 }
 

@@ -22,13 +22,14 @@ db::WalkOutcome readTeams(
   return {};
 }
 
-db::WriteOutcome changeTeams(db::Database& database, TeamScope scope, const PlayerChange& change) {
+db::WriteOutcome changeTeams(db::Database& database, TeamScope scope, const PlayerChange& change,
+                             const db::BeforeFirstWrite& beforeFirstWrite) {
   const db::TeamChange changeTeam = [&change](int, std::span<db::PlayerRecord> players) {
     change(players);
   };
-  if (!scope) return db::rewriteEachTeam(database, changeTeam);
+  if (!scope) return db::rewriteEachTeam(database, changeTeam, beforeFirstWrite);
   const int team[] = {*scope};
-  return database.rewriteTeams(team, changeTeam);
+  return database.rewriteTeams(team, changeTeam, beforeFirstWrite);
 }
 
 db::WalkOutcome changeTeamsDryRun(

@@ -69,6 +69,14 @@ std::vector<PlayerRecord> decodeTeamPlayers(std::span<const Byte, kPlayerAreaSiz
   return players;
 }
 
+std::vector<Byte> withPlayers(std::vector<Byte> area, std::span<const PlayerRecord> players) {
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    encodePlayerRecord(players[i],
+                       std::span<Byte>(area).subspan(i * kRecordSize).first<kRecordSize>());
+  }
+  return area;
+}
+
 Result<std::vector<Byte>> Database::readPlayerArea(int team) const {
   std::vector<Byte> area(kPlayerAreaSize);
   if (Result<void> read = readAt(playerAreaStart(team), area); !read) return read.error();
@@ -84,9 +92,7 @@ Result<void> Database::LoadTeam(int team) {
 
 void Database::takeLoadedArea(int team, std::vector<Byte> area) {
   teamPlayers_ = decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area));
-  loadedArea_ = std::move(area);
-  loadedAreaTeam_ = team;
-  failedWriteArea_.clear();
+  current_ = {team, std::move(area), {}, {}};
 }
 
 Result<LineupArea> Database::readLineupArea(int team) const {

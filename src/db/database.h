@@ -20,21 +20,21 @@ using LineupArea = std::array<Byte, kLineupAreaSize>;
 // Changes a team's loaded players in place before they are written back.
 using TeamChange = std::function<void(int team, std::span<PlayerRecord> players)>;
 
-// The database file and the one in-memory team, teamPlayers. The file is opened for each
-// operation and closed before it returns; nothing stays open between operations.
-//
-// Writing is done by write operations (StoreTeam, rewriteTeams), each of which:
-// - opens the file for writing once and takes the writer's lock for the whole operation, waiting
-//   a few seconds for another of our programs to finish, then refusing (AnotherWriter);
-// - refuses a read-only file (no write permission bits, read-only mount, immutable), also when
-//   running as root, and a file whose size or identity changed since it was opened;
-// - for each team, re-reads its player area and refuses (TeamChangedOnDisk) unless it still holds
-//   the bytes that were loaded (or, after a failed write of ours, those mixed with that write's);
-//   then writes records 1..playerCount in one transfer, flushes, and checks the size again;
-// - at the end checks that the file's name still leads to the file written;
-// - stops at the first failure and reports in WriteOutcome which teams are on disk.
-// The lock is advisory: it keeps our programs from writing at once; the re-read comparison is what
-// notices a program that takes no lock.
+// One team of a write operation: its whole player area as the caller read it, and as the caller
+// wants it in the file. The caller owns both; the database keeps neither.
+struct TeamAreaWrite {
+  int team = 0;
+  std::vector<Byte> loaded;  // kPlayerAreaSize bytes
+  std::vector<Byte> wanted;  // kPlayerAreaSize bytes
+  // After a write of ours of `wanted` failed: any byte of the area may be old or new, so the file
+  // holding such a mix is not taken for another program's change. Empty otherwise.
+  std::vector<Byte> failedWrite;
+};
+
+// Runs under the writer's lock, after the file was checked and before its first byte is written;
+// a failure ends the operation with nothing written. Backups are taken here.
+using BeforeFirstWrite = std::function<Result<void>(File& lockedFile)>;
+
 class Database {
  public:
   // Checks that the file exists and is long enough to hold all seventeen team blocks.
@@ -52,13 +52,20 @@ class Database {
   // A write operation of the one team last loaded: records 1..playerCount go to the start of its
   // player area; the slots after them are not touched. A team without players writes nothing and
   // opens nothing.
-  WriteOutcome StoreTeam(int team);
+  WriteOutcome StoreTeam(int team, const BeforeFirstWrite& beforeFirstWrite = {});
 
-  // A write operation over `teams`, in that order, under one lock: loads each team (inside the
-  // lock), lets `change` modify its players and writes them back before the next team is loaded,
+  // A write operation over `teams`, in that order, under one lock: reads each team (inside the
+  // lock), lets `change` modify its players and writes them back before the next team is read,
   // so a failure part-way leaves the earlier teams written and the later ones untouched.
-  // teamPlayers holds the last team loaded afterwards. No teams: nothing is opened.
-  WriteOutcome rewriteTeams(std::span<const int> teams, const TeamChange& change);
+  // teamPlayers is not touched. No teams: nothing is opened.
+  WriteOutcome rewriteTeams(std::span<const int> teams, const TeamChange& change,
+                            const BeforeFirstWrite& beforeFirstWrite = {}) const;
+
+  // A write operation of the callers' snapshots, in their order, under one lock. Each team is
+  // refused unless its area in the file still holds what the caller loaded (or that mixed with
+  // failedWrite). teamPlayers is not touched. No writes: nothing is opened.
+  WriteOutcome writeTeams(std::span<const TeamAreaWrite> writes,
+                          const BeforeFirstWrite& beforeFirstWrite = {}) const;
 
   Result<LineupArea> readLineupArea(int team) const;
 
@@ -80,38 +87,43 @@ class Database {
       : fileSystem_(&fileSystem), databasePath_(std::move(path)), opened_(opened) {}
 
   Result<void> readAt(std::uint64_t offset, std::span<Byte> into) const;
+  // Runs a write operation over `teams`: `plan` gives the write of the team at `index` from its
+  // area as read under the lock.
+  using PlanWrite = std::function<TeamAreaWrite(std::size_t index, std::vector<Byte> onDisk)>;
+  WriteOutcome writeOperation(std::span<const int> teams, const PlanWrite& plan,
+                              const BeforeFirstWrite& beforeFirstWrite) const;
   // Why the file may no longer be written, if it changed since it was opened; `since` ends the
   // sentence ("since it was opened").
   std::optional<std::string> changeSinceOpened(const FileStatus& now,
                                                const std::string& since) const;
   void takeLoadedArea(int team, std::vector<Byte> area);
-  // Whether the team's area in the file holds only what was loaded or what we wrote since.
-  bool holdsOnlyOurBytes(int team, std::span<const Byte> onDisk) const;
 
   // The steps of a write operation; each records a failure in `outcome` and returns false.
   // Opens the file for writing, takes the lock and checks the file; nullptr on failure.
-  std::unique_ptr<File> beginWrite(WriteOutcome& outcome);
-  // Compares the team's area with the bytes loaded, writes teamPlayers, flushes, checks the size.
-  bool writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outcome);
+  std::unique_ptr<File> beginWrite(WriteOutcome& outcome) const;
+  // Compares the team's area on disk with the bytes loaded, writes the changed slots, flushes,
+  // checks the size.
+  bool writeTeamArea(File& file, const TeamAreaWrite& write, std::span<const Byte> onDisk,
+                     TeamWrite& state, WriteOutcome& outcome) const;
   // Checks that the path still names the file written (a file moved into its place took none of
   // the writes), then closes the file, which releases the lock.
-  void endWrite(File& file, WriteOutcome& outcome);
-  bool stillInPlace(WriteOutcome& outcome);
+  void endWrite(File& file, WriteOutcome& outcome) const;
+  bool stillInPlace(WriteOutcome& outcome) const;
 
   FileSystem* fileSystem_;
   std::string databasePath_;
   // The file as it was when the database was opened; writes go only into that same file.
   FileStatus opened_;
+  // The editor's current team for LoadTeam and StoreTeam: its players and its snapshot (the area
+  // as last read, and since written by us).
   std::vector<PlayerRecord> teamPlayers_;
-  // The player area as last read (and since written by us), and its team.
-  std::vector<Byte> loadedArea_;
-  int loadedAreaTeam_ = 0;
-  // After a write of ours failed, the area as that write meant it: any byte may be old or new, so
-  // a retry is not taken for another program's change. Empty otherwise.
-  std::vector<Byte> failedWriteArea_;
+  TeamAreaWrite current_;
 };
 
 // Players of a 48-slot player area: the slots before the first whose realName is all NUL.
 std::vector<PlayerRecord> decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize> area);
+
+// The area with its first players.size() slots replaced by the players' records.
+std::vector<Byte> withPlayers(std::vector<Byte> area, std::span<const PlayerRecord> players);
 
 }  // namespace zelbor::db

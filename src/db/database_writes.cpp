@@ -23,18 +23,36 @@ Result<bool> takeWritersLock(File& file) {
   }
 }
 
-std::vector<Byte> encodedPlayers(const std::vector<PlayerRecord>& players) {
-  std::vector<Byte> bytes(players.size() * kRecordSize);
-  for (std::size_t i = 0; i < players.size(); ++i) {
-    encodePlayerRecord(players[i],
-                       std::span<Byte>(bytes).subspan(i * kRecordSize).first<kRecordSize>());
+bool namedSlot(std::span<const Byte> area, std::size_t slot) {
+  const auto name = area.subspan(slot * kRecordSize + fieldOffset("realName"), kNameWidth);
+  return std::ranges::any_of(name, [](Byte b) { return b != 0; });
+}
+
+// The bytes a team's write covers: whole slots from the first up to the last that holds a player
+// (so a store writes records 1..playerCount as always) or differs from the file.
+std::size_t lengthToWrite(std::span<const Byte> wanted, std::span<const Byte> onDisk) {
+  std::size_t slots = 0;
+  while (slots < kPlayerSlots && namedSlot(wanted, slots)) ++slots;
+  const auto [lastDiffering, unused] =
+      std::mismatch(wanted.rbegin(), wanted.rend(), onDisk.rbegin(), onDisk.rend());
+  const auto differingBytes = static_cast<std::size_t>(wanted.rend() - lastDiffering);
+  slots = std::max(slots, (differingBytes + kRecordSize - 1) / kRecordSize);
+  return slots * kRecordSize;
+}
+
+// Whether the team's area in the file holds only what was loaded or what we wrote since.
+bool holdsOnlyOurBytes(const TeamAreaWrite& write, std::span<const Byte> onDisk) {
+  if (write.loaded.size() != onDisk.size()) return false;
+  if (write.failedWrite.size() != onDisk.size()) return std::ranges::equal(onDisk, write.loaded);
+  for (std::size_t i = 0; i < onDisk.size(); ++i) {
+    if (onDisk[i] != write.loaded[i] && onDisk[i] != write.failedWrite[i]) return false;
   }
-  return bytes;
+  return true;
 }
 
 }  // namespace
 
-std::unique_ptr<File> Database::beginWrite(WriteOutcome& outcome) {
+std::unique_ptr<File> Database::beginWrite(WriteOutcome& outcome) const {
   const auto refuse = [&outcome](WriteFailure kind, FileError reason) {
     outcome.fail(kind, std::move(reason));
     return std::unique_ptr<File>();
@@ -65,28 +83,10 @@ std::unique_ptr<File> Database::beginWrite(WriteOutcome& outcome) {
   return file;
 }
 
-bool Database::holdsOnlyOurBytes(int team, std::span<const Byte> onDisk) const {
-  if (team != loadedAreaTeam_) return false;
-  if (failedWriteArea_.empty())
-    return std::equal(onDisk.begin(), onDisk.end(), loadedArea_.begin());
-  for (std::size_t i = 0; i < onDisk.size(); ++i) {
-    if (onDisk[i] != loadedArea_[i] && onDisk[i] != failedWriteArea_[i]) return false;
-  }
-  return true;
-}
-
-bool Database::writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outcome) {
+bool Database::writeTeamArea(File& file, const TeamAreaWrite& write, std::span<const Byte> onDisk,
+                             TeamWrite& state, WriteOutcome& outcome) const {
   const int team = write.team;
-  // A team with no players has nothing to write; its slots were never loaded.
-  if (teamPlayers_.empty()) {
-    write.state = TeamWriteState::Written;
-    return true;
-  }
-  std::vector<Byte> onDisk(kPlayerAreaSize);
-  if (Result<void> read = file.readAt(playerAreaStart(team), onDisk); !read) {
-    return outcome.fail(WriteFailure::FileError, read.error(), team);
-  }
-  if (!holdsOnlyOurBytes(team, onDisk)) {
+  if (!holdsOnlyOurBytes(write, onDisk)) {
     return outcome.fail(
         WriteFailure::TeamChangedOnDisk,
         {databasePath_, "Cannot write \"" + databasePath_ + "\": team " + std::to_string(team) +
@@ -94,25 +94,34 @@ bool Database::writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outco
                             "program since they were read."},
         team);
   }
-  const std::vector<Byte> bytes = encodedPlayers(teamPlayers_);
+  if (write.wanted.size() != kPlayerAreaSize) {
+    return outcome.fail(
+        WriteFailure::FileError,
+        {databasePath_, "Cannot write \"" + databasePath_ + "\": team " + std::to_string(team) +
+                            "'s players to write are not a whole player area."},
+        team);
+  }
+  const std::size_t length = lengthToWrite(write.wanted, onDisk);
+  // A team with no players and no change has nothing to write.
+  if (length == 0) {
+    state.state = TeamWriteState::Written;
+    return true;
+  }
+  const auto bytes = std::span<const Byte>(write.wanted).first(length);
   if (Result<void> written = file.writeAt(playerAreaStart(team), bytes); !written) {
-    write.state = TeamWriteState::PossiblyPartWritten;
-    failedWriteArea_ = loadedArea_;
-    std::copy(bytes.begin(), bytes.end(), failedWriteArea_.begin());
+    state.state = TeamWriteState::PossiblyPartWritten;
     return outcome.fail(WriteFailure::FileError, written.error(), team);
   }
-  std::copy(bytes.begin(), bytes.end(), loadedArea_.begin());
-  failedWriteArea_.clear();
-  write.state = TeamWriteState::WrittenPossiblyNotOnDisk;
+  state.state = TeamWriteState::WrittenPossiblyNotOnDisk;
   if (Result<void> synced = file.sync(); !synced) {
     return outcome.fail(WriteFailure::FileError, synced.error(), team);
   }
-  write.state = TeamWriteState::Written;
+  state.state = TeamWriteState::Written;
   // A truncation racing the write would have cut it; the check before the write cannot see it.
   const Result<FileStatus> status = file.status();
   if (!status) return outcome.fail(WriteFailure::FileError, status.error(), team);
   if (const auto change = changeSinceOpened(status.value(), "while it was being written")) {
-    write.state = TeamWriteState::PossiblyPartWritten;
+    state.state = TeamWriteState::PossiblyPartWritten;
     return outcome.fail(
         WriteFailure::FileError,
         {databasePath_, "Cannot finish writing \"" + databasePath_ + "\": " + *change + "."}, team);
@@ -120,7 +129,7 @@ bool Database::writeLoadedTeam(File& file, TeamWrite& write, WriteOutcome& outco
   return true;
 }
 
-bool Database::stillInPlace(WriteOutcome& outcome) {
+bool Database::stillInPlace(WriteOutcome& outcome) const {
   auto file = fileSystem_->openExisting(databasePath_, OpenMode::ReadOnly);
   if (!file) return outcome.fail(WriteFailure::FileError, file.error());
   const Result<FileStatus> status = file.value()->status();
@@ -137,7 +146,7 @@ bool Database::stillInPlace(WriteOutcome& outcome) {
                                           "was there before."});
 }
 
-void Database::endWrite(File& file, WriteOutcome& outcome) {
+void Database::endWrite(File& file, WriteOutcome& outcome) const {
   if (outcome.ok()) stillInPlace(outcome);
   // Reported only when nothing failed before: the data was flushed, so only the close failed.
   if (Result<void> closed = file.close(); !closed && outcome.ok()) {
@@ -145,36 +154,77 @@ void Database::endWrite(File& file, WriteOutcome& outcome) {
   }
 }
 
-WriteOutcome Database::StoreTeam(int team) {
-  const int teams[] = {team};
-  WriteOutcome outcome = WriteOutcome::planned(teams);
-  if (teamPlayers_.empty()) {
-    outcome.teams.front().state = TeamWriteState::Written;
-    return outcome;
-  }
-  const std::unique_ptr<File> file = beginWrite(outcome);
-  if (!file) return outcome;
-  writeLoadedTeam(*file, outcome.teams.front(), outcome);
-  endWrite(*file, outcome);
-  return outcome;
-}
-
-WriteOutcome Database::rewriteTeams(std::span<const int> teams, const TeamChange& change) {
+WriteOutcome Database::writeOperation(std::span<const int> teams, const PlanWrite& plan,
+                                      const BeforeFirstWrite& beforeFirstWrite) const {
   WriteOutcome outcome = WriteOutcome::planned(teams);
   if (teams.empty()) return outcome;
   const std::unique_ptr<File> file = beginWrite(outcome);
   if (!file) return outcome;
-  for (TeamWrite& write : outcome.teams) {
-    std::vector<Byte> area(kPlayerAreaSize);
-    if (Result<void> read = file->readAt(playerAreaStart(write.team), area); !read) {
-      outcome.fail(WriteFailure::FileError, read.error(), write.team);
+  if (beforeFirstWrite) {
+    if (Result<void> ready = beforeFirstWrite(*file); !ready) {
+      outcome.fail(WriteFailure::BackupFailed, ready.error());
+    }
+  }
+  for (std::size_t i = 0; i < teams.size() && outcome.ok(); ++i) {
+    std::vector<Byte> onDisk(kPlayerAreaSize);
+    if (Result<void> read = file->readAt(playerAreaStart(teams[i]), onDisk); !read) {
+      outcome.fail(WriteFailure::FileError, read.error(), teams[i]);
       break;
     }
-    takeLoadedArea(write.team, std::move(area));
-    change(write.team, teamPlayers_);
-    if (!writeLoadedTeam(*file, write, outcome)) break;
+    const TeamAreaWrite write = plan(i, onDisk);
+    writeTeamArea(*file, write, onDisk, outcome.teams[i], outcome);
   }
   endWrite(*file, outcome);
+  return outcome;
+}
+
+WriteOutcome Database::writeTeams(std::span<const TeamAreaWrite> writes,
+                                  const BeforeFirstWrite& beforeFirstWrite) const {
+  std::vector<int> teams;
+  teams.reserve(writes.size());
+  for (const TeamAreaWrite& write : writes) teams.push_back(write.team);
+  return writeOperation(
+      teams, [writes](std::size_t index, const std::vector<Byte>&) { return writes[index]; },
+      beforeFirstWrite);
+}
+
+WriteOutcome Database::rewriteTeams(std::span<const int> teams, const TeamChange& change,
+                                    const BeforeFirstWrite& beforeFirstWrite) const {
+  return writeOperation(
+      teams,
+      [&](std::size_t index, std::vector<Byte> onDisk) {
+        std::vector<PlayerRecord> players =
+            decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(onDisk));
+        change(teams[index], players);
+        std::vector<Byte> wanted = withPlayers(onDisk, players);
+        return TeamAreaWrite{teams[index], std::move(onDisk), std::move(wanted), {}};
+      },
+      beforeFirstWrite);
+}
+
+WriteOutcome Database::StoreTeam(int team, const BeforeFirstWrite& beforeFirstWrite) {
+  if (teamPlayers_.empty()) {
+    const int teams[] = {team};
+    WriteOutcome outcome = WriteOutcome::planned(teams);
+    outcome.teams.front().state = TeamWriteState::Written;
+    return outcome;
+  }
+  // Another team's bytes are never compared with this team's area.
+  TeamAreaWrite write{team, team == current_.team ? current_.loaded : std::vector<Byte>{},
+                      withPlayers(current_.loaded, teamPlayers_), current_.failedWrite};
+  const WriteOutcome outcome = writeTeams({&write, 1}, beforeFirstWrite);
+  switch (outcome.teams.front().state) {
+    case TeamWriteState::Written:
+    case TeamWriteState::WrittenPossiblyNotOnDisk:
+      current_.loaded = std::move(write.wanted);
+      current_.failedWrite.clear();
+      break;
+    case TeamWriteState::PossiblyPartWritten:
+      current_.failedWrite = std::move(write.wanted);
+      break;
+    case TeamWriteState::Untouched:
+      break;
+  }
   return outcome;
 }
 

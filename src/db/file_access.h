@@ -4,6 +4,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "byte_order.h"
 #include "result.h"
@@ -42,8 +43,12 @@ class File {
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
-// All file access of the database goes through this interface, so tests can fail any call.
-// Files are only ever opened, never created, truncated or appended to.
+// Whether a folder reached through a symbolic link (or a junction) is taken as the folder.
+enum class LinkedFolder { Refused, Accepted };
+
+// All file access goes through this interface, so tests can fail any call. A database is only
+// ever opened, never created, truncated or appended to; new files (backups, a sample, an output
+// replaced in one step) are created beside their final name and renamed into place.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -54,6 +59,20 @@ class FileSystem {
   // True when the file cannot be written: no write permission bits, a read-only mount or an
   // immutable file; on Windows the read-only attribute or a refused write open.
   virtual Result<bool> isReadOnly(const std::string& path) = 0;
+
+  // Creates a new regular file, open for writing; an existing entry of that name is refused.
+  virtual Result<std::unique_ptr<File>> createNew(const std::string& path) = 0;
+  // Gives the file `from` the name `to` in one step, replacing a file of that name.
+  virtual Result<void> rename(const std::string& from, const std::string& to) = 0;
+  virtual Result<void> remove(const std::string& path) = 0;
+  // The names of the entries in a folder, in no particular order.
+  virtual Result<std::vector<std::string>> listFolder(const std::string& folder) = 0;
+  // Creates the folder, for its owner only, unless it exists; an existing entry must be a folder:
+  // a FIFO or a file is refused, and a symbolic link too unless `links` accepts one that leads
+  // to a folder. Its parent must exist.
+  virtual Result<void> makeFolder(const std::string& folder, LinkedFolder links) = 0;
+  // Flushes the folder's entries to the disk, so a rename into it survives a power cut.
+  virtual Result<void> syncFolder(const std::string& folder) = 0;
 };
 
 // The production file system, on this platform's calls: POSIX or Win32, chosen at build time.

@@ -1,8 +1,10 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "file_access.h"
 #include "posix_io.h"
@@ -121,6 +123,73 @@ class PosixFileSystem final : public FileSystem {
     const int error = errno;
     if (error == EACCES || error == EROFS || error == EPERM || error == ETXTBSY) return true;
     return systemError(path, "examine", error);
+  }
+
+  Result<std::unique_ptr<File>> createNew(const std::string& path) override {
+    int descriptor = -1;
+    do {
+      descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) return systemError(path, "create", errno);
+    return std::unique_ptr<File>(std::make_unique<PosixFile>(path, descriptor));
+  }
+
+  Result<void> rename(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+      return FileError{
+          to, "Cannot rename \"" + from + "\" to \"" + to + "\": " + std::strerror(errno) + "."};
+    }
+    return {};
+  }
+
+  Result<void> remove(const std::string& path) override {
+    if (::unlink(path.c_str()) != 0) return systemError(path, "remove", errno);
+    return {};
+  }
+
+  Result<std::vector<std::string>> listFolder(const std::string& folder) override {
+    DIR* const listing = ::opendir(folder.c_str());
+    if (listing == nullptr) return systemError(folder, "list", errno);
+    std::vector<std::string> names;
+    errno = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+      const std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+      errno = 0;
+    }
+    const int error = errno;
+    ::closedir(listing);
+    if (error != 0) return systemError(folder, "list", error);
+    return names;
+  }
+
+  Result<void> makeFolder(const std::string& folder, LinkedFolder links) override {
+    if (::mkdir(folder.c_str(), 0700) == 0) return {};
+    if (errno != EEXIST) return systemError(folder, "create the folder", errno);
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0) return systemError(folder, "examine", errno);
+    if (S_ISLNK(status.st_mode) && links == LinkedFolder::Accepted &&
+        ::stat(folder.c_str(), &status) != 0) {
+      return systemError(folder, "examine", errno);
+    }
+    if (S_ISLNK(status.st_mode)) {
+      return FileError{folder, "Cannot use the folder \"" + folder +
+                                   "\": it is a symbolic link, not a folder of its own."};
+    }
+    if (!S_ISDIR(status.st_mode)) {
+      return FileError{folder, "Cannot use the folder \"" + folder + "\": it is not a folder."};
+    }
+    return {};
+  }
+
+  Result<void> syncFolder(const std::string& folder) override {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return systemError(folder, "flush to disk", errno);
+    // Some file systems cannot flush a folder (EINVAL); their renames are as safe as they get.
+    int error = ::fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
+    if (::close(descriptor) != 0 && error == 0 && errno != EINTR) error = errno;
+    if (error != 0) return systemError(folder, "flush to disk", error);
+    return {};
   }
 };
 

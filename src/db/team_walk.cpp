@@ -13,10 +13,11 @@ WalkOutcome readEachTeam(
   return {};
 }
 
-WriteOutcome rewriteEachTeam(Database& database, const TeamChange& change) {
+WriteOutcome rewriteEachTeam(const Database& database, const TeamChange& change,
+                             const BeforeFirstWrite& beforeFirstWrite) {
   std::array<int, kTeamCount> teams{};
   for (int team = 1; team <= kTeamCount; ++team) teams[team - 1] = team;
-  return database.rewriteTeams(teams, change);
+  return database.rewriteTeams(teams, change, beforeFirstWrite);
 }
 
 }  // namespace zelbor::db

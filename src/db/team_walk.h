@@ -23,6 +23,7 @@ WalkOutcome readEachTeam(Database& database,
                          const std::function<void(int team, std::span<const PlayerRecord>)>& visit);
 
 // Database::rewriteTeams over teams 1..17: one write operation under one lock.
-WriteOutcome rewriteEachTeam(Database& database, const TeamChange& change);
+WriteOutcome rewriteEachTeam(const Database& database, const TeamChange& change,
+                             const BeforeFirstWrite& beforeFirstWrite = {});
 
 }  // namespace zelbor::db

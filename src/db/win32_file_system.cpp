@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "file_access.h"
 #include "win32_io.h"
@@ -187,6 +188,63 @@ class Win32FileSystem final : public FileSystem {
     if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT) return true;
     return systemError(path, "examine", error);
   }
+
+  Result<std::unique_ptr<File>> createNew(const std::string& path) override {
+    const HANDLE handle =
+        ::CreateFileW(wideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return systemError(path, "create", ::GetLastError());
+    return std::unique_ptr<File>(std::make_unique<Win32File>(path, handle));
+  }
+
+  Result<void> rename(const std::string& from, const std::string& to) override {
+    // Write-through: the new name is on disk when the call returns.
+    if (!::MoveFileExW(wideFromUtf8(from).c_str(), wideFromUtf8(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return failure(to, "rename \"" + from + "\" to", systemReason(::GetLastError()));
+    }
+    return {};
+  }
+
+  Result<void> remove(const std::string& path) override {
+    if (!::DeleteFileW(wideFromUtf8(path).c_str()))
+      return systemError(path, "remove", ::GetLastError());
+    return {};
+  }
+
+  Result<std::vector<std::string>> listFolder(const std::string& folder) override {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(wideFromUtf8(folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return systemError(folder, "list", ::GetLastError());
+    std::vector<std::string> names;
+    do {
+      const std::string name = utf8FromWide(found.cFileName);
+      if (name != "." && name != "..") names.push_back(name);
+    } while (::FindNextFileW(search, &found));
+    const DWORD error = ::GetLastError();
+    ::FindClose(search);
+    if (error != ERROR_NO_MORE_FILES) return systemError(folder, "list", error);
+    return names;
+  }
+
+  Result<void> makeFolder(const std::string& folder, LinkedFolder links) override {
+    const std::wstring widePath = wideFromUtf8(folder);
+    if (::CreateDirectoryW(widePath.c_str(), nullptr)) return {};
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS) return systemError(folder, "create the folder", error);
+    const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+      return systemError(folder, "examine", ::GetLastError());
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && links == LinkedFolder::Refused) {
+      return failure(folder, "use the folder", "it is a link or junction, not a folder of its own");
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+      return failure(folder, "use the folder", "it is not a folder");
+    return {};
+  }
+
+  // Renames are written through; Windows has no flush of a folder's entries.
+  Result<void> syncFolder(const std::string&) override { return {}; }
 };
 
 }  // namespace

@@ -28,6 +28,9 @@ enum class WriteFailure {
   AnotherWriter,
   // The team's player area in the file is no longer what was loaded: another program wrote it.
   TeamChangedOnDisk,
+  // The backup to be taken before the first byte is written could not be made; nothing was
+  // written.
+  BackupFailed,
   // Any other refusal or file error: open, read-only, size or identity changed, read, write,
   // flush, close.
   FileError,

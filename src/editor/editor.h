@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "batch/batch_factors.h"
+#include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/team_walk.h"
 #include "main_view.h"
@@ -22,6 +24,8 @@ struct EditorEnvironment {
   std::vector<std::string> installFolders;
   // The user's decimal separator, used to show the averages.
   std::string decimalSeparator = ".";
+  // Where the backups before writes go; without it nothing is backed up.
+  std::function<db::Result<db::BackupFolder>()> backupFolder = nullptr;
 };
 
 enum class StartupOutcome { Ready, Cancelled, Failed };
@@ -135,6 +139,12 @@ class Editor {
   void showModified();
   const std::string& loadedTeamName() const;
 
+  // One write operation of `operation` ("save", "batch"), backed up first: once per run before
+  // the first save, before every walk. When the backup cannot be made the user may write
+  // without one (No, the default, writes nothing). Afterwards the old backups are pruned.
+  using WriteStep = std::function<db::WriteOutcome(const db::BeforeFirstWrite&)>;
+  db::WriteOutcome writeBackedUp(const std::string& operation, const WriteStep& write);
+
   MainView& view_;
   Prompts& prompts_;
   FileDialog& fileDialog_;
@@ -153,6 +163,8 @@ class Editor {
   bool storedEdits_ = false;
   // The controls as DisplayPlayer left them: a value without a list item shows no selection.
   PlayerForm shownForm_;
+  // A save of this run was backed up; later saves are not.
+  bool saveBackedUp_ = false;
 };
 
 }  // namespace zelbor::editor

@@ -32,9 +32,12 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   loadedTeam_ = 0;
-  const db::WriteOutcome outcome = db::rewriteEachTeam(
-      *database_,
-      [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); });
+  const db::WriteOutcome outcome = writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
+    return db::rewriteEachTeam(
+        *database_,
+        [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
+        backUp);
+  });
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Batch processing");
   prompts_.tell(std::string(messages::kBatchAllDone), MessageIcon::Information);
@@ -54,7 +57,10 @@ void Editor::BatchCurrent(const batch::BatchFactors& factors) {
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   batch::scalePlayers(database_->teamPlayers(), factors);
-  const db::WriteOutcome stored = database_->StoreTeam(loadedTeam_);
+  const db::WriteOutcome stored =
+      writeBackedUp("batch", [this](const db::BeforeFirstWrite& backUp) {
+        return database_->StoreTeam(loadedTeam_, backUp);
+      });
   restoreView(teamIndex, playerIndex);
   if (!stored) return reportWriteFailure(stored, "Batch processing");
   prompts_.tell(std::string(messages::kBatchCurrentDone), MessageIcon::Information);
@@ -85,8 +91,13 @@ void Editor::mnuFixSpoof_Click() {
 
 db::WriteOutcome Editor::FixSpoofAllTeams() {
   loadedTeam_ = 0;
-  return db::rewriteEachTeam(*database_, [](int, std::span<db::PlayerRecord> players) {
-    for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
+  return writeBackedUp("fix-spoof", [this](const db::BeforeFirstWrite& backUp) {
+    return db::rewriteEachTeam(
+        *database_,
+        [](int, std::span<db::PlayerRecord> players) {
+          for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
+        },
+        backUp);
   });
 }
 

@@ -66,5 +66,9 @@ inline constexpr std::string_view kFixSpoofQuestion =
     "Replace all spoof names and faces with the real versions?";
 inline constexpr std::string_view kFixSpoofDone = "All names and faces have been fixed";
 
+// After the backup before a write could not be made; No, the default, writes nothing.
+inline constexpr std::string_view kWriteWithoutBackupQuestion =
+    "Write Without Backup? The change could not be undone from a backup.";
+
 }  // namespace messages
 }  // namespace zelbor::editor

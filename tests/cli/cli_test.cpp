@@ -20,6 +20,7 @@
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/faulty_file_system.h"
+#include "support/forwarding_file_system.h"
 #include "support/process.h"
 #include "support/system_reasons.h"
 #include "support/temp_file.h"
@@ -53,17 +54,16 @@ MATCHER_P(HasLineCount, count, "has " + std::to_string(count) + " lines") {
 
 // Passes every call on to the real file system and counts the opens for writing; it can refuse
 // one of them.
-class RecordingFileSystem final : public db::FileSystem {
+class RecordingFileSystem final : public zelbor::testing::ForwardingFileSystem {
  public:
+  RecordingFileSystem() : ForwardingFileSystem(db::systemFileSystem()) {}
+
   db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
                                                      db::OpenMode mode) override {
     if (mode == db::OpenMode::ReadWrite && ++writeOpens == refusedWriteOpen) {
       return db::FileError{path, "Cannot open \"" + path + "\": Disk quota exceeded."};
     }
-    return db::systemFileSystem().openExisting(path, mode);
-  }
-  db::Result<bool> isReadOnly(const std::string& path) override {
-    return db::systemFileSystem().isReadOnly(path);
+    return ForwardingFileSystem::openExisting(path, mode);
   }
 
   int writeOpens = 0;
@@ -513,23 +513,24 @@ TEST_F(CliTest, AFailurePartWayTellsWhatEachTeamIsOnDisk) {
     std::string summary;
     int untouchedFrom;  // the first team whose area must be as before
   } cases[] = {
-      {{"batch", path_, "--all", "--power", "50"},
+      {{"--no-backup", "batch", path_, "--all", "--power", "50"},
        FileCall::Sync,
        6,
        "Teams 1 to 5 were written; team 6 was written but may not be on disk; teams 7 to 17 were "
        "not written.",
        7},
-      {{"fix-spoof", path_},
+      {{"--no-backup", "fix-spoof", path_},
        FileCall::Write,
        3,
        "Teams 1 and 2 were written; team 3 may be part-written; teams 4 to 17 were not written.",
        4},
-      {{"batch", path_, "--team", "4", "--power", "50"},
+      {{"--no-backup", "batch", path_, "--team", "4", "--power", "50"},
        FileCall::Sync,
        1,
        "Team 4 was written but may not be on disk.",
        18},
   };
+  // The calls counted are the database's: no backup is taken.
   for (const auto& c : cases) {
     SCOPED_TRACE(c.summary);
     writeFileBytes(path_, sample);
@@ -555,10 +556,13 @@ TEST_F(CliTest, AFailureAfterTheWritingHasItsOwnStatus) {
     FileCall failing;
     int nth;
   } cases[] = {
-      {{"fix-spoof", path_}, FileCall::Close, 3},  // the write operation's close
-      {{"batch", path_, "--all", "--power", "50"}, FileCall::Open, 4},  // the hash read back
-      {{"batch", path_, "--team", "1", "--power", "50"}, FileCall::Open, 4},
+      {{"--no-backup", "fix-spoof", path_}, FileCall::Close, 3},  // the write operation's close
+      {{"--no-backup", "batch", path_, "--all", "--power", "50"},
+       FileCall::Open,
+       4},  // the hash read back
+      {{"--no-backup", "batch", path_, "--team", "1", "--power", "50"}, FileCall::Open, 4},
   };
+  // The calls counted are the database's: no backup is taken.
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.arguments));
     writeFileBytes(path_, image_);
@@ -679,7 +683,8 @@ TEST_F(CliTest, OnlyTheFormatsOfThisBuildAreOffered) {
 }
 
 TEST_F(CliTest, AnUnexpectedExceptionEndsWithAMessageAndItsOwnStatus) {
-  struct ExhaustedFileSystem final : db::FileSystem {
+  struct ExhaustedFileSystem final : zelbor::testing::ForwardingFileSystem {
+    ExhaustedFileSystem() : ForwardingFileSystem(db::systemFileSystem()) {}
     db::Result<std::unique_ptr<db::File>> openExisting(const std::string&, db::OpenMode) override {
       throw std::bad_alloc();
     }

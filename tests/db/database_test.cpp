@@ -280,6 +280,43 @@ TEST_F(DatabaseTest, RewritingChosenTeamsWritesOnlyThemInTheOrderGiven) {
   EXPECT_EQ(readFileBytes(path_), image);
 }
 
+TEST_F(DatabaseTest, WritingOtherTeamsLeavesTheCurrentTeamAndItsEditsAlone) {
+  std::vector<Byte> image = blankDatabase();
+  for (int team = 1; team <= kTeamCount; ++team) putTeam(image, team, 4);
+  putPlayer(image, 6, 7, namedPlayer("Hidden After A Gap"));  // slot 5 stays empty
+  Database database = openImage(image);
+  ASSERT_TRUE(database.LoadTeam(3));
+  database.player(2).runsODI = 321;  // an edit on screen, not yet stored
+
+  // Team 6's whole area, its hidden slot included, and team 9 with one player more.
+  std::vector<Byte> after = image;
+  putPlayer(after, 6, 7, namedPlayer("Restored Hidden"));
+  putPlayer(after, 6, 1, namedPlayer("Restored First"));
+  putPlayer(after, 9, 5, namedPlayer("Added Fifth"));
+  const TeamAreaWrite writes[] = {
+      {6, zelbor::testing::playerArea(image, 6), zelbor::testing::playerArea(after, 6), {}},
+      {9, zelbor::testing::playerArea(image, 9), zelbor::testing::playerArea(after, 9), {}},
+  };
+  const WriteOutcome outcome = database.writeTeams(writes);
+  ASSERT_TRUE(outcome) << outcome.error->message;
+  EXPECT_EQ(teamsOnDiskSummary(outcome), "Teams 6 and 9 were written.");
+  EXPECT_EQ(readFileBytes(path_), after);
+
+  EXPECT_EQ(database.playerCount(), 4);
+  EXPECT_EQ(database.player(2).runsODI, 321) << "the edit on screen is kept";
+  ASSERT_TRUE(database.StoreTeam(3)) << "the current team's snapshot is still its own";
+  putPlayer(after, 3, 2, database.player(2));
+  EXPECT_EQ(readFileBytes(path_), after);
+
+  // A snapshot older than the file is refused, and nothing of the operation is written.
+  const TeamAreaWrite stale[] = {
+      {9, zelbor::testing::playerArea(image, 9), zelbor::testing::playerArea(image, 9), {}}};
+  const WriteOutcome refused = database.writeTeams(stale);
+  EXPECT_EQ(refused.failure, WriteFailure::TeamChangedOnDisk);
+  EXPECT_EQ(refused.failedTeam, 9);
+  EXPECT_EQ(readFileBytes(path_), after);
+}
+
 // Windows refuses to replace a file while it is open without delete sharing, as ours is.
 #ifndef _WIN32
 TEST_F(DatabaseTest, AFileMovedIntoPlaceDuringAWalkIsNotReportedAsWritten) {

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <regex>
 
 #include "db/layout.h"
 #include "sample/sample_database.h"
@@ -110,10 +112,10 @@ TEST_F(CommandLineProcessTest, AReadOnlyFileIsNotWrittenEvenByRoot) {
 
 TEST_F(CommandLineProcessTest, AFileSizeLimitIsReportedNotDiedOf) {
   const Image batched = cleanResult("batch", "--all --power 50");
-  // The limit falls inside team 5's area.
+  // The limit falls inside team 5's area; a backup, longer than that, could not be made.
   const std::string limit =
       "prlimit --fsize=" + std::to_string(db::playerAreaStart(5) + 1000) + " ";
-  const ProcessResult run = zelborDb("batch " + quoted_ + " --all --power 50", limit);
+  const ProcessResult run = zelborDb("--no-backup batch " + quoted_ + " --all --power 50", limit);
   EXPECT_EQ(run.exitCode, 2) << run.output;
   EXPECT_THAT(run.output, HasSubstr("File too large"));
   EXPECT_THAT(run.output, HasSubstr("Teams 1 to 4 were written; team 5 may be part-written; teams "
@@ -137,8 +139,9 @@ TEST_F(CommandLineProcessTest, AFailingFlushReportsItsTeamAsWrittenPossiblyNotOn
                   "runtime; the plain build runs this test";
 #endif
   const Image batched = cleanResult("batch", "--all --power 50");
+  // Without a backup, whose flush would fail first.
   const ProcessResult run =
-      zelborDb("batch " + quoted_ + " --all --power 50",
+      zelborDb("--no-backup batch " + quoted_ + " --all --power 50",
                "fiu-run -x -c 'enable name=posix/io/sync/fdatasync,failinfo=5' ");
   EXPECT_EQ(run.exitCode, 2) << run.output;
   EXPECT_THAT(run.output, HasSubstr("Cannot flush to disk \"" + database_));
@@ -166,6 +169,67 @@ TEST_F(CommandLineProcessTest, AFullStandardOutputIsNotASilentSuccess) {
   }
   const ProcessResult teams = zelborDb("teams " + quoted_ + " > /dev/full; }", "{ ");
   EXPECT_EQ(teams.exitCode, 2) << "nothing was written, so a plain file error";
+}
+
+TEST_F(CommandLineProcessTest, TheBackupIsOnDiskBeforeTheFirstWriteToTheDatabase) {
+  const std::string trace = dir_.file("trace.txt");
+  const ProcessResult run = zelborDb(
+      "batch " + quoted_ + " --all --power 50",
+      "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" strace -f -qq -e trace=%file,%desc -o " +
+          shellQuoted(trace) + " ");
+  if (run.exitCode != 0 && run.output.find("strace: ") != std::string::npos) {
+    GTEST_SKIP() << "this machine does not allow tracing: " << run.output;
+  }
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+
+  const std::regex open(
+      R"re(open(?:at)?\((?:AT_FDCWD, )?"([^"]*)", ([A-Z_|]+)[^)]*\)\s+= (\d+))re");
+  const std::regex lock(R"re(fcntl\((\d+), F_OFD_SETLK, \{l_type=F_WRLCK.*\)\s+= 0)re");
+  const std::regex pwrite(R"re(pwrite64\((\d+), .*, (\d+), (\d+)\)\s+= (\d+))re");
+  const std::regex sync(R"re(f(?:data)?sync\((\d+)\)\s+= 0)re");
+  const std::regex rename(
+      R"re(rename(?:at2?)?\((?:AT_FDCWD, )?"([^"]+)", (?:AT_FDCWD, )?"([^"]+)".*\)\s+= 0)re");
+  int databaseFile = -1;
+  int temporaryFile = -1;
+  int folder = -1;
+  bool locked = false, copied = false, copyFlushed = false, renamed = false, folderFlushed = false;
+  int databaseWrites = 0;
+  std::ifstream in(trace);
+  for (std::string line; std::getline(in, line);) {
+    line = std::regex_replace(line, std::regex(R"(^\d+\s+)"), "");
+    std::smatch m;
+    if (std::regex_search(line, m, open)) {
+      const std::string path = m[1];
+      const std::string flags = m[2];
+      if (path == database_ && flags.find("O_RDWR") != std::string::npos) {
+        databaseFile = std::stoi(m[3]);
+      } else if (path.ends_with(".tmp") &&
+                 path.find("TeamAndPlayerInfo.bag.bak") != std::string::npos) {
+        EXPECT_THAT(flags, HasSubstr("O_EXCL")) << "a temporary file is never shared";
+        temporaryFile = std::stoi(m[3]);
+      } else if (flags.find("O_DIRECTORY") != std::string::npos && renamed) {
+        folder = std::stoi(m[3]);
+      }
+    } else if (std::regex_search(line, m, lock) && std::stoi(m[1]) == databaseFile) {
+      locked = true;
+    } else if (std::regex_search(line, m, pwrite) && std::stoi(m[1]) == temporaryFile) {
+      EXPECT_TRUE(locked) << "the copy is taken under the writer's lock";
+      copied = std::stoull(m[2]) == original_.size() && m[2] == m[4];
+    } else if (std::regex_search(line, m, sync)) {
+      copyFlushed |= std::stoi(m[1]) == temporaryFile && copied;
+      folderFlushed |= std::stoi(m[1]) == folder && renamed;
+    } else if (std::regex_search(line, m, rename)) {
+      renamed = copyFlushed && std::string(m[1]).ends_with(".tmp") &&
+                std::string(m[2]).ends_with("_batch_TeamAndPlayerInfo.bag.bak");
+    } else if (std::regex_search(line, m, pwrite) && std::stoi(m[1]) == databaseFile) {
+      if (databaseWrites++ == 0) {
+        EXPECT_TRUE(copied && copyFlushed && renamed && folderFlushed)
+            << "before the first write to the database: copied " << copied << ", flushed "
+            << copyFlushed << ", renamed " << renamed << ", folder flushed " << folderFlushed;
+      }
+    }
+  }
+  EXPECT_EQ(databaseWrites, db::kTeamCount);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Fails every file call of the operations that write, one at a time and from a call on, and checks
-// that the file never holds anything but old or new team areas, that the user hears of it with
-// the file's name, and that no descriptor stays open.
+// Fails every file call of the operations that write, the backup's before them included, one at a
+// time and from a call on, and checks that the file never holds anything but old or new team
+// areas, that the user hears of it with the file's name, and that no descriptor stays open.
 #include <gmock/gmock.h>
 
 #include <filesystem>
@@ -81,7 +81,7 @@ class FaultLoopTest : public ::testing::TestWithParam<Operation> {
   }
 
   Run runWith(FaultyFileSystem::FaultRule rule) {
-    EditorHarness harness(fastFolder());
+    EditorHarness harness(fastFolder(), /*backups=*/true);
     harness.startOrFail(old_);
     const int callsBefore = harness.fileSystem.callCount();
     int fired = 0;

@@ -6,12 +6,19 @@
 
 namespace zelbor::testing {
 
-EditorHarness::EditorHarness(const std::filesystem::path& base)
+EditorHarness::EditorHarness(const std::filesystem::path& base, bool backups)
     : dir(base),
       programFolder(dir.file("program")),
       databasePath(dir.file("TeamAndPlayerInfo.bag")),
       fileSystem(db::systemFileSystem()),
-      editor(view, prompts, fileDialog, browser, fileSystem, {programFolder, {}, "."}) {
+      editor(view, prompts, fileDialog, browser, fileSystem,
+             {programFolder,
+              {},
+              ".",
+              backups ? std::function([this]() -> db::Result<db::BackupFolder> {
+                return db::BackupFolder{{dir.file("state")}, {backupFolder()}};
+              })
+                      : nullptr}) {
   // The tests run beside the built program, where the list files lie.
   std::filesystem::create_directory(programFolder);
   for (const std::string_view name : db::kListFileNames) {

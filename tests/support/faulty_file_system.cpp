@@ -70,18 +70,52 @@ Fault FaultyFileSystem::next(FileCall call) {
   return rule_ ? rule_(calls_, call) : Fault::None;
 }
 
-db::Result<std::unique_ptr<db::File>> FaultyFileSystem::openExisting(const std::string& path,
-                                                                     db::OpenMode mode) {
-  if (next(FileCall::Open) != Fault::None) return injected(path, "open");
-  auto file = real_.openExisting(path, mode);
+db::Result<std::unique_ptr<db::File>> FaultyFileSystem::wrap(
+    db::Result<std::unique_ptr<db::File>> file, const std::string& path) {
   if (!file) return file.error();
   return std::unique_ptr<db::File>(
       std::make_unique<FaultyFile>(*this, std::move(file).value(), path, openFiles_));
 }
 
+db::Result<std::unique_ptr<db::File>> FaultyFileSystem::openExisting(const std::string& path,
+                                                                     db::OpenMode mode) {
+  if (next(FileCall::Open) != Fault::None) return injected(path, "open");
+  return wrap(real().openExisting(path, mode), path);
+}
+
 db::Result<bool> FaultyFileSystem::isReadOnly(const std::string& path) {
   if (next(FileCall::IsReadOnly) != Fault::None) return injected(path, "examine");
-  return real_.isReadOnly(path);
+  return real().isReadOnly(path);
+}
+
+db::Result<std::unique_ptr<db::File>> FaultyFileSystem::createNew(const std::string& path) {
+  if (next(FileCall::Create) != Fault::None) return injected(path, "create");
+  return wrap(real().createNew(path), path);
+}
+
+db::Result<void> FaultyFileSystem::rename(const std::string& from, const std::string& to) {
+  if (next(FileCall::Rename) != Fault::None) return injected(from, "rename");
+  return real().rename(from, to);
+}
+
+db::Result<void> FaultyFileSystem::remove(const std::string& path) {
+  if (next(FileCall::Remove) != Fault::None) return injected(path, "remove");
+  return real().remove(path);
+}
+
+db::Result<std::vector<std::string>> FaultyFileSystem::listFolder(const std::string& folder) {
+  if (next(FileCall::ListFolder) != Fault::None) return injected(folder, "list");
+  return real().listFolder(folder);
+}
+
+db::Result<void> FaultyFileSystem::makeFolder(const std::string& folder, db::LinkedFolder links) {
+  if (next(FileCall::MakeFolder) != Fault::None) return injected(folder, "create the folder");
+  return real().makeFolder(folder, links);
+}
+
+db::Result<void> FaultyFileSystem::syncFolder(const std::string& folder) {
+  if (next(FileCall::SyncFolder) != Fault::None) return injected(folder, "flush to disk");
+  return real().syncFolder(folder);
 }
 
 }  // namespace zelbor::testing

@@ -4,11 +4,26 @@
 #include <memory>
 #include <vector>
 
-#include "db/file_access.h"
+#include "forwarding_file_system.h"
 
 namespace zelbor::testing {
 
-enum class FileCall { Open, Status, Read, Write, Sync, Lock, Close, IsReadOnly };
+enum class FileCall {
+  Open,
+  Status,
+  Read,
+  Write,
+  Sync,
+  Lock,
+  Close,
+  IsReadOnly,
+  Create,
+  Rename,
+  Remove,
+  ListFolder,
+  MakeFolder,
+  SyncFolder,
+};
 
 enum class Fault {
   None,
@@ -18,11 +33,11 @@ enum class Fault {
 
 // Passes every call to a real file system, numbering the calls from 1, and fails the ones the
 // test chooses. Also counts the files left open.
-class FaultyFileSystem final : public db::FileSystem {
+class FaultyFileSystem final : public ForwardingFileSystem {
  public:
   using FaultRule = std::function<Fault(int callNumber, FileCall call)>;
 
-  explicit FaultyFileSystem(db::FileSystem& real) : real_(real) {}
+  explicit FaultyFileSystem(db::FileSystem& real) : ForwardingFileSystem(real) {}
 
   void setRule(FaultRule rule) { rule_ = std::move(rule); }
   int callCount() const { return calls_; }
@@ -33,12 +48,21 @@ class FaultyFileSystem final : public db::FileSystem {
   db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
                                                      db::OpenMode mode) override;
   db::Result<bool> isReadOnly(const std::string& path) override;
+  db::Result<std::unique_ptr<db::File>> createNew(const std::string& path) override;
+  db::Result<void> rename(const std::string& from, const std::string& to) override;
+  db::Result<void> remove(const std::string& path) override;
+  db::Result<std::vector<std::string>> listFolder(const std::string& folder) override;
+  db::Result<void> makeFolder(const std::string& folder, db::LinkedFolder links) override;
+  db::Result<void> syncFolder(const std::string& folder) override;
 
   // Numbers the next call and returns the fault chosen for it.
   Fault next(FileCall call);
 
  private:
-  db::FileSystem& real_;
+  // Wraps a file the real file system opened or created, so its calls can fail too.
+  db::Result<std::unique_ptr<db::File>> wrap(db::Result<std::unique_ptr<db::File>> file,
+                                             const std::string& path);
+
   FaultRule rule_;
   int calls_ = 0;
   std::vector<FileCall> log_;

@@ -1,0 +1,254 @@
+// Backups before every write of zelbor-db, `backups` and `restore`: whole files compared byte for
+// byte, the backups kept, and backups that cannot be made.
+#include <gmock/gmock.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <regex>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "db/layout.h"
+#include "sample/sample_database.h"
+#include "support/database_image.h"
+#include "support/process.h"
+#include "support/temp_file.h"
+
+namespace zelbor::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using zelbor::testing::readFileBytes;
+using zelbor::testing::TempDir;
+using zelbor::testing::writeFileBytes;
+using Image = std::vector<db::Byte>;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Each test has its own state folder, so it sees only its own backups.
+class BackupRestoreTest : public ::testing::Test {
+ protected:
+  BackupRestoreTest() {
+    setStateHome(state_.path().string());
+    writeFileBytes(path_, original_);
+  }
+  ~BackupRestoreTest() override { setStateHome(previousStateHome_); }
+
+  static void setStateHome(const std::string& folder) {
+#ifdef _WIN32
+    _putenv_s("LOCALAPPDATA", folder.c_str());
+#else
+    setenv("XDG_STATE_HOME", folder.c_str(), 1);
+#endif
+  }
+  static std::string stateHome() {
+#ifdef _WIN32
+    const char* value = std::getenv("LOCALAPPDATA");
+#else
+    const char* value = std::getenv("XDG_STATE_HOME");
+#endif
+    return value == nullptr ? "" : value;
+  }
+
+  Outcome run(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCli(arguments, out, err, {db::systemFileSystem(), dir_.path().string()});
+    return {status, out.str(), err.str()};
+  }
+
+  fs::path backupsFolder() const {
+#ifdef _WIN32
+    return state_.path() / "Zelbor Player Editor" / "Backups";
+#else
+    return state_.path() / "zelbor-player-editor" / "backups";
+#endif
+  }
+  // The backups of the test's database, oldest first: the files named as backups are.
+  std::vector<fs::path> backups() const {
+    std::vector<fs::path> found;
+    if (!fs::exists(backupsFolder())) return found;
+    for (const auto& folder : fs::directory_iterator(backupsFolder())) {
+      for (const auto& entry : fs::directory_iterator(folder)) {
+        static const std::regex backupName("[0-9]{8}-[0-9]{6}-[0-9]{3}_[a-z-]+_.*\\.bak");
+        if (std::regex_match(entry.path().filename().string(), backupName))
+          found.push_back(entry.path());
+      }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+  }
+
+  std::string previousStateHome_ = stateHome();
+  TempDir state_;
+  TempDir dir_;
+  const Image original_ = sample::makeSampleDatabase();
+  const std::string path_ = dir_.file("TeamAndPlayerInfo.bag");
+};
+
+TEST_F(BackupRestoreTest, ARestoreUndoesABatchAndIsItselfUndone) {
+  ASSERT_EQ(run({"batch", path_, "--all", "--timing", "50"}).status, 0);
+  const Image afterBatch = readFileBytes(path_);
+  ASSERT_NE(afterBatch, original_);
+  ASSERT_EQ(backups().size(), 1u);
+  EXPECT_EQ(readFileBytes(backups()[0]), original_) << "the backup is the file before the write";
+  // std::regex: GoogleTest's own regular expressions on Windows have no brackets.
+  EXPECT_TRUE(std::regex_match(
+      backups()[0].filename().string(),
+      std::regex("[0-9]{8}-[0-9]{6}-[0-9]{3}_batch_TeamAndPlayerInfo\\.bag\\.bak")))
+      << backups()[0];
+
+  const Outcome listed = run({"backups", path_});
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  EXPECT_TRUE(std::regex_match(
+      listed.out, std::regex("[0-9-]+ [0-9:]+ UTC\tbatch\t[0-9]+ players differ\t.*\\.bak\n")))
+      << listed.out;
+
+  const Outcome restored = run({"restore", path_});
+  ASSERT_EQ(restored.status, 0) << restored.err;
+  EXPECT_THAT(restored.out, HasSubstr("battingAbilities"));
+  EXPECT_THAT(restored.out, HasSubstr("were restored from"));
+  EXPECT_EQ(readFileBytes(path_), original_);
+
+  const std::vector<fs::path> after = backups();
+  ASSERT_EQ(after.size(), 2u);
+  EXPECT_EQ(readFileBytes(after[1]), afterBatch) << "the restore backed up the file first";
+  EXPECT_THAT(after[1].filename().string(), HasSubstr("_restore_"));
+  ASSERT_EQ(run({"restore", path_, after[1].string()}).status, 0);
+  EXPECT_EQ(readFileBytes(path_), afterBatch);
+}
+
+TEST_F(BackupRestoreTest, RestoreOfChosenTeamsAndADryRun) {
+  ASSERT_EQ(run({"batch", path_, "--all", "--power", "40"}).status, 0);
+  const Image afterBatch = readFileBytes(path_);
+  const std::string backup = backups()[0].string();
+
+  const Outcome dryRun = run({"restore", path_, backup, "--team", "3", "--dry-run"});
+  ASSERT_EQ(dryRun.status, 0) << dryRun.err;
+  EXPECT_THAT(dryRun.out, HasSubstr("in 1 team would be restored"));
+  EXPECT_THAT(dryRun.out, ::testing::StartsWith("3\t"));
+  EXPECT_EQ(readFileBytes(path_), afterBatch);
+  EXPECT_EQ(backups().size(), 1u) << "a dry run backs nothing up";
+
+  ASSERT_EQ(run({"restore", path_, backup, "--team", "3", "--team", "5"}).status, 0);
+  Image expected = afterBatch;
+  for (const int team : {3, 5}) {
+    const auto start = static_cast<std::ptrdiff_t>(db::playerAreaStart(team));
+    std::copy_n(original_.begin() + start, db::kPlayerAreaSize, expected.begin() + start);
+  }
+  EXPECT_EQ(readFileBytes(path_), expected);
+}
+
+TEST_F(BackupRestoreTest, ABackupThatIsMissingOrNotACopyIsRefusedByName) {
+  const std::string truncated = dir_.file("truncated.bag");
+  writeFileBytes(truncated, Image(original_.begin(), original_.end() - 1));
+  const std::string longer = dir_.file("longer.bag");
+  Image longerImage = original_;
+  longerImage.push_back(0);
+  writeFileBytes(longer, longerImage);
+  const struct {
+    std::vector<std::string> arguments;
+    std::string message;
+  } cases[] = {
+      {{"restore", path_}, "There is no backup of"},
+      {{"restore", path_, dir_.file("missing.bag")}, "missing.bag"},
+      {{"restore", path_, truncated},
+       "truncated.bag\": it is " + std::to_string(original_.size() - 1) + " bytes long"},
+      {{"restore", path_, longer},
+       "longer.bag\": it is " + std::to_string(original_.size() + 1) + " bytes long"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = run(c.arguments);
+    EXPECT_EQ(outcome.status, 2) << c.message;
+    EXPECT_THAT(outcome.err, HasSubstr(c.message));
+    EXPECT_EQ(readFileBytes(path_), original_);
+  }
+  EXPECT_TRUE(backups().empty());
+}
+
+TEST_F(BackupRestoreTest, TheNewestFiftyAreKeptAndOnlyNamesOfOurOwnAreRemoved) {
+  ASSERT_EQ(run({"fix-spoof", path_}).status, 0);
+  const fs::path folder = backups()[0].parent_path();
+  // 49 older backups of ours, and files we did not make.
+  for (int i = 0; i < 49; ++i) {
+    char name[64];
+    std::snprintf(name, sizeof name, "2020%04d-000000-000_batch_TeamAndPlayerInfo.bag.bak",
+                  101 + i);
+    writeFileBytes(folder / name, {1});
+  }
+  const std::vector<fs::path> foreign = {folder / "notes.txt", folder / "20190101-old.bak",
+                                         folder / "20190101-000000-000_Batch_x.bak"};
+  for (const fs::path& file : foreign) writeFileBytes(file, {2});
+  const fs::path oldest = backups()[0];
+  ASSERT_EQ(backups().size(), 50u);
+
+  ASSERT_EQ(run({"batch", path_, "--team", "2", "--power", "30"}).status, 0);
+  const std::vector<fs::path> kept = backups();
+  EXPECT_EQ(kept.size(), 50u);
+  EXPECT_FALSE(fs::exists(oldest)) << "the 51st write removed the oldest";
+  for (const fs::path& file : foreign) EXPECT_TRUE(fs::exists(file)) << file;
+  EXPECT_TRUE(fs::exists(folder / "database.txt"));
+}
+
+#ifndef _WIN32
+TEST_F(BackupRestoreTest, NoBackupNoWriteUnlessAskedFor) {
+  fs::create_directories(backupsFolder().parent_path());
+  const TempDir elsewhere;
+  const struct {
+    const char* what;
+    std::function<void()> prepare;
+    std::string message;
+  } cases[] = {
+      {"a symbolic link", [&] { fs::create_directory_symlink(elsewhere.path(), backupsFolder()); },
+       "is a symbolic link"},
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(backupsFolder().c_str(), 0600), 0); },
+       "it is not a folder"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(backupsFolder());
+    c.prepare();
+    const Outcome outcome = run({"batch", path_, "--all", "--power", "50"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_THAT(outcome.err,
+                HasSubstr("No backup could be made of \"" + path_ + "\", so nothing was written."));
+    EXPECT_THAT(outcome.err, HasSubstr(c.message));
+    EXPECT_THAT(outcome.err, HasSubstr("--no-backup"));
+    EXPECT_EQ(readFileBytes(path_), original_);
+    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+  }
+
+  const Outcome knowingly = run({"--no-backup", "batch", path_, "--all", "--power", "50"});
+  EXPECT_EQ(knowingly.status, 0) << knowingly.err;
+  EXPECT_NE(readFileBytes(path_), original_);
+}
+
+// A file-size limit below the database's size makes the backup's write fail with EFBIG.
+TEST_F(BackupRestoreTest, ABackupCutByAFileSizeLimitWritesNothing) {
+  const std::string program =
+      zelbor::testing::shellQuoted(fs::absolute(ZELBOR_DB_EXECUTABLE).string());
+  const zelbor::testing::ProcessResult run =
+      zelbor::testing::runCommand("ulimit -f 100 && " + program + " batch " +
+                                  zelbor::testing::shellQuoted(path_) + " --all --power 50");
+  EXPECT_EQ(run.exitCode, 2) << run.output;
+  EXPECT_THAT(run.output, HasSubstr("No backup could be made"));
+  EXPECT_THAT(run.output, HasSubstr("File too large"));
+  EXPECT_EQ(readFileBytes(path_), original_);
+  for (const fs::path& folder : fs::recursive_directory_iterator(state_.path())) {
+    EXPECT_NE(folder.extension(), ".tmp") << "the temporary file is removed";
+  }
+}
+#endif
+
+}  // namespace
+}  // namespace zelbor::cli

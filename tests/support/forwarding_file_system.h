@@ -1,0 +1,42 @@
+#pragma once
+
+#include "db/file_access.h"
+
+namespace zelbor::testing {
+
+// Passes every call to another file system; a double overrides the calls it changes, so a call
+// added to FileSystem reaches every double at once.
+class ForwardingFileSystem : public db::FileSystem {
+ public:
+  explicit ForwardingFileSystem(db::FileSystem& real) : real_(real) {}
+
+  db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
+                                                     db::OpenMode mode) override {
+    return real_.openExisting(path, mode);
+  }
+  db::Result<bool> isReadOnly(const std::string& path) override { return real_.isReadOnly(path); }
+  db::Result<std::unique_ptr<db::File>> createNew(const std::string& path) override {
+    return real_.createNew(path);
+  }
+  db::Result<void> rename(const std::string& from, const std::string& to) override {
+    return real_.rename(from, to);
+  }
+  db::Result<void> remove(const std::string& path) override { return real_.remove(path); }
+  db::Result<std::vector<std::string>> listFolder(const std::string& folder) override {
+    return real_.listFolder(folder);
+  }
+  db::Result<void> makeFolder(const std::string& folder, db::LinkedFolder links) override {
+    return real_.makeFolder(folder, links);
+  }
+  db::Result<void> syncFolder(const std::string& folder) override {
+    return real_.syncFolder(folder);
+  }
+
+ protected:
+  db::FileSystem& real() { return real_; }
+
+ private:
+  db::FileSystem& real_;
+};
+
+}  // namespace zelbor::testing
