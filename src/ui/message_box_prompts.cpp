@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
+#include <algorithm>
+#include <array>
+#include <vector>
 
 namespace zelbor::ui {
 namespace {
@@ -74,6 +77,24 @@ int MessageBoxPrompts::run(QMessageBox::Icon icon, const std::string& text,
   return exec(box);
 }
 
+std::size_t MessageBoxPrompts::choose(const std::string& text,
+                                      std::initializer_list<ButtonChoice> buttons,
+                                      std::size_t defaultButton, std::size_t escapeButton) {
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), {},
+                  QMessageBox::NoButton, owner());
+  setUp(box, text, mainWindow_);
+  // The standard buttons carry no Alt keys on every platform style; these do.
+  std::vector<QPushButton*> added;
+  for (const ButtonChoice& button : buttons) {
+    added.push_back(box.addButton(QString::fromUtf8(button.caption), button.role));
+  }
+  box.setDefaultButton(added.at(defaultButton));
+  box.setEscapeButton(added.at(escapeButton));
+  exec(box);
+  const auto chosen = std::ranges::find(added, box.clickedButton());
+  return chosen == added.end() ? escapeButton : static_cast<std::size_t>(chosen - added.begin());
+}
+
 editor::Answer MessageBoxPrompts::askYesNo(const std::string& text) {
   // Escape and the title bar's close button answer No.
   const int answer =
@@ -88,20 +109,14 @@ editor::Answer MessageBoxPrompts::askYesNoDefaultNo(const std::string& text) {
 }
 
 editor::SaveChoice MessageBoxPrompts::askSaveChanges(const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), {},
-                  QMessageBox::NoButton, owner());
-  setUp(box, text, mainWindow_);
-  // The standard buttons carry no Alt keys on every platform style; these do.
-  QPushButton* save = box.addButton(QStringLiteral("&Save"), QMessageBox::AcceptRole);
-  QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
-  QPushButton* cancel = box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole);
-  box.setDefaultButton(save);
   // Escape and the title bar's close button cancel.
-  box.setEscapeButton(cancel);
-  exec(box);
-  if (box.clickedButton() == save) return editor::SaveChoice::Save;
-  if (box.clickedButton() == discard) return editor::SaveChoice::Discard;
-  return editor::SaveChoice::Cancel;
+  constexpr std::array choices = {editor::SaveChoice::Save, editor::SaveChoice::Discard,
+                                  editor::SaveChoice::Cancel};
+  return choices[choose(text,
+                        {{"&Save", QMessageBox::AcceptRole},
+                         {"&Discard", QMessageBox::DestructiveRole},
+                         {"&Cancel", QMessageBox::RejectRole}},
+                        0, 2)];
 }
 
 void MessageBoxPrompts::tell(const std::string& text, editor::MessageIcon icon) {
@@ -109,19 +124,15 @@ void MessageBoxPrompts::tell(const std::string& text, editor::MessageIcon icon) 
 }
 
 editor::TeamChangedChoice MessageBoxPrompts::askAboutChangedTeam(const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), {},
-                  QMessageBox::NoButton, owner());
-  setUp(box, text, mainWindow_);
-  QPushButton* reload = box.addButton(QStringLiteral("&Reload Team"), QMessageBox::AcceptRole);
-  QPushButton* merge = box.addButton(QStringLiteral("&Merge"), QMessageBox::AcceptRole);
-  QPushButton* keep = box.addButton(QStringLiteral("&Keep Edits"), QMessageBox::RejectRole);
   // Escape and the title bar's close button keep the edits: nothing is lost by dismissing it.
-  box.setDefaultButton(keep);
-  box.setEscapeButton(keep);
-  exec(box);
-  if (box.clickedButton() == reload) return editor::TeamChangedChoice::ReloadTeam;
-  if (box.clickedButton() == merge) return editor::TeamChangedChoice::Merge;
-  return editor::TeamChangedChoice::KeepEdits;
+  constexpr std::array choices = {editor::TeamChangedChoice::ReloadTeam,
+                                  editor::TeamChangedChoice::Merge,
+                                  editor::TeamChangedChoice::KeepEdits};
+  return choices[choose(text,
+                        {{"&Reload Team", QMessageBox::AcceptRole},
+                         {"&Merge", QMessageBox::AcceptRole},
+                         {"&Keep Edits", QMessageBox::RejectRole}},
+                        2, 2)];
 }
 
 QWidget* MessageBoxPrompts::owner() const {

@@ -2,6 +2,9 @@
 
 #include <QMessageBox>
 #include <QWidget>
+#include <cstddef>
+#include <initializer_list>
+#include <string>
 
 #include "editor/main_view.h"
 
@@ -25,6 +28,14 @@ class MessageBoxPrompts final : public editor::Prompts {
   // A box with the program's title over the window in use; the button pressed.
   int run(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
           QMessageBox::StandardButton defaultButton);
+  struct ButtonChoice {
+    const char* caption;  // with its Alt key
+    QMessageBox::ButtonRole role;
+  };
+  // A warning box with these buttons; the index of the one chosen, `escapeButton` when the box is
+  // dismissed.
+  std::size_t choose(const std::string& text, std::initializer_list<ButtonChoice> buttons,
+                     std::size_t defaultButton, std::size_t escapeButton);
   // The open modal window, else the main window once it is shown, else none.
   QWidget* owner() const;
 
