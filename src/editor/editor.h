@@ -9,6 +9,7 @@
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/team_walk.h"
+#include "backup_chooser.h"
 #include "main_view.h"
 #include "player_form.h"
 
@@ -83,6 +84,10 @@ class Editor {
   void mnuFixSpoof_Click();
   db::WriteOutcome FixSpoofAllTeams();
   void mnuLineup_Click();
+  // File "Restore from Backup...": after unsaved edits are resolved, the user picks one of this
+  // database's backups and sees what it changes; Apply writes its player areas back (backed up
+  // first) and the window shows the file as it is then.
+  void mnuRestore_Click(BackupChooser& chooser);
 
   int currentPlayer() const { return currentPlayer_; }
   bool loadingTeam() const { return loadingTeam_; }
