@@ -23,7 +23,9 @@ class RestoreWindowTest : public ::testing::Test {
   RestoreWindowTest()
       : databasePath(dir.file("TeamAndPlayerInfo.bag")),
         editor(window, prompts, fileDialog, browser, db::systemFileSystem(),
-               {QCoreApplication::applicationDirPath().toStdString(), {}, ".",
+               {QCoreApplication::applicationDirPath().toStdString(),
+                {},
+                ".",
                 &db::backupFolderFromEnvironment}) {
     std::filesystem::copy_file("TeamAndPlayerInfo.bag", databasePath);
     window.setEditor(editor);
