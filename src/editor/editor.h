@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "backup_chooser.h"
 #include "batch/batch_factors.h"
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/team_walk.h"
-#include "backup_chooser.h"
 #include "main_view.h"
 #include "player_form.h"
 
