@@ -14,11 +14,12 @@ struct BackupListing {
   std::optional<int> differingPlayers;
 };
 
-// One changed field of a restore: in `team`, player slot `slot`, `field` goes from `now` to
-// `restored`.
+// One changed field of a restore: in `team`, player slot `slot` (named `player` in the file now),
+// `field` goes from `now` to `restored`.
 struct RestoreChange {
   std::string team;
   int slot = 0;
+  std::string player;
   std::string field;
   std::string now;
   std::string restored;

@@ -1,7 +1,10 @@
 // Restoring the open database from one of its backups.
 #include "cli/database_diff.h"
 #include "db/backups.h"
+#include "db/layout.h"
+#include "db/player_record.h"
 #include "db/restore.h"
+#include "db/text_codec.h"
 #include "editor.h"
 
 namespace zelbor::editor {
@@ -19,6 +22,13 @@ std::vector<BackupListing> listings(db::FileSystem& fileSystem,
     shown.push_back(std::move(listing));
   }
   return shown;
+}
+
+// The name of the player in `slot` of `team` in a database image.
+std::string nameIn(const std::vector<db::Byte>& image, int team, int slot) {
+  const auto start = static_cast<std::size_t>(db::slotStart(team, slot));
+  const db::RecordBytes record(image.data() + start, db::kRecordSize);
+  return db::decodeUpToNul(db::decodePlayerRecord(record).realName);
 }
 
 }  // namespace
@@ -51,7 +61,10 @@ void Editor::mnuRestore_Click(BackupChooser& chooser) {
   for (const db::TeamAreaWrite& write : plan.value().writes) {
     for (const cli::Difference& d :
          cli::compareDatabases(plan.value().current, plan.value().copy, write.team)) {
-      if (d.slot) changes.push_back({teamLabel(write.team), *d.slot, d.field, d.a, d.b});
+      if (d.slot) {
+        changes.push_back({teamLabel(write.team), *d.slot,
+                           nameIn(plan.value().current, write.team, *d.slot), d.field, d.a, d.b});
+      }
     }
   }
   const BackupListing& backup = shown[static_cast<std::size_t>(*chosen)];

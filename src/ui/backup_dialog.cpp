@@ -87,9 +87,10 @@ bool BackupDialog::confirmRestore(const editor::BackupListing& backup,
                       QStringLiteral("Now"), QStringLiteral("Restored")},
                      QStringLiteral("&Apply"));
   for (const editor::RestoreChange& change : changes) {
-    new QTreeWidgetItem(window.table,
-                        {text(change.team), QString::number(change.slot), text(change.field),
-                         text(change.now), text(change.restored)});
+    new QTreeWidgetItem(
+        window.table,
+        {text(change.team), QStringLiteral("%1 (%2)").arg(change.slot).arg(text(change.player)),
+         text(change.field), text(change.now), text(change.restored)});
   }
   window.ok->setEnabled(!changes.empty());
   window.ok->setDefault(!changes.empty());

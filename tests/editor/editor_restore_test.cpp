@@ -53,6 +53,7 @@ TEST(EditorRestore, TheChosenBackupShowsItsChangesAndApplyWritesItBackAndShowsIt
   const RestoreChange& name = chooser.changes[0];
   EXPECT_THAT(name.team, HasSubstr("1 ("));
   EXPECT_EQ(name.slot, 1);
+  EXPECT_EQ(name.player, "Saved Name");
   EXPECT_EQ(name.field, "realName");
   EXPECT_EQ(name.now, "Saved Name");
   EXPECT_EQ(h.fileBytes(), saved) << "Cancel writes nothing";
