@@ -11,6 +11,7 @@
 #include "modal_watcher.h"
 #include "support/editor_fakes.h"
 #include "support/temp_file.h"
+#include "ui/backup_dialog.h"
 #include "ui/main_window.h"
 
 namespace zelbor::testing {
@@ -86,6 +87,22 @@ TEST_F(RestoreWindowTest, ApplyingTheNewestBackupAfterASaveGivesBackTheFileBefor
   EXPECT_TRUE(applyIsDefault);
   EXPECT_EQ(readFileBytes(databasePath), before);
   EXPECT_EQ(name->text(), shownBefore) << "the window shows the file as it is now";
+}
+
+TEST_F(RestoreWindowTest, ABackupWithNothingToRestoreOffersOnlyCancel) {
+  bool applyEnabled = true;
+  bool cancelIsDefault = false;
+  const ModalWatcher changes("frmRestoreChanges", [&](QWidget* dialog) {
+    applyEnabled = dialog->findChild<QPushButton*>("cmdOK")->isEnabled();
+    auto* cancel = dialog->findChild<QPushButton*>("cmdCancel");
+    cancelIsDefault = cancel->isDefault();
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  ui::BackupDialog dialog(&window);
+  EXPECT_FALSE(dialog.confirmRestore({"2026-12-10 16:17:05 UTC", "save", 0}, {}));
+  ASSERT_EQ(changes.runs(), 1);
+  EXPECT_FALSE(applyEnabled);
+  EXPECT_TRUE(cancelIsDefault);
 }
 
 }  // namespace
