@@ -146,6 +146,18 @@ Result<std::string> Backups::take(File& database, const std::string& databasePat
   };
   const Result<Folder> folder = databaseFolder(databasePath);
   if (!folder) return refuse(folder.error());
+  // Root may write into a folder without write permission bits; the mark is still meant.
+  std::vector<std::string> levels = folder_.ownLevels;
+  levels.push_back(folder.value().path);
+  for (const std::string& level : levels) {
+    const Result<bool> readOnly = fileSystem_.isReadOnly(level);
+    if (!readOnly) return refuse(readOnly.error());
+    if (readOnly.value()) {
+      return refuse(
+          {level,
+           "\"" + level + "\" is read-only (no write permission bits or a read-only mount)."});
+    }
+  }
   const std::vector<std::string>& existing = folder.value().backups;
   // Later than every backup there, so a clock set back or two writes in one millisecond still
   // give new names in order.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "backup_chooser.h"
 #include "batch/batch_factors.h"
 #include "db/backup_folder.h"
 #include "db/database.h"
@@ -83,6 +84,10 @@ class Editor {
   void mnuFixSpoof_Click();
   db::WriteOutcome FixSpoofAllTeams();
   void mnuLineup_Click();
+  // File "Restore from Backup...": after unsaved edits are resolved, the user picks one of this
+  // database's backups and sees what it changes; Apply writes its player areas back (backed up
+  // first) and the window shows the file as it is then.
+  void mnuRestore_Click(BackupChooser& chooser);
 
   int currentPlayer() const { return currentPlayer_; }
   bool loadingTeam() const { return loadingTeam_; }

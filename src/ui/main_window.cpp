@@ -15,6 +15,7 @@
 #include <cmath>
 #include <variant>
 
+#include "backup_dialog.h"
 #include "batch_window.h"
 #include "file_verify_window.h"
 #include "lineup_window.h"
@@ -97,6 +98,15 @@ void MainWindow::createMenus() {
       }
     });
   }
+  // Not one of the designed items: behind a separator after them.
+  bar[0]->addSeparator();
+  QAction* restore = bar[0]->addAction(QStringLiteral("&Restore from Backup\u2026"));
+  restore->setObjectName(QStringLiteral("mnuRestore"));
+  connect(restore, &QAction::triggered, this, [this] {
+    if (editor_ == nullptr) return;
+    BackupDialog dialog(this);
+    editor_->mnuRestore_Click(dialog);
+  });
   // A window-wide shortcut: it works whichever control has the focus.
   findChild<QAction*>(QStringLiteral("mnuSave"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 }

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -213,6 +214,13 @@ TEST_F(BackupRestoreTest, NoBackupNoWriteUnlessAskedFor) {
        "is a symbolic link"},
       {"a FIFO", [&] { ASSERT_EQ(::mkfifo(backupsFolder().c_str(), 0600), 0); },
        "it is not a folder"},
+      // Root could write into it; the missing write bits are still meant.
+      {"a read-only folder",
+       [&] {
+         fs::create_directory(backupsFolder());
+         fs::permissions(backupsFolder(), fs::perms::owner_read | fs::perms::owner_exec);
+       },
+       ::geteuid() == 0 ? "is read-only (no write permission bits" : "Permission denied"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -228,6 +236,7 @@ TEST_F(BackupRestoreTest, NoBackupNoWriteUnlessAskedFor) {
     EXPECT_TRUE(fs::is_empty(elsewhere.path()));
   }
 
+  fs::permissions(backupsFolder(), fs::perms::owner_all);
   const Outcome knowingly = run({"--no-backup", "batch", path_, "--all", "--power", "50"});
   EXPECT_EQ(knowingly.status, 0) << knowingly.err;
   EXPECT_NE(readFileBytes(path_), original_);
@@ -247,6 +256,26 @@ TEST_F(BackupRestoreTest, ABackupCutByAFileSizeLimitWritesNothing) {
   for (const fs::path& folder : fs::recursive_directory_iterator(state_.path())) {
     EXPECT_NE(folder.extension(), ".tmp") << "the temporary file is removed";
   }
+}
+
+// A backups folder on a full file system: a small tmpfs, in a mount namespace of its own.
+TEST_F(BackupRestoreTest, ABackupOnAFullFileSystemWritesNothing) {
+  fs::create_directories(backupsFolder());
+  const std::string script =
+      "mount -t tmpfs -o size=" + std::to_string(original_.size() / 2) + " none " +
+      zelbor::testing::shellQuoted(backupsFolder().string()) + " && " +
+      zelbor::testing::shellQuoted(fs::absolute(ZELBOR_DB_EXECUTABLE).string()) + " batch " +
+      zelbor::testing::shellQuoted(path_) + " --all --power 50";
+  const zelbor::testing::ProcessResult run =
+      zelbor::testing::runCommand("unshare -m sh -c " + zelbor::testing::shellQuoted(script));
+  if (run.output.find("ermission denied") != std::string::npos ||
+      run.output.find("peration not permitted") != std::string::npos) {
+    GTEST_SKIP() << "mounting is not permitted here: " << run.output;
+  }
+  EXPECT_EQ(run.exitCode, 2) << run.output;
+  EXPECT_THAT(run.output, HasSubstr("No backup could be made"));
+  EXPECT_THAT(run.output, HasSubstr("No space left on device"));
+  EXPECT_EQ(readFileBytes(path_), original_);
 }
 #endif
 

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "db/backup_folder.h"
+#include "modal_watcher.h"
+#include "support/editor_fakes.h"
+#include "support/temp_file.h"
+#include "ui/backup_dialog.h"
+#include "ui/main_window.h"
+
+namespace zelbor::testing {
+namespace {
+
+// The main window over a copy of the sample database, with backups kept (in the test's state
+// folder) as the application keeps them.
+class RestoreWindowTest : public ::testing::Test {
+ public:
+  RestoreWindowTest()
+      : databasePath(dir.file("TeamAndPlayerInfo.bag")),
+        editor(window, prompts, fileDialog, browser, db::systemFileSystem(),
+               {QCoreApplication::applicationDirPath().toStdString(),
+                {},
+                ".",
+                &db::backupFolderFromEnvironment}) {
+    std::filesystem::copy_file("TeamAndPlayerInfo.bag", databasePath);
+    window.setEditor(editor);
+    EXPECT_EQ(editor.InitialiseEditor(databasePath), editor::StartupOutcome::Ready);
+  }
+  template <class Widget = QWidget>
+  Widget* control(const char* name) const {
+    return window.findChild<Widget*>(QString::fromLatin1(name));
+  }
+
+  TempDir dir;
+  std::string databasePath;
+  ui::MainWindow window;
+  FakePrompts prompts;
+  FakeFileDialog fileDialog;
+  FakeBrowser browser;
+  editor::Editor editor;
+};
+
+TEST_F(RestoreWindowTest, ApplyingTheNewestBackupAfterASaveGivesBackTheFileBeforeIt) {
+  const std::vector<db::Byte> before = readFileBytes(databasePath);
+  auto* name = control<QLineEdit>("txtRealName");
+  const QString shownBefore = name->text();
+  name->setFocus();
+  name->selectAll();
+  QTest::keyClick(name, Qt::Key_Backspace);
+  QTest::keyClicks(name, "Saved Name");
+  control<QAction>("mnuSave")->trigger();
+  ASSERT_NE(readFileBytes(databasePath), before);
+
+  int listed = 0;
+  QStringList change;
+  bool applyIsDefault = false;
+  const ModalWatcher backups("frmBackups", [&](QWidget* dialog) {
+    auto* table = dialog->findChild<QTreeWidget*>("table");
+    listed = table->topLevelItemCount();
+    table->setCurrentItem(table->topLevelItem(0));
+    dialog->findChild<QPushButton*>("cmdOK")->click();
+  });
+  const ModalWatcher changes("frmRestoreChanges", [&](QWidget* dialog) {
+    const QTreeWidgetItem* row = dialog->findChild<QTreeWidget*>("table")->topLevelItem(0);
+    for (int column = 0; row != nullptr && column < row->columnCount(); ++column) {
+      change << row->text(column);
+    }
+    auto* apply = dialog->findChild<QPushButton*>("cmdOK");
+    applyIsDefault = apply->isDefault();
+    apply->click();
+  });
+  control<QAction>("mnuRestore")->trigger();
+  ASSERT_EQ(backups.runs(), 1);
+  ASSERT_EQ(changes.runs(), 1);
+  EXPECT_EQ(listed, 1);
+  ASSERT_EQ(change.size(), 5);
+  EXPECT_EQ(change[1], "1 (Saved Name)");
+  EXPECT_EQ(change[2], "realName");
+  EXPECT_EQ(change[3], "Saved Name");
+  EXPECT_EQ(change[4], shownBefore);
+  EXPECT_TRUE(applyIsDefault);
+  EXPECT_EQ(readFileBytes(databasePath), before);
+  EXPECT_EQ(name->text(), shownBefore) << "the window shows the file as it is now";
+}
+
+TEST_F(RestoreWindowTest, ABackupWithNothingToRestoreOffersOnlyCancel) {
+  bool applyEnabled = true;
+  bool cancelIsDefault = false;
+  const ModalWatcher changes("frmRestoreChanges", [&](QWidget* dialog) {
+    applyEnabled = dialog->findChild<QPushButton*>("cmdOK")->isEnabled();
+    auto* cancel = dialog->findChild<QPushButton*>("cmdCancel");
+    cancelIsDefault = cancel->isDefault();
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  ui::BackupDialog dialog(&window);
+  EXPECT_FALSE(dialog.confirmRestore({"2026-12-10 16:17:05 UTC", "save", 0}, {}));
+  ASSERT_EQ(changes.runs(), 1);
+  EXPECT_FALSE(applyEnabled);
+  EXPECT_TRUE(cancelIsDefault);
+}
+
+}  // namespace
+}  // namespace zelbor::testing
