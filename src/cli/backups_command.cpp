@@ -3,9 +3,13 @@
 #include "commands.h"
 #include "db/backups.h"
 #include "db/restore.h"
-#include "text_output.h"
+#include "exchange/text_output.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 // "12 players differ", or why the backup cannot be compared.

@@ -3,11 +3,15 @@
 
 #include "batch/ability_scaling.h"
 #include "commands.h"
+#include "exchange/text_output.h"
 #include "team_walks.h"
-#include "text_output.h"
 #include "tools/file_hash.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 struct Ability {

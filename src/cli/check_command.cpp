@@ -1,10 +1,14 @@
 #include <memory>
 
 #include "commands.h"
+#include "exchange/text_output.h"
 #include "findings.h"
-#include "text_output.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 struct CheckOptions {

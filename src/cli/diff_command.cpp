@@ -3,13 +3,17 @@
 #include <memory>
 
 #include "commands.h"
-#include "database_diff.h"
 #include "db/whole_file.h"
-#include "field_cells.h"
+#include "exchange/database_diff.h"
+#include "exchange/field_cells.h"
+#include "exchange/text_output.h"
 #include "json_table.h"
-#include "text_output.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 using Json = nlohmann::ordered_json;

@@ -9,6 +9,10 @@
 #include "team_walks.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 struct ExportOptions {

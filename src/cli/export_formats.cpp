@@ -1,6 +1,10 @@
 #include "export_formats.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 std::string csvCell(const std::string& text) {

@@ -1,11 +1,15 @@
 #include <memory>
 
 #include "commands.h"
+#include "exchange/text_output.h"
 #include "team_walks.h"
-#include "text_output.h"
 #include "tools/spoof_repair.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 struct FixSpoofOptions {

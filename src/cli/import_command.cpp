@@ -7,14 +7,18 @@
 #include "commands.h"
 #include "csv_table.h"
 #include "db/whole_file.h"
+#include "exchange/text_output.h"
 #include "file_formats.h"
 #include "import_plan.h"
 #include "json_table.h"
 #include "team_walks.h"
-#include "text_output.h"
 #include "xlsx_reader.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 constexpr std::string_view kStandardInput = "-";

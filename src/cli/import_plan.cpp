@@ -7,10 +7,14 @@
 #include <optional>
 #include <set>
 
-#include "field_cells.h"
+#include "exchange/field_cells.h"
 #include "tools/spoof_repair.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 constexpr std::string_view kTeamColumn = "team";

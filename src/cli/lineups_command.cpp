@@ -1,10 +1,14 @@
 #include <memory>
 
 #include "commands.h"
-#include "text_output.h"
+#include "exchange/text_output.h"
 #include "tools/lineups.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 struct LineupsOptions {

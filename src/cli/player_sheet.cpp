@@ -3,6 +3,10 @@
 #include <charconv>
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 SheetCell sheetCell(const db::PlayerField& field, const db::FieldValue& value, ItemNames names) {

@@ -2,11 +2,15 @@
 
 #include "commands.h"
 #include "db/text_codec.h"
+#include "exchange/text_output.h"
 #include "name_search.h"
 #include "team_walks.h"
-#include "text_output.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 struct PlayersOptions {

@@ -2,12 +2,16 @@
 #include <memory>
 
 #include "commands.h"
-#include "database_diff.h"
 #include "db/backups.h"
 #include "db/restore.h"
-#include "text_output.h"
+#include "exchange/database_diff.h"
+#include "exchange/text_output.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 struct RestoreOptions {

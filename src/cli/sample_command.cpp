@@ -8,7 +8,8 @@ namespace zelbor::cli {
 namespace {
 
 ExitStatus writeSample(const CommandContext& context, const std::string& path) {
-  const db::Result<void> written = db::writeNewFile(context.fileSystem, path, sample::makeSampleDatabase());
+  const db::Result<void> written =
+      db::writeNewFile(context.fileSystem, path, sample::makeSampleDatabase());
   if (!written) return reportFileError(context, written.error());
   return ExitStatus::Success;
 }

@@ -1,10 +1,14 @@
 #include <memory>
 
 #include "commands.h"
-#include "field_cells.h"
-#include "text_output.h"
+#include "exchange/field_cells.h"
+#include "exchange/text_output.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 struct ShowOptions {

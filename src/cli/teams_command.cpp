@@ -1,9 +1,13 @@
 #include <memory>
 
 #include "commands.h"
-#include "text_output.h"
+#include "exchange/text_output.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 ExitStatus listTeams(const CommandContext& context, const std::string& path) {

@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
-#include "cli/text_output.h"
+#include "cli/line_writer.h"
 #include "db/win32_io.h"
 #include "db/win32_text.h"
 

@@ -1,11 +1,11 @@
 // Restoring the open database from one of its backups.
-#include "cli/database_diff.h"
 #include "db/backups.h"
 #include "db/layout.h"
 #include "db/player_record.h"
 #include "db/restore.h"
 #include "db/text_codec.h"
 #include "editor.h"
+#include "exchange/database_diff.h"
 
 namespace zelbor::editor {
 namespace {
@@ -59,8 +59,8 @@ void Editor::mnuRestore_Click(BackupChooser& chooser) {
   if (!plan) return reportError(plan.error().message);
   std::vector<RestoreChange> changes;
   for (const db::TeamAreaWrite& write : plan.value().writes) {
-    for (const cli::Difference& d :
-         cli::compareDatabases(plan.value().current, plan.value().copy, write.team)) {
+    for (const exchange::Difference& d :
+         exchange::compareDatabases(plan.value().current, plan.value().copy, write.team)) {
       if (d.slot) {
         changes.push_back({teamLabel(write.team), *d.slot,
                            nameIn(plan.value().current, write.team, *d.slot), d.field, d.a, d.b});

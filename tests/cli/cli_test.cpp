@@ -14,9 +14,10 @@
 
 #include "batch/ability_scaling.h"
 #include "cli/file_formats.h"
-#include "cli/text_output.h"
+#include "cli/line_writer.h"
 #include "db/database.h"
 #include "db/path_in_folder.h"
+#include "exchange/text_output.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/faulty_file_system.h"
@@ -28,6 +29,10 @@
 #include "tools/spoof_repair.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 using ::testing::AllOf;

@@ -7,11 +7,15 @@
 #include <cmath>
 #include <limits>
 
-#include "cli/text_output.h"
 #include "cli/xlsx_reader.h"
+#include "exchange/text_output.h"
 #include "support/zip_archive.h"
 
 namespace zelbor::cli {
+
+// The tables and texts the command line shares with the window.
+using namespace exchange;
+
 namespace {
 
 using ::testing::ElementsAre;

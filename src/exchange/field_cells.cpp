@@ -5,7 +5,7 @@
 
 #include "text_output.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 namespace {
 
@@ -56,4 +56,4 @@ nlohmann::ordered_json jsonValue(const db::PlayerField& field, const db::FieldVa
   return std::get<int>(value);
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -5,7 +5,7 @@
 
 #include "db/player_fields.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // Where export takes a list field's item text from; none writes stored positions.
 using ItemNames = const db::ValueLists*;
@@ -28,4 +28,4 @@ nlohmann::ordered_json jsonValue(const db::PlayerField& field, const db::FieldVa
 std::optional<std::string> itemName(const db::PlayerField& field, const db::FieldValue& value,
                                     ItemNames names);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

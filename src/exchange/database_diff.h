@@ -8,7 +8,7 @@
 #include "db/byte_order.h"
 #include "db/player_fields.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // One difference between two databases. Player fields name the external field; everything else
 // is what a patch cannot carry.
@@ -31,4 +31,4 @@ struct Difference {
 std::vector<Difference> compareDatabases(std::span<const db::Byte> a, std::span<const db::Byte> b,
                                          std::optional<int> team);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

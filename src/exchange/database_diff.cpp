@@ -9,7 +9,7 @@
 #include "text_output.h"
 #include "tools/lineups.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 constexpr std::size_t kShownBytes = 16;
@@ -190,4 +190,4 @@ std::vector<Difference> compareDatabases(std::span<const db::Byte> a, std::span<
   return comparison.take();
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange
