@@ -5,45 +5,20 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <filesystem>
 
-#include "db/backup_folder.h"
 #include "modal_watcher.h"
-#include "support/editor_fakes.h"
 #include "support/temp_file.h"
 #include "ui/backup_dialog.h"
 #include "ui/main_window.h"
+#include "ui_fixture.h"
 
 namespace zelbor::testing {
 namespace {
 
-// The main window over a copy of the sample database, with backups kept (in the test's state
-// folder) as the application keeps them.
-class RestoreWindowTest : public ::testing::Test {
+// The main window with backups kept, in the test's state folder, as the application keeps them.
+class RestoreWindowTest : public UiFixture {
  public:
-  RestoreWindowTest()
-      : databasePath(dir.file("TeamAndPlayerInfo.bag")),
-        editor(window, prompts, fileDialog, browser, db::systemFileSystem(),
-               {QCoreApplication::applicationDirPath().toStdString(),
-                {},
-                ".",
-                &db::backupFolderFromEnvironment}) {
-    std::filesystem::copy_file("TeamAndPlayerInfo.bag", databasePath);
-    window.setEditor(editor);
-    EXPECT_EQ(editor.InitialiseEditor(databasePath), editor::StartupOutcome::Ready);
-  }
-  template <class Widget = QWidget>
-  Widget* control(const char* name) const {
-    return window.findChild<Widget*>(QString::fromLatin1(name));
-  }
-
-  TempDir dir;
-  std::string databasePath;
-  ui::MainWindow window;
-  FakePrompts prompts;
-  FakeFileDialog fileDialog;
-  FakeBrowser browser;
-  editor::Editor editor;
+  RestoreWindowTest() : UiFixture(true) {}
 };
 
 TEST_F(RestoreWindowTest, ApplyingTheNewestBackupAfterASaveGivesBackTheFileBeforeIt) {

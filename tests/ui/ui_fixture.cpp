@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <filesystem>
 
+#include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/file_access.h"
 #include "ui/twips.h"
@@ -21,10 +22,13 @@ db::Database openDatabase(const std::string& path) {
 
 }  // namespace
 
-UiFixture::UiFixture()
+UiFixture::UiFixture(bool keepBackups)
     : databasePath(dir.file("TeamAndPlayerInfo.bag")),
       editor(window, prompts, fileDialog, browser, db::systemFileSystem(),
-             {QCoreApplication::applicationDirPath().toStdString(), {}, "."}) {
+             {QCoreApplication::applicationDirPath().toStdString(),
+              {},
+              ".",
+              keepBackups ? &db::backupFolderFromEnvironment : nullptr}) {
   // The tests run beside the built program, which has the sample database beside it.
   std::filesystem::copy_file("TeamAndPlayerInfo.bag", databasePath);
   window.setEditor(editor);
