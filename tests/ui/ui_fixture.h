@@ -61,6 +61,11 @@ struct LayoutCheck {
 };
 void expectLayout(const QWidget* window, const std::vector<LayoutCheck>& checks);
 
+// Every control built on `client` (its own and its frames' children) is a row of `layout`, and
+// every row was built: the same name, the class of its kind, its caption and parent, and its
+// rectangle in pixels at the client's dpi.
+void expectBuiltAsDesigned(const QWidget* client, const std::vector<ui::ControlSpec>& layout);
+
 // The object names of the controls the Tab key visits from `first` on, `count` of them.
 std::vector<std::string> tabOrder(const QWidget* first, int count);
 
