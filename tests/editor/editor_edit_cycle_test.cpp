@@ -181,9 +181,9 @@ TEST_F(EditCycleTest, ValuesWithoutAListItemOrLongerThanTheirBoxComeBackUnchange
   db::PlayerRecord next = playerAt(image, 1, 2);
   next.realFace = next.spoofFace = 12;
   putPlayer(image, 1, 2, next);
-  // Pictures exist for both stored faces: only the list's selection may decide what is shown.
+  // Pictures exist for face 0 and both stored faces: only the list's selection decides.
   std::filesystem::create_directory(programFolder + "/faces");
-  for (const char* face : {"600.jpg", "12.jpg"}) {
+  for (const char* face : {"0.jpg", "12.jpg", "600.jpg"}) {
     writeFileBytes(programFolder + "/faces/" + face, {0xFF, 0xD8});
   }
   startOrFail(image);
