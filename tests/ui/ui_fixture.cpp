@@ -139,8 +139,9 @@ void expectBuiltAsDesigned(const QWidget* client, const std::vector<ui::ControlS
       continue;
     }
     const ui::ControlSpec& row = *found->second;
-    const std::string parent =
-        control->parentWidget() == client ? "" : control->parentWidget()->objectName().toStdString();
+    const std::string parent = control->parentWidget() == client
+                                   ? ""
+                                   : control->parentWidget()->objectName().toStdString();
     EXPECT_EQ(parent, row.parent) << name;
     EXPECT_TRUE(isOfKind(control, row.kind))
         << name << " is a " << control->metaObject()->className();
