@@ -16,7 +16,6 @@
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/file_access.h"
-#include "ui/twips.h"
 
 namespace zelbor::testing {
 namespace {
@@ -89,8 +88,7 @@ void UiFixture::changeFilePlayer(int team, int index, void (*change)(db::PlayerR
   ASSERT_TRUE(database.StoreTeam(team).ok());
 }
 
-QRect pixelRect(const ui::TwipsRect& twips) {
-  const double dpi = ui::screenLogicalDpi();
+QRect pixelRect(const ui::TwipsRect& twips, double dpi) {
   return {ui::pixelsFromTwips(twips.left, dpi), ui::pixelsFromTwips(twips.top, dpi),
           ui::pixelsFromTwips(twips.width, dpi), ui::pixelsFromTwips(twips.height, dpi)};
 }
@@ -146,11 +144,7 @@ void expectBuiltAsDesigned(const QWidget* client, const std::vector<ui::ControlS
     EXPECT_TRUE(isOfKind(control, row.kind))
         << name << " is a " << control->metaObject()->className();
     EXPECT_EQ(captionOf(control).toStdString(), row.caption) << name;
-    const ui::TwipsRect& twips = row.rect;
-    const QRect expected(ui::pixelsFromTwips(twips.left, dpi), ui::pixelsFromTwips(twips.top, dpi),
-                         ui::pixelsFromTwips(twips.width, dpi),
-                         ui::pixelsFromTwips(twips.height, dpi));
-    EXPECT_EQ(control->geometry(), expected) << name;
+    EXPECT_EQ(control->geometry(), pixelRect(row.rect, dpi)) << name;
     rows.erase(found);
   }
   for (const auto& [name, row] : rows) ADD_FAILURE() << name << " is in the table but not built";

@@ -14,6 +14,7 @@
 #include "support/temp_file.h"
 #include "ui/form_layout.h"
 #include "ui/main_window.h"
+#include "ui/twips.h"
 
 namespace zelbor::testing {
 
@@ -47,8 +48,8 @@ class UiFixture : public ::testing::Test {
   editor::Editor editor;
 };
 
-// A designed rectangle in pixels on this screen.
-QRect pixelRect(const ui::TwipsRect& twips);
+// A designed rectangle in pixels at `logicalDpi`, by default this screen's.
+QRect pixelRect(const ui::TwipsRect& twips, double logicalDpi = ui::screenLogicalDpi());
 
 // The caption a control shows: a label's or button's text, a frame's title.
 QString captionOf(const QWidget* control);
