@@ -7,7 +7,7 @@
 #include "exchange/database_diff.h"
 #include "exchange/field_cells.h"
 #include "exchange/text_output.h"
-#include "json_table.h"
+#include "exchange/json_table.h"
 
 namespace zelbor::cli {
 

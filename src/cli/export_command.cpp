@@ -2,10 +2,10 @@
 #include <sstream>
 
 #include "commands.h"
-#include "export_formats.h"
+#include "exchange/export_formats.h"
 #include "file_formats.h"
 #include "output_file.h"
-#include "player_sheet.h"
+#include "exchange/player_sheet.h"
 #include "team_walks.h"
 
 namespace zelbor::cli {

@@ -5,14 +5,14 @@
 #include <set>
 
 #include "commands.h"
-#include "csv_table.h"
+#include "exchange/csv_table.h"
 #include "db/whole_file.h"
 #include "exchange/text_output.h"
 #include "file_formats.h"
-#include "import_plan.h"
-#include "json_table.h"
+#include "exchange/import_plan.h"
+#include "exchange/json_table.h"
 #include "team_walks.h"
-#include "xlsx_reader.h"
+#include "exchange/xlsx_reader.h"
 
 namespace zelbor::cli {
 

@@ -3,7 +3,7 @@
 #include "commands.h"
 #include "db/text_codec.h"
 #include "exchange/text_output.h"
-#include "name_search.h"
+#include "exchange/name_search.h"
 #include "team_walks.h"
 
 namespace zelbor::cli {

@@ -3,9 +3,9 @@
 #include <ostream>
 #include <vector>
 
-#include "exchange/field_cells.h"
+#include "field_cells.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 struct ExportedPlayer {
   int team = 0;
@@ -27,4 +27,4 @@ void writeCsv(std::ostream& out, const std::vector<ExportedPlayer>& players,
 // The CSV form of one row of cells.
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // The tables and texts the command line shares with the window.
 using namespace exchange;
@@ -42,4 +42,4 @@ SheetTable playerSheet(const std::vector<ExportedPlayer>& players, ItemNames nam
   return table;
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -1,6 +1,6 @@
 #include "export_formats.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // The tables and texts the command line shares with the window.
 using namespace exchange;
@@ -57,4 +57,4 @@ void writeCsv(std::ostream& out, const std::vector<ExportedPlayer>& players, Ite
   }
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -3,7 +3,7 @@
 #include "xlsx_reader.h"
 #include "xlsx_writer.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 constexpr const char* kNoXlsx = "this build of zelbor-db has no xlsx support; use csv or json";
@@ -18,4 +18,4 @@ db::Result<std::vector<ImportRow>> readXlsxFirstSheet(std::string_view, const st
   return db::FileError{path, "Cannot read \"" + path + "\" as an xlsx workbook: " + kNoXlsx + "."};
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

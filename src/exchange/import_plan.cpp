@@ -7,10 +7,10 @@
 #include <optional>
 #include <set>
 
-#include "exchange/field_cells.h"
+#include "field_cells.h"
 #include "tools/spoof_repair.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // The tables and texts the command line shares with the window.
 using namespace exchange;
@@ -383,4 +383,4 @@ std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
   return plan;
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange
