@@ -6,7 +6,7 @@
 #include "file_formats.h"
 #include "output_file.h"
 #include "exchange/player_sheet.h"
-#include "team_walks.h"
+#include "team_scope.h"
 
 namespace zelbor::cli {
 

@@ -11,7 +11,7 @@
 #include "file_formats.h"
 #include "exchange/import_plan.h"
 #include "exchange/json_table.h"
-#include "team_walks.h"
+#include "team_scope.h"
 #include "exchange/xlsx_reader.h"
 
 namespace zelbor::cli {

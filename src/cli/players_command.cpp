@@ -4,7 +4,7 @@
 #include "db/text_codec.h"
 #include "exchange/text_output.h"
 #include "exchange/name_search.h"
-#include "team_walks.h"
+#include "team_scope.h"
 
 namespace zelbor::cli {
 
