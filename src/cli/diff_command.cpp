@@ -44,7 +44,7 @@ Json patchValue(const db::PlayerField& field, const db::FieldValue& value) {
   if (const auto* number = std::get_if<float>(&value); number && !std::isfinite(*number)) {
     return shortestText(*number);
   }
-  return jsonValue(field, value, nullptr);
+  return jsonValue(field, value, kRawNumbers);
 }
 
 // The patch import reads: one sparse object per player that differs, with B's values, and what

@@ -76,7 +76,7 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
         }
       });
   if (!walk.ok()) return reportWalkError(context, walk);
-  const db::Result<std::string> bytes = exportedBytes(exported, options, lists ? &*lists : nullptr);
+  const db::Result<std::string> bytes = exportedBytes(exported, options, lists ? ItemNames(*lists) : kRawNumbers);
   if (!bytes) return reportFileError(context, bytes.error());
   if (options.output.empty()) {
     context.out << bytes.value();

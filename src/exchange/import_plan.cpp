@@ -260,9 +260,9 @@ class Planner {
     std::optional<Intended> intended;
     if (record) {
       const db::FieldValue stored = db::readField(field, *record);
-      const std::string storedText = cellText(field, stored, nullptr);
+      const std::string storedText = cellText(field, stored, kRawNumbers);
       const bool shown =
-          text == storedText || text == itemName(field, stored, &lists_) ||
+          text == storedText || text == itemName(field, stored, ItemNames(lists_)) ||
           (guards_ != InputGuards::None && isWithoutCarriageReturns(text, storedText));
       const CellVerdict verdict = shown ? CellVerdict{true, std::nullopt}
                                         : judgeRewrittenCell(guards_, field, text, storedText);

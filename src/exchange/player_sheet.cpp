@@ -26,9 +26,9 @@ SheetTable playerSheet(const std::vector<ExportedPlayer>& players, ItemNames nam
   table.columns = {{"team"}, {"slot"}};
   for (const db::PlayerField& field : db::kPlayerFields) {
     SheetColumn column{std::string(field.name), field.kind == db::FieldKind::Text, {}};
-    if (names != nullptr && field.list) {
+    if (names && field.list) {
       column.text = true;
-      column.listItems = (*names)[*field.list].items;
+      column.listItems = names->get()[*field.list].items;
     }
     table.columns.push_back(std::move(column));
   }
