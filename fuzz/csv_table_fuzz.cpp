@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "exchange/csv_table.h"
 #include "db/text_codec.h"
+#include "exchange/csv_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto read =

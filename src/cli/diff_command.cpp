@@ -6,8 +6,8 @@
 #include "db/whole_file.h"
 #include "exchange/database_diff.h"
 #include "exchange/field_cells.h"
-#include "exchange/text_output.h"
 #include "exchange/json_table.h"
+#include "exchange/text_output.h"
 
 namespace zelbor::cli {
 

@@ -28,22 +28,7 @@ struct ImportOptions {
 
 // The format given, or the one the input's extension names.
 std::optional<TableFormat> formatOf(const ImportOptions& options) {
-  if (options.format == "csv") return TableFormat::Csv;
-  if (options.format == "json") return TableFormat::Json;
-  if (options.format == "xlsx") return TableFormat::Xlsx;
-  return tableFormatOf(options.input);
-}
-
-std::string formatWord(TableFormat format) {
-  switch (format) {
-    case TableFormat::Csv:
-      return "csv";
-    case TableFormat::Xlsx:
-      return "xlsx";
-    case TableFormat::Json:
-      break;
-  }
-  return "json";
+  return options.format.empty() ? tableFormatOf(options.input) : formatNamed(options.format);
 }
 
 std::optional<std::string> readInput(const CommandContext& context, const std::string& input) {
@@ -89,8 +74,8 @@ void printReading(const CommandContext& context, const std::string& input,
 std::variant<std::vector<int>, ExitStatus> writeTeams(const CommandContext& context,
                                                       db::Database& database,
                                                       const ImportPreview& preview) {
-  const AppliedImport applied = applyImport(
-      database, preview, backupBeforeWrite(context, database.databasePath(), "import"));
+  const AppliedImport applied =
+      applyImport(database, preview, backupBeforeWrite(context, database.databasePath(), "import"));
   if (!applied.outcome.ok()) return reportWriteOutcome(context, applied.outcome);
   if (!applied.changedOnDisk) return applied.written;
   context.err << "\"" << database.databasePath() << "\": team " << *applied.changedOnDisk
@@ -131,7 +116,8 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
                 << "\" cannot be told from its name.\n";
     return ExitStatus::UsageError;
   }
-  if (const std::string lacking = lackingFormatReason(formatWord(*format)); !lacking.empty()) {
+  if (const std::string lacking = lackingFormatReason(std::string(formatName(*format)));
+      !lacking.empty()) {
     context.err << "Cannot import \"" << options.input << "\": " << lacking << ".\n";
     return ExitStatus::UsageError;
   }

@@ -2,8 +2,8 @@
 
 #include "commands.h"
 #include "db/text_codec.h"
-#include "exchange/text_output.h"
 #include "exchange/name_search.h"
+#include "exchange/text_output.h"
 #include "team_scope.h"
 
 namespace zelbor::cli {

@@ -1,7 +1,6 @@
 #include "player_import.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "csv_table.h"
 #include "db/whole_file.h"
@@ -49,21 +48,6 @@ InputGuards guardsFor(TableFormat format) {
 
 }  // namespace
 
-std::optional<TableFormat> tableFormatOf(std::string_view path) {
-  // Read from the UTF-8 name itself: a narrow std::filesystem path on Windows passes through the
-  // ANSI code page.
-  const std::size_t lastDot = path.find_last_of("./\\");
-  std::string extension = lastDot != std::string_view::npos && path[lastDot] == '.'
-                              ? std::string(path.substr(lastDot))
-                              : std::string();
-  std::ranges::transform(extension, extension.begin(),
-                         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".csv") return TableFormat::Csv;
-  if (extension == ".json") return TableFormat::Json;
-  if (extension == ".xlsx") return TableFormat::Xlsx;
-  return std::nullopt;
-}
-
 db::Result<std::string> readImportFile(db::FileSystem& fileSystem, const std::string& path) {
   const db::Result<std::vector<db::Byte>> bytes =
       db::readWholeFile(fileSystem, path, kInputSizeLimit, "an import's input");
@@ -105,8 +89,8 @@ std::variant<ImportSource, std::string> readImportSource(std::string_view bytes,
 
 db::WalkOutcome previewImport(db::Database& database, const ImportSource& source,
                               const db::ValueLists& lists, bool keepSpoof, ImportPreview& preview) {
-  const db::WalkOutcome walk = db::readEachTeam(
-      database, [&preview](int team, std::span<const db::PlayerRecord> players) {
+  const db::WalkOutcome walk =
+      db::readEachTeam(database, [&preview](int team, std::span<const db::PlayerRecord> players) {
         preview.loaded[static_cast<std::size_t>(team - 1)].assign(players.begin(), players.end());
       });
   if (!walk.ok()) return walk;

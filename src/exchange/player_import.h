@@ -10,13 +10,9 @@
 #include "db/file_access.h"
 #include "db/team_walk.h"
 #include "import_plan.h"
+#include "table_format.h"
 
 namespace zelbor::exchange {
-
-enum class TableFormat { Csv, Json, Xlsx };
-
-// The format a file's extension names, in any case ("roster.CSV"); none for another extension.
-std::optional<TableFormat> tableFormatOf(std::string_view path);
 
 // An import's input file, refused above a size far beyond an export of every player.
 db::Result<std::string> readImportFile(db::FileSystem& fileSystem, const std::string& path);

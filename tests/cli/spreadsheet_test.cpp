@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "db/player_fields.h"
 #include "exchange/xlsx_reader.h"
 #include "exchange/xlsx_writer.h"
-#include "db/player_fields.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/temp_file.h"

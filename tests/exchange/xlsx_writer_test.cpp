@@ -7,8 +7,8 @@
 #include <cmath>
 #include <limits>
 
-#include "exchange/xlsx_reader.h"
 #include "exchange/text_output.h"
+#include "exchange/xlsx_reader.h"
 #include "support/zip_archive.h"
 
 namespace zelbor::exchange {
