@@ -6,6 +6,10 @@
 
 namespace zelbor::exchange {
 
+bool buildHasXlsx() {
+  return ZELBOR_HAS_XLSX != 0;
+}
+
 std::string_view formatName(TableFormat format) {
   switch (format) {
     case TableFormat::Csv:

@@ -8,6 +8,9 @@ namespace zelbor::exchange {
 // The file types players' tables are exported to and imported from.
 enum class TableFormat { Csv, Json, Xlsx };
 
+// Whether this build reads and writes xlsx workbooks: the Windows cross build lacks the libraries.
+bool buildHasXlsx();
+
 // "csv", "json", "xlsx": the name of a format as options and extensions give it.
 std::string_view formatName(TableFormat format);
 
