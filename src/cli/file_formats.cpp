@@ -14,7 +14,7 @@ std::string formatNames() {
 
 std::string lackingFormatReason(const std::string& format) {
   if (format == "xlsx" && !buildHasXlsx()) {
-    return "this build of zelbor-db has no xlsx support; use csv or json";
+    return std::string(exchange::kNoXlsxSupport);
   }
   return {};
 }

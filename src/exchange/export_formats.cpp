@@ -2,9 +2,6 @@
 
 namespace zelbor::exchange {
 
-// The tables and texts the command line shares with the window.
-using namespace exchange;
-
 namespace {
 
 std::string csvCell(const std::string& text) {

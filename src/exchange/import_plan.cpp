@@ -12,9 +12,6 @@
 
 namespace zelbor::exchange {
 
-// The tables and texts the command line shares with the window.
-using namespace exchange;
-
 namespace {
 
 constexpr std::string_view kTeamColumn = "team";

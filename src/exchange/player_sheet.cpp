@@ -4,9 +4,6 @@
 
 namespace zelbor::exchange {
 
-// The tables and texts the command line shares with the window.
-using namespace exchange;
-
 namespace {
 
 SheetCell sheetCell(const db::PlayerField& field, const db::FieldValue& value, ItemNames names) {

@@ -11,6 +11,10 @@ enum class TableFormat { Csv, Json, Xlsx };
 // Whether this build reads and writes xlsx workbooks: the Windows cross build lacks the libraries.
 bool buildHasXlsx();
 
+// Why a build without them refuses a workbook.
+inline constexpr std::string_view kNoXlsxSupport =
+    "this build of zelbor-db has no xlsx support; use csv or json";
+
 // "csv", "json", "xlsx": the name of a format as options and extensions give it.
 std::string_view formatName(TableFormat format);
 
