@@ -15,6 +15,7 @@ const std::vector<zelbor::bench::Budget> kBudgets = {
     {"BatchAllTeamsWithBackup", "BatchAllTeams", 0, 0},
     {"SpoofRepair", "FloorRewriteAllTeams", 2.0, 0},
     {"ImportUnchangedCsv", "ExportCsv", 2.0, 0},
+    {"PreviewImportUnchangedXlsx", "ExportXlsx", 2.0, 0},
     {"EditorStartUp", "FloorEmptyWindowStartUp", 1.5, 0},
     {"EditorStartUp", "FloorOneLabelWindowStartUp", 0, 0},
     {"StartUpToWindowBuilt", "FloorEmptyWindowStartUp", 0, 0},
@@ -37,6 +38,9 @@ constexpr const char* kNotes = R"(## What the rows measure
   sample) is measured against that export: both run the whole command in the process, from
   reading the teams to the last line of output; the import also reads and checks every cell and
   writes nothing, as nothing changed.
+- Previewing the import of an unedited xlsx workbook of every player, as the window exports it
+  (item names, drop-downs), is measured against building that workbook from the loaded teams:
+  the preview opens the workbook, reads its sheet, loads every team and checks every cell.
 - Start-up is a whole process, from exec to the first player drawn (offscreen), against a process
   that shows and draws an empty QMainWindow; for comparison also against one whose window holds
   a single label.

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/xlsx_reader.h"
+#include "exchange/xlsx_reader.h"
 
 namespace {
 
@@ -47,12 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view input(reinterpret_cast<const char*>(data), size);
   const bool parts = size > 0 && (data[0] & 1) != 0;
   const std::string bytes = parts ? packedParts(input.substr(1)) : std::string(input);
-  const auto rows = zelbor::cli::readXlsxFirstSheet(bytes, "fuzz.xlsx");
+  const auto rows = zelbor::exchange::readXlsxFirstSheet(bytes, "fuzz.xlsx");
   if (!rows.ok()) {
     if (rows.error().path != "fuzz.xlsx" || rows.error().message.empty()) __builtin_trap();
     return 0;
   }
-  for (const zelbor::cli::ImportRow& row : rows.value()) {
+  for (const zelbor::exchange::ImportRow& row : rows.value()) {
     if (row.number < 1 || row.number > 1048576 || row.cells.size() > 16384) __builtin_trap();
     for (const auto& cell : row.cells) {
       if (cell && cell->empty()) __builtin_trap();

@@ -5,7 +5,7 @@
 #include "batch/ability_scaling.h"
 #include "commands.h"
 #include "exchange/text_output.h"
-#include "team_walks.h"
+#include "team_scope.h"
 #include "tools/file_hash.h"
 
 namespace zelbor::cli {
@@ -70,7 +70,7 @@ ExitStatus runBatch(const CommandContext& context, const BatchOptions& options) 
     const db::WriteOutcome walk = changeTeams(*database, options.team, scale,
                                               backupBeforeWrite(context, options.path, "batch"));
     if (!walk.ok()) return reportWriteOutcome(context, walk);
-    const db::Result<std::string> written = fileHash(*database);
+    const db::Result<std::string> written = tools::fileHash(*database);
     if (!written) return reportLaterStepFailure(context, written.error().message);
     hash = written.value();
   }

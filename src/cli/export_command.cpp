@@ -1,12 +1,10 @@
 #include <memory>
-#include <sstream>
 
 #include "commands.h"
-#include "export_formats.h"
+#include "exchange/player_export.h"
 #include "file_formats.h"
 #include "output_file.h"
-#include "player_sheet.h"
-#include "team_walks.h"
+#include "team_scope.h"
 
 namespace zelbor::cli {
 
@@ -24,19 +22,6 @@ struct ExportOptions {
   std::string listFolder;
   std::string output;
 };
-
-// The export in its format; an xlsx workbook can fail to be built.
-db::Result<std::string> exportedBytes(const std::vector<ExportedPlayer>& exported,
-                                      const ExportOptions& options, ItemNames names) {
-  if (options.format == "xlsx") return xlsxWorkbook(playerSheet(exported, names), "Players");
-  std::ostringstream out;
-  if (options.format == "csv") {
-    writeCsv(out, exported, names, options.byteOrderMark);
-  } else {
-    writeJson(out, exported, names);
-  }
-  return out.str();
-}
 
 ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& options) {
   if (options.byteOrderMark && options.format != "csv") {
@@ -71,12 +56,12 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
   std::vector<ExportedPlayer> exported;
   const db::WalkOutcome walk =
       readTeams(*database, options.team, [&](int team, std::span<const db::PlayerRecord> players) {
-        for (std::size_t i = 0; i < players.size(); ++i) {
-          exported.push_back({team, static_cast<int>(i + 1), db::encodePlayerRecord(players[i])});
-        }
+        addExported(exported, team, players);
       });
   if (!walk.ok()) return reportWalkError(context, walk);
-  const db::Result<std::string> bytes = exportedBytes(exported, options, lists ? &*lists : nullptr);
+  const db::Result<std::string> bytes =
+      exportedBytes(exported, *formatNamed(options.format), lists ? ItemNames(*lists) : kRawNumbers,
+                    options.byteOrderMark);
   if (!bytes) return reportFileError(context, bytes.error());
   if (options.output.empty()) {
     context.out << bytes.value();

@@ -2,11 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include "exchange/table_format.h"
+
 namespace zelbor::cli {
 
-bool buildHasXlsx() {
-  return ZELBOR_HAS_XLSX != 0;
-}
+using exchange::buildHasXlsx;
 
 std::string formatNames() {
   return buildHasXlsx() ? "csv, json or xlsx" : "csv or json";
@@ -14,7 +14,7 @@ std::string formatNames() {
 
 std::string lackingFormatReason(const std::string& format) {
   if (format == "xlsx" && !buildHasXlsx()) {
-    return "this build of zelbor-db has no xlsx support; use csv or json";
+    return std::string(exchange::kNoXlsxSupport);
   }
   return {};
 }

@@ -8,9 +8,6 @@ class Option;
 
 namespace zelbor::cli {
 
-// Whether this build reads and writes xlsx workbooks: the Windows cross build lacks the libraries.
-bool buildHasXlsx();
-
 // The --format values of players' tables this build has, for help and messages: "csv, json or
 // xlsx".
 std::string formatNames();

@@ -2,7 +2,7 @@
 
 #include "commands.h"
 #include "exchange/text_output.h"
-#include "team_walks.h"
+#include "team_scope.h"
 #include "tools/spoof_repair.h"
 
 namespace zelbor::cli {

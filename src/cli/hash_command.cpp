@@ -1,7 +1,8 @@
 #include <memory>
 
 #include "commands.h"
-#include "team_walks.h"
+#include "team_scope.h"
+#include "tools/file_hash.h"
 
 namespace zelbor::cli {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 ExitStatus printHash(const CommandContext& context, const std::string& path) {
   std::optional<db::Database> database = openDatabase(context, path);
   if (!database) return ExitStatus::FileError;
-  const db::Result<std::string> hash = fileHash(*database);
+  const db::Result<std::string> hash = tools::fileHash(*database);
   if (!hash) return reportFileError(context, hash.error());
   context.out << hash.value() << '\n';
   return ExitStatus::Success;

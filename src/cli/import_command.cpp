@@ -1,18 +1,12 @@
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 #include <memory>
 #include <set>
 
 #include "commands.h"
-#include "csv_table.h"
-#include "db/whole_file.h"
+#include "exchange/player_import.h"
 #include "exchange/text_output.h"
 #include "file_formats.h"
-#include "import_plan.h"
-#include "json_table.h"
-#include "team_walks.h"
-#include "xlsx_reader.h"
 
 namespace zelbor::cli {
 
@@ -22,8 +16,6 @@ using namespace exchange;
 namespace {
 
 constexpr std::string_view kStandardInput = "-";
-// Far beyond an export of every player (about 150 KB); a larger file is refused, not read.
-constexpr std::uint64_t kInputSizeLimit = 64 * 1024 * 1024;
 
 struct ImportOptions {
   std::string path;
@@ -34,21 +26,9 @@ struct ImportOptions {
   std::string listFolder;
 };
 
-// The format given, or the one the input's extension names, in any case ("roster.CSV").
-std::string formatOf(const ImportOptions& options) {
-  if (!options.format.empty()) return options.format;
-  // Read from the UTF-8 name itself: a narrow std::filesystem path on Windows passes through the
-  // ANSI code page.
-  const std::size_t lastDot = options.input.find_last_of("./\\");
-  std::string extension = lastDot != std::string::npos && options.input[lastDot] == '.'
-                              ? options.input.substr(lastDot)
-                              : std::string();
-  std::ranges::transform(extension, extension.begin(),
-                         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".csv") return "csv";
-  if (extension == ".json") return "json";
-  if (extension == ".xlsx") return "xlsx";
-  return {};
+// The format given, or the one the input's extension names.
+std::optional<TableFormat> formatOf(const ImportOptions& options) {
+  return options.format.empty() ? tableFormatOf(options.input) : formatNamed(options.format);
 }
 
 std::optional<std::string> readInput(const CommandContext& context, const std::string& input) {
@@ -61,96 +41,52 @@ std::optional<std::string> readInput(const CommandContext& context, const std::s
     }
     return text;
   }
-  const db::Result<std::vector<db::Byte>> bytes =
-      db::readWholeFile(context.fileSystem, input, kInputSizeLimit, "an import's input");
-  if (!bytes) {
-    reportFileError(context, bytes.error());
+  db::Result<std::string> text = readImportFile(context.fileSystem, input);
+  if (!text) {
+    reportFileError(context, text.error());
     return std::nullopt;
   }
-  return std::string(bytes.value().begin(), bytes.value().end());
+  return std::move(text).value();
 }
 
-// A sheet's first row with a value names the columns; rows without any value are left out.
-std::variant<ImportTable, std::string> headedTable(const db::Result<std::vector<ImportRow>>& rows) {
-  if (!rows) return rows.error().message;
-  ImportTable table;
-  for (const ImportRow& row : rows.value()) {
-    if (row.cells.empty()) continue;
-    if (table.columns.empty() && table.rows.empty()) {
-      for (const auto& cell : row.cells) table.columns.push_back({cell.value_or(""), row.number});
-    } else {
-      table.rows.push_back(row);
-    }
-  }
-  return table;
-}
-
-// The input as a table, or why it is not one.
-std::variant<ImportTable, std::string> tableOf(const CommandContext& context,
-                                               const std::string& input, const std::string& text,
-                                               const std::string& format) {
-  if (format == "csv") {
-    auto read = readCsvTable(text);
-    if (const auto* reason = std::get_if<std::string>(&read)) return *reason;
-    CsvTable& csv = std::get<CsvTable>(read);
-    const char* separator = csv.separator == '\t'  ? "tabs"
-                            : csv.separator == ';' ? "semicolons"
-                                                   : "commas";
+// How the input was read, when that is worth saying.
+void printReading(const CommandContext& context, const std::string& input,
+                  const ImportSource& source) {
+  if (source.format == TableFormat::Csv) {
+    const char* separator = source.separator == '\t'  ? "tabs"
+                            : source.separator == ';' ? "semicolons"
+                                                      : "commas";
     context.err << (input == kStandardInput ? "The standard input" : input) << ": read as "
-                << csv.encoding << " text with cells separated by " << separator << ".\n";
-    return std::move(csv.table);
+                << source.encoding << " text with cells separated by " << separator << ".\n";
   }
-  if (format == "xlsx") return headedTable(readXlsxFirstSheet(text, input));
-  auto read = readJsonTable(text);
-  if (const auto* reason = std::get_if<std::string>(&read)) return *reason;
-  JsonTable& json = std::get<JsonTable>(read);
-  if (json.notCarried > 0) {
+  if (source.notCarried > 0) {
     context.err << input << ": "
-                << (json.notCarried == 1 ? "the 1 difference listed as beyond a patch"
-                                         : "the " + std::to_string(json.notCarried) +
-                                               " differences listed as beyond a patch")
+                << (source.notCarried == 1 ? "the 1 difference listed as beyond a patch"
+                                           : "the " + std::to_string(source.notCarried) +
+                                                 " differences listed as beyond a patch")
                 << " (team names, player counts, lineups, other bytes) "
-                << (json.notCarried == 1 ? "is" : "are") << " not imported.\n";
+                << (source.notCarried == 1 ? "is" : "are") << " not imported.\n";
   }
-  return std::move(json.table);
 }
 
-bool samePlayers(std::span<const db::PlayerRecord> a, std::span<const db::PlayerRecord> b) {
-  return std::ranges::equal(a, b, [](const db::PlayerRecord& x, const db::PlayerRecord& y) {
-    return db::encodePlayerRecord(x) == db::encodePlayerRecord(y);
-  });
-}
-
-// Writes the changed teams in team order in one write operation. From the first team whose
-// players changed on disk since the input was checked against them, that team and the ones after
-// it keep the players they now hold: the bytes written back are those read. Gives the teams that
-// hold the import's changes, or the status to exit with.
+// Writes the import and says which teams were left when one changed on disk meanwhile. Gives
+// the teams that hold the import's changes, or the status to exit with.
 std::variant<std::vector<int>, ExitStatus> writeTeams(const CommandContext& context,
                                                       db::Database& database,
-                                                      const LoadedTeams& loaded,
-                                                      const ImportPlan& plan) {
-  std::optional<int> changedOnDisk;
-  const db::WriteOutcome outcome = database.rewriteTeams(
-      plan.changedTeams,
-      [&](int team, std::span<db::PlayerRecord> players) {
-        const auto index = static_cast<std::size_t>(team - 1);
-        if (!changedOnDisk && !samePlayers(players, loaded[index])) changedOnDisk = team;
-        if (!changedOnDisk) std::ranges::copy(plan.teams[index], players.begin());
-      },
-      backupBeforeWrite(context, database.databasePath(), "import"));
-  if (!outcome.ok()) return reportWriteOutcome(context, outcome);
-  if (!changedOnDisk) return plan.changedTeams;
-  const auto firstLeft = std::ranges::find(plan.changedTeams, *changedOnDisk);
-  const std::vector<int> written(plan.changedTeams.begin(), firstLeft);
-  const std::vector<int> left(firstLeft, plan.changedTeams.end());
-  context.err << "\"" << database.databasePath() << "\": team " << *changedOnDisk
+                                                      const ImportPreview& preview) {
+  const AppliedImport applied =
+      applyImport(database, preview, backupBeforeWrite(context, database.databasePath(), "import"));
+  if (!applied.outcome.ok()) return reportWriteOutcome(context, applied.outcome);
+  if (!applied.changedOnDisk) return applied.written;
+  context.err << "\"" << database.databasePath() << "\": team " << *applied.changedOnDisk
               << " changed while the input was being checked, so the import wrote nothing to "
-              << db::teamList(left) << "; "
-              << (written.empty() ? "nothing was written"
-                                  : db::teamList(written) +
-                                        (written.size() == 1 ? " was written" : " were written"))
+              << db::teamList(applied.left) << "; "
+              << (applied.written.empty()
+                      ? "nothing was written"
+                      : db::teamList(applied.written) +
+                            (applied.written.size() == 1 ? " was written" : " were written"))
               << ". Run the import again.\n";
-  return written;
+  return applied.written;
 }
 
 // "1 field", "3 fields".
@@ -174,13 +110,14 @@ void printPlan(std::ostream& out, const ImportPlan& plan, std::span<const int> t
 }
 
 ExitStatus importInput(const CommandContext& context, const ImportOptions& options) {
-  const std::string format = formatOf(options);
-  if (format.empty()) {
+  const std::optional<TableFormat> format = formatOf(options);
+  if (!format) {
     context.err << "Give --format " << formatNames() << ": the format of \"" << options.input
                 << "\" cannot be told from its name.\n";
     return ExitStatus::UsageError;
   }
-  if (const std::string lacking = lackingFormatReason(format); !lacking.empty()) {
+  if (const std::string lacking = lackingFormatReason(std::string(formatName(*format)));
+      !lacking.empty()) {
     context.err << "Cannot import \"" << options.input << "\": " << lacking << ".\n";
     return ExitStatus::UsageError;
   }
@@ -191,42 +128,30 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
   if (!lists) return reportFileError(context, lists.error());
   const std::optional<std::string> text = readInput(context, options.input);
   if (!text) return ExitStatus::FileError;
-  const auto table = tableOf(context, options.input, *text, format);
-  if (const auto* reason = std::get_if<std::string>(&table)) {
-    if (format == "xlsx") {
-      context.err << *reason << "\n";
-    } else {
-      context.err << options.input << " is not " << (format == "csv" ? "CSV" : "JSON")
-                  << " that import reads: " << *reason << ".\n";
-    }
+  const auto source = readImportSource(*text, options.input, *format);
+  if (const auto* refusal = std::get_if<std::string>(&source)) {
+    context.err << *refusal << "\n";
     return ExitStatus::InvalidInput;
   }
+  printReading(context, options.input, std::get<ImportSource>(source));
 
-  LoadedTeams loaded;
-  const db::WalkOutcome walk =
-      readTeams(*database, std::nullopt, [&loaded](int team, auto players) {
-        loaded[static_cast<std::size_t>(team - 1)].assign(players.begin(), players.end());
-      });
+  ImportPreview preview;
+  const db::WalkOutcome walk = previewImport(*database, std::get<ImportSource>(source),
+                                             lists.value(), options.keepSpoof, preview);
   if (!walk.ok()) return reportWalkError(context, walk);
-
-  const auto plan =
-      planImport(std::get<ImportTable>(table), loaded, lists.value(), options.keepSpoof,
-                 format == "csv"    ? InputGuards::CsvRewriting
-                 : format == "xlsx" ? InputGuards::ErrorValues
-                                    : InputGuards::None);
-  if (const auto* problems = std::get_if<CellProblems>(&plan)) {
+  if (const auto* problems = std::get_if<CellProblems>(&preview.plan)) {
     for (const std::string& problem : *problems) context.err << problem << "\n";
     context.err << "Nothing was written: " << counted(problems->size(), "cell") << " of "
                 << options.input << (problems->size() == 1 ? " is" : " are") << " invalid.\n";
     return ExitStatus::InvalidInput;
   }
-  const ImportPlan& changes = std::get<ImportPlan>(plan);
+  const ImportPlan& changes = std::get<ImportPlan>(preview.plan);
   for (const std::string& note : changes.notes) context.err << note << "\n";
   if (options.dryRun) {
     printPlan(context.out, changes, changes.changedTeams, true);
     return ExitStatus::Success;
   }
-  const auto written = writeTeams(context, *database, loaded, changes);
+  const auto written = writeTeams(context, *database, preview);
   if (const auto* status = std::get_if<ExitStatus>(&written)) return *status;
   const auto& teams = std::get<std::vector<int>>(written);
   printPlan(context.out, changes, teams, false);

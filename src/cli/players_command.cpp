@@ -2,9 +2,9 @@
 
 #include "commands.h"
 #include "db/text_codec.h"
+#include "exchange/name_search.h"
 #include "exchange/text_output.h"
-#include "name_search.h"
-#include "team_walks.h"
+#include "team_scope.h"
 
 namespace zelbor::cli {
 

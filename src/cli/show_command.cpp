@@ -22,7 +22,7 @@ std::string shownValue(const db::PlayerField& field, const db::FieldValue& value
                        const db::ValueLists& lists) {
   if (const auto* average = std::get_if<float>(&value)) return shortestText(*average);
   if (field.list) return db::describeValue(lists[*field.list], std::get<int>(value));
-  return cellText(field, value, nullptr);
+  return cellText(field, value, kRawNumbers);
 }
 
 // One line per record field; an array's elements share its line, separated by spaces.

@@ -5,6 +5,7 @@
 #include "db/database.h"
 #include "db/team_name.h"
 #include "db/text_codec.h"
+#include "db/whole_file.h"
 #include "field_cells.h"
 #include "text_output.h"
 #include "tools/lineups.h"
@@ -188,6 +189,13 @@ std::vector<Difference> compareDatabases(std::span<const db::Byte> a, std::span<
   }
   if (!team) comparison.compareTail();
   return comparison.take();
+}
+
+db::Result<std::vector<db::Byte>> readDatabaseToCompare(db::FileSystem& fileSystem,
+                                                        const std::string& path) {
+  // Far beyond the 358 KB of a database; a larger file is refused, not read.
+  constexpr std::uint64_t kDatabaseSizeLimit = 64 * 1024 * 1024;
+  return db::readWholeFile(fileSystem, path, kDatabaseSizeLimit, "a database to compare");
 }
 
 }  // namespace zelbor::exchange

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "db/byte_order.h"
+#include "db/file_access.h"
 #include "db/player_fields.h"
 
 namespace zelbor::exchange {
@@ -30,5 +31,9 @@ struct Difference {
 // last block, the length). With `team`, only that team's block.
 std::vector<Difference> compareDatabases(std::span<const db::Byte> a, std::span<const db::Byte> b,
                                          std::optional<int> team);
+
+// A database's bytes, whole, for comparing; a file far larger than any database is refused.
+db::Result<std::vector<db::Byte>> readDatabaseToCompare(db::FileSystem& fileSystem,
+                                                        const std::string& path);
 
 }  // namespace zelbor::exchange

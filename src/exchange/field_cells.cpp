@@ -21,8 +21,8 @@ bool readsAsPosition(std::string_view item) {
 
 std::optional<std::string> itemName(const db::PlayerField& field, const db::FieldValue& value,
                                     ItemNames names) {
-  if (names == nullptr || !field.list) return std::nullopt;
-  std::optional<std::string> item = (*names)[*field.list].itemText(std::get<int>(value));
+  if (!names || !field.list) return std::nullopt;
+  std::optional<std::string> item = names->get()[*field.list].itemText(std::get<int>(value));
   if (item && readsAsPosition(*item)) return std::nullopt;
   return item;
 }
@@ -37,7 +37,7 @@ std::string cellText(const db::PlayerField& field, const db::FieldValue& value, 
 
 std::string changeText(const db::PlayerField& field, const db::FieldValue& value) {
   if (const auto* number = std::get_if<float>(&value)) return shortestText(*number);
-  return cellText(field, value, nullptr);
+  return cellText(field, value, kRawNumbers);
 }
 
 nlohmann::ordered_json jsonValue(const db::PlayerField& field, const db::FieldValue& value,

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "db/player_fields.h"
 
 namespace zelbor::exchange {
 
-// Where export takes a list field's item text from; none writes stored positions.
-using ItemNames = const db::ValueLists*;
+// Where export takes a list field's item text from: the lists, or none, and a stored position
+// stays its raw number.
+using ItemNames = std::optional<std::reference_wrapper<const db::ValueLists>>;
+inline constexpr ItemNames kRawNumbers = std::nullopt;
 
 // A field's value as export writes it into a cell: a text up to its first NUL, a number in
 // decimal, a list position as its item's text when `names` has one, a float in its shortest form

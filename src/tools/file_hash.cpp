@@ -41,4 +41,11 @@ std::string hashString(const AbilityTotals& totals) {
          upperHex(totals.fieldingSum);
 }
 
+db::Result<std::string> fileHash(db::Database& database) {
+  AbilityTotals totals;
+  const db::WalkOutcome walk = sumAllTeams(database, totals);
+  if (!walk.ok()) return *walk.error;
+  return hashString(totals);
+}
+
 }  // namespace zelbor::tools

@@ -25,4 +25,7 @@ db::WalkOutcome sumAllTeams(db::Database& database, AbilityTotals& totals);
 // "302-65-73": the three sums in upper-case hexadecimal without prefix or leading zeros.
 std::string hashString(const AbilityTotals& totals);
 
+// The file authentication string of the file as it is stored now.
+db::Result<std::string> fileHash(db::Database& database);
+
 }  // namespace zelbor::tools

@@ -13,10 +13,10 @@
 #include <sstream>
 
 #include "batch/ability_scaling.h"
-#include "cli/file_formats.h"
 #include "cli/line_writer.h"
 #include "db/database.h"
 #include "db/path_in_folder.h"
+#include "exchange/table_format.h"
 #include "exchange/text_output.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"

@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "cli/csv_table.h"
 #include "cli/file_formats.h"
 #include "db/database.h"
 #include "db/player_fields.h"
@@ -304,70 +303,6 @@ TEST_F(ImportTest, UnreadableOrMalformedInputAndWrongOptionsAreRefused) {
     EXPECT_THAT(run.err, HasSubstr(c.err)) << c.arguments.back();
   }
   EXPECT_TRUE(readFileBytes(path_) == image_);
-}
-
-TEST(CsvTable, ReadsWhatSpreadsheetsWrite) {
-  const auto table = std::get<CsvTable>(readCsvTable("\xEF\xBB\xBF"
-                                                     "a;b;c\r\n"
-                                                     "1;\"x;\"\"y\"\"\r\nz\";\r\n"
-                                                     "\r\n"
-                                                     "2\r"
-                                                     "3;;4;5"))
-                         .table;
-  ASSERT_EQ(table.columns.size(), 3u);
-  EXPECT_EQ(table.columns[0].name, "a");
-  ASSERT_EQ(table.rows.size(), 3u);
-  EXPECT_EQ(table.rows[0].number, 2);
-  EXPECT_EQ(table.rows[0].cells,
-            (std::vector<std::optional<std::string>>{"1", "x;\"y\"\r\nz", std::nullopt}));
-  EXPECT_EQ(table.rows[1].number, 4) << "a blank line still counts as a row";
-  EXPECT_EQ(table.rows[2].cells.size(), 4u);
-  EXPECT_EQ(std::get<std::string>(readCsvTable("a,b\n1,\"x\"y\n")),
-            "row 2: text follows the closing quote of a cell");
-}
-
-// `text` as UTF-16 with its byte order mark.
-std::string utf16(std::u16string_view text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (const char16_t unit : text) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-  }
-  return bytes;
-}
-
-TEST(CsvTable, ReadsTheEncodingsAndSeparatorsSpreadsheetsSave) {
-  const struct {
-    std::string bytes;
-    std::string encoding;
-    char separator;
-  } cases[] = {
-      {"team;slot;name\r\n1;2;\xC9lan \x80\r\n", "Windows-1252", ';'},
-      {utf16(u"team\tslot\tname\r\n1\t2\t\u00C9lan \u20AC\r\n", false), "UTF-16", '\t'},
-      {utf16(u"team\tslot\tname\n1\t2\t\u00C9lan \u20AC", true), "UTF-16", '\t'},
-      {"\xEF\xBB\xBFteam,slot,name\n1,2,\xC3\x89lan \xE2\x82\xAC\n", "UTF-8", ','},
-      {"team,slot,name\n1,2,\xC3\x89lan \xE2\x82\xAC\n", "UTF-8", ','},
-  };
-  for (const auto& c : cases) {
-    const auto read = readCsvTable(c.bytes);
-    ASSERT_TRUE(std::holds_alternative<CsvTable>(read)) << std::get<std::string>(read);
-    const CsvTable& csv = std::get<CsvTable>(read);
-    EXPECT_EQ(csv.encoding, c.encoding);
-    EXPECT_EQ(csv.separator, c.separator) << c.encoding;
-    ASSERT_EQ(csv.table.columns.size(), 3u) << c.encoding;
-    ASSERT_EQ(csv.table.rows.size(), 1u) << c.encoding;
-    EXPECT_EQ(csv.table.rows[0].cells[2], "Élan €") << c.encoding;
-  }
-  EXPECT_EQ(std::get<CsvTable>(readCsvTable(utf16(u"a\n\U0001F600", false))).table.rows[0].cells[0],
-            "\U0001F600");
-  for (const std::string& broken : {utf16(u"a\n\xD800", false),
-                                    std::string("\xFF\xFE"
-                                                "a"),
-                                    std::string("\xEF\xBB\xBF"
-                                                "a\n\xC9")}) {
-    EXPECT_THAT(std::get<std::string>(readCsvTable(broken)), HasSubstr("but is not valid UTF-"));
-  }
 }
 
 TEST_F(ImportTest, AWindows1252CsvImportsAndSaysHowItWasRead) {

@@ -6,14 +6,17 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "cli/xlsx_reader.h"
-#include "cli/xlsx_writer.h"
 #include "db/player_fields.h"
+#include "exchange/xlsx_reader.h"
+#include "exchange/xlsx_writer.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/temp_file.h"
 
 namespace zelbor::cli {
+
+using namespace exchange;
+
 namespace {
 
 using ::testing::ElementsAreArray;

@@ -1,4 +1,4 @@
-#include "cli/xlsx_writer.h"
+#include "exchange/xlsx_writer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,11 +7,11 @@
 #include <cmath>
 #include <limits>
 
-#include "cli/xlsx_reader.h"
 #include "exchange/text_output.h"
+#include "exchange/xlsx_reader.h"
 #include "support/zip_archive.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // The tables and texts the command line shares with the window.
 using namespace exchange;
@@ -99,4 +99,4 @@ TEST(XlsxWriter, HeaderIsFrozenTextColumnsAreTextListsAreDropDowns) {
 }
 
 }  // namespace
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -13,7 +13,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 constexpr double kMinimumWidth = 6;
@@ -163,4 +163,4 @@ db::Result<std::string> xlsxWorkbook(const SheetTable& table, const std::string&
   return bytes.str();
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -3,7 +3,6 @@
 #include <functional>
 #include <optional>
 #include <span>
-#include <string>
 
 #include "db/team_walk.h"
 
@@ -29,8 +28,5 @@ db::WriteOutcome changeTeams(db::Database& database, TeamScope scope, const Play
 db::WalkOutcome changeTeamsDryRun(
     db::Database& database, TeamScope scope, const PlayerChange& change,
     const std::function<void(std::span<const db::PlayerRecord>)>& inspect);
-
-// The file authentication string of the file as it is stored now.
-db::Result<std::string> fileHash(db::Database& database);
 
 }  // namespace zelbor::cli

@@ -4,7 +4,7 @@
 
 #include "db/text_codec.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 // The small letter of a Windows-1252 capital; every other byte stands for itself.
@@ -44,4 +44,4 @@ bool NameSearch::matches(std::span<const db::Byte> nameField) const {
   return found != nameEnd || foldedText_->empty();
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

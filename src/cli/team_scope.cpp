@@ -1,8 +1,6 @@
-#include "team_walks.h"
+#include "team_scope.h"
 
 #include <vector>
-
-#include "tools/file_hash.h"
 
 namespace zelbor::cli {
 namespace {
@@ -40,13 +38,6 @@ db::WalkOutcome changeTeamsDryRun(
     if (inScope(scope, team)) change(copy);
     if (inspect) inspect(copy);
   });
-}
-
-db::Result<std::string> fileHash(db::Database& database) {
-  tools::AbilityTotals totals;
-  const db::WalkOutcome walk = tools::sumAllTeams(database, totals);
-  if (!walk.ok()) return *walk.error;
-  return tools::hashString(totals);
 }
 
 }  // namespace zelbor::cli

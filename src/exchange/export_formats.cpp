@@ -1,9 +1,6 @@
 #include "export_formats.h"
 
-namespace zelbor::cli {
-
-// The tables and texts the command line shares with the window.
-using namespace exchange;
+namespace zelbor::exchange {
 
 namespace {
 
@@ -57,4 +54,4 @@ void writeCsv(std::ostream& out, const std::vector<ExportedPlayer>& players, Ite
   }
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -5,7 +5,7 @@
 #include "db/byte_order.h"
 #include "db/text_codec.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -172,4 +172,4 @@ std::variant<CsvTable, std::string> readCsvTable(std::string_view bytes) {
   return result;
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

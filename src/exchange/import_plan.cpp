@@ -7,13 +7,10 @@
 #include <optional>
 #include <set>
 
-#include "exchange/field_cells.h"
+#include "field_cells.h"
 #include "tools/spoof_repair.h"
 
-namespace zelbor::cli {
-
-// The tables and texts the command line shares with the window.
-using namespace exchange;
+namespace zelbor::exchange {
 
 namespace {
 
@@ -260,9 +257,9 @@ class Planner {
     std::optional<Intended> intended;
     if (record) {
       const db::FieldValue stored = db::readField(field, *record);
-      const std::string storedText = cellText(field, stored, nullptr);
+      const std::string storedText = cellText(field, stored, kRawNumbers);
       const bool shown =
-          text == storedText || text == itemName(field, stored, &lists_) ||
+          text == storedText || text == itemName(field, stored, ItemNames(lists_)) ||
           (guards_ != InputGuards::None && isWithoutCarriageReturns(text, storedText));
       const CellVerdict verdict = shown ? CellVerdict{true, std::nullopt}
                                         : judgeRewrittenCell(guards_, field, text, storedText);
@@ -383,4 +380,4 @@ std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
   return plan;
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

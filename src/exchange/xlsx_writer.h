@@ -6,7 +6,7 @@
 
 #include "db/result.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // One column of a sheet. A text column's cells are text cells, and so is what a user types into
 // them later: no date, fraction or formula is ever read into them. A column with list items
@@ -31,4 +31,4 @@ struct SheetTable {
 // text reads back as that text. The workbook is built in a temporary file; an error names it.
 db::Result<std::string> xlsxWorkbook(const SheetTable& table, const std::string& sheetName);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

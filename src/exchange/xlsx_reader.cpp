@@ -9,7 +9,7 @@
 
 #include "db/text_codec.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 // Far beyond any player sheet; a part claiming more is refused before it is inflated.
@@ -310,4 +310,4 @@ db::Result<std::vector<ImportRow>> readXlsxFirstSheet(std::string_view bytes,
   }
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -6,7 +6,7 @@
 
 #include "db/player_fields.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // A spreadsheet that opens a CSV file and saves it again rewrites cells nobody touched. These
 // tell such a rewriting from a user's edit, for a cell that differs from the stored value as
@@ -58,4 +58,4 @@ bool isWithoutCarriageReturns(std::string_view cell, std::string_view stored);
 CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
                                std::string_view cell, std::string_view stored);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // What `import` reads from its input, whatever the format: named columns and rows of cells, all
 // text in UTF-8. The readers only split the input; every cell is judged by the validation.
@@ -29,4 +29,4 @@ struct ImportTable {
   std::vector<ImportRow> rows;
 };
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -10,7 +10,7 @@
 
 #include "db/text_codec.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 // A decimal number as sign, significant digits without leading or trailing zeros, and the power
@@ -511,4 +511,4 @@ bool isWithoutCarriageReturns(std::string_view cell, std::string_view stored) {
   return cell == kept;
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

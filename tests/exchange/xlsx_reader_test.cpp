@@ -1,11 +1,11 @@
-#include "cli/xlsx_reader.h"
+#include "exchange/xlsx_reader.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/zip_archive.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 using ::testing::ElementsAre;
@@ -103,4 +103,4 @@ TEST(XlsxReader, DamagedWorkbooksAreRefusedNamingTheFile) {
 }
 
 }  // namespace
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

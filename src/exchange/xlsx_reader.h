@@ -7,7 +7,7 @@
 #include "db/result.h"
 #include "import_table.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // The rows of the first sheet of the xlsx workbook `bytes` read from `path`, in the order they
 // are stored. Every cell comes as the text of its value: strings as they are, numbers as
@@ -16,4 +16,4 @@ namespace zelbor::cli {
 db::Result<std::vector<ImportRow>> readXlsxFirstSheet(std::string_view bytes,
                                                       const std::string& path);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

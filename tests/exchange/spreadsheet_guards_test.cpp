@@ -1,11 +1,11 @@
-#include "cli/spreadsheet_guards.h"
+#include "exchange/spreadsheet_guards.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 using ::testing::HasSubstr;
@@ -226,4 +226,4 @@ TEST(CsvGuards, OtherInputsAreJudgedLess) {
 }
 
 }  // namespace
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

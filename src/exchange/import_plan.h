@@ -11,7 +11,7 @@
 #include "import_table.h"
 #include "spreadsheet_guards.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // The loaded players of all seventeen teams, team 1 first.
 using LoadedTeams = std::array<std::vector<db::PlayerRecord>, db::kTeamCount>;
@@ -46,4 +46,4 @@ std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   const db::ValueLists& lists, bool keepSpoof,
                                                   InputGuards guards = InputGuards::None);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -6,7 +6,7 @@
 
 #include "import_table.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // The keys of the patch object diff writes: the sparse players, and what a patch cannot carry.
 inline constexpr const char* kPatchPlayers = "players";
@@ -24,4 +24,4 @@ struct JsonTable {
 // line export writes it on. Gives the reason when the text is not such JSON.
 std::variant<JsonTable, std::string> readJsonTable(std::string_view text);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -7,7 +7,7 @@
 
 #include "db/byte_order.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 // Finds a text in names, letters compared without regard to case. The comparison runs on the
 // Windows-1252 bytes, so accented capitals match their small letters too ("É" finds "é").
@@ -23,4 +23,4 @@ class NameSearch {
   std::optional<std::vector<db::Byte>> foldedText_;
 };
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

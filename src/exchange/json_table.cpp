@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -129,4 +129,4 @@ std::variant<JsonTable, std::string> readJsonTable(std::string_view text) {
   return result;
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -2,10 +2,7 @@
 
 #include <charconv>
 
-namespace zelbor::cli {
-
-// The tables and texts the command line shares with the window.
-using namespace exchange;
+namespace zelbor::exchange {
 
 namespace {
 
@@ -26,9 +23,9 @@ SheetTable playerSheet(const std::vector<ExportedPlayer>& players, ItemNames nam
   table.columns = {{"team"}, {"slot"}};
   for (const db::PlayerField& field : db::kPlayerFields) {
     SheetColumn column{std::string(field.name), field.kind == db::FieldKind::Text, {}};
-    if (names != nullptr && field.list) {
+    if (names && field.list) {
       column.text = true;
-      column.listItems = (*names)[*field.list].items;
+      column.listItems = names->get()[*field.list].items;
     }
     table.columns.push_back(std::move(column));
   }
@@ -42,4 +39,4 @@ SheetTable playerSheet(const std::vector<ExportedPlayer>& players, ItemNames nam
   return table;
 }
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

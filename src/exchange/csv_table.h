@@ -6,7 +6,7 @@
 
 #include "import_table.h"
 
-namespace zelbor::cli {
+namespace zelbor::exchange {
 
 struct CsvTable {
   ImportTable table;
@@ -21,4 +21,4 @@ struct CsvTable {
 // lost). An empty cell has no value. Gives the reason when the text is not CSV.
 std::variant<CsvTable, std::string> readCsvTable(std::string_view text);
 
-}  // namespace zelbor::cli
+}  // namespace zelbor::exchange

@@ -1,0 +1,125 @@
+#include "player_import.h"
+
+#include <algorithm>
+
+#include "csv_table.h"
+#include "db/whole_file.h"
+#include "json_table.h"
+#include "xlsx_reader.h"
+
+namespace zelbor::exchange {
+namespace {
+
+// Far beyond an export of every player (about 150 KB); a larger file is refused, not read.
+constexpr std::uint64_t kInputSizeLimit = 64 * 1024 * 1024;
+
+// A sheet's first row with a value names the columns; rows without any value are left out.
+std::variant<ImportTable, std::string> headedTable(const db::Result<std::vector<ImportRow>>& rows) {
+  if (!rows) return rows.error().message;
+  ImportTable table;
+  for (const ImportRow& row : rows.value()) {
+    if (row.cells.empty()) continue;
+    if (table.columns.empty() && table.rows.empty()) {
+      for (const auto& cell : row.cells) table.columns.push_back({cell.value_or(""), row.number});
+    } else {
+      table.rows.push_back(row);
+    }
+  }
+  return table;
+}
+
+bool samePlayers(std::span<const db::PlayerRecord> a, std::span<const db::PlayerRecord> b) {
+  return std::ranges::equal(a, b, [](const db::PlayerRecord& x, const db::PlayerRecord& y) {
+    return db::encodePlayerRecord(x) == db::encodePlayerRecord(y);
+  });
+}
+
+InputGuards guardsFor(TableFormat format) {
+  switch (format) {
+    case TableFormat::Csv:
+      return InputGuards::CsvRewriting;
+    case TableFormat::Xlsx:
+      return InputGuards::ErrorValues;
+    case TableFormat::Json:
+      break;
+  }
+  return InputGuards::None;
+}
+
+}  // namespace
+
+db::Result<std::string> readImportFile(db::FileSystem& fileSystem, const std::string& path) {
+  const db::Result<std::vector<db::Byte>> bytes =
+      db::readWholeFile(fileSystem, path, kInputSizeLimit, "an import's input");
+  if (!bytes) return bytes.error();
+  return std::string(bytes.value().begin(), bytes.value().end());
+}
+
+std::variant<ImportSource, std::string> readImportSource(std::string_view bytes,
+                                                         const std::string& name,
+                                                         TableFormat format) {
+  ImportSource source;
+  source.format = format;
+  if (format == TableFormat::Xlsx) {
+    auto table = headedTable(readXlsxFirstSheet(bytes, name));
+    if (auto* reason = std::get_if<std::string>(&table)) return std::move(*reason);
+    source.table = std::move(std::get<ImportTable>(table));
+    return source;
+  }
+  const auto refused = [&](const std::string& reason) {
+    return name + " is not " + (format == TableFormat::Csv ? "CSV" : "JSON") +
+           " that import reads: " + reason + ".";
+  };
+  if (format == TableFormat::Csv) {
+    auto read = readCsvTable(bytes);
+    if (const auto* reason = std::get_if<std::string>(&read)) return refused(*reason);
+    CsvTable& csv = std::get<CsvTable>(read);
+    source.table = std::move(csv.table);
+    source.encoding = std::move(csv.encoding);
+    source.separator = csv.separator;
+    return source;
+  }
+  auto read = readJsonTable(bytes);
+  if (const auto* reason = std::get_if<std::string>(&read)) return refused(*reason);
+  JsonTable& json = std::get<JsonTable>(read);
+  source.table = std::move(json.table);
+  source.notCarried = json.notCarried;
+  return source;
+}
+
+db::WalkOutcome previewImport(db::Database& database, const ImportSource& source,
+                              const db::ValueLists& lists, bool keepSpoof, ImportPreview& preview) {
+  const db::WalkOutcome walk =
+      db::readEachTeam(database, [&preview](int team, std::span<const db::PlayerRecord> players) {
+        preview.loaded[static_cast<std::size_t>(team - 1)].assign(players.begin(), players.end());
+      });
+  if (!walk.ok()) return walk;
+  preview.plan =
+      planImport(source.table, preview.loaded, lists, keepSpoof, guardsFor(source.format));
+  return walk;
+}
+
+AppliedImport applyImport(db::Database& database, const ImportPreview& preview,
+                          const db::BeforeFirstWrite& beforeFirstWrite) {
+  const ImportPlan& plan = std::get<ImportPlan>(preview.plan);
+  AppliedImport applied;
+  applied.outcome = database.rewriteTeams(
+      plan.changedTeams,
+      [&](int team, std::span<db::PlayerRecord> players) {
+        const auto index = static_cast<std::size_t>(team - 1);
+        if (!applied.changedOnDisk && !samePlayers(players, preview.loaded[index])) {
+          applied.changedOnDisk = team;
+        }
+        if (!applied.changedOnDisk) std::ranges::copy(plan.teams[index], players.begin());
+      },
+      beforeFirstWrite);
+  if (!applied.outcome.ok()) return applied;
+  const auto firstLeft = applied.changedOnDisk
+                             ? std::ranges::find(plan.changedTeams, *applied.changedOnDisk)
+                             : plan.changedTeams.end();
+  applied.written.assign(plan.changedTeams.begin(), firstLeft);
+  applied.left.assign(firstLeft, plan.changedTeams.end());
+  return applied;
+}
+
+}  // namespace zelbor::exchange

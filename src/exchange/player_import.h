@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "db/database.h"
+#include "db/file_access.h"
+#include "db/team_walk.h"
+#include "import_plan.h"
+#include "table_format.h"
+
+namespace zelbor::exchange {
+
+// An import's input file, refused above a size far beyond an export of every player.
+db::Result<std::string> readImportFile(db::FileSystem& fileSystem, const std::string& path);
+
+// What an input holds as a table, and how it was read.
+struct ImportSource {
+  TableFormat format = TableFormat::Json;
+  ImportTable table;
+  std::string encoding;        // CSV: "UTF-8", "UTF-16" or "Windows-1252"
+  char separator = ',';        // CSV: the character between cells
+  std::size_t notCarried = 0;  // JSON: the differences a patch lists as beyond import
+};
+
+// `bytes` read as `format`, or the message that refuses them, naming `name`.
+std::variant<ImportSource, std::string> readImportSource(std::string_view bytes,
+                                                         const std::string& name,
+                                                         TableFormat format);
+
+// The input checked against the players as they are stored.
+struct ImportPreview {
+  LoadedTeams loaded;  // every team as it was read for the check
+  std::variant<ImportPlan, CellProblems> plan;
+};
+
+// Loads every team of `database` and checks `source` against them into `preview`; nothing is
+// written. Fails, naming the team, when a team cannot be loaded.
+db::WalkOutcome previewImport(db::Database& database, const ImportSource& source,
+                              const db::ValueLists& lists, bool keepSpoof, ImportPreview& preview);
+
+struct AppliedImport {
+  db::WriteOutcome outcome;
+  std::vector<int> written;          // the teams that now hold the import's changes
+  std::optional<int> changedOnDisk;  // the first team changed on disk since the preview
+  std::vector<int> left;             // that team and the later changed ones, not written
+};
+
+// Writes the changed teams of a preview whose plan holds no problems, in team order in one write
+// operation. From the first team whose players changed on disk since the preview, that team and
+// the ones after it keep the players they now hold: the bytes written back are those read.
+AppliedImport applyImport(db::Database& database, const ImportPreview& preview,
+                          const db::BeforeFirstWrite& beforeFirstWrite);
+
+}  // namespace zelbor::exchange
