@@ -16,7 +16,7 @@
 
 #include "editor/controls.h"
 #include "editor/web_lookup.h"
-#include "ui/main_window_layout.h"
+#include "forms/main_window_form.h"
 #include "ui/twips.h"
 #include "ui_fixture.h"
 
@@ -54,12 +54,12 @@ TEST_F(MainWindowTest, EveryControlCarriesItsDesignName) {
   std::vector<std::string> others = {"Frame1",    "Frame2",    "Frame3",    "Frame4",
                                      "img1",      "Shape1",    "Label6",    "lblCricInfo",
                                      "Label1(0)", "Label1(1)", "Label1(3)", "Label1(4)"};
-  for (int i = 0; i < 3; ++i) others.push_back(ui::arrayElement("Label2", i));
+  for (int i = 0; i < 3; ++i) others.push_back(forms::arrayElement("Label2", i));
   for (int i = 0; i < editor::kAbilityRowCount; ++i) {
-    others.push_back(ui::arrayElement("Label3", i));
-    others.push_back(ui::arrayElement("box", i));
+    others.push_back(forms::arrayElement("Label3", i));
+    others.push_back(forms::arrayElement("box", i));
   }
-  for (int i = 0; i <= 26; ++i) others.push_back(ui::arrayElement("Label4", i));
+  for (int i = 0; i <= 26; ++i) others.push_back(forms::arrayElement("Label4", i));
   for (const std::string& name : others) control(name);
   // Nothing carries a name twice, and no Label1(2) exists.
   EXPECT_EQ(window.findChildren<QWidget*>("Label4(26)").size(), 1);
@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, CaptionsAndPlacesFollowTheDesign) {
   const ui::MainWindow built;
   const auto* builtScroll = qobject_cast<QScrollArea*>(built.centralWidget());
   ASSERT_NE(builtScroll, nullptr);
-  expectBuiltAsDesigned(builtScroll->widget(), ui::mainWindowLayout());
+  expectBuiltAsDesigned(builtScroll->widget(), forms::mainWindowForm().controls);
 
   const auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
   ASSERT_NE(scroll, nullptr);

@@ -27,33 +27,33 @@ db::Database openDatabase(const std::string& path) {
 }
 
 // Whether `control` is what `kind` builds.
-bool isOfKind(const QWidget* control, ui::ControlKind kind) {
+bool isOfKind(const QWidget* control, forms::ControlKind kind) {
   const auto* label = qobject_cast<const QLabel*>(control);
   switch (kind) {
-    case ui::ControlKind::Frame:
+    case forms::ControlKind::Frame:
       return qobject_cast<const QGroupBox*>(control) != nullptr;
-    case ui::ControlKind::Label:
+    case forms::ControlKind::Label:
       return label != nullptr && !label->hasScaledContents();
-    case ui::ControlKind::TextBox:
+    case forms::ControlKind::TextBox:
       return qobject_cast<const QLineEdit*>(control) != nullptr;
-    case ui::ControlKind::ComboBox: {
+    case forms::ControlKind::ComboBox: {
       const auto* combo = qobject_cast<const QComboBox*>(control);
       return combo != nullptr && !combo->isEditable();
     }
-    case ui::ControlKind::ListBox:
+    case forms::ControlKind::ListBox:
       return qobject_cast<const QListWidget*>(control) != nullptr;
-    case ui::ControlKind::Picture:
+    case forms::ControlKind::Picture:
       return label != nullptr && label->hasScaledContents();
-    case ui::ControlKind::Outline:
+    case forms::ControlKind::Outline:
       return control->metaObject() == &QFrame::staticMetaObject &&
              static_cast<const QFrame*>(control)->frameShape() == QFrame::Box;
-    case ui::ControlKind::Slider: {
+    case forms::ControlKind::Slider: {
       const auto* slider = qobject_cast<const QSlider*>(control);
       return slider != nullptr && slider->orientation() == Qt::Vertical;
     }
-    case ui::ControlKind::OptionButton:
+    case forms::ControlKind::OptionButton:
       return qobject_cast<const QRadioButton*>(control) != nullptr;
-    case ui::ControlKind::PushButton:
+    case forms::ControlKind::PushButton:
       return qobject_cast<const QPushButton*>(control) != nullptr;
   }
   return false;
@@ -88,7 +88,7 @@ void UiFixture::changeFilePlayer(int team, int index, void (*change)(db::PlayerR
   ASSERT_TRUE(database.StoreTeam(team).ok());
 }
 
-QRect pixelRect(const ui::TwipsRect& twips, double dpi) {
+QRect pixelRect(const forms::TwipsRect& twips, double dpi) {
   return {ui::pixelsFromTwips(twips.left, dpi), ui::pixelsFromTwips(twips.top, dpi),
           ui::pixelsFromTwips(twips.width, dpi), ui::pixelsFromTwips(twips.height, dpi)};
 }
@@ -109,10 +109,10 @@ void expectLayout(const QWidget* window, const std::vector<LayoutCheck>& checks)
   }
 }
 
-void expectBuiltAsDesigned(const QWidget* client, const std::vector<ui::ControlSpec>& layout) {
+void expectBuiltAsDesigned(const QWidget* client, const std::vector<forms::ControlSpec>& layout) {
   const double dpi = client->screen()->logicalDotsPerInchY();
-  std::map<std::string, const ui::ControlSpec*> rows;
-  for (const ui::ControlSpec& row : layout) {
+  std::map<std::string, const forms::ControlSpec*> rows;
+  for (const forms::ControlSpec& row : layout) {
     EXPECT_TRUE(rows.emplace(row.name, &row).second) << row.name << " is in the table twice";
   }
   std::vector<const QWidget*> built;
@@ -122,8 +122,8 @@ void expectBuiltAsDesigned(const QWidget* client, const std::vector<ui::ControlS
     }
   };
   addChildren(client);
-  for (const ui::ControlSpec& row : layout) {
-    if (row.kind != ui::ControlKind::Frame) continue;
+  for (const forms::ControlSpec& row : layout) {
+    if (row.kind != forms::ControlKind::Frame) continue;
     const auto* frame = client->findChild<QWidget*>(QString::fromStdString(row.name));
     ASSERT_NE(frame, nullptr) << row.name;
     addChildren(frame);
@@ -136,7 +136,7 @@ void expectBuiltAsDesigned(const QWidget* client, const std::vector<ui::ControlS
       ADD_FAILURE() << "\"" << name << "\" was built, but the table has no row (left) for it";
       continue;
     }
-    const ui::ControlSpec& row = *found->second;
+    const forms::ControlSpec& row = *found->second;
     const std::string parent = control->parentWidget() == client
                                    ? ""
                                    : control->parentWidget()->objectName().toStdString();

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace zelbor::editor {
+
+// What the main window's menus do; the front end maps each menu item to one of these.
+enum class Command {
+  Save,
+  EditAbilities,
+  FixSpoof,
+  Lineup,
+  FileHash,
+  Restore,
+};
+
+}  // namespace zelbor::editor
