@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "backup_chooser.h"
+#include "batch_window_state.h"
 #include "batch/batch_factors.h"
 #include "db/backup_folder.h"
 #include "db/database.h"
@@ -79,6 +80,8 @@ class Editor {
   // Batch processing of abilities; both ask first and end by restoring the view.
   void BatchAll(const batch::BatchFactors& factors);
   void BatchCurrent(const batch::BatchFactors& factors);
+  // The batch window's "Process": the batch of the scope chosen, with the sliders' factors.
+  void cmdProcess_Click(const BatchWindowState& state);
   // File authentication string over all teams, shown in its window.
   void mnuFileHash_Click();
   void mnuFixSpoof_Click();

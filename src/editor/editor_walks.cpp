@@ -66,6 +66,14 @@ void Editor::BatchCurrent(const batch::BatchFactors& factors) {
   prompts_.tell(std::string(messages::kBatchCurrentDone), MessageIcon::Information);
 }
 
+void Editor::cmdProcess_Click(const BatchWindowState& state) {
+  if (state.scope() == BatchScope::AllTeams) {
+    BatchAll(state.factors());
+  } else if (state.scope() == BatchScope::CurrentTeam) {
+    BatchCurrent(state.factors());
+  }
+}
+
 void Editor::mnuFileHash_Click() {
   if (!database_ || !resolveUnsavedEdits()) return;
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);

@@ -26,25 +26,31 @@ BatchWindow::BatchWindow(editor::Editor& editor, const QString& currentTeam, QWi
       optCurrent(control<QRadioButton>("optCurrent")),
       cmdProcess(control<QPushButton>("cmdProcess")) {
   optCurrent->setText(QStringLiteral("Current Team (") + currentTeam + QStringLiteral(")"));
-  connectSliders(sldBat, lblBat, factors_.batting);
-  connectSliders(sldBowl, lblBowl, factors_.bowling);
-  cmdProcess->setEnabled(false);
-  for (QRadioButton* option : {optAll, optCurrent}) {
-    // Once a scope is chosen, "Process" stays enabled.
-    connect(option, &QRadioButton::toggled, this, [this](bool checked) {
-      if (checked) cmdProcess->setEnabled(true);
+  connectSliders(sldBat, lblBat, 0);
+  connectSliders(sldBowl, lblBowl, 4);
+  cmdProcess->setEnabled(state_.processEnabled());
+  const std::pair<QRadioButton*, editor::BatchScope> options[] = {
+      {optAll, editor::BatchScope::AllTeams}, {optCurrent, editor::BatchScope::CurrentTeam}};
+  for (const auto& [option, scope] : options) {
+    connect(option, &QRadioButton::toggled, this, [this, scope](bool checked) {
+      if (!checked) return;
+      state_.chooseScope(scope);
+      cmdProcess->setEnabled(state_.processEnabled());
     });
   }
-  connect(cmdProcess, &QPushButton::clicked, this, [this] { cmdProcess_Click(); });
+  connect(cmdProcess, &QPushButton::clicked, this, [this] {
+    editor_.cmdProcess_Click(state_);
+    accept();
+  });
 }
 
 void BatchWindow::connectSliders(const std::array<QSlider*, 4>& sliders,
                                  const std::array<QLabel*, 4>& labels,
-                                 std::array<float, 4>& factors) {
+                                 int first) {
   for (std::size_t i = 0; i < sliders.size(); ++i) {
     QSlider* slider = sliders[i];
     QLabel* label = labels[i];
-    float& factor = factors[i];
+    const int ability = first + static_cast<int>(i);
     slider->setRange(batch::kSliderMinimum, batch::kSliderMaximum);
     // The top is 100 %: the smallest value sits at the top and Up moves towards it.
     slider->setInvertedAppearance(true);
@@ -57,20 +63,10 @@ void BatchWindow::connectSliders(const std::array<QSlider*, 4>& sliders,
     connect(slider, &QSlider::sliderMoved, label, [label](int value) {
       label->setText(QString::fromStdString(batch::percentLabel(value)));
     });
-    connect(slider, &QSlider::valueChanged, label, [label, &factor](int value) {
-      label->setText(QString::fromStdString(batch::percentLabel(value)));
-      factor = batch::factorForSliderValue(value);
+    connect(slider, &QSlider::valueChanged, label, [this, label, ability](int value) {
+      label->setText(QString::fromStdString(state_.setSlider(ability, value)));
     });
   }
-}
-
-void BatchWindow::cmdProcess_Click() {
-  if (optAll->isChecked()) {
-    editor_.BatchAll(factors_);
-  } else {
-    editor_.BatchCurrent(factors_);
-  }
-  accept();
 }
 
 }  // namespace zelbor::ui

@@ -21,15 +21,15 @@ class BatchWindow final : public FormDialog {
   BatchWindow(editor::Editor& editor, const QString& currentTeam, QWidget* owner);
 
   // battingFactors and bowlingFactors: 1 for a slider never moved.
-  const batch::BatchFactors& factors() const { return factors_; }
+  const batch::BatchFactors& factors() const { return state_.factors(); }
 
  private:
+  // `first` is the ability of the group's first slider: 0 for batting, 4 for bowling.
   void connectSliders(const std::array<QSlider*, 4>& sliders, const std::array<QLabel*, 4>& labels,
-                      std::array<float, 4>& factors);
-  void cmdProcess_Click();
+                      int first);
 
   editor::Editor& editor_;
-  batch::BatchFactors factors_;
+  editor::BatchWindowState state_;
   std::array<QSlider*, 4> sldBat;
   std::array<QSlider*, 4> sldBowl;
   std::array<QLabel*, 4> lblBat;
