@@ -143,7 +143,7 @@ std::variant<std::vector<int>, ExitStatus> writeTeams(const CommandContext& cont
   const auto firstLeft = std::ranges::find(plan.changedTeams, *changedOnDisk);
   const std::vector<int> written(plan.changedTeams.begin(), firstLeft);
   const std::vector<int> left(firstLeft, plan.changedTeams.end());
-  context.err << "\"" << database.databasePath() << "\": team " << *changedOnDisk
+  context.err << "\"" << database.databasePath().utf8() << "\": team " << *changedOnDisk
               << " changed while the input was being checked, so the import wrote nothing to "
               << db::teamList(left) << "; "
               << (written.empty() ? "nothing was written"

@@ -6,8 +6,8 @@
 
 namespace zelbor::db {
 
-FileError systemError(const std::string& path, const std::string& action, DWORD error) {
-  return {path, "Cannot " + action + " \"" + path + "\": " + systemReason(error) + "."};
+FileError systemError(const Path& path, const std::string& action, DWORD error) {
+  return {path.utf8(), "Cannot " + action + " \"" + path.utf8() + "\": " + systemReason(error) + "."};
 }
 
 DWORD writeAll(HANDLE handle, std::span<const Byte> bytes) {
