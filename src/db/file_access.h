@@ -74,6 +74,11 @@ class FileSystem {
   virtual Result<void> makeFolder(const Path& folder, LinkedFolder links) = 0;
   // Flushes the folder's entries to the disk, so a rename into it survives a power cut.
   virtual Result<void> syncFolder(const Path& folder) = 0;
+  // Whether two paths name one file, however either is spelled: told by the identity of the file
+  // (device and inode; volume serial and file index), never by comparing the paths. A path naming
+  // nothing, or a device, names no file of the other. Anything else that cannot be told is an
+  // error naming the path.
+  virtual Result<bool> sameFile(const Path& first, const Path& second) = 0;
 };
 
 // The production file system, on this platform's calls: POSIX or Win32, chosen at build time.

@@ -191,6 +191,21 @@ class PosixFileSystem final : public FileSystem {
     if (error != 0) return systemError(folder, "flush to disk", error);
     return {};
   }
+
+  Result<bool> sameFile(const Path& first, const Path& second) override {
+    struct stat firstStatus {};
+    struct stat secondStatus {};
+    if (::stat(first.utf8().c_str(), &firstStatus) != 0) return notThere(first, errno);
+    if (::stat(second.utf8().c_str(), &secondStatus) != 0) return notThere(second, errno);
+    return firstStatus.st_dev == secondStatus.st_dev && firstStatus.st_ino == secondStatus.st_ino;
+  }
+
+ private:
+  // A path that names nothing names no other file; any other failure leaves the question open.
+  static Result<bool> notThere(const Path& path, int error) {
+    if (error == ENOENT || error == ENOTDIR) return false;
+    return systemError(path, "examine", error);
+  }
 };
 
 }  // namespace

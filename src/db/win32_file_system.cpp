@@ -245,6 +245,21 @@ class Win32FileSystem final : public FileSystem {
 
   // Renames are written through; Windows has no flush of a folder's entries.
   Result<void> syncFolder(const Path&) override { return {}; }
+
+  Result<bool> sameFile(const Path& first, const Path& second) override {
+    Target firstFile;
+    if (const DWORD error = lookAt(wideFromUtf8(first.utf8()), firstFile); error != 0)
+      return systemError(first, "examine", error);
+    if (firstFile.kind != Target::Kind::DiskFile) return false;
+    Target secondFile;
+    if (const DWORD error = lookAt(wideFromUtf8(second.utf8()), secondFile); error != 0)
+      return systemError(second, "examine", error);
+    const BY_HANDLE_FILE_INFORMATION& a = firstFile.information;
+    const BY_HANDLE_FILE_INFORMATION& b = secondFile.information;
+    return secondFile.kind == Target::Kind::DiskFile &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+  }
 };
 
 }  // namespace

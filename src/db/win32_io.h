@@ -20,4 +20,15 @@ FileError systemError(const Path& path, const std::string& action, DWORD error);
 // error code of the failure.
 DWORD writeAll(HANDLE handle, std::span<const Byte> bytes);
 
+// What a path names. A look never writes: the handle reads attributes only and shares everything,
+// so a game holding the file open does not stop it.
+struct Target {
+  enum class Kind { Nothing, Device, DiskFile };
+  Kind kind = Kind::Nothing;
+  BY_HANDLE_FILE_INFORMATION information{};
+};
+
+// 0 and what `path` names, or the error code of the failure.
+DWORD lookAt(const std::wstring& path, Target& target);
+
 }  // namespace zelbor::db

@@ -31,6 +31,9 @@ class ForwardingFileSystem : public db::FileSystem {
   db::Result<void> syncFolder(const db::Path& folder) override {
     return real_.syncFolder(folder);
   }
+  db::Result<bool> sameFile(const db::Path& first, const db::Path& second) override {
+    return real_.sameFile(first, second);
+  }
 
  protected:
   db::FileSystem& real() { return real_; }
