@@ -115,7 +115,7 @@ class Win32File final : public File {
 };
 
 bool hasAttribute(const std::wstring& path, DWORD attribute) {
-  const DWORD attributes = ::GetFileAttributesW(path.utf8().c_str());
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute) != 0;
 }
 
