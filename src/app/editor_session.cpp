@@ -1,7 +1,6 @@
 #include "editor_session.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLocale>
 #include <cstdlib>
 
@@ -13,7 +12,7 @@ namespace zelbor::app {
 namespace {
 
 editor::EditorEnvironment environment() {
-  return {QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
+  return {QCoreApplication::applicationDirPath().toStdString(),
           editor::gameInstallFolders(std::getenv("WINEPREFIX"), std::getenv("HOME")),
           QLocale().decimalPoint().toStdString(), db::backupFolderFromEnvironment};
 }

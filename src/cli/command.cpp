@@ -94,7 +94,7 @@ db::Result<db::Backups> backupsOf(const CommandContext& context) {
 }  // namespace
 
 db::BeforeFirstWrite backupBeforeWrite(const CommandContext& context,
-                                       const std::string& databasePath,
+                                       const db::Path& databasePath,
                                        const std::string& operation) {
   if (!context.backupBeforeWrite) return {};
   db::Result<db::Backups> backups = backupsOf(context);
@@ -104,7 +104,7 @@ db::BeforeFirstWrite backupBeforeWrite(const CommandContext& context,
   return backups.value().before(databasePath, operation);
 }
 
-ExitStatus pruneBackups(const CommandContext& context, const std::string& databasePath) {
+ExitStatus pruneBackups(const CommandContext& context, const db::Path& databasePath) {
   if (!context.backupBeforeWrite) return ExitStatus::Success;
   db::Result<db::Backups> backups = backupsOf(context);
   db::Result<void> pruned = backups ? backups.value().prune(databasePath) : backups.error();
@@ -112,7 +112,7 @@ ExitStatus pruneBackups(const CommandContext& context, const std::string& databa
   return ExitStatus::Success;
 }
 
-ExitStatus finishWrite(const CommandContext& context, const std::string& databasePath) {
+ExitStatus finishWrite(const CommandContext& context, const db::Path& databasePath) {
   if (const ExitStatus pruned = pruneBackups(context, databasePath);
       pruned != ExitStatus::Success) {
     return pruned;

@@ -55,13 +55,13 @@ ExitStatus reportWriteOutcome(const CommandContext& context, const db::WriteOutc
 // The backup taken before the first byte of a write operation of `operation` ("batch") on the
 // database, or nothing after --no-backup.
 db::BeforeFirstWrite backupBeforeWrite(const CommandContext& context,
-                                       const std::string& databasePath,
+                                       const db::Path& databasePath,
                                        const std::string& operation);
 // After a write operation succeeded: removes the database's backups beyond the newest kept.
-ExitStatus pruneBackups(const CommandContext& context, const std::string& databasePath);
+ExitStatus pruneBackups(const CommandContext& context, const db::Path& databasePath);
 // Ends a command whose write operation succeeded and whose report is written: the backups are
 // pruned and the report flushed.
-ExitStatus finishWrite(const CommandContext& context, const std::string& databasePath);
+ExitStatus finishWrite(const CommandContext& context, const db::Path& databasePath);
 // A step after a successful write operation failed: says so, and that the file was written.
 ExitStatus reportLaterStepFailure(const CommandContext& context, const std::string& reason);
 // Ends a command that wrote the file: its report must reach standard output, or the user would

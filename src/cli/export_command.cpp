@@ -33,7 +33,7 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
     return ExitStatus::UsageError;
   }
   if (!options.output.empty()) {
-    const db::Result<bool> same = namesTheSameFile(options.output, options.path);
+    const db::Result<bool> same = context.fileSystem.sameFile(options.output, options.path);
     if (!same) {
       context.err << same.error().message << "\n"
                   << "Cannot tell whether --output names the database, so nothing was written.\n";

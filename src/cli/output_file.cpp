@@ -43,12 +43,6 @@ db::Result<void> replaceFile(const std::string& path, std::string_view bytes, mo
   return written;
 }
 
-// A path that names nothing is not the database; any other failure leaves the question open.
-db::Result<bool> notThere(const std::string& path, int error) {
-  if (error == ENOENT || error == ENOTDIR) return false;
-  return db::systemError(path, "examine", error);
-}
-
 }  // namespace
 
 db::Result<void> writeOutputFile(const std::string& path, std::string_view bytes) {
@@ -66,15 +60,6 @@ db::Result<void> writeOutputFile(const std::string& path, std::string_view bytes
   const mode_t mask = umask(0);
   umask(mask);
   return replaceFile(path, bytes, 0666 & ~mask);
-}
-
-db::Result<bool> namesTheSameFile(const std::string& output, const std::string& database) {
-  struct stat outputStatus {};
-  struct stat databaseStatus {};
-  if (stat(output.c_str(), &outputStatus) != 0) return notThere(output, errno);
-  if (stat(database.c_str(), &databaseStatus) != 0) return notThere(database, errno);
-  return outputStatus.st_dev == databaseStatus.st_dev &&
-         outputStatus.st_ino == databaseStatus.st_ino;
 }
 
 }  // namespace zelbor::cli

@@ -13,10 +13,4 @@ namespace zelbor::cli {
 // place.
 db::Result<void> writeOutputFile(const std::string& path, std::string_view bytes);
 
-// Whether `output` names the file `database` names, however either is spelled: told by the
-// identity of the files themselves (device and inode; volume serial and file index), never by
-// comparing the paths. A path naming nothing, or a device, is not the database. Anything else
-// that cannot be told is an error naming the path, and the caller refuses.
-db::Result<bool> namesTheSameFile(const std::string& output, const std::string& database);
-
 }  // namespace zelbor::cli

@@ -7,52 +7,6 @@
 namespace zelbor::cli {
 namespace {
 
-// What a path names. A look never writes: the handle reads attributes only and shares everything,
-// so a game holding the file open does not stop it.
-struct Target {
-  enum class Kind { Nothing, Device, DiskFile };
-  Kind kind = Kind::Nothing;
-  BY_HANDLE_FILE_INFORMATION information{};
-};
-
-// Device names (NUL, CON, COM1, also with a folder or an extension before them) have a full path
-// in the device namespace. Opening CON for anything but reading or writing fails, so they are
-// told by their name.
-bool namesADevice(const std::wstring& path) {
-  const DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (length == 0) return false;
-  std::wstring full(length, L'\0');
-  full.resize(::GetFullPathNameW(path.c_str(), length, full.data(), nullptr));
-  return full.starts_with(L"\\\\.\\");
-}
-
-// 0 and what `path` names, or the error code of the failure.
-DWORD lookAt(const std::wstring& path, Target& target) {
-  if (namesADevice(path)) {
-    target.kind = Target::Kind::Device;
-    return 0;
-  }
-  const HANDLE handle = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    const DWORD error = ::GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return error;
-    target.kind = Target::Kind::Nothing;
-    return 0;
-  }
-  DWORD error = 0;
-  const DWORD type = ::GetFileType(handle);
-  if (type == FILE_TYPE_DISK) {
-    target.kind = Target::Kind::DiskFile;
-    if (!::GetFileInformationByHandle(handle, &target.information)) error = ::GetLastError();
-  } else if (type != FILE_TYPE_UNKNOWN || (error = ::GetLastError()) == NO_ERROR) {
-    target.kind = Target::Kind::Device;
-  }
-  ::CloseHandle(handle);
-  return error;
-}
-
 db::FileError writeError(const std::string& path, DWORD error) {
   return db::systemError(path, "write", error);
 }
@@ -90,21 +44,16 @@ db::Result<void> replaceFile(const std::wstring& target, DWORD attributes, const
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-bool sameIdentity(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
-  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-         a.nFileIndexLow == b.nFileIndexLow;
-}
-
 }  // namespace
 
 db::Result<void> writeOutputFile(const std::string& path, std::string_view bytes) {
   const std::wstring target = db::wideFromUtf8(path);
-  Target found;
+  db::Target found;
   if (const DWORD error = lookAt(target, found); error != 0) return writeError(path, error);
-  if (found.kind == Target::Kind::Nothing) {
+  if (found.kind == db::Target::Kind::Nothing) {
     return replaceFile(target, FILE_ATTRIBUTE_NORMAL, path, bytes);
   }
-  if (found.kind == Target::Kind::Device) {
+  if (found.kind == db::Target::Kind::Device) {
     return writeTo(target, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, path, bytes);
   }
   const DWORD attributes = found.information.dwFileAttributes;
@@ -116,20 +65,6 @@ db::Result<void> writeOutputFile(const std::string& path, std::string_view bytes
   }
   const DWORD kept = attributes & kKeptAttributes;
   return replaceFile(target, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, path, bytes);
-}
-
-db::Result<bool> namesTheSameFile(const std::string& output, const std::string& database) {
-  Target outputFile;
-  if (const DWORD error = lookAt(db::wideFromUtf8(output), outputFile); error != 0) {
-    return db::systemError(output, "examine", error);
-  }
-  if (outputFile.kind != Target::Kind::DiskFile) return false;
-  Target databaseFile;
-  if (const DWORD error = lookAt(db::wideFromUtf8(database), databaseFile); error != 0) {
-    return db::systemError(database, "examine", error);
-  }
-  return databaseFile.kind == Target::Kind::DiskFile &&
-         sameIdentity(outputFile.information, databaseFile.information);
 }
 
 }  // namespace zelbor::cli

@@ -99,7 +99,7 @@ BackupEntry entryOf(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-Result<Backups::Folder> Backups::databaseFolder(const std::string& databasePath) {
+Result<Backups::Folder> Backups::databaseFolder(const Path& databasePath) {
   for (const std::string& level : folder_.userLevels) {
     if (Result<void> made = fileSystem_.makeFolder(level, LinkedFolder::Accepted); !made)
       return made.error();
@@ -108,7 +108,7 @@ Result<Backups::Folder> Backups::databaseFolder(const std::string& databasePath)
     if (Result<void> made = fileSystem_.makeFolder(level, LinkedFolder::Refused); !made)
       return made.error();
   }
-  const std::string full = fullPath(databasePath);
+  const std::string full = fullPath(databasePath.utf8());
   Folder folder{folder_.path() + separator() + folderKey(full), {}};
   if (Result<void> made = fileSystem_.makeFolder(folder.path, LinkedFolder::Refused); !made)
     return made.error();
@@ -133,15 +133,15 @@ Result<Backups::Folder> Backups::databaseFolder(const std::string& databasePath)
   if (!found) return found.error();
   if (std::string(found.value().begin(), found.value().end()) != recorded) {
     return FileError{index, "Cannot use \"" + folder.path + "\" for the backups of \"" +
-                                databasePath + "\": it holds those of another database."};
+                                databasePath.utf8() + "\": it holds those of another database."};
   }
   return folder;
 }
 
-Result<std::string> Backups::take(File& database, const std::string& databasePath,
+Result<std::string> Backups::take(File& database, const Path& databasePath,
                                   std::string_view operation) {
   const auto refuse = [&databasePath](const FileError& error) {
-    return FileError{error.path, "No backup could be made of \"" + databasePath +
+    return FileError{error.path, "No backup could be made of \"" + databasePath.utf8() +
                                      "\", so nothing was written. " + error.message};
   };
   const Result<Folder> folder = databaseFolder(databasePath);
@@ -178,7 +178,7 @@ Result<std::string> Backups::take(File& database, const std::string& databasePat
   return path;
 }
 
-BeforeFirstWrite Backups::before(const std::string& databasePath, std::string operation) {
+BeforeFirstWrite Backups::before(const Path& databasePath, std::string operation) {
   return [backups = *this, databasePath, operation](File& database) mutable -> Result<void> {
     const Result<std::string> taken = backups.take(database, databasePath, operation);
     if (!taken) return taken.error();
@@ -186,7 +186,7 @@ BeforeFirstWrite Backups::before(const std::string& databasePath, std::string op
   };
 }
 
-Result<std::vector<BackupEntry>> Backups::list(const std::string& databasePath) {
+Result<std::vector<BackupEntry>> Backups::list(const Path& databasePath) {
   const Result<Folder> folder = databaseFolder(databasePath);
   if (!folder) return folder.error();
   std::vector<BackupEntry> entries;
@@ -195,7 +195,7 @@ Result<std::vector<BackupEntry>> Backups::list(const std::string& databasePath) 
   return entries;
 }
 
-Result<void> Backups::prune(const std::string& databasePath) {
+Result<void> Backups::prune(const Path& databasePath) {
   const Result<Folder> folder = databaseFolder(databasePath);
   if (!folder) return folder.error();
   const std::vector<std::string>& names = folder.value().backups;

@@ -32,15 +32,15 @@ class Backups {
 
   // Copies the database, open and locked by the caller, into a new backup: written to a temporary
   // file, flushed, renamed and the folder flushed. Returns the backup's path.
-  Result<std::string> take(File& database, const std::string& databasePath,
+  Result<std::string> take(File& database, const Path& databasePath,
                            std::string_view operation);
   // take() as the step before the first write of a write operation; it holds a copy of this.
-  BeforeFirstWrite before(const std::string& databasePath, std::string operation);
+  BeforeFirstWrite before(const Path& databasePath, std::string operation);
 
   // This database's backups, newest first; none when it has none yet.
-  Result<std::vector<BackupEntry>> list(const std::string& databasePath);
+  Result<std::vector<BackupEntry>> list(const Path& databasePath);
   // Removes this database's backups beyond the newest kBackupsKept, after a write succeeded.
-  Result<void> prune(const std::string& databasePath);
+  Result<void> prune(const Path& databasePath);
 
  private:
   // The database's own folder, created with the levels above it when missing, and the names of
@@ -49,7 +49,7 @@ class Backups {
     std::string path;
     std::vector<std::string> backups;
   };
-  Result<Folder> databaseFolder(const std::string& databasePath);
+  Result<Folder> databaseFolder(const Path& databasePath);
 
   FileSystem& fileSystem_;
   BackupFolder folder_;

@@ -23,14 +23,14 @@ std::optional<std::string> Database::changeSinceOpened(const FileStatus& now,
   return std::nullopt;
 }
 
-Result<Database> Database::open(FileSystem& fileSystem, std::string path) {
+Result<Database> Database::open(FileSystem& fileSystem, Path path) {
   auto file = fileSystem.openExisting(path, OpenMode::ReadOnly);
   if (!file) return file.error();
   const Result<FileStatus> status = file.value()->status();
   if (Result<void> closed = file.value()->close(); status && !closed) return closed.error();
   if (!status) return status.error();
   if (status.value().size < kMinimumFileSize) {
-    return FileError{path, "\"" + path + "\" is " + std::to_string(status.value().size) +
+    return FileError{path.utf8(), "\"" + path.utf8() + "\" is " + std::to_string(status.value().size) +
                                " bytes long; a player database needs at least " +
                                std::to_string(kMinimumFileSize) + " bytes."};
   }

@@ -38,9 +38,9 @@ using BeforeFirstWrite = std::function<Result<void>(File& lockedFile)>;
 class Database {
  public:
   // Checks that the file exists and is long enough to hold all seventeen team blocks.
-  static Result<Database> open(FileSystem& fileSystem, std::string path);
+  static Result<Database> open(FileSystem& fileSystem, Path path);
 
-  const std::string& databasePath() const { return databasePath_; }
+  const Path& databasePath() const { return databasePath_; }
 
   // The seventeen team names as the team list shows them, team 1 first.
   Result<std::array<std::string, kTeamCount>> readTeamNames() const;
@@ -83,7 +83,7 @@ class Database {
   const std::vector<PlayerRecord>& teamPlayers() const { return teamPlayers_; }
 
  private:
-  Database(FileSystem& fileSystem, std::string path, FileStatus opened)
+  Database(FileSystem& fileSystem, Path path, FileStatus opened)
       : fileSystem_(&fileSystem), databasePath_(std::move(path)), opened_(opened) {}
 
   Result<void> readAt(std::uint64_t offset, std::span<Byte> into) const;
@@ -111,7 +111,7 @@ class Database {
   bool stillInPlace(WriteOutcome& outcome) const;
 
   FileSystem* fileSystem_;
-  std::string databasePath_;
+  Path databasePath_;
   // The file as it was when the database was opened; writes go only into that same file.
   FileStatus opened_;
   // The editor's current team for LoadTeam and StoreTeam: its players and its snapshot (the area

@@ -57,7 +57,7 @@ std::unique_ptr<File> Database::beginWrite(WriteOutcome& outcome) const {
     outcome.fail(kind, std::move(reason));
     return std::unique_ptr<File>();
   };
-  const std::string cannot = "Cannot write \"" + databasePath_ + "\": ";
+  const std::string cannot = "Cannot write \"" + databasePath_.utf8() + "\": ";
   auto opened = fileSystem_->openExisting(databasePath_, OpenMode::ReadWrite);
   if (!opened) return refuse(WriteFailure::FileError, opened.error());
   std::unique_ptr<File> file = std::move(opened).value();
@@ -65,20 +65,20 @@ std::unique_ptr<File> Database::beginWrite(WriteOutcome& outcome) const {
   if (!locked) return refuse(WriteFailure::FileError, locked.error());
   if (!locked.value()) {
     return refuse(WriteFailure::AnotherWriter,
-                  {databasePath_, cannot + "another program is writing it."});
+                  {databasePath_.utf8(), cannot + "another program is writing it."});
   }
   // Root may open a file without write permission bits for writing; the mark is still meant.
   const Result<bool> readOnly = fileSystem_->isReadOnly(databasePath_);
   if (!readOnly) return refuse(WriteFailure::FileError, readOnly.error());
   if (readOnly.value()) {
     return refuse(WriteFailure::FileError,
-                  {databasePath_, cannot + "it is read-only (no write permission bits, a read-only "
+                  {databasePath_.utf8(), cannot + "it is read-only (no write permission bits, a read-only "
                                            "mount or an immutable file)."});
   }
   const Result<FileStatus> status = file->status();
   if (!status) return refuse(WriteFailure::FileError, status.error());
   if (const auto change = changeSinceOpened(status.value(), "since it was opened")) {
-    return refuse(WriteFailure::FileError, {databasePath_, cannot + *change + "."});
+    return refuse(WriteFailure::FileError, {databasePath_.utf8(), cannot + *change + "."});
   }
   return file;
 }
@@ -89,7 +89,7 @@ bool Database::writeTeamArea(File& file, const TeamAreaWrite& write, std::span<c
   if (!holdsOnlyOurBytes(write, onDisk)) {
     return outcome.fail(
         WriteFailure::TeamChangedOnDisk,
-        {databasePath_, "Cannot write \"" + databasePath_ + "\": team " + std::to_string(team) +
+        {databasePath_.utf8(), "Cannot write \"" + databasePath_.utf8() + "\": team " + std::to_string(team) +
                             "'s players in the file were changed by another "
                             "program since they were read."},
         team);
@@ -97,7 +97,7 @@ bool Database::writeTeamArea(File& file, const TeamAreaWrite& write, std::span<c
   if (write.wanted.size() != kPlayerAreaSize) {
     return outcome.fail(
         WriteFailure::FileError,
-        {databasePath_, "Cannot write \"" + databasePath_ + "\": team " + std::to_string(team) +
+        {databasePath_.utf8(), "Cannot write \"" + databasePath_.utf8() + "\": team " + std::to_string(team) +
                             "'s players to write are not a whole player area."},
         team);
   }
@@ -124,7 +124,7 @@ bool Database::writeTeamArea(File& file, const TeamAreaWrite& write, std::span<c
     state.state = TeamWriteState::PossiblyPartWritten;
     return outcome.fail(
         WriteFailure::FileError,
-        {databasePath_, "Cannot finish writing \"" + databasePath_ + "\": " + *change + "."}, team);
+        {databasePath_.utf8(), "Cannot finish writing \"" + databasePath_.utf8() + "\": " + *change + "."}, team);
   }
   return true;
 }
@@ -140,7 +140,7 @@ bool Database::stillInPlace(WriteOutcome& outcome) const {
   // The writes went into the file that was there before; the one under the name has none.
   for (TeamWrite& write : outcome.teams) write.state = TeamWriteState::Untouched;
   return outcome.fail(WriteFailure::FileError,
-                      {databasePath_, "Cannot finish writing \"" + databasePath_ +
+                      {databasePath_.utf8(), "Cannot finish writing \"" + databasePath_.utf8() +
                                           "\": another file has taken its place while it was "
                                           "being written; the changes went into the file that "
                                           "was there before."});

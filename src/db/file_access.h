@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "byte_order.h"
+#include "path.h"
 #include "result.h"
 
 namespace zelbor::db {
@@ -55,24 +56,29 @@ class FileSystem {
 
   // Opens a regular file. Anything else (a FIFO, a device, a folder) is refused at once, without
   // waiting for the other end of a FIFO, with "not a regular file" as the reason.
-  virtual Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) = 0;
+  virtual Result<std::unique_ptr<File>> openExisting(const Path& path, OpenMode mode) = 0;
   // True when the file cannot be written: no write permission bits, a read-only mount or an
   // immutable file; on Windows the read-only attribute or a refused write open.
-  virtual Result<bool> isReadOnly(const std::string& path) = 0;
+  virtual Result<bool> isReadOnly(const Path& path) = 0;
 
   // Creates a new regular file, open for writing; an existing entry of that name is refused.
-  virtual Result<std::unique_ptr<File>> createNew(const std::string& path) = 0;
+  virtual Result<std::unique_ptr<File>> createNew(const Path& path) = 0;
   // Gives the file `from` the name `to` in one step, replacing a file of that name.
-  virtual Result<void> rename(const std::string& from, const std::string& to) = 0;
-  virtual Result<void> remove(const std::string& path) = 0;
+  virtual Result<void> rename(const Path& from, const Path& to) = 0;
+  virtual Result<void> remove(const Path& path) = 0;
   // The names of the entries in a folder, in no particular order.
-  virtual Result<std::vector<std::string>> listFolder(const std::string& folder) = 0;
+  virtual Result<std::vector<std::string>> listFolder(const Path& folder) = 0;
   // Creates the folder, for its owner only, unless it exists; an existing entry must be a folder:
   // a FIFO or a file is refused, and a symbolic link too unless `links` accepts one that leads
   // to a folder. Its parent must exist.
-  virtual Result<void> makeFolder(const std::string& folder, LinkedFolder links) = 0;
+  virtual Result<void> makeFolder(const Path& folder, LinkedFolder links) = 0;
   // Flushes the folder's entries to the disk, so a rename into it survives a power cut.
-  virtual Result<void> syncFolder(const std::string& folder) = 0;
+  virtual Result<void> syncFolder(const Path& folder) = 0;
+  // Whether two paths name one file, however either is spelled: told by the identity of the file
+  // (device and inode; volume serial and file index), never by comparing the paths. A path naming
+  // nothing, or a device, names no file of the other. Anything else that cannot be told is an
+  // error naming the path.
+  virtual Result<bool> sameFile(const Path& first, const Path& second) = 0;
 };
 
 // The production file system, on this platform's calls: POSIX or Win32, chosen at build time.

@@ -21,7 +21,7 @@ std::vector<std::string> splitListLines(std::string_view text) {
   return lines;
 }
 
-Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const std::string& path) {
+Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const Path& path) {
   const Result<std::vector<Byte>> bytes =
       readWholeFile(fileSystem, path, kListFileSizeLimit, "a list file");
   if (!bytes) return bytes.error();
@@ -33,7 +33,7 @@ Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const std:
   return entries;
 }
 
-Result<ListFileEntries> readListFiles(FileSystem& fileSystem, const std::string& folder) {
+Result<ListFileEntries> readListFiles(FileSystem& fileSystem, const Path& folder) {
   ListFileEntries lists;
   for (std::size_t i = 0; i < lists.size(); ++i) {
     auto entries = readListFile(fileSystem, pathInFolder(folder, kListFileNames[i]));

@@ -23,11 +23,11 @@ std::vector<std::string> splitListLines(std::string_view windows1252Text);
 inline constexpr std::uint64_t kListFileSizeLimit = 4 * 1024 * 1024;
 
 // Reads a list file (Windows-1252) into its entries, as UTF-8.
-Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const std::string& path);
+Result<std::vector<std::string>> readListFile(FileSystem& fileSystem, const Path& path);
 
 // The entries of every list file in `folder`, in the order of kListFileNames, read one file at a
 // time; the first file that cannot be read ends it.
 using ListFileEntries = std::array<std::vector<std::string>, std::size(kListFileNames)>;
-Result<ListFileEntries> readListFiles(FileSystem& fileSystem, const std::string& folder);
+Result<ListFileEntries> readListFiles(FileSystem& fileSystem, const Path& folder);
 
 }  // namespace zelbor::db

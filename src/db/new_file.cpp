@@ -6,7 +6,7 @@ namespace zelbor::db {
 namespace {
 
 // Writes all of `bytes` into a file just created and flushes it; removes it on failure.
-Result<void> fillNewFile(FileSystem& fileSystem, const std::string& path, File& file,
+Result<void> fillNewFile(FileSystem& fileSystem, const Path& path, File& file,
                          std::span<const Byte> bytes) {
   Result<void> written = file.writeAt(0, bytes);
   if (written) written = file.sync();
@@ -34,29 +34,31 @@ std::size_t lastSeparator(const std::string& path) {
 
 }  // namespace
 
-std::string folderOf(const std::string& path) {
-  const std::size_t separator = lastSeparator(path);
+Path folderOf(const Path& path) {
+  const std::string& text = path.utf8();
+  const std::size_t separator = lastSeparator(text);
   if (separator == std::string::npos) return ".";
-  return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
+  return separator == 0 ? text.substr(0, 1) : text.substr(0, separator);
 }
 
-std::string nameOf(const std::string& path) {
-  const std::size_t separator = lastSeparator(path);
-  return separator == std::string::npos ? path : path.substr(separator + 1);
+std::string nameOf(const Path& path) {
+  const std::string& text = path.utf8();
+  const std::size_t separator = lastSeparator(text);
+  return separator == std::string::npos ? text : text.substr(separator + 1);
 }
 
-Result<void> writeNewFile(FileSystem& fileSystem, const std::string& path,
+Result<void> writeNewFile(FileSystem& fileSystem, const Path& path,
                           std::span<const Byte> bytes) {
   auto created = fileSystem.createNew(path);
   if (!created) return created.error();
   return fillNewFile(fileSystem, path, *created.value(), bytes);
 }
 
-Result<void> replaceFile(FileSystem& fileSystem, const std::string& path,
+Result<void> replaceFile(FileSystem& fileSystem, const Path& path,
                          std::span<const Byte> bytes) {
   // A random name of some 50 bits, created only if no entry has it: another program's temporary
   // file is never opened or replaced.
-  const std::string temporary = path + "." + randomSuffix() + ".tmp";
+  const Path temporary = path.utf8() + "." + randomSuffix() + ".tmp";
   auto created = fileSystem.createNew(temporary);
   if (!created) return created.error();
   if (Result<void> filled = fillNewFile(fileSystem, temporary, *created.value(), bytes); !filled)

@@ -91,7 +91,7 @@ class PosixFile final : public File {
 
 class PosixFileSystem final : public FileSystem {
  public:
-  Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) override {
+  Result<std::unique_ptr<File>> openExisting(const Path& path, OpenMode mode) override {
     // No O_CREAT, O_TRUNC or O_APPEND: a file is only ever used as it already is. O_NONBLOCK keeps
     // a FIFO from waiting for a writer before its type can be checked; it changes nothing for the
     // regular files that are kept.
@@ -99,7 +99,7 @@ class PosixFileSystem final : public FileSystem {
         (mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     int descriptor = -1;
     do {
-      descriptor = ::open(path.c_str(), flags);
+      descriptor = ::open(path.utf8().c_str(), flags);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) return systemError(path, "open", errno);
     struct stat status {};
@@ -110,45 +110,45 @@ class PosixFileSystem final : public FileSystem {
     }
     if (!S_ISREG(status.st_mode)) {
       ::close(descriptor);
-      return FileError{path, "Cannot open \"" + path + "\": not a regular file."};
+      return FileError{path.utf8(), "Cannot open \"" + path.utf8() + "\": not a regular file."};
     }
-    return std::unique_ptr<File>(std::make_unique<PosixFile>(path, descriptor));
+    return std::unique_ptr<File>(std::make_unique<PosixFile>(path.utf8(), descriptor));
   }
 
-  Result<bool> isReadOnly(const std::string& path) override {
+  Result<bool> isReadOnly(const Path& path) override {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return systemError(path, "examine", errno);
+    if (::stat(path.utf8().c_str(), &status) != 0) return systemError(path, "examine", errno);
     if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
-    if (::access(path.c_str(), W_OK) == 0) return false;
+    if (::access(path.utf8().c_str(), W_OK) == 0) return false;
     const int error = errno;
     if (error == EACCES || error == EROFS || error == EPERM || error == ETXTBSY) return true;
     return systemError(path, "examine", error);
   }
 
-  Result<std::unique_ptr<File>> createNew(const std::string& path) override {
+  Result<std::unique_ptr<File>> createNew(const Path& path) override {
     int descriptor = -1;
     do {
-      descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+      descriptor = ::open(path.utf8().c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) return systemError(path, "create", errno);
-    return std::unique_ptr<File>(std::make_unique<PosixFile>(path, descriptor));
+    return std::unique_ptr<File>(std::make_unique<PosixFile>(path.utf8(), descriptor));
   }
 
-  Result<void> rename(const std::string& from, const std::string& to) override {
-    if (::rename(from.c_str(), to.c_str()) != 0) {
+  Result<void> rename(const Path& from, const Path& to) override {
+    if (::rename(from.utf8().c_str(), to.utf8().c_str()) != 0) {
       return FileError{
-          to, "Cannot rename \"" + from + "\" to \"" + to + "\": " + std::strerror(errno) + "."};
+          to.utf8(), "Cannot rename \"" + from.utf8() + "\" to \"" + to.utf8() + "\": " + std::strerror(errno) + "."};
     }
     return {};
   }
 
-  Result<void> remove(const std::string& path) override {
-    if (::unlink(path.c_str()) != 0) return systemError(path, "remove", errno);
+  Result<void> remove(const Path& path) override {
+    if (::unlink(path.utf8().c_str()) != 0) return systemError(path, "remove", errno);
     return {};
   }
 
-  Result<std::vector<std::string>> listFolder(const std::string& folder) override {
-    DIR* const listing = ::opendir(folder.c_str());
+  Result<std::vector<std::string>> listFolder(const Path& folder) override {
+    DIR* const listing = ::opendir(folder.utf8().c_str());
     if (listing == nullptr) return systemError(folder, "list", errno);
     std::vector<std::string> names;
     errno = 0;
@@ -163,33 +163,48 @@ class PosixFileSystem final : public FileSystem {
     return names;
   }
 
-  Result<void> makeFolder(const std::string& folder, LinkedFolder links) override {
-    if (::mkdir(folder.c_str(), 0700) == 0) return {};
+  Result<void> makeFolder(const Path& folder, LinkedFolder links) override {
+    if (::mkdir(folder.utf8().c_str(), 0700) == 0) return {};
     if (errno != EEXIST) return systemError(folder, "create the folder", errno);
     struct stat status {};
-    if (::lstat(folder.c_str(), &status) != 0) return systemError(folder, "examine", errno);
+    if (::lstat(folder.utf8().c_str(), &status) != 0) return systemError(folder, "examine", errno);
     if (S_ISLNK(status.st_mode) && links == LinkedFolder::Accepted &&
-        ::stat(folder.c_str(), &status) != 0) {
+        ::stat(folder.utf8().c_str(), &status) != 0) {
       return systemError(folder, "examine", errno);
     }
     if (S_ISLNK(status.st_mode)) {
-      return FileError{folder, "Cannot use the folder \"" + folder +
+      return FileError{folder.utf8(), "Cannot use the folder \"" + folder.utf8() +
                                    "\": it is a symbolic link, not a folder of its own."};
     }
     if (!S_ISDIR(status.st_mode)) {
-      return FileError{folder, "Cannot use the folder \"" + folder + "\": it is not a folder."};
+      return FileError{folder.utf8(), "Cannot use the folder \"" + folder.utf8() + "\": it is not a folder."};
     }
     return {};
   }
 
-  Result<void> syncFolder(const std::string& folder) override {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  Result<void> syncFolder(const Path& folder) override {
+    const int descriptor = ::open(folder.utf8().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return systemError(folder, "flush to disk", errno);
     // Some file systems cannot flush a folder (EINVAL); their renames are as safe as they get.
     int error = ::fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
     if (::close(descriptor) != 0 && error == 0 && errno != EINTR) error = errno;
     if (error != 0) return systemError(folder, "flush to disk", error);
     return {};
+  }
+
+  Result<bool> sameFile(const Path& first, const Path& second) override {
+    struct stat firstStatus {};
+    struct stat secondStatus {};
+    if (::stat(first.utf8().c_str(), &firstStatus) != 0) return notThere(first, errno);
+    if (::stat(second.utf8().c_str(), &secondStatus) != 0) return notThere(second, errno);
+    return firstStatus.st_dev == secondStatus.st_dev && firstStatus.st_ino == secondStatus.st_ino;
+  }
+
+ private:
+  // A path that names nothing names no other file; any other failure leaves the question open.
+  static Result<bool> notThere(const Path& path, int error) {
+    if (error == ENOENT || error == ENOTDIR) return false;
+    return systemError(path, "examine", error);
   }
 };
 

@@ -7,8 +7,8 @@
 
 namespace zelbor::db {
 
-FileError systemError(const std::string& path, const std::string& action, int error) {
-  return {path, "Cannot " + action + " \"" + path + "\": " + std::strerror(error) + "."};
+FileError systemError(const Path& path, const std::string& action, int error) {
+  return {path.utf8(), "Cannot " + action + " \"" + path.utf8() + "\": " + std::strerror(error) + "."};
 }
 
 int writeAll(int descriptor, std::span<const Byte> bytes) {

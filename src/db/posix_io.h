@@ -4,6 +4,7 @@
 #include <string>
 
 #include "byte_order.h"
+#include "path.h"
 #include "result.h"
 
 namespace zelbor::db {
@@ -11,7 +12,7 @@ namespace zelbor::db {
 // What the POSIX file code shares: the wording of a failed call and a whole write.
 
 // "Cannot <action> "<path>": <the system's reason>."
-FileError systemError(const std::string& path, const std::string& action, int error);
+FileError systemError(const Path& path, const std::string& action, int error);
 
 // Writes all of `bytes` at the descriptor's position, continuing short writes; 0 when done, else
 // the errno of the failure.

@@ -17,16 +17,16 @@ std::vector<Byte> areaOf(std::span<const Byte> image, int team) {
 
 }  // namespace
 
-Result<std::vector<Byte>> readDatabaseImage(FileSystem& fileSystem, const std::string& path) {
+Result<std::vector<Byte>> readDatabaseImage(FileSystem& fileSystem, const Path& path) {
   return readWholeFile(fileSystem, path, kDatabaseSizeLimit, "a player database");
 }
 
-Result<std::vector<Byte>> readDatabaseCopy(FileSystem& fileSystem, const std::string& path,
+Result<std::vector<Byte>> readDatabaseCopy(FileSystem& fileSystem, const Path& path,
                                            std::uint64_t expectedSize) {
   Result<std::vector<Byte>> bytes = readDatabaseImage(fileSystem, path);
   if (!bytes) return bytes.error();
   if (bytes.value().size() != expectedSize) {
-    return FileError{path, "Cannot restore from \"" + path + "\": it is " +
+    return FileError{path.utf8(), "Cannot restore from \"" + path.utf8() + "\": it is " +
                                std::to_string(bytes.value().size()) +
                                " bytes long, and the database " + std::to_string(expectedSize) +
                                "; a copy of this database has its length."};

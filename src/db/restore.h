@@ -19,10 +19,10 @@ struct RestorePlan {
 };
 
 // A database file read whole.
-Result<std::vector<Byte>> readDatabaseImage(FileSystem& fileSystem, const std::string& path);
+Result<std::vector<Byte>> readDatabaseImage(FileSystem& fileSystem, const Path& path);
 
 // A copy of a database read whole, refused when it is not `expectedSize` bytes long.
-Result<std::vector<Byte>> readDatabaseCopy(FileSystem& fileSystem, const std::string& path,
+Result<std::vector<Byte>> readDatabaseCopy(FileSystem& fileSystem, const Path& path,
                                            std::uint64_t expectedSize);
 
 // `teams` empty: all seventeen.

@@ -55,7 +55,7 @@ ValueLists::ValueLists() {
   set(ValueListId::Hand, fixedList(kHands));
 }
 
-Result<ValueLists> ValueLists::load(FileSystem& fileSystem, const std::string& folder) {
+Result<ValueLists> ValueLists::load(FileSystem& fileSystem, const Path& folder) {
   auto entries = readListFiles(fileSystem, folder);
   if (!entries) return entries.error();
   ValueLists lists;

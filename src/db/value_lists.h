@@ -49,7 +49,7 @@ std::vector<std::string> faceListItems();
 class ValueLists {
  public:
   // The fixed lists and the list files read from `folder`.
-  static Result<ValueLists> load(FileSystem& fileSystem, const std::string& folder);
+  static Result<ValueLists> load(FileSystem& fileSystem, const Path& folder);
 
   const ValueList& operator[](ValueListId id) const { return lists_[static_cast<std::size_t>(id)]; }
 

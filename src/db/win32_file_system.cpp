@@ -10,8 +10,8 @@
 namespace zelbor::db {
 namespace {
 
-FileError failure(const std::string& path, const std::string& action, const std::string& reason) {
-  return {path, "Cannot " + action + " \"" + path + "\": " + reason + "."};
+FileError failure(const Path& path, const std::string& action, const std::string& reason) {
+  return {path.utf8(), "Cannot " + action + " \"" + path.utf8() + "\": " + reason + "."};
 }
 
 // OVERLAPPED carries the offset of a transfer on a handle opened for synchronous I/O.
@@ -120,19 +120,19 @@ bool hasAttribute(const std::wstring& path, DWORD attribute) {
 }
 
 // The read-only attribute in the program's words: the system only says "Access is denied".
-FileError readOnlyFile(const std::string& path) {
+FileError readOnlyFile(const Path& path) {
   return failure(path, "write", "it is read-only (its read-only attribute is set)");
 }
 
 // A folder, a device or a pipe.
-FileError notARegularFile(const std::string& path) {
+FileError notARegularFile(const Path& path) {
   return failure(path, "open", "not a regular file");
 }
 
 class Win32FileSystem final : public FileSystem {
  public:
-  Result<std::unique_ptr<File>> openExisting(const std::string& path, OpenMode mode) override {
-    const std::wstring widePath = wideFromUtf8(path);
+  Result<std::unique_ptr<File>> openExisting(const Path& path, OpenMode mode) override {
+    const std::wstring widePath = wideFromUtf8(path.utf8());
     const DWORD access = GENERIC_READ | (mode == OpenMode::ReadWrite ? GENERIC_WRITE : 0);
     // OPEN_EXISTING only: a file is never created or truncated. The game may hold the file open,
     // so reading and writing are shared.
@@ -150,7 +150,7 @@ class Win32FileSystem final : public FileSystem {
       }
       return systemError(path, "open", error);
     }
-    auto file = std::make_unique<Win32File>(path, handle);
+    auto file = std::make_unique<Win32File>(path.utf8(), handle);
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
       return notARegularFile(path);
     }
@@ -167,8 +167,8 @@ class Win32FileSystem final : public FileSystem {
     return std::unique_ptr<File>(std::move(file));
   }
 
-  Result<bool> isReadOnly(const std::string& path) override {
-    const std::wstring widePath = wideFromUtf8(path);
+  Result<bool> isReadOnly(const Path& path) override {
+    const std::wstring widePath = wideFromUtf8(path.utf8());
     const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
       return systemError(path, "examine", ::GetLastError());
@@ -189,32 +189,32 @@ class Win32FileSystem final : public FileSystem {
     return systemError(path, "examine", error);
   }
 
-  Result<std::unique_ptr<File>> createNew(const std::string& path) override {
+  Result<std::unique_ptr<File>> createNew(const Path& path) override {
     const HANDLE handle =
-        ::CreateFileW(wideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+        ::CreateFileW(wideFromUtf8(path.utf8()).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return systemError(path, "create", ::GetLastError());
-    return std::unique_ptr<File>(std::make_unique<Win32File>(path, handle));
+    return std::unique_ptr<File>(std::make_unique<Win32File>(path.utf8(), handle));
   }
 
-  Result<void> rename(const std::string& from, const std::string& to) override {
+  Result<void> rename(const Path& from, const Path& to) override {
     // Write-through: the new name is on disk when the call returns.
-    if (!::MoveFileExW(wideFromUtf8(from).c_str(), wideFromUtf8(to).c_str(),
+    if (!::MoveFileExW(wideFromUtf8(from.utf8()).c_str(), wideFromUtf8(to.utf8()).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return failure(to, "rename \"" + from + "\" to", systemReason(::GetLastError()));
+      return failure(to, "rename \"" + from.utf8() + "\" to", systemReason(::GetLastError()));
     }
     return {};
   }
 
-  Result<void> remove(const std::string& path) override {
-    if (!::DeleteFileW(wideFromUtf8(path).c_str()))
+  Result<void> remove(const Path& path) override {
+    if (!::DeleteFileW(wideFromUtf8(path.utf8()).c_str()))
       return systemError(path, "remove", ::GetLastError());
     return {};
   }
 
-  Result<std::vector<std::string>> listFolder(const std::string& folder) override {
+  Result<std::vector<std::string>> listFolder(const Path& folder) override {
     WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW(wideFromUtf8(folder + "\\*").c_str(), &found);
+    const HANDLE search = ::FindFirstFileW(wideFromUtf8(folder.utf8() + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return systemError(folder, "list", ::GetLastError());
     std::vector<std::string> names;
     do {
@@ -227,8 +227,8 @@ class Win32FileSystem final : public FileSystem {
     return names;
   }
 
-  Result<void> makeFolder(const std::string& folder, LinkedFolder links) override {
-    const std::wstring widePath = wideFromUtf8(folder);
+  Result<void> makeFolder(const Path& folder, LinkedFolder links) override {
+    const std::wstring widePath = wideFromUtf8(folder.utf8());
     if (::CreateDirectoryW(widePath.c_str(), nullptr)) return {};
     const DWORD error = ::GetLastError();
     if (error != ERROR_ALREADY_EXISTS) return systemError(folder, "create the folder", error);
@@ -244,7 +244,22 @@ class Win32FileSystem final : public FileSystem {
   }
 
   // Renames are written through; Windows has no flush of a folder's entries.
-  Result<void> syncFolder(const std::string&) override { return {}; }
+  Result<void> syncFolder(const Path&) override { return {}; }
+
+  Result<bool> sameFile(const Path& first, const Path& second) override {
+    Target firstFile;
+    if (const DWORD error = lookAt(wideFromUtf8(first.utf8()), firstFile); error != 0)
+      return systemError(first, "examine", error);
+    if (firstFile.kind != Target::Kind::DiskFile) return false;
+    Target secondFile;
+    if (const DWORD error = lookAt(wideFromUtf8(second.utf8()), secondFile); error != 0)
+      return systemError(second, "examine", error);
+    const BY_HANDLE_FILE_INFORMATION& a = firstFile.information;
+    const BY_HANDLE_FILE_INFORMATION& b = secondFile.information;
+    return secondFile.kind == Target::Kind::DiskFile &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+  }
 };
 
 }  // namespace

@@ -51,7 +51,7 @@ StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument)
 
   std::string path = databasePathArgument;
   if (path.empty()) {
-    path = fileDialog_.chooseDatabase(initialDialogFolder(environment_.installFolders),
+    path = fileDialog_.chooseDatabase(initialDialogFolder(environment_.installFolders).utf8(),
                                       std::string(messages::kDatabaseFilter));
     if (path.empty()) return StartupOutcome::Cancelled;
   }
@@ -273,7 +273,7 @@ void Editor::txtField_Change(int) {
 
 void Editor::ShowFacePicture() {
   view_.showPicture(
-      facePicturePath(environment_.programFolder, view_.selectedIndex(ListBox::cboFace)));
+      facePicturePath(environment_.programFolder, view_.selectedIndex(ListBox::cboFace)).utf8());
 }
 
 void Editor::cboFace_Click() {

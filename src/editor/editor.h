@@ -21,9 +21,9 @@ struct TeamMerge;
 // What the editor finds around it; the application fills this from the process's surroundings.
 struct EditorEnvironment {
   // The folder holding the executable, the list files and faces/.
-  std::string programFolder;
+  db::Path programFolder;
   // Where the game may be installed; the file dialog starts in the first one's Data/Gui.
-  std::vector<std::string> installFolders;
+  std::vector<db::Path> installFolders;
   // The user's decimal separator, used to show the averages.
   std::string decimalSeparator = ".";
   // Where the backups before writes go; without it nothing is backed up.

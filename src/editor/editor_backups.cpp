@@ -7,7 +7,7 @@ namespace zelbor::editor {
 
 db::WriteOutcome Editor::writeBackedUp(const std::string& operation, const WriteStep& write) {
   if (!environment_.backupFolder || (operation == "save" && saveBackedUp_)) return write({});
-  const std::string& path = database_->databasePath();
+  const db::Path& path = database_->databasePath();
   db::Result<db::BackupFolder> folder = environment_.backupFolder();
   std::optional<db::Backups> backups;
   if (folder) backups.emplace(fileSystem_, std::move(folder).value());
@@ -29,7 +29,7 @@ db::WriteOutcome Editor::writeBackedUp(const std::string& operation, const Write
   saveBackedUp_ |= operation == "save" && backedUp;
   if (outcome.ok() && backups) {
     if (const db::Result<void> pruned = backups->prune(path); !pruned) {
-      prompts_.tell("\"" + path + "\" was written, but its old backups could not be removed. " +
+      prompts_.tell("\"" + path.utf8() + "\" was written, but its old backups could not be removed. " +
                         pruned.error().message,
                     MessageIcon::Warning);
     }

@@ -24,7 +24,7 @@ std::string playerList(const std::vector<int>& players) {
 
 void Editor::offerReloadOfChangedTeam(const db::PlayerRecord& current) {
   const std::string text =
-      "Team " + teamLabel(loadedTeam_) + " was changed in \"" + database_->databasePath() +
+      "Team " + teamLabel(loadedTeam_) + " was changed in \"" + database_->databasePath().utf8() +
       "\" by another program since the editor loaded it, so nothing was written.\r\n\r\n"
       "Reload Team shows the team as it is in the file now; your unsaved edits of it are "
       "dropped. Merge shows the team as it is in the file now with the fields you edited on top, "

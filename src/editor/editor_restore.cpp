@@ -35,7 +35,7 @@ std::string nameIn(const std::vector<db::Byte>& image, int team, int slot) {
 
 void Editor::mnuRestore_Click(BackupChooser& chooser) {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const std::string& path = database_->databasePath();
+  const std::string& path = database_->databasePath().utf8();
   if (!environment_.backupFolder) {
     return reportError("\"" + path + "\" has no backups: backups are not kept in this run.");
   }

@@ -1,30 +1,20 @@
 #include "install_folder.h"
 
-#include <filesystem>
+#include "db/filesystem_path.h"
 
 namespace zelbor::editor {
 namespace {
 
-constexpr const char* kInstallFolderInPrefix = "drive_c/Program Files/Varnholt/Zelbor";
+constexpr const char8_t* kInstallFolderInPrefix = u8"drive_c/Program Files/Varnholt/Zelbor";
 #ifdef _WIN32
 constexpr const char* kDefaultInstallFolder = "C:\\Program Files\\Varnholt\\Zelbor";
 #endif
-
-// Paths are UTF-8 inside the program; on Windows std::filesystem reads plain strings otherwise.
-std::filesystem::path pathOf(const std::string& utf8) {
-  return std::u8string(utf8.begin(), utf8.end());
-}
-
-std::string utf8Of(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 bool holdsAVisibleFile(const std::filesystem::path& folder) {
   std::error_code error;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
        it.increment(error)) {
-    const bool hidden = it->path().filename().string().starts_with('.');
+    const bool hidden = it->path().filename().u8string().starts_with(u8'.');
     if (!hidden && it->is_regular_file(error)) return true;
   }
   return false;
@@ -32,26 +22,27 @@ bool holdsAVisibleFile(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::vector<std::string> gameInstallFolders(const char* winePrefix, const char* home) {
-  std::vector<std::string> folders;
+std::vector<db::Path> gameInstallFolders(const char* winePrefix, const char* home) {
+  std::vector<db::Path> folders;
 #ifdef _WIN32
   folders.emplace_back(kDefaultInstallFolder);
 #endif
   std::filesystem::path prefix;
   if (winePrefix != nullptr && *winePrefix != '\0') {
-    prefix = pathOf(winePrefix);
+    prefix = db::filesystemPath(winePrefix);
   } else if (home != nullptr && *home != '\0') {
-    prefix = pathOf(home) / ".wine";
+    prefix = db::filesystemPath(home) / u8".wine";
   } else {
     return folders;
   }
-  folders.push_back(utf8Of(prefix / kInstallFolderInPrefix));
+  folders.push_back(db::pathOf(prefix / kInstallFolderInPrefix));
   return folders;
 }
 
-std::string initialDialogFolder(const std::vector<std::string>& installFolders) {
-  for (const std::string& folder : installFolders) {
-    if (holdsAVisibleFile(pathOf(folder))) return utf8Of(pathOf(folder) / "Data" / "Gui");
+db::Path initialDialogFolder(const std::vector<db::Path>& installFolders) {
+  for (const db::Path& folder : installFolders) {
+    const std::filesystem::path path = db::filesystemPath(folder);
+    if (holdsAVisibleFile(path)) return db::pathOf(path / u8"Data" / u8"Gui");
   }
   return {};
 }

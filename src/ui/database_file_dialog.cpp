@@ -1,6 +1,5 @@
 #include "database_file_dialog.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -10,8 +9,8 @@ std::string DatabaseFileDialog::chooseDatabase(const std::string& initialFolder,
                                                const std::string& filter) {
   // Shown before the main window, so it has no owner.
   const QString path = QFileDialog::getOpenFileName(
-      nullptr, QString(), QFile::decodeName(initialFolder.c_str()), qtFileFilter(filter));
-  return path.isEmpty() ? std::string() : QFile::encodeName(path).toStdString();
+      nullptr, QString(), QString::fromStdString(initialFolder), qtFileFilter(filter));
+  return path.isEmpty() ? std::string() : path.toStdString();
 }
 
 QString qtFileFilter(std::string_view filter) {

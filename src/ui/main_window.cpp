@@ -1,7 +1,6 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -241,7 +240,7 @@ void MainWindow::mnuEditAbilities_Click() {
 void MainWindow::setCaption(const std::string& caption) {
   // The caption is the database's path, in the file system's encoding, and the place of the
   // unsaved-edits marker; a "[*]" in the path itself is shown as it stands.
-  QString title = QFile::decodeName(caption.c_str());
+  QString title = QString::fromStdString(caption);
   title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
   setWindowTitle(title + QStringLiteral("[*]"));
 }
@@ -324,7 +323,7 @@ void MainWindow::setBar(int row, editor::Colour colour, double widthTwips) {
 
 void MainWindow::showPicture(const std::string& path) {
   QPixmap picture;
-  if (path.empty() || !picture.load(QFile::decodeName(path.c_str()))) {
+  if (path.empty() || !picture.load(QString::fromStdString(path))) {
     img1->clear();
     return;
   }

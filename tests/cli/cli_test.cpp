@@ -64,10 +64,10 @@ class RecordingFileSystem final : public zelbor::testing::ForwardingFileSystem {
  public:
   RecordingFileSystem() : ForwardingFileSystem(db::systemFileSystem()) {}
 
-  db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
+  db::Result<std::unique_ptr<db::File>> openExisting(const db::Path& path,
                                                      db::OpenMode mode) override {
     if (mode == db::OpenMode::ReadWrite && ++writeOpens == refusedWriteOpen) {
-      return db::FileError{path, "Cannot open \"" + path + "\": Disk quota exceeded."};
+      return db::FileError{path.utf8(), "Cannot open \"" + path.utf8() + "\": Disk quota exceeded."};
     }
     return ForwardingFileSystem::openExisting(path, mode);
   }
@@ -394,10 +394,10 @@ TEST_F(CliTest, ExitStatusesTellUsageFileErrorsAndFindings) {
        dir_.path().string() + "\": not a regular file"},
       {{"check", path_, "--lists", noLists},
        2,
-       db::pathInFolder(noLists, "Bats.txt") + "\": " + missingFileReason()},
+       db::pathInFolder(noLists, "Bats.txt").utf8() + "\": " + missingFileReason()},
       {{"check", path_, "--lists", hugeLists},
        2,
-       db::pathInFolder(hugeLists, "Bats.txt") +
+       db::pathInFolder(hugeLists, "Bats.txt").utf8() +
            "\": it is 4194305 bytes long; a list file may hold at most 4194304 "
            "bytes."},
       {{"sample", path_}, 2, path_ + "\": " + existingFileReason()},
@@ -704,10 +704,10 @@ TEST_F(CliTest, OnlyTheFormatsOfThisBuildAreOffered) {
 TEST_F(CliTest, AnUnexpectedExceptionEndsWithAMessageAndItsOwnStatus) {
   struct ExhaustedFileSystem final : zelbor::testing::ForwardingFileSystem {
     ExhaustedFileSystem() : ForwardingFileSystem(db::systemFileSystem()) {}
-    db::Result<std::unique_ptr<db::File>> openExisting(const std::string&, db::OpenMode) override {
+    db::Result<std::unique_ptr<db::File>> openExisting(const db::Path&, db::OpenMode) override {
       throw std::bad_alloc();
     }
-    db::Result<bool> isReadOnly(const std::string&) override { throw std::bad_alloc(); }
+    db::Result<bool> isReadOnly(const db::Path&) override { throw std::bad_alloc(); }
   } exhausted;
   const Outcome outcome = runOn(exhausted, {"teams", path_});
   EXPECT_EQ(outcome.status, 70);

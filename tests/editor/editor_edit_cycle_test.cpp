@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "db/filesystem_path.h"
 #include "db/text_codec.h"
 #include "editor/messages.h"
 #include "support/editor_fixture.h"
@@ -264,7 +265,7 @@ TEST_F(EditCycleTest, TypingRedrawsTheBarsAndTheFaceFollowsTheList) {
 
   view.selections[ListBox::cboFace] = 12;
   editor.cboFace_Click();
-  EXPECT_EQ(view.picture, programFolder + "/faces/12.jpg");
+  EXPECT_EQ(db::filesystemPath(view.picture), db::filesystemPath(programFolder) / "faces" / "12.jpg");
 }
 
 TEST_F(EditCycleTest, TheLookUpSearchesTheSelectedPlayersEncodedName) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "db/filesystem_path.h"
 #include "editor/install_folder.h"
 #include "editor/messages.h"
 #include "support/editor_fixture.h"
@@ -118,22 +119,22 @@ TEST_F(StartupTest, AReadOnlyFileIsRefusedWithTheReadOnlyMessage) {
 }
 
 TEST_F(StartupTest, TheDialogStartsInTheGameFolderOfTheWinePrefix) {
-  using Path = std::filesystem::path;
+  const auto Path = [](const db::Path& path) { return db::filesystemPath(path); };
   const std::string prefix = dir.file("wine");
   const std::string game = prefix + "/drive_c/Program Files/Varnholt/Zelbor";
   std::filesystem::create_directories(game + "/Data/Gui");
-  const std::vector<std::string> folders = editor::gameInstallFolders(prefix.c_str(), "/home/x");
+  const std::vector<db::Path> folders = editor::gameInstallFolders(prefix.c_str(), "/home/x");
 #ifdef _WIN32
   ASSERT_EQ(folders.size(), 2u);
-  EXPECT_EQ(folders.front(), "C:\\Program Files\\Varnholt\\Zelbor") << "the default comes first";
+  EXPECT_EQ(folders.front().utf8(), "C:\\Program Files\\Varnholt\\Zelbor") << "the default comes first";
 #else
   ASSERT_EQ(folders.size(), 1u);
 #endif
   EXPECT_EQ(Path(folders.back()), Path(game));
-  const std::vector<std::string> inPrefix{folders.back()};
-  EXPECT_EQ(editor::initialDialogFolder(inPrefix), "") << "only subfolders: no starting folder";
+  const std::vector<db::Path> inPrefix{folders.back()};
+  EXPECT_EQ(editor::initialDialogFolder(inPrefix).utf8(), "") << "only subfolders: no starting folder";
   writeFileBytes(game + "/.hidden", {});
-  EXPECT_EQ(editor::initialDialogFolder(inPrefix), "") << "hidden files do not count";
+  EXPECT_EQ(editor::initialDialogFolder(inPrefix).utf8(), "") << "hidden files do not count";
   writeFileBytes(game + "/Zelbor.exe", {1});
   EXPECT_EQ(Path(editor::initialDialogFolder(inPrefix)), Path(game + "/Data/Gui"));
 

@@ -3,8 +3,9 @@
 namespace zelbor::testing {
 namespace {
 
-db::FileError injected(const std::string& path, const char* action) {
-  return {path, std::string("Cannot ") + action + " \"" + path + "\": Input/output error."};
+db::FileError injected(const db::Path& path, const char* action) {
+  return {path.utf8(),
+          std::string("Cannot ") + action + " \"" + path.utf8() + "\": Input/output error."};
 }
 
 class FaultyFile final : public db::File {
@@ -71,49 +72,49 @@ Fault FaultyFileSystem::next(FileCall call) {
 }
 
 db::Result<std::unique_ptr<db::File>> FaultyFileSystem::wrap(
-    db::Result<std::unique_ptr<db::File>> file, const std::string& path) {
+    db::Result<std::unique_ptr<db::File>> file, const db::Path& path) {
   if (!file) return file.error();
   return std::unique_ptr<db::File>(
-      std::make_unique<FaultyFile>(*this, std::move(file).value(), path, openFiles_));
+      std::make_unique<FaultyFile>(*this, std::move(file).value(), path.utf8(), openFiles_));
 }
 
-db::Result<std::unique_ptr<db::File>> FaultyFileSystem::openExisting(const std::string& path,
+db::Result<std::unique_ptr<db::File>> FaultyFileSystem::openExisting(const db::Path& path,
                                                                      db::OpenMode mode) {
   if (next(FileCall::Open) != Fault::None) return injected(path, "open");
   return wrap(real().openExisting(path, mode), path);
 }
 
-db::Result<bool> FaultyFileSystem::isReadOnly(const std::string& path) {
+db::Result<bool> FaultyFileSystem::isReadOnly(const db::Path& path) {
   if (next(FileCall::IsReadOnly) != Fault::None) return injected(path, "examine");
   return real().isReadOnly(path);
 }
 
-db::Result<std::unique_ptr<db::File>> FaultyFileSystem::createNew(const std::string& path) {
+db::Result<std::unique_ptr<db::File>> FaultyFileSystem::createNew(const db::Path& path) {
   if (next(FileCall::Create) != Fault::None) return injected(path, "create");
   return wrap(real().createNew(path), path);
 }
 
-db::Result<void> FaultyFileSystem::rename(const std::string& from, const std::string& to) {
+db::Result<void> FaultyFileSystem::rename(const db::Path& from, const db::Path& to) {
   if (next(FileCall::Rename) != Fault::None) return injected(from, "rename");
   return real().rename(from, to);
 }
 
-db::Result<void> FaultyFileSystem::remove(const std::string& path) {
+db::Result<void> FaultyFileSystem::remove(const db::Path& path) {
   if (next(FileCall::Remove) != Fault::None) return injected(path, "remove");
   return real().remove(path);
 }
 
-db::Result<std::vector<std::string>> FaultyFileSystem::listFolder(const std::string& folder) {
+db::Result<std::vector<std::string>> FaultyFileSystem::listFolder(const db::Path& folder) {
   if (next(FileCall::ListFolder) != Fault::None) return injected(folder, "list");
   return real().listFolder(folder);
 }
 
-db::Result<void> FaultyFileSystem::makeFolder(const std::string& folder, db::LinkedFolder links) {
+db::Result<void> FaultyFileSystem::makeFolder(const db::Path& folder, db::LinkedFolder links) {
   if (next(FileCall::MakeFolder) != Fault::None) return injected(folder, "create the folder");
   return real().makeFolder(folder, links);
 }
 
-db::Result<void> FaultyFileSystem::syncFolder(const std::string& folder) {
+db::Result<void> FaultyFileSystem::syncFolder(const db::Path& folder) {
   if (next(FileCall::SyncFolder) != Fault::None) return injected(folder, "flush to disk");
   return real().syncFolder(folder);
 }

@@ -45,15 +45,15 @@ class FaultyFileSystem final : public ForwardingFileSystem {
   const std::vector<FileCall>& calls() const { return log_; }
   int openFiles() const { return *openFiles_; }
 
-  db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
+  db::Result<std::unique_ptr<db::File>> openExisting(const db::Path& path,
                                                      db::OpenMode mode) override;
-  db::Result<bool> isReadOnly(const std::string& path) override;
-  db::Result<std::unique_ptr<db::File>> createNew(const std::string& path) override;
-  db::Result<void> rename(const std::string& from, const std::string& to) override;
-  db::Result<void> remove(const std::string& path) override;
-  db::Result<std::vector<std::string>> listFolder(const std::string& folder) override;
-  db::Result<void> makeFolder(const std::string& folder, db::LinkedFolder links) override;
-  db::Result<void> syncFolder(const std::string& folder) override;
+  db::Result<bool> isReadOnly(const db::Path& path) override;
+  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path) override;
+  db::Result<void> rename(const db::Path& from, const db::Path& to) override;
+  db::Result<void> remove(const db::Path& path) override;
+  db::Result<std::vector<std::string>> listFolder(const db::Path& folder) override;
+  db::Result<void> makeFolder(const db::Path& folder, db::LinkedFolder links) override;
+  db::Result<void> syncFolder(const db::Path& folder) override;
 
   // Numbers the next call and returns the fault chosen for it.
   Fault next(FileCall call);
@@ -61,7 +61,7 @@ class FaultyFileSystem final : public ForwardingFileSystem {
  private:
   // Wraps a file the real file system opened or created, so its calls can fail too.
   db::Result<std::unique_ptr<db::File>> wrap(db::Result<std::unique_ptr<db::File>> file,
-                                             const std::string& path);
+                                             const db::Path& path);
 
   FaultRule rule_;
   int calls_ = 0;

@@ -10,26 +10,29 @@ class ForwardingFileSystem : public db::FileSystem {
  public:
   explicit ForwardingFileSystem(db::FileSystem& real) : real_(real) {}
 
-  db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
+  db::Result<std::unique_ptr<db::File>> openExisting(const db::Path& path,
                                                      db::OpenMode mode) override {
     return real_.openExisting(path, mode);
   }
-  db::Result<bool> isReadOnly(const std::string& path) override { return real_.isReadOnly(path); }
-  db::Result<std::unique_ptr<db::File>> createNew(const std::string& path) override {
+  db::Result<bool> isReadOnly(const db::Path& path) override { return real_.isReadOnly(path); }
+  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path) override {
     return real_.createNew(path);
   }
-  db::Result<void> rename(const std::string& from, const std::string& to) override {
+  db::Result<void> rename(const db::Path& from, const db::Path& to) override {
     return real_.rename(from, to);
   }
-  db::Result<void> remove(const std::string& path) override { return real_.remove(path); }
-  db::Result<std::vector<std::string>> listFolder(const std::string& folder) override {
+  db::Result<void> remove(const db::Path& path) override { return real_.remove(path); }
+  db::Result<std::vector<std::string>> listFolder(const db::Path& folder) override {
     return real_.listFolder(folder);
   }
-  db::Result<void> makeFolder(const std::string& folder, db::LinkedFolder links) override {
+  db::Result<void> makeFolder(const db::Path& folder, db::LinkedFolder links) override {
     return real_.makeFolder(folder, links);
   }
-  db::Result<void> syncFolder(const std::string& folder) override {
+  db::Result<void> syncFolder(const db::Path& folder) override {
     return real_.syncFolder(folder);
+  }
+  db::Result<bool> sameFile(const db::Path& first, const db::Path& second) override {
+    return real_.sameFile(first, second);
   }
 
  protected:

@@ -14,8 +14,8 @@ class ReadOnlyMarkedFileSystem final : public ForwardingFileSystem {
   ReadOnlyMarkedFileSystem(db::FileSystem& real, std::string markedPath)
       : ForwardingFileSystem(real), markedPath_(std::move(markedPath)) {}
 
-  db::Result<bool> isReadOnly(const std::string& path) override {
-    if (path == markedPath_) return true;
+  db::Result<bool> isReadOnly(const db::Path& path) override {
+    if (path.utf8() == markedPath_) return true;
     return ForwardingFileSystem::isReadOnly(path);
   }
 
