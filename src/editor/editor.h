@@ -10,6 +10,8 @@
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/team_walk.h"
+#include "exchange/table_format.h"
+#include "exchange_windows.h"
 #include "main_view.h"
 #include "player_form.h"
 
@@ -88,6 +90,19 @@ class Editor {
   // database's backups and sees what it changes; Apply writes its player areas back (backed up
   // first) and the window shows the file as it is then.
   void mnuRestore_Click(BackupChooser& chooser);
+  // File "Open Database...": after unsaved edits are resolved, another database replaces the open
+  // one; when it cannot be opened the open one stays.
+  void mnuOpen_Click();
+  // File "Export Players...": every player to the file chosen, in the format its type names,
+  // replacing an old file in one step.
+  void mnuExport_Click(ExchangeWindows& windows);
+  // File "Import Players...": a preview of every change or every refused cell first; Apply writes
+  // the changed teams, backed up first, and the window shows the file as it is then.
+  void mnuImport_Click(ExchangeWindows& windows);
+  // File "Compare with Database...": every difference to another database, as a patch on request.
+  void mnuCompare_Click(ExchangeWindows& windows);
+  // Search "Find Player...": the picked player of any team is selected and shown.
+  void mnuFindPlayer_Click(PlayerFinder& finder);
 
   int currentPlayer() const { return currentPlayer_; }
   bool loadingTeam() const { return loadingTeam_; }
@@ -97,6 +112,12 @@ class Editor {
 
  private:
   bool fillListsFromFiles();
+  // The database at `path` opened for writing, or nothing after telling the user why not.
+  std::optional<db::Database> openWritable(const std::string& path);
+  // Takes `opened` as the database and shows its first team.
+  bool showOpened(db::Database opened);
+  // The table format `path` names and this build reads and writes; nothing after telling why not.
+  std::optional<exchange::TableFormat> tableFormatFor(const std::string& path);
   bool LoadTeamNames();
   bool runTeamSelection();
   void selectPlayer(int index);
