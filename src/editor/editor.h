@@ -103,6 +103,8 @@ class Editor {
   void mnuCompare_Click(ExchangeWindows& windows);
   // Search "Find Player...": the picked player of any team is selected and shown.
   void mnuFindPlayer_Click(PlayerFinder& finder);
+  // Help "About": version, licence, and the folder the list files and faces come from.
+  void mnuAbout_Click();
 
   int currentPlayer() const { return currentPlayer_; }
   bool loadingTeam() const { return loadingTeam_; }

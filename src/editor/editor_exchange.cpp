@@ -112,7 +112,7 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
       const db::PlayerRecord& player =
           preview.loaded[static_cast<std::size_t>(change.team - 1)]
                         [static_cast<std::size_t>(change.slot - 1)];
-      rows.changes.push_back({teamLabel(change.team), db::decodeUpToNul(player.realName),
+      rows.changes.push_back({teamLabel(change.team), change.slot, db::decodeUpToNul(player.realName),
                               std::string(change.field), change.before, change.after});
     }
   }

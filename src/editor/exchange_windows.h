@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "backup_chooser.h"
+
 namespace zelbor::editor {
 
 // A player of any team as the find window lists it.
@@ -24,20 +26,11 @@ class PlayerFinder {
       const std::function<std::vector<PlayerMatch>(const std::string&)>& matches) = 0;
 };
 
-// One change of an import as the preview lists it.
-struct ImportChangeRow {
-  std::string team;    // "3 (Team Name)"
-  std::string player;  // the player's name in the file now
-  std::string field;
-  std::string now;
-  std::string imported;
-};
-
 // What an import would do: its changes, or the cells refused (then nothing can be applied).
 struct ImportPreviewRows {
   std::string input;    // the file read
   std::string reading;  // how it was read: encoding and separator; empty for JSON and xlsx
-  std::vector<ImportChangeRow> changes;
+  std::vector<RestoreChange> changes;  // `restored` holds the value imported
   std::vector<std::string> refused;  // each "row N, column C, value "V": reason"
   std::vector<std::string> notes;    // cells valid but not written, with the reason
 };

@@ -13,11 +13,15 @@
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string_view>
 #include <variant>
 
 #include "backup_dialog.h"
 #include "batch_window.h"
+#include "exchange_dialogs.h"
 #include "file_verify_window.h"
+#include "find_player_dialog.h"
 #include "lineup_window.h"
 #include "main_window_layout.h"
 #include "twips.h"
@@ -100,13 +104,57 @@ void MainWindow::createMenus() {
   }
   // Not one of the designed items: behind a separator after them.
   bar[0]->addSeparator();
-  QAction* restore = bar[0]->addAction(QStringLiteral("&Restore from Backup\u2026"));
-  restore->setObjectName(QStringLiteral("mnuRestore"));
-  connect(restore, &QAction::triggered, this, [this] {
-    if (editor_ == nullptr) return;
-    BackupDialog dialog(this);
-    editor_->mnuRestore_Click(dialog);
-  });
+  // The user's own windows: the rest of File, then Search and Help after the designed menus.
+  struct Addition {
+    QMenu* menu;
+    const char* name;
+    QString caption;
+    QKeySequence shortcut;
+    std::function<void()> run;
+  };
+  QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
+  search->setObjectName(QStringLiteral("mnuSearch"));
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("mnuHelp"));
+  const auto withExchange = [this](void (Editor::*handler)(editor::ExchangeWindows&)) {
+    return [this, handler] {
+      ExchangeDialogs dialogs(this);
+      (editor_->*handler)(dialogs);
+    };
+  };
+  const Addition additions[] = {
+      {bar[0], "mnuRestore", QStringLiteral("&Restore from Backup\u2026"), {},
+       [this] {
+         BackupDialog dialog(this);
+         editor_->mnuRestore_Click(dialog);
+       }},
+      {bar[0], "mnuOpen", QStringLiteral("&Open Database\u2026"), QKeySequence(Qt::CTRL | Qt::Key_O),
+       [this] { editor_->mnuOpen_Click(); }},
+      {bar[0], "mnuExport", QStringLiteral("&Export Players\u2026"),
+       QKeySequence(Qt::CTRL | Qt::Key_E), withExchange(&Editor::mnuExport_Click)},
+      {bar[0], "mnuImport", QStringLiteral("&Import Players\u2026"),
+       QKeySequence(Qt::CTRL | Qt::Key_I), withExchange(&Editor::mnuImport_Click)},
+      {bar[0], "mnuCompare", QStringLiteral("&Compare with Database\u2026"), {},
+       withExchange(&Editor::mnuCompare_Click)},
+      {bar[0], "mnuQuit", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+       [this] { close(); }},
+      {search, "mnuFindPlayer", QStringLiteral("&Find Player\u2026"),
+       QKeySequence(Qt::CTRL | Qt::Key_F),
+       [this] {
+         FindPlayerDialog dialog(this);
+         editor_->mnuFindPlayer_Click(dialog);
+       }},
+      {help, "mnuAbout", QStringLiteral("&About"), {}, [this] { editor_->mnuAbout_Click(); }},
+  };
+  for (const Addition& addition : additions) {
+    if (addition.name == std::string_view("mnuQuit")) addition.menu->addSeparator();
+    QAction* action = addition.menu->addAction(addition.caption);
+    action->setObjectName(QString::fromLatin1(addition.name));
+    action->setShortcut(addition.shortcut);
+    connect(action, &QAction::triggered, this, [this, run = addition.run] {
+      if (editor_ != nullptr) run();
+    });
+  }
   // A window-wide shortcut: it works whichever control has the focus.
   findChild<QAction*>(QStringLiteral("mnuSave"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 }
