@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -38,7 +40,13 @@ class ExchangeWindowTest : public UiFixture {
     const ModalWatcher dialog(name, [&](QWidget* window) {
       auto* edit = window->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
       ASSERT_NE(edit, nullptr);
+      // Enter reaches the dialog's default button in the active window only.
+      window->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+      edit->setFocus();
       QTest::keyClicks(edit, QString::fromStdString(path));
+      // The completion list that typing opens would take the Enter.
+      if (edit->completer() != nullptr) edit->completer()->popup()->hide();
       QTest::keyClick(edit, Qt::Key_Return);
     });
     control<QAction>(item)->trigger();
@@ -100,10 +108,10 @@ TEST_F(ExchangeWindowTest, AWorkbookWithOneCellEditedImportsThatChangeAsTheComma
   const std::string workbook = exportedTo("edited.xlsx");
   // Player 2 of team 1 takes the first bowling style by its name, as a user picks it.
   const ProcessResult edited = runCommand(
-      "python3 -c " +
+      "/usr/bin/python3 -c " +
       shellQuoted("import openpyxl,sys; b=openpyxl.load_workbook(sys.argv[1]); "
                   "print(b['Lists']['A3'].value)") +
-      " " + shellQuoted(workbook) + " | { read -r style; python3 " +
+      " " + shellQuoted(workbook) + " | { read -r style; /usr/bin/python3 " +
       shellQuoted(ZELBOR_EDIT_CELL_SCRIPT) + " " + shellQuoted(workbook) +
       " 3 bowlStyle \"$style\"; }");
   ASSERT_EQ(edited.exitCode, 0) << edited.output;
@@ -148,7 +156,11 @@ TEST_F(ExchangeWindowTest, FindPicksAPlayerOfAnotherTeamAndASaveLandsOnHim) {
     firstListed = list->currentItem() != nullptr ? list->currentItem()->text() : QString();
     QTest::keyClick(text, Qt::Key_Return);
   });
-  QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+  // The shortcut works in the active window, from whichever box has the focus.
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(box(editor::TextBox::txtRealName), Qt::Key_F, Qt::ControlModifier);
   ASSERT_EQ(find.runs(), 1);
   EXPECT_TRUE(firstListed.startsWith(QString::fromStdString(name))) << firstListed.toStdString();
   EXPECT_EQ(editor.loadedTeam(), 5);
