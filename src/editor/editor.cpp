@@ -92,9 +92,8 @@ bool Editor::showOpened(db::Database opened) {
 
 void Editor::mnuOpen_Click() {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const std::string path =
-      fileDialog_.chooseDatabase(db::folderOf(database_->databasePath()),
-                                 std::string(messages::kDatabaseFilter));
+  const std::string path = fileDialog_.chooseDatabase(db::folderOf(database_->databasePath()),
+                                                      std::string(messages::kDatabaseFilter));
   if (path.empty()) return;
   std::optional<db::Database> opened = openWritable(path);
   if (!opened) return;

@@ -10,6 +10,7 @@
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/team_walk.h"
+#include "db/value_lists.h"
 #include "exchange/table_format.h"
 #include "exchange_windows.h"
 #include "main_view.h"
@@ -118,8 +119,15 @@ class Editor {
   std::optional<db::Database> openWritable(const std::string& path);
   // Takes `opened` as the database and shows its first team.
   bool showOpened(db::Database opened);
-  // The table format `path` names and this build reads and writes; nothing after telling why not.
-  std::optional<exchange::TableFormat> tableFormatFor(const std::string& path);
+  // A players' table to export to or import from, with the lists its cells name items of.
+  struct ChosenTable {
+    std::string path;
+    exchange::TableFormat format;
+    db::ValueLists lists;
+  };
+  // The table at `path` in the format its name gives, once this build handles that format and
+  // the lists are read; nothing on Cancel (an empty path) or after telling the user why not.
+  std::optional<ChosenTable> chooseTable(const std::string& path);
   bool LoadTeamNames();
   bool runTeamSelection();
   void selectPlayer(int index);

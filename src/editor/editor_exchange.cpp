@@ -38,26 +38,31 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 }  // namespace
 
-std::optional<exchange::TableFormat> Editor::tableFormatFor(const std::string& path) {
+std::optional<Editor::ChosenTable> Editor::chooseTable(const std::string& path) {
+  if (path.empty()) return std::nullopt;
   const std::optional<exchange::TableFormat> format = exchange::tableFormatOf(path);
   if (!format) {
-    reportError("\"" + path + "\" is not a players' table: its name must end in .xlsx, .csv or .json.");
-  } else if (*format == exchange::TableFormat::Xlsx && !exchange::buildHasXlsx()) {
+    reportError("\"" + path +
+                "\" is not a players' table: its name must end in .xlsx, .csv or .json.");
+    return std::nullopt;
+  }
+  if (*format == exchange::TableFormat::Xlsx && !exchange::buildHasXlsx()) {
     reportError("\"" + path + "\": " + std::string(exchange::kNoXlsxSupport) + ".");
     return std::nullopt;
   }
-  return format;
+  db::Result<db::ValueLists> lists = db::ValueLists::load(fileSystem_, environment_.programFolder);
+  if (!lists) {
+    reportError(lists.error().message);
+    return std::nullopt;
+  }
+  return ChosenTable{path, *format, std::move(lists).value()};
 }
 
 void Editor::mnuExport_Click(ExchangeWindows& windows) {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const std::string path = windows.chooseExportPath();
-  if (path.empty()) return;
-  const std::optional<exchange::TableFormat> format = tableFormatFor(path);
-  if (!format) return;
-  const db::Result<db::ValueLists> lists =
-      db::ValueLists::load(fileSystem_, environment_.programFolder);
-  if (!lists) return reportError(lists.error().message);
+  const std::optional<ChosenTable> table = chooseTable(windows.chooseExportPath());
+  if (!table) return;
+  const std::string& path = table->path;
   const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   std::vector<exchange::ExportedPlayer> exported;
@@ -69,7 +74,7 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
   restoreView(teamIndex, playerIndex);
   if (!walk.ok()) return reportWalkFailure(walk, "The export");
   const db::Result<std::string> bytes =
-      exchange::exportedBytes(exported, *format, lists.value(), true);
+      exchange::exportedBytes(exported, table->format, table->lists, true);
   if (!bytes) return reportError(bytes.error().message);
   if (const db::Result<void> written = replaceWith(fileSystem_, path, bytes.value()); !written) {
     return reportError(written.error().message);
@@ -80,16 +85,12 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
 
 void Editor::mnuImport_Click(ExchangeWindows& windows) {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const std::string input = windows.chooseTableToImport();
-  if (input.empty()) return;
-  const std::optional<exchange::TableFormat> format = tableFormatFor(input);
-  if (!format) return;
-  const db::Result<db::ValueLists> lists =
-      db::ValueLists::load(fileSystem_, environment_.programFolder);
-  if (!lists) return reportError(lists.error().message);
+  const std::optional<ChosenTable> table = chooseTable(windows.chooseTableToImport());
+  if (!table) return;
+  const std::string& input = table->path;
   const db::Result<std::string> text = exchange::readImportFile(fileSystem_, input);
   if (!text) return reportError(text.error().message);
-  const auto read = exchange::readImportSource(text.value(), input, *format);
+  const auto read = exchange::readImportSource(text.value(), input, table->format);
   if (const auto* refusal = std::get_if<std::string>(&read)) return reportError(*refusal);
   const auto& source = std::get<exchange::ImportSource>(read);
 
@@ -97,7 +98,8 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
   exchange::ImportPreview preview;
   loadedTeam_ = 0;
-  const db::WalkOutcome walk = exchange::previewImport(*database_, source, lists.value(), false, preview);
+  const db::WalkOutcome walk =
+      exchange::previewImport(*database_, source, table->lists, false, preview);
   if (!walk.ok()) {
     restoreView(teamIndex, playerIndex);
     return reportWalkFailure(walk, "The import");
@@ -109,28 +111,28 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   } else {
     rows.notes = plan->notes;
     for (const exchange::FieldChange& change : plan->changes) {
-      const db::PlayerRecord& player =
-          preview.loaded[static_cast<std::size_t>(change.team - 1)]
-                        [static_cast<std::size_t>(change.slot - 1)];
-      rows.changes.push_back({teamLabel(change.team), change.slot, db::decodeUpToNul(player.realName),
-                              std::string(change.field), change.before, change.after});
+      const db::PlayerRecord& player = preview.loaded[static_cast<std::size_t>(change.team - 1)]
+                                                     [static_cast<std::size_t>(change.slot - 1)];
+      rows.changes.push_back({teamLabel(change.team), change.slot,
+                              db::decodeUpToNul(player.realName), std::string(change.field),
+                              change.before, change.after});
     }
   }
   if (!windows.confirmImport(rows) || plan == nullptr || plan->changes.empty()) {
     return restoreView(teamIndex, playerIndex);
   }
   exchange::AppliedImport applied;
-  const db::WriteOutcome outcome =
-      writeBackedUp("import", [&](const db::BeforeFirstWrite& backUp) {
-        applied = exchange::applyImport(*database_, preview, backUp);
-        return applied.outcome;
-      });
+  const db::WriteOutcome outcome = writeBackedUp("import", [&](const db::BeforeFirstWrite& backUp) {
+    applied = exchange::applyImport(*database_, preview, backUp);
+    return applied.outcome;
+  });
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Importing \"" + input + "\"");
   if (applied.changedOnDisk) {
     return reportError("Team " + teamLabel(*applied.changedOnDisk) +
                        " changed in the file while the import was previewed, so the import wrote "
-                       "nothing to " + db::teamList(applied.left) + ". Import the file again.");
+                       "nothing to " +
+                       db::teamList(applied.left) + ". Import the file again.");
   }
   prompts_.tell("\"" + input + "\" was imported: " + std::to_string(plan->changes.size()) +
                     (plan->changes.size() == 1 ? " field changed." : " fields changed."),
@@ -159,8 +161,7 @@ void Editor::mnuCompare_Click(ExchangeWindows& windows) {
   if (patchPath.empty()) return;
   std::ostringstream patch;
   exchange::writePatch(patch, differences);
-  if (const db::Result<void> written = replaceWith(fileSystem_, patchPath, patch.str());
-      !written) {
+  if (const db::Result<void> written = replaceWith(fileSystem_, patchPath, patch.str()); !written) {
     return reportError(written.error().message);
   }
 }

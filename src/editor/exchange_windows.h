@@ -31,8 +31,8 @@ struct ImportPreviewRows {
   std::string input;    // the file read
   std::string reading;  // how it was read: encoding and separator; empty for JSON and xlsx
   std::vector<RestoreChange> changes;  // `restored` holds the value imported
-  std::vector<std::string> refused;  // each "row N, column C, value "V": reason"
-  std::vector<std::string> notes;    // cells valid but not written, with the reason
+  std::vector<std::string> refused;    // each "row N, column C, value "V": reason"
+  std::vector<std::string> notes;      // cells valid but not written, with the reason
 };
 
 // The front end's windows for File "Import Players..." and "Export Players...".

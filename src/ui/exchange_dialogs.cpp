@@ -27,10 +27,9 @@ std::string chooseFile(QWidget* owner, const QString& name, const QString& title
     return dot < 0 ? QString() : chosen.mid(dot + 3).chopped(1);
   };
   dialog.setDefaultSuffix(suffixOf(dialog.selectedNameFilter()));
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                   [&dialog, suffixOf](const QString& chosen) {
-                     dialog.setDefaultSuffix(suffixOf(chosen));
-                   });
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog,
+      [&dialog, suffixOf](const QString& chosen) { dialog.setDefaultSuffix(suffixOf(chosen)); });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
@@ -71,13 +70,14 @@ bool ExchangeDialogs::confirmImport(const editor::ImportPreviewRows& preview) {
                   .arg(counted(preview.refused.size(), QStringLiteral("cell")), input,
                        preview.refused.size() == 1 ? "is" : "are");
   } else if (preview.changes.empty()) {
-    caption = QStringLiteral("\"%1\" holds the players as the file does: nothing to import.")
-                  .arg(input);
+    caption =
+        QStringLiteral("\"%1\" holds the players as the file does: nothing to import.").arg(input);
   } else {
     caption = QStringLiteral("Importing \"%1\" changes %2. The file is backed up first.")
                   .arg(input, counted(preview.changes.size(), QStringLiteral("field")));
   }
-  if (!preview.reading.empty()) caption += QStringLiteral("\nRead as %1.").arg(qtText(preview.reading));
+  if (!preview.reading.empty())
+    caption += QStringLiteral("\nRead as %1.").arg(qtText(preview.reading));
   for (const std::string& note : preview.notes) caption += QLatin1Char('\n') + qtText(note);
   const QStringList columns =
       preview.refused.empty()

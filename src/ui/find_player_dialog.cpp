@@ -58,8 +58,9 @@ std::optional<editor::PlayerMatch> FindPlayerDialog::choosePlayer(
     shown = matches(text->text().toStdString());
     list->clear();
     for (const editor::PlayerMatch& match : shown) {
-      list->addItem(QStringLiteral("%1 \u2014 %2").arg(QString::fromStdString(match.name),
-                                                        QString::fromStdString(match.teamName)));
+      list->addItem(
+          QStringLiteral("%1 \u2014 %2")
+              .arg(QString::fromStdString(match.name), QString::fromStdString(match.teamName)));
     }
     list->setCurrentRow(shown.empty() ? -1 : 0);
     ok->setEnabled(!shown.empty());

@@ -14,8 +14,7 @@ class FindPlayerDialog final : public editor::PlayerFinder {
   explicit FindPlayerDialog(QWidget* owner) : owner_(owner) {}
 
   std::optional<editor::PlayerMatch> choosePlayer(
-      const std::function<std::vector<editor::PlayerMatch>(const std::string&)>& matches)
-      override;
+      const std::function<std::vector<editor::PlayerMatch>(const std::string&)>& matches) override;
 
  private:
   QWidget* owner_;

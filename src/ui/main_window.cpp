@@ -123,18 +123,24 @@ void MainWindow::createMenus() {
     };
   };
   const Addition additions[] = {
-      {bar[0], "mnuRestore", QStringLiteral("&Restore from Backup\u2026"), {},
+      {bar[0],
+       "mnuRestore",
+       QStringLiteral("&Restore from Backup\u2026"),
+       {},
        [this] {
          BackupDialog dialog(this);
          editor_->mnuRestore_Click(dialog);
        }},
-      {bar[0], "mnuOpen", QStringLiteral("&Open Database\u2026"), QKeySequence(Qt::CTRL | Qt::Key_O),
-       [this] { editor_->mnuOpen_Click(); }},
+      {bar[0], "mnuOpen", QStringLiteral("&Open Database\u2026"),
+       QKeySequence(Qt::CTRL | Qt::Key_O), [this] { editor_->mnuOpen_Click(); }},
       {bar[0], "mnuExport", QStringLiteral("&Export Players\u2026"),
        QKeySequence(Qt::CTRL | Qt::Key_E), withExchange(&Editor::mnuExport_Click)},
       {bar[0], "mnuImport", QStringLiteral("&Import Players\u2026"),
        QKeySequence(Qt::CTRL | Qt::Key_I), withExchange(&Editor::mnuImport_Click)},
-      {bar[0], "mnuCompare", QStringLiteral("&Compare with Database\u2026"), {},
+      {bar[0],
+       "mnuCompare",
+       QStringLiteral("&Compare with Database\u2026"),
+       {},
        withExchange(&Editor::mnuCompare_Click)},
       {bar[0], "mnuQuit", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
        [this] { close(); }},

@@ -43,8 +43,9 @@ void TableDialog::offerApply(bool something) {
 void addChangeRows(QTreeWidget* table, const std::vector<editor::RestoreChange>& changes) {
   for (const editor::RestoreChange& change : changes) {
     new QTreeWidgetItem(
-        table, {qtText(change.team), QStringLiteral("%1 (%2)").arg(change.slot).arg(qtText(change.player)),
-                qtText(change.field), qtText(change.now), qtText(change.restored)});
+        table,
+        {qtText(change.team), QStringLiteral("%1 (%2)").arg(change.slot).arg(qtText(change.player)),
+         qtText(change.field), qtText(change.now), qtText(change.restored)});
   }
 }
 

@@ -3,8 +3,8 @@
 // byte.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QListWidget>
@@ -107,13 +107,13 @@ TEST_F(ExchangeWindowTest, AWorkbookWithOneCellEditedImportsThatChangeAsTheComma
   std::filesystem::copy_file(databasePath, original);
   const std::string workbook = exportedTo("edited.xlsx");
   // Player 2 of team 1 takes the first bowling style by its name, as a user picks it.
-  const ProcessResult edited = runCommand(
-      "/usr/bin/python3 -c " +
-      shellQuoted("import openpyxl,sys; b=openpyxl.load_workbook(sys.argv[1]); "
-                  "print(b['Lists']['A3'].value)") +
-      " " + shellQuoted(workbook) + " | { read -r style; /usr/bin/python3 " +
-      shellQuoted(ZELBOR_EDIT_CELL_SCRIPT) + " " + shellQuoted(workbook) +
-      " 3 bowlStyle \"$style\"; }");
+  const ProcessResult edited =
+      runCommand("/usr/bin/python3 -c " +
+                 shellQuoted("import openpyxl,sys; b=openpyxl.load_workbook(sys.argv[1]); "
+                             "print(b['Lists']['A3'].value)") +
+                 " " + shellQuoted(workbook) + " | { read -r style; /usr/bin/python3 " +
+                 shellQuoted(ZELBOR_EDIT_CELL_SCRIPT) + " " + shellQuoted(workbook) +
+                 " 3 bowlStyle \"$style\"; }");
   ASSERT_EQ(edited.exitCode, 0) << edited.output;
 
   const Preview preview = import(workbook);
