@@ -2,11 +2,29 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace zelbor::batch {
 
-// The eight scale factors, single precision: batting Timing, Precision, Power, Control, then
-// bowling Accuracy, Swing, Cut, Speed. An ability whose slider was never moved keeps exactly 1.
+// The eight scaled abilities in factor order: the name the code, the main window and the command
+// line's options use, and the caption under the ability's slider in the batch window.
+struct ScaledAbility {
+  std::string_view name;
+  std::string_view batchCaption;
+};
+inline constexpr std::array<ScaledAbility, 8> kScaledAbilities = {{
+    {"Timing", "Timing"},
+    {"Precision", "Precision"},
+    {"Power", "Power"},
+    {"Control", "Control"},
+    {"Accuracy", "Accuracy"},
+    {"Swing", "Swing/Drift"},  // the batch window's design captions it differently
+    {"Cut", "Seam/Spin"},      // the batch window's design captions it differently
+    {"Speed", "Speed"},
+}};
+
+// The eight scale factors, single precision, for the abilities of kScaledAbilities: batting
+// first, then bowling. An ability whose slider was never moved keeps exactly 1.
 struct BatchFactors {
   std::array<float, 4> batting{1, 1, 1, 1};
   std::array<float, 4> bowling{1, 1, 1, 1};

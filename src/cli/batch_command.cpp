@@ -1,4 +1,5 @@
 #include <array>
+#include <cctype>
 #include <memory>
 
 #include "batch/ability_scaling.h"
@@ -14,22 +15,14 @@ using namespace exchange;
 
 namespace {
 
-struct Ability {
-  const char* option;
-  const char* label;
-};
-
-// The eight percentages in the order of the batch factors: batting, then bowling.
-constexpr std::array<Ability, 8> kAbilities = {{
-    {"--timing", "Timing"},
-    {"--precision", "Precision"},
-    {"--power", "Power"},
-    {"--control", "Control"},
-    {"--accuracy", "Accuracy"},
-    {"--swing", "Swing/Drift"},
-    {"--cut", "Seam/Spin"},
-    {"--speed", "Speed"},
-}};
+// An ability's option is its name in lower case: "--cut" for Cut.
+std::string optionFor(const batch::ScaledAbility& ability) {
+  std::string option = "--";
+  for (const char c : ability.name) {
+    option += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return option;
+}
 
 struct BatchOptions {
   std::string path;
@@ -99,10 +92,12 @@ Command addBatchCommand(CLI::App& app, const CommandContext& context) {
   scope->add_flag("--all")->description("Every team");
   addTeamOption(*scope, options->team, "Only this team, 1..17, as stored in the file");
   scope->require_option(1);
-  for (std::size_t i = 0; i < kAbilities.size(); ++i) {
+  // The help words each ability as the batch window does, whose work this command does.
+  for (std::size_t i = 0; i < batch::kScaledAbilities.size(); ++i) {
+    const batch::ScaledAbility& ability = batch::kScaledAbilities[i];
     parser
-        ->add_option(kAbilities[i].option, options->percentages[i],
-                     std::string(kAbilities[i].label) + " percentage")
+        ->add_option(optionFor(ability), options->percentages[i],
+                     std::string(ability.batchCaption) + " percentage")
         ->transform(wholeNumberIn(0, 100))
         ->capture_default_str();
   }

@@ -47,6 +47,7 @@ inline std::string mergeMissingPlayers(const std::string& team, const std::strin
 
 inline constexpr std::string_view kBatchAllQuestion =
     "Do you want to batch process all players' abilities now?";
+// Worded as designed, "current the team's" included.
 inline constexpr std::string_view kBatchCurrentQuestion =
     "Do you want to batch process current the team's players' abilities now?";
 inline constexpr std::string_view kBatchWarning =

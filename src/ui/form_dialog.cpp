@@ -4,14 +4,13 @@
 
 namespace zelbor::ui {
 
-FormDialog::FormDialog(const char* objectName, const QString& caption, int clientWidthTwips,
-                       int clientHeightTwips, const std::vector<ControlSpec>& layout,
-                       QWidget* owner)
+FormDialog::FormDialog(const forms::FormSpec& form, QWidget* owner, const QString& captionEnd)
     : QDialog(owner) {
-  setUpDesignedWindow(this, objectName, caption, Qt::Dialog);
+  setUpDesignedWindow(this, form.name.c_str(), QString::fromStdString(form.caption) + captionEnd,
+                      Qt::Dialog);
   const double dpi = screenLogicalDpi();
-  setFixedSize(pixelsFromTwips(clientWidthTwips, dpi), pixelsFromTwips(clientHeightTwips, dpi));
-  buildControls(this, layout, dpi);
+  setFixedSize(pixelsFromTwips(form.clientWidth, dpi), pixelsFromTwips(form.clientHeight, dpi));
+  buildControls(this, form.controls, dpi);
 }
 
 }  // namespace zelbor::ui

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <string>
-#include <vector>
 
 #include "form_layout.h"
 
@@ -13,8 +12,8 @@ namespace zelbor::ui {
 // new one and runs it with exec(), which makes it modal.
 class FormDialog : public QDialog {
  protected:
-  FormDialog(const char* objectName, const QString& caption, int clientWidthTwips,
-             int clientHeightTwips, const std::vector<ControlSpec>& layout, QWidget* owner);
+  // The title is the form's caption followed by `captionEnd`.
+  FormDialog(const forms::FormSpec& form, QWidget* owner, const QString& captionEnd = {});
 
   template <class Widget>
   Widget* control(const std::string& name) const {

@@ -15,6 +15,10 @@
 #include "twips.h"
 
 namespace zelbor::ui {
+
+using forms::ControlKind;
+using forms::ControlSpec;
+
 namespace {
 
 // A narrow sans serif a little below the designed 8.25 pt: the designed sizes were measured for a
@@ -28,9 +32,10 @@ QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
   label->setTextFormat(Qt::PlainText);
   // Captions sit at the top of their label, however tall it is.
-  label->setAlignment(((look & kCentred) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-  label->setWordWrap((look & kWrapped) != 0);
-  if ((look & kBordered) != 0) label->setFrameStyle(QFrame::Box | QFrame::Plain);
+  label->setAlignment(((look & forms::kCentred) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) |
+                      Qt::AlignTop);
+  label->setWordWrap((look & forms::kWrapped) != 0);
+  if ((look & forms::kBordered) != 0) label->setFrameStyle(QFrame::Box | QFrame::Plain);
   return label;
 }
 
@@ -46,7 +51,7 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent) {
       return createLabel(caption, row.look, parent);
     case ControlKind::TextBox: {
       auto* box = new QLineEdit(caption, parent);
-      if ((row.look & kCentred) != 0) box->setAlignment(Qt::AlignCenter);
+      if ((row.look & forms::kCentred) != 0) box->setAlignment(Qt::AlignCenter);
       return box;
     }
     case ControlKind::ComboBox:
@@ -80,12 +85,12 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent) {
 }
 
 void applyLook(QWidget* control, unsigned look) {
-  if ((look & (kLargeText | kBold | kLink | kWrapped)) == 0) return;
+  if ((look & (forms::kLargeText | forms::kBold | forms::kLink | forms::kWrapped)) == 0) return;
   QFont font = control->font();
-  if ((look & kLargeText) != 0) font.setPointSizeF(kLargePointSize);
-  if ((look & kWrapped) != 0) font.setPointSizeF(kTwoLinePointSize);
-  if ((look & kBold) != 0) font.setBold(true);
-  if ((look & kLink) != 0) {
+  if ((look & forms::kLargeText) != 0) font.setPointSizeF(kLargePointSize);
+  if ((look & forms::kWrapped) != 0) font.setPointSizeF(kTwoLinePointSize);
+  if ((look & forms::kBold) != 0) font.setBold(true);
+  if ((look & forms::kLink) != 0) {
     font.setUnderline(true);
     QPalette palette = control->palette();
     palette.setColor(QPalette::WindowText, Qt::blue);
@@ -96,10 +101,6 @@ void applyLook(QWidget* control, unsigned look) {
 }
 
 }  // namespace
-
-std::string arrayElement(std::string_view array, int index) {
-  return std::string(array) + "(" + std::to_string(index) + ")";
-}
 
 void buildControls(QWidget* window, const std::vector<ControlSpec>& layout, double logicalDpi) {
   const auto pixels = [logicalDpi](int twips) { return pixelsFromTwips(twips, logicalDpi); };

@@ -3,65 +3,17 @@
 #include <QFont>
 #include <QWidget>
 #include <QtGlobal>
-#include <initializer_list>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "forms/control_spec.h"
 
 namespace zelbor::ui {
 
-enum class ControlKind {
-  Frame,
-  Label,
-  TextBox,
-  ComboBox,  // always a drop-down list: the user picks, never types
-  ListBox,
-  Picture,  // shows an image stretched to its size
-  Outline,  // a rectangle border
-  Slider,   // vertical
-  OptionButton,
-  PushButton,
-};
-
-// How a control looks beyond its kind; combined with |.
-enum ControlLook : unsigned {
-  kPlainLook = 0,
-  kCentred = 1U << 0,
-  kBold = 1U << 1,
-  kWrapped = 1U << 2,    // a caption that wraps inside a taller label, a step smaller
-  kBordered = 1U << 3,   // a single-line border around a label
-  kLargeText = 1U << 4,  // the 20.25 pt of the file hash window
-  kLink = 1U << 5,       // blue and underlined, with a pointing-hand cursor
-};
-
-struct TwipsRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
-
-// One row of a window's layout table, as designed: twips relative to the parent.
-struct ControlSpec {
-  std::string name;    // the design name, used as objectName: "cboTeams", "txtBat(0)"
-  std::string parent;  // the frame holding the control; empty for the window itself
-  ControlKind kind;
-  std::string caption;
-  TwipsRect rect;
-  unsigned look = kPlainLook;
-};
-
-// Adds the rows of a table part to `layout`.
-inline void appendRows(std::vector<ControlSpec>& layout, std::initializer_list<ControlSpec> rows) {
-  layout.insert(layout.end(), rows);
-}
-
-// The design name of element `index` of a control array: "Label4(26)".
-std::string arrayElement(std::string_view array, int index);
-
 // Creates the controls of `layout` on `window` in table order, which is the tab order; later rows
 // are drawn over earlier ones. Frames must come before the controls they hold.
-void buildControls(QWidget* window, const std::vector<ControlSpec>& layout, double logicalDpi);
+void buildControls(QWidget* window, const std::vector<forms::ControlSpec>& layout,
+                   double logicalDpi);
 
 // The font of all windows: a narrow sans serif (Liberation Sans Narrow) at 8 pt.
 QFont designFont();

@@ -13,8 +13,6 @@
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <string_view>
 #include <variant>
 
 #include "backup_dialog.h"
@@ -22,8 +20,9 @@
 #include "exchange_dialogs.h"
 #include "file_verify_window.h"
 #include "find_player_dialog.h"
+#include "forms/main_window_form.h"
+#include "forms/menus.h"
 #include "lineup_window.h"
-#include "main_window_layout.h"
 #include "twips.h"
 
 namespace zelbor::ui {
@@ -33,13 +32,13 @@ using editor::ListBox;
 using editor::TextBox;
 
 MainWindow::MainWindow() : dpi_(screenLogicalDpi()) {
-  // The caption is the design's until start-up shows the database's path.
-  setUpDesignedWindow(this, "Form1", QStringLiteral("Form1"), Qt::Window);
+  const forms::FormSpec form = forms::mainWindowForm();
+  setUpDesignedWindow(this, form.name.c_str(), QString::fromStdString(form.caption), Qt::Window);
   // The designed client area scrolls inside the window when the screen cannot hold all of it.
   client_ = new QWidget;
-  client_->setFixedSize(pixelsFromTwips(kMainClientWidth, dpi_),
-                        pixelsFromTwips(kMainClientHeight, dpi_));
-  buildControls(client_, mainWindowLayout(), dpi_);
+  client_->setFixedSize(pixelsFromTwips(form.clientWidth, dpi_),
+                        pixelsFromTwips(form.clientHeight, dpi_));
+  buildControls(client_, form.controls, dpi_);
   scrollArea_ = new QScrollArea;
   scrollArea_->setFrameShape(QFrame::NoFrame);
   scrollArea_->setWidget(client_);
@@ -70,99 +69,72 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::createMenus() {
-  // Captions carry their Alt-key mnemonics.
-  const std::array<std::pair<const char*, const char*>, 3> menus = {
-      {{"mnuFile", "&File"}, {"mnuBatch", "&Batch Editing"}, {"mnuUtilties", "&Utilities"}}};
-  struct Item {
-    std::size_t menu;
-    const char* name;
-    const char* caption;
-    void (Editor::*handler)();  // none: the batch window, which this window opens
-  };
-  const Item items[] = {
-      {0, "mnuSave", "&Save Current", &Editor::mnuSave_Click},
-      {1, "mnuEditAbilities", "Batch &Edit Player Abilities", nullptr},
-      {1, "mnuFixSpoof", "&Fix Spoof Names and Faces", &Editor::mnuFixSpoof_Click},
-      {2, "mnuLineup", "&Lineups", &Editor::mnuLineup_Click},
-      {2, "mnuFileHash", "Get File &Hash", &Editor::mnuFileHash_Click},
-  };
-  std::array<QMenu*, 3> bar{};
-  for (std::size_t i = 0; i < menus.size(); ++i) {
-    bar[i] = menuBar()->addMenu(QString::fromLatin1(menus[i].second));
-    bar[i]->setObjectName(QString::fromLatin1(menus[i].first));
-  }
-  for (const Item& item : items) {
-    QAction* action = bar[item.menu]->addAction(QString::fromLatin1(item.caption));
-    action->setObjectName(QString::fromLatin1(item.name));
-    connect(action, &QAction::triggered, this, [this, handler = item.handler] {
-      if (handler == nullptr) {
-        mnuEditAbilities_Click();
-      } else {
-        forward(handler);
+  for (const forms::MenuSpec& spec : forms::mainMenus()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromStdString(spec.caption));
+    menu->setObjectName(QString::fromStdString(spec.name));
+    for (const forms::MenuItemSpec& item : spec.items) {
+      if (item.name.empty()) {
+        menu->addSeparator();
+        continue;
       }
-    });
+      QAction* action = menu->addAction(QString::fromStdString(item.caption));
+      action->setObjectName(QString::fromStdString(item.name));
+      // A window-wide shortcut: it works whichever control has the focus.
+      if (item.shortcut)
+        action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QChar(item.shortcut->key)));
+      connect(action, &QAction::triggered, this,
+              [this, command = item.command] { runCommand(command); });
+    }
   }
-  // Not one of the designed items: behind a separator after them.
-  bar[0]->addSeparator();
-  // The user's own windows: the rest of File, then Search and Help after the designed menus.
-  struct Addition {
-    QMenu* menu;
-    const char* name;
-    QString caption;
-    QKeySequence shortcut;
-    std::function<void()> run;
-  };
-  QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
-  search->setObjectName(QStringLiteral("mnuSearch"));
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  help->setObjectName(QStringLiteral("mnuHelp"));
-  const auto withExchange = [this](void (Editor::*handler)(editor::ExchangeWindows&)) {
-    return [this, handler] {
-      ExchangeDialogs dialogs(this);
-      (editor_->*handler)(dialogs);
-    };
-  };
-  const Addition additions[] = {
-      {bar[0],
-       "mnuRestore",
-       QStringLiteral("&Restore from Backup\u2026"),
-       {},
-       [this] {
-         BackupDialog dialog(this);
-         editor_->mnuRestore_Click(dialog);
-       }},
-      {bar[0], "mnuOpen", QStringLiteral("&Open Database\u2026"),
-       QKeySequence(Qt::CTRL | Qt::Key_O), [this] { editor_->mnuOpen_Click(); }},
-      {bar[0], "mnuExport", QStringLiteral("&Export Players\u2026"),
-       QKeySequence(Qt::CTRL | Qt::Key_E), withExchange(&Editor::mnuExport_Click)},
-      {bar[0], "mnuImport", QStringLiteral("&Import Players\u2026"),
-       QKeySequence(Qt::CTRL | Qt::Key_I), withExchange(&Editor::mnuImport_Click)},
-      {bar[0],
-       "mnuCompare",
-       QStringLiteral("&Compare with Database\u2026"),
-       {},
-       withExchange(&Editor::mnuCompare_Click)},
-      {bar[0], "mnuQuit", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-       [this] { close(); }},
-      {search, "mnuFindPlayer", QStringLiteral("&Find Player\u2026"),
-       QKeySequence(Qt::CTRL | Qt::Key_F),
-       [this] {
-         FindPlayerDialog dialog(this);
-         editor_->mnuFindPlayer_Click(dialog);
-       }},
-      {help, "mnuAbout", QStringLiteral("&About"), {}, [this] { editor_->mnuAbout_Click(); }},
-  };
-  for (const Addition& addition : additions) {
-    if (addition.name == std::string_view("mnuQuit")) addition.menu->addSeparator();
-    QAction* action = addition.menu->addAction(addition.caption);
-    action->setObjectName(QString::fromLatin1(addition.name));
-    action->setShortcut(addition.shortcut);
-    connect(action, &QAction::triggered, this, [this, run = addition.run] {
-      if (editor_ != nullptr) run();
-    });
+}
+
+void MainWindow::runCommand(editor::Command command) {
+  switch (command) {
+    case editor::Command::Save:
+      forward(&Editor::mnuSave_Click);
+      return;
+    case editor::Command::EditAbilities:
+      mnuEditAbilities_Click();
+      return;
+    case editor::Command::FixSpoof:
+      forward(&Editor::mnuFixSpoof_Click);
+      return;
+    case editor::Command::Lineup:
+      forward(&Editor::mnuLineup_Click);
+      return;
+    case editor::Command::FileHash:
+      forward(&Editor::mnuFileHash_Click);
+      return;
+    case editor::Command::Quit:
+      close();
+      return;
+    default:
+      break;
   }
-  // A window-wide shortcut: it works whichever control has the focus.
-  findChild<QAction*>(QStringLiteral("mnuSave"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  if (editor_ == nullptr) return;
+  ExchangeDialogs exchange(this);
+  switch (command) {
+    case editor::Command::Restore: {
+      BackupDialog dialog(this);
+      return editor_->mnuRestore_Click(dialog);
+    }
+    case editor::Command::Open:
+      return editor_->mnuOpen_Click();
+    case editor::Command::Export:
+      return editor_->mnuExport_Click(exchange);
+    case editor::Command::Import:
+      return editor_->mnuImport_Click(exchange);
+    case editor::Command::Compare:
+      return editor_->mnuCompare_Click(exchange);
+    case editor::Command::FindPlayer: {
+      FindPlayerDialog dialog(this);
+      return editor_->mnuFindPlayer_Click(dialog);
+    }
+    case editor::Command::About:
+      return editor_->mnuAbout_Click();
+    default:
+      return;
+  }
 }
 
 void MainWindow::connectControls() {

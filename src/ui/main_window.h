@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <array>
 
+#include "editor/command.h"
 #include "editor/editor.h"
 #include "editor/main_view.h"
 #include "text_box_rules.h"
@@ -49,6 +50,8 @@ class MainWindow final : public QMainWindow, public editor::MainView {
   // A fixed size: the designed one, or the screen's free area with the content scrolling.
   void fitToScreen();
   void createMenus();
+  // What a menu item does.
+  void runCommand(editor::Command command);
   void connectControls();
   void mnuEditAbilities_Click();
   // Runs an editor handler, once an editor is attached.

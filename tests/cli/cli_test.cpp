@@ -23,6 +23,7 @@
 #include "support/faulty_file_system.h"
 #include "support/forwarding_file_system.h"
 #include "support/process.h"
+#include "support/read_only_marked_file_system.h"
 #include "support/system_reasons.h"
 #include "support/temp_file.h"
 #include "tools/file_hash.h"
@@ -584,6 +585,19 @@ TEST_F(CliTest, AFailureAfterTheWritingHasItsOwnStatus) {
   EXPECT_EQ(runCli({"fix-spoof", path_}, out, err, {fileSystem_, dir_.path().string()}), 5);
   EXPECT_THAT(err.str(), HasSubstr("Cannot write to standard output."));
   EXPECT_THAT(err.str(), HasSubstr("The file was written"));
+}
+
+TEST_F(CliTest, AFileMarkedReadOnlyIsNotWrittenEvenWhenItOpens) {
+  zelbor::testing::ReadOnlyMarkedFileSystem marked(db::systemFileSystem(), path_);
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"batch", path_, "--all", "--power", "50"}, {"fix-spoof", path_}}) {
+    SCOPED_TRACE(arguments[0]);
+    const Outcome outcome = runOn(marked, arguments);
+    EXPECT_EQ(outcome.status, 2) << outcome.err;
+    EXPECT_THAT(outcome.err, HasSubstr("it is read-only (no write permission bits"));
+    EXPECT_THAT(outcome.err, HasSubstr("Nothing was written."));
+    EXPECT_EQ(readFileBytes(path_), image_);
+  }
 }
 
 TEST_F(CliTest, ListItemsThatReadAsNumbersAreExportedAsPositions) {

@@ -11,6 +11,7 @@
 
 #include "sample/sample_database.h"
 #include "support/database_image.h"
+#include "support/read_only_marked_file_system.h"
 #include "support/system_reasons.h"
 #include "support/temp_file.h"
 
@@ -28,9 +29,9 @@ using zelbor::testing::writeFileBytes;
 
 class DatabaseTest : public ::testing::Test {
  protected:
-  Database openImage(const std::vector<Byte>& image) {
+  Database openImage(const std::vector<Byte>& image, FileSystem& fileSystem = systemFileSystem()) {
     writeFileBytes(path_, image);
-    auto database = Database::open(systemFileSystem(), path_);
+    auto database = Database::open(fileSystem, path_);
     if (!database) throw std::runtime_error(database.error().message);
     return std::move(database).value();
   }
@@ -354,6 +355,22 @@ TEST_F(DatabaseTest, AReadOnlyFileIsNotWrittenEvenByRoot) {
   EXPECT_THAT(store.error->message,
               ::testing::AnyOf(HasSubstr("it is read-only"),
                                HasSubstr(zelbor::testing::permissionDeniedReason())));
+  EXPECT_EQ(readFileBytes(path_), image);
+}
+
+TEST_F(DatabaseTest, AFileMarkedReadOnlyIsNotWrittenEvenWhenItOpens) {
+  std::vector<Byte> image = blankDatabase();
+  putTeam(image, 1, 3);
+  zelbor::testing::ReadOnlyMarkedFileSystem marked(systemFileSystem(), path_);
+  Database database = openImage(image, marked);
+  ASSERT_TRUE(database.LoadTeam(1));
+  database.player(1).hundredsODI = 9;
+  const WriteOutcome store = database.StoreTeam(1);
+  ASSERT_FALSE(store);
+  EXPECT_EQ(store.error->message, "Cannot write \"" + path_ +
+                                      "\": it is read-only (no write permission bits, a read-only "
+                                      "mount or an immutable file).");
+  EXPECT_EQ(teamsOnDiskSummary(store), "Nothing was written.");
   EXPECT_EQ(readFileBytes(path_), image);
 }
 

@@ -1,5 +1,7 @@
 #include "editor_fakes.h"
 
+#include <filesystem>
+
 namespace zelbor::testing {
 
 std::string FakeView::text(editor::TextBox box) const {
@@ -24,6 +26,10 @@ const std::vector<std::string>& FakeView::listItems(editor::ListBox list) const 
   static const std::vector<std::string> none;
   const auto it = items.find(list);
   return it == items.end() ? none : it->second;
+}
+
+bool FakeView::showsPicture() const {
+  return !picture.empty() && std::filesystem::is_regular_file(picture);
 }
 
 int FakeView::selectedIndex(editor::ListBox list) const {

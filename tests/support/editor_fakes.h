@@ -35,6 +35,8 @@ class FakeView final : public editor::MainView {
   // The user types a whole new text into a box (the handlers are the test's to call).
   void type(editor::TextBox box, const std::string& text) { texts[box] = text; }
   const std::vector<std::string>& listItems(editor::ListBox list) const;
+  // Whether img1 shows a picture: as in the window, only a file that exists is shown.
+  bool showsPicture() const;
 
   std::string caption;
   std::map<editor::TextBox, std::string> texts;

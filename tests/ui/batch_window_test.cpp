@@ -99,7 +99,7 @@ TEST_F(BatchWindowTest, CaptionsAndPlacesFollowTheDesign) {
 TEST_F(BatchWindowTest, OpensAtFullStrengthWithNoScopeChosen) {
   for (const char* group : {"sldBat", "sldBowl"}) {
     for (int i = 0; i < 4; ++i) {
-      const QSlider* s = slider(ui::arrayElement(group, i));
+      const QSlider* s = slider(forms::arrayElement(group, i));
       EXPECT_EQ(s->orientation(), Qt::Vertical);
       EXPECT_EQ(s->minimum(), 0);
       EXPECT_EQ(s->maximum(), 100);

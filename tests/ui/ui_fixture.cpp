@@ -1,15 +1,21 @@
 #include "ui_fixture.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
 #include <filesystem>
+#include <map>
 
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/file_access.h"
-#include "ui/twips.h"
 
 namespace zelbor::testing {
 namespace {
@@ -18,6 +24,39 @@ db::Database openDatabase(const std::string& path) {
   auto database = db::Database::open(db::systemFileSystem(), path);
   if (!database) throw std::runtime_error(database.error().message);
   return std::move(database).value();
+}
+
+// Whether `control` is what `kind` builds.
+bool isOfKind(const QWidget* control, forms::ControlKind kind) {
+  const auto* label = qobject_cast<const QLabel*>(control);
+  switch (kind) {
+    case forms::ControlKind::Frame:
+      return qobject_cast<const QGroupBox*>(control) != nullptr;
+    case forms::ControlKind::Label:
+      return label != nullptr && !label->hasScaledContents();
+    case forms::ControlKind::TextBox:
+      return qobject_cast<const QLineEdit*>(control) != nullptr;
+    case forms::ControlKind::ComboBox: {
+      const auto* combo = qobject_cast<const QComboBox*>(control);
+      return combo != nullptr && !combo->isEditable();
+    }
+    case forms::ControlKind::ListBox:
+      return qobject_cast<const QListWidget*>(control) != nullptr;
+    case forms::ControlKind::Picture:
+      return label != nullptr && label->hasScaledContents();
+    case forms::ControlKind::Outline:
+      return control->metaObject() == &QFrame::staticMetaObject &&
+             static_cast<const QFrame*>(control)->frameShape() == QFrame::Box;
+    case forms::ControlKind::Slider: {
+      const auto* slider = qobject_cast<const QSlider*>(control);
+      return slider != nullptr && slider->orientation() == Qt::Vertical;
+    }
+    case forms::ControlKind::OptionButton:
+      return qobject_cast<const QRadioButton*>(control) != nullptr;
+    case forms::ControlKind::PushButton:
+      return qobject_cast<const QPushButton*>(control) != nullptr;
+  }
+  return false;
 }
 
 }  // namespace
@@ -49,8 +88,7 @@ void UiFixture::changeFilePlayer(int team, int index, void (*change)(db::PlayerR
   ASSERT_TRUE(database.StoreTeam(team).ok());
 }
 
-QRect pixelRect(const ui::TwipsRect& twips) {
-  const double dpi = ui::screenLogicalDpi();
+QRect pixelRect(const forms::TwipsRect& twips, double dpi) {
   return {ui::pixelsFromTwips(twips.left, dpi), ui::pixelsFromTwips(twips.top, dpi),
           ui::pixelsFromTwips(twips.width, dpi), ui::pixelsFromTwips(twips.height, dpi)};
 }
@@ -69,6 +107,47 @@ void expectLayout(const QWidget* window, const std::vector<LayoutCheck>& checks)
     EXPECT_EQ(captionOf(control), check.caption) << check.name;
     EXPECT_EQ(control->geometry(), pixelRect(check.rect)) << check.name;
   }
+}
+
+void expectBuiltAsDesigned(const QWidget* client, const std::vector<forms::ControlSpec>& layout) {
+  const double dpi = client->screen()->logicalDotsPerInchY();
+  std::map<std::string, const forms::ControlSpec*> rows;
+  for (const forms::ControlSpec& row : layout) {
+    EXPECT_TRUE(rows.emplace(row.name, &row).second) << row.name << " is in the table twice";
+  }
+  std::vector<const QWidget*> built;
+  const auto addChildren = [&built](const QWidget* parent) {
+    for (const QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      built.push_back(child);
+    }
+  };
+  addChildren(client);
+  for (const forms::ControlSpec& row : layout) {
+    if (row.kind != forms::ControlKind::Frame) continue;
+    const auto* frame = client->findChild<QWidget*>(QString::fromStdString(row.name));
+    ASSERT_NE(frame, nullptr) << row.name;
+    addChildren(frame);
+  }
+  EXPECT_EQ(built.size(), layout.size());
+  for (const QWidget* control : built) {
+    const std::string name = control->objectName().toStdString();
+    const auto found = rows.find(name);
+    if (found == rows.end()) {
+      ADD_FAILURE() << "\"" << name << "\" was built, but the table has no row (left) for it";
+      continue;
+    }
+    const forms::ControlSpec& row = *found->second;
+    const std::string parent = control->parentWidget() == client
+                                   ? ""
+                                   : control->parentWidget()->objectName().toStdString();
+    EXPECT_EQ(parent, row.parent) << name;
+    EXPECT_TRUE(isOfKind(control, row.kind))
+        << name << " is a " << control->metaObject()->className();
+    EXPECT_EQ(captionOf(control).toStdString(), row.caption) << name;
+    EXPECT_EQ(control->geometry(), pixelRect(row.rect, dpi)) << name;
+    rows.erase(found);
+  }
+  for (const auto& [name, row] : rows) ADD_FAILURE() << name << " is in the table but not built";
 }
 
 std::vector<std::string> tabOrder(const QWidget* first, int count) {

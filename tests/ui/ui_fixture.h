@@ -10,10 +10,12 @@
 
 #include "db/player_record.h"
 #include "editor/editor.h"
+#include "forms/control_spec.h"
 #include "support/editor_fakes.h"
 #include "support/temp_file.h"
 #include "ui/form_layout.h"
 #include "ui/main_window.h"
+#include "ui/twips.h"
 
 namespace zelbor::testing {
 
@@ -47,8 +49,8 @@ class UiFixture : public ::testing::Test {
   editor::Editor editor;
 };
 
-// A designed rectangle in pixels on this screen.
-QRect pixelRect(const ui::TwipsRect& twips);
+// A designed rectangle in pixels at `logicalDpi`, by default this screen's.
+QRect pixelRect(const forms::TwipsRect& twips, double logicalDpi = ui::screenLogicalDpi());
 
 // The caption a control shows: a label's or button's text, a frame's title.
 QString captionOf(const QWidget* control);
@@ -57,9 +59,14 @@ QString captionOf(const QWidget* control);
 struct LayoutCheck {
   std::string name;
   QString caption;
-  ui::TwipsRect rect;
+  forms::TwipsRect rect;
 };
 void expectLayout(const QWidget* window, const std::vector<LayoutCheck>& checks);
+
+// Every control built on `client` (its own and its frames' children) is a row of `layout`, and
+// every row was built: the same name, the class of its kind, its caption and parent, and its
+// rectangle in pixels at the client's dpi.
+void expectBuiltAsDesigned(const QWidget* client, const std::vector<forms::ControlSpec>& layout);
 
 // The object names of the controls the Tab key visits from `first` on, `count` of them.
 std::vector<std::string> tabOrder(const QWidget* first, int count);

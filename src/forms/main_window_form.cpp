@@ -1,11 +1,12 @@
-#include "main_window_layout.h"
+#include "main_window_form.h"
 
 #include <array>
+#include <utility>
 
 #include "editor/controls.h"
 #include "editor/web_lookup.h"
 
-namespace zelbor::ui {
+namespace zelbor::forms {
 namespace {
 
 using enum ControlKind;
@@ -144,7 +145,7 @@ void addOdiStatistics(std::vector<ControlSpec>& layout) {
 
 }  // namespace
 
-std::vector<ControlSpec> mainWindowLayout() {
+FormSpec mainWindowForm() {
   std::vector<ControlSpec> layout = {
       {"cboTeams", "", ComboBox, "", {120, 120, 2175, 315}},
       {"lstPlayers", "", ListBox, "", {120, 600, 2175, 5325}},
@@ -157,7 +158,8 @@ std::vector<ControlSpec> mainWindowLayout() {
   addPlayerAttributes(layout);
   addKitBag(layout);
   addOdiStatistics(layout);
-  return layout;
+  // The caption is the design's until start-up shows the database's path.
+  return {"Form1", "Form1", 9495, 10650, std::move(layout)};
 }
 
-}  // namespace zelbor::ui
+}  // namespace zelbor::forms

@@ -1,0 +1,9 @@
+#include "control_spec.h"
+
+namespace zelbor::forms {
+
+std::string arrayElement(std::string_view array, int index) {
+  return std::string(array) + "(" + std::to_string(index) + ")";
+}
+
+}  // namespace zelbor::forms

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "control_spec.h"
+
+namespace zelbor::forms {
+
+// frmFileVerify: the file authentication string in "txtHash" and an "OK" button, "cmdOK".
+FormSpec fileHashForm();
+
+}  // namespace zelbor::forms
