@@ -10,6 +10,13 @@ enum class Command {
   Lineup,
   FileHash,
   Restore,
+  Open,
+  Export,
+  Import,
+  Compare,
+  Quit,
+  FindPlayer,
+  About,
 };
 
 }  // namespace zelbor::editor

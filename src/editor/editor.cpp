@@ -4,6 +4,7 @@
 
 #include "ability_bars.h"
 #include "db/list_files.h"
+#include "db/new_file.h"
 #include "db/text_codec.h"
 #include "db/value_lists.h"
 #include "db/value_tables.h"
@@ -56,25 +57,48 @@ StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument)
     if (path.empty()) return StartupOutcome::Cancelled;
   }
   view_.setCaption(path);
+  std::optional<db::Database> opened = openWritable(path);
+  if (!opened) return StartupOutcome::Failed;
+  return showOpened(std::move(*opened)) ? StartupOutcome::Ready : StartupOutcome::Failed;
+}
 
+std::optional<db::Database> Editor::openWritable(const std::string& path) {
   const db::Result<bool> readOnly = fileSystem_.isReadOnly(path);
   if (!readOnly) {
     reportError(readOnly.error().message);
-    return StartupOutcome::Failed;
+    return std::nullopt;
   }
   if (readOnly.value()) {
     prompts_.tell(std::string(messages::kReadOnly), MessageIcon::None);
-    return StartupOutcome::Failed;
+    return std::nullopt;
   }
   db::Result<db::Database> opened = db::Database::open(fileSystem_, path);
   if (!opened) {
     reportError(opened.error().message);
-    return StartupOutcome::Failed;
+    return std::nullopt;
   }
-  database_.emplace(std::move(opened).value());
-  if (!LoadTeamNames()) return StartupOutcome::Failed;
+  return std::move(opened).value();
+}
+
+bool Editor::showOpened(db::Database opened) {
+  database_.emplace(std::move(opened));
+  loadedTeam_ = 0;
+  storedEdits_ = false;
+  saveBackedUp_ = false;
+  if (!LoadTeamNames()) return false;
   view_.setSelectedIndex(ListBox::cboTeams, 0);
-  return runTeamSelection() ? StartupOutcome::Ready : StartupOutcome::Failed;
+  return runTeamSelection();
+}
+
+void Editor::mnuOpen_Click() {
+  if (!database_ || !resolveUnsavedEdits()) return;
+  const std::string path = fileDialog_.chooseDatabase(db::folderOf(database_->databasePath()),
+                                                      std::string(messages::kDatabaseFilter));
+  if (path.empty()) return;
+  std::optional<db::Database> opened = openWritable(path);
+  if (!opened) return;
+  view_.setCaption(path);
+  if (!showOpened(std::move(*opened))) showNoTeam();
 }
 
 bool Editor::fillListsFromFiles() {

@@ -11,6 +11,9 @@
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/team_walk.h"
+#include "db/value_lists.h"
+#include "exchange/table_format.h"
+#include "exchange_windows.h"
 #include "main_view.h"
 #include "player_form.h"
 
@@ -91,6 +94,21 @@ class Editor {
   // database's backups and sees what it changes; Apply writes its player areas back (backed up
   // first) and the window shows the file as it is then.
   void mnuRestore_Click(BackupChooser& chooser);
+  // File "Open Database...": after unsaved edits are resolved, another database replaces the open
+  // one; when it cannot be opened the open one stays.
+  void mnuOpen_Click();
+  // File "Export Players...": every player to the file chosen, in the format its type names,
+  // replacing an old file in one step.
+  void mnuExport_Click(ExchangeWindows& windows);
+  // File "Import Players...": a preview of every change or every refused cell first; Apply writes
+  // the changed teams, backed up first, and the window shows the file as it is then.
+  void mnuImport_Click(ExchangeWindows& windows);
+  // File "Compare with Database...": every difference to another database, as a patch on request.
+  void mnuCompare_Click(ExchangeWindows& windows);
+  // Search "Find Player...": the picked player of any team is selected and shown.
+  void mnuFindPlayer_Click(PlayerFinder& finder);
+  // Help "About": version, licence, and the folder the list files and faces come from.
+  void mnuAbout_Click();
 
   int currentPlayer() const { return currentPlayer_; }
   bool loadingTeam() const { return loadingTeam_; }
@@ -100,6 +118,19 @@ class Editor {
 
  private:
   bool fillListsFromFiles();
+  // The database at `path` opened for writing, or nothing after telling the user why not.
+  std::optional<db::Database> openWritable(const std::string& path);
+  // Takes `opened` as the database and shows its first team.
+  bool showOpened(db::Database opened);
+  // A players' table to export to or import from, with the lists its cells name items of.
+  struct ChosenTable {
+    std::string path;
+    exchange::TableFormat format;
+    db::ValueLists lists;
+  };
+  // The table at `path` in the format its name gives, once this build handles that format and
+  // the lists are read; nothing on Cancel (an empty path) or after telling the user why not.
+  std::optional<ChosenTable> chooseTable(const std::string& path);
   bool LoadTeamNames();
   bool runTeamSelection();
   void selectPlayer(int index);

@@ -71,5 +71,8 @@ inline constexpr std::string_view kFixSpoofDone = "All names and faces have been
 inline constexpr std::string_view kWriteWithoutBackupQuestion =
     "Write Without Backup? The change could not be undone from a backup.";
 
+// What Help "About" says of the licence: none has been chosen for the program yet.
+inline constexpr std::string_view kLicence = "Licence: not chosen yet.";
+
 }  // namespace messages
 }  // namespace zelbor::editor

@@ -12,6 +12,12 @@ std::vector<MenuSpec> mainMenus() {
            // Not one of the designed items: behind a separator after them.
            {},
            {"mnuRestore", "&Restore from Backup\u2026", Restore, std::nullopt},
+           {"mnuOpen", "&Open Database\u2026", Open, Shortcut{'O'}},
+           {"mnuExport", "&Export Players\u2026", Export, Shortcut{'E'}},
+           {"mnuImport", "&Import Players\u2026", Import, Shortcut{'I'}},
+           {"mnuCompare", "&Compare with Database\u2026", Compare, std::nullopt},
+           {},
+           {"mnuQuit", "&Quit", Quit, Shortcut{'Q'}},
        }},
       {"mnuBatch",
        "&Batch Editing",
@@ -26,6 +32,11 @@ std::vector<MenuSpec> mainMenus() {
            {"mnuLineup", "&Lineups", Lineup, std::nullopt},
            {"mnuFileHash", "Get File &Hash", FileHash, std::nullopt},
        }},
+      // Added menus follow the designed ones.
+      {"mnuSearch",
+       "&Search",
+       {{"mnuFindPlayer", "&Find Player\u2026", FindPlayer, Shortcut{'F'}}}},
+      {"mnuHelp", "&Help", {{"mnuAbout", "&About", About, std::nullopt}}},
   };
 }
 

@@ -16,7 +16,9 @@
 
 #include "backup_dialog.h"
 #include "batch_window.h"
+#include "exchange_dialogs.h"
 #include "file_verify_window.h"
+#include "find_player_dialog.h"
 #include "forms/main_window_form.h"
 #include "forms/menus.h"
 #include "lineup_window.h"
@@ -102,12 +104,35 @@ void MainWindow::runCommand(editor::Command command) {
     case editor::Command::FileHash:
       forward(&Editor::mnuFileHash_Click);
       return;
-    case editor::Command::Restore: {
-      if (editor_ == nullptr) return;
-      BackupDialog dialog(this);
-      editor_->mnuRestore_Click(dialog);
+    case editor::Command::Quit:
+      close();
       return;
+    default:
+      break;
+  }
+  if (editor_ == nullptr) return;
+  ExchangeDialogs exchange(this);
+  switch (command) {
+    case editor::Command::Restore: {
+      BackupDialog dialog(this);
+      return editor_->mnuRestore_Click(dialog);
     }
+    case editor::Command::Open:
+      return editor_->mnuOpen_Click();
+    case editor::Command::Export:
+      return editor_->mnuExport_Click(exchange);
+    case editor::Command::Import:
+      return editor_->mnuImport_Click(exchange);
+    case editor::Command::Compare:
+      return editor_->mnuCompare_Click(exchange);
+    case editor::Command::FindPlayer: {
+      FindPlayerDialog dialog(this);
+      return editor_->mnuFindPlayer_Click(dialog);
+    }
+    case editor::Command::About:
+      return editor_->mnuAbout_Click();
+    default:
+      return;
   }
 }
 

@@ -103,15 +103,25 @@ TEST_F(MainWindowTest, MenusHoldExactlyTheirItemsWithMnemonics) {
     std::vector<std::pair<QString, QString>> items;
   };
   const std::vector<Menu> expected = {
-      // Restore is not a designed item: it follows them behind a separator (no name, no text).
+      // Additions follow the designed items behind a separator (no name, no text).
       {"mnuFile",
        "&File",
-       {{"mnuSave", "&Save Current"}, {"", ""}, {"mnuRestore", "&Restore from Backup\u2026"}}},
+       {{"mnuSave", "&Save Current"},
+        {"", ""},
+        {"mnuRestore", "&Restore from Backup\u2026"},
+        {"mnuOpen", "&Open Database\u2026"},
+        {"mnuExport", "&Export Players\u2026"},
+        {"mnuImport", "&Import Players\u2026"},
+        {"mnuCompare", "&Compare with Database\u2026"},
+        {"", ""},
+        {"mnuQuit", "&Quit"}}},
       {"mnuBatch",
        "&Batch Editing",
        {{"mnuEditAbilities", "Batch &Edit Player Abilities"},
         {"mnuFixSpoof", "&Fix Spoof Names and Faces"}}},
       {"mnuUtilties", "&Utilities", {{"mnuLineup", "&Lineups"}, {"mnuFileHash", "Get File &Hash"}}},
+      {"mnuSearch", "&Search", {{"mnuFindPlayer", "&Find Player\u2026"}}},
+      {"mnuHelp", "&Help", {{"mnuAbout", "&About"}}},
   };
   const QList<QAction*> menus = window.menuBar()->actions();
   ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
@@ -127,8 +137,18 @@ TEST_F(MainWindowTest, MenusHoldExactlyTheirItemsWithMnemonics) {
       EXPECT_EQ(items[static_cast<qsizetype>(i)]->text(), expected[m].items[i].second);
     }
   }
-  EXPECT_EQ(control<QAction>("mnuSave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-  EXPECT_TRUE(control<QAction>("mnuFixSpoof")->shortcut().isEmpty());
+  const std::pair<const char*, QKeySequence> shortcuts[] = {
+      {"mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {"mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {"mnuExport", QKeySequence(Qt::CTRL | Qt::Key_E)},
+      {"mnuImport", QKeySequence(Qt::CTRL | Qt::Key_I)},
+      {"mnuQuit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {"mnuFindPlayer", QKeySequence(Qt::CTRL | Qt::Key_F)},
+      {"mnuFixSpoof", QKeySequence()},
+  };
+  for (const auto& [name, shortcut] : shortcuts) {
+    EXPECT_EQ(control<QAction>(name)->shortcut(), shortcut) << name;
+  }
 }
 
 TEST_F(MainWindowTest, TypedCharactersPassTheBoxFilters) {

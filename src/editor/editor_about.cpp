@@ -1,0 +1,15 @@
+// Help "About".
+#include "editor.h"
+#include "messages.h"
+#include "version.h"
+
+namespace zelbor::editor {
+
+void Editor::mnuAbout_Click() {
+  prompts_.tell("Zelbor Player Editor " + std::string(kVersion) + "\r\n" +
+                    std::string(messages::kLicence) + "\r\n\r\nList files and faces read from \"" +
+                    environment_.programFolder + "\".",
+                MessageIcon::Information);
+}
+
+}  // namespace zelbor::editor

@@ -1,0 +1,45 @@
+// File-wide search for a player by name, and moving the window to the one picked.
+#include "db/text_codec.h"
+#include "editor.h"
+#include "exchange/name_search.h"
+
+namespace zelbor::editor {
+
+void Editor::mnuFindPlayer_Click(PlayerFinder& finder) {
+  if (!database_ || !resolveUnsavedEdits()) return;
+  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  struct Listed {
+    PlayerMatch match;
+    db::Bytes<db::kNameWidth> name;
+  };
+  std::vector<Listed> players;
+  loadedTeam_ = 0;
+  const db::WalkOutcome walk =
+      db::readEachTeam(*database_, [&](int team, std::span<const db::PlayerRecord> records) {
+        for (std::size_t slot = 0; slot < records.size(); ++slot) {
+          players.push_back({{team, static_cast<int>(slot) + 1, teamLabel(team),
+                              db::decodeUpToNul(records[slot].realName)},
+                             records[slot].realName});
+        }
+      });
+  if (!walk.ok()) {
+    restoreView(teamIndex, playerIndex);
+    return reportWalkFailure(walk, "The search");
+  }
+  const std::optional<PlayerMatch> picked = finder.choosePlayer([&](const std::string& text) {
+    const exchange::NameSearch search(text);
+    std::vector<PlayerMatch> found;
+    for (const Listed& player : players) {
+      if (search.matches(player.name)) found.push_back(player.match);
+    }
+    return found;
+  });
+  if (picked) {
+    restoreView(picked->team - 1, picked->slot - 1);
+  } else {
+    restoreView(teamIndex, playerIndex);
+  }
+}
+
+}  // namespace zelbor::editor

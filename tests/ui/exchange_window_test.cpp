@@ -1,0 +1,198 @@
+// The window's Open, Find, Export, Import and Compare played as a user: menus, typed paths in the
+// file dialogs, keys in the find window, buttons of the preview. Whole files compared byte for
+// byte.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "db/text_codec.h"
+#include "modal_watcher.h"
+#include "support/process.h"
+#include "support/temp_file.h"
+#include "ui_fixture.h"
+
+namespace zelbor::testing {
+namespace {
+
+using editor::SaveChoice;
+
+// What the import preview offered.
+struct Preview {
+  int shown = 0;
+  std::vector<QStringList> rows;
+  bool applyEnabled = false;
+  bool applyIsDefault = false;
+};
+
+class ExchangeWindowTest : public UiFixture {
+ public:
+  // Types `path` into the file dialog named `name`, and Enter, when the menu item opens it.
+  void typePath(const char* item, const char* name, const std::string& path) {
+    const ModalWatcher dialog(name, [&](QWidget* window) {
+      auto* edit = window->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      ASSERT_NE(edit, nullptr);
+      // Enter reaches the dialog's default button in the active window only.
+      window->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+      edit->setFocus();
+      QTest::keyClicks(edit, QString::fromStdString(path));
+      // The completion list that typing opens would take the Enter.
+      if (edit->completer() != nullptr) edit->completer()->popup()->hide();
+      QTest::keyClick(edit, Qt::Key_Return);
+    });
+    control<QAction>(item)->trigger();
+    EXPECT_EQ(dialog.runs(), 1) << name;
+  }
+
+  // Imports `input` through the preview, pressing Enter there (Apply, when it is the default).
+  Preview import(const std::string& input) {
+    Preview preview;
+    const ModalWatcher window("frmImportPreview", [&](QWidget* dialog) {
+      ++preview.shown;
+      const auto* table = dialog->findChild<QTreeWidget*>(QStringLiteral("table"));
+      for (int row = 0; row < table->topLevelItemCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column) {
+          cells << table->topLevelItem(row)->text(column);
+        }
+        preview.rows.push_back(cells);
+      }
+      const auto* apply = dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+      preview.applyEnabled = apply->isEnabled();
+      preview.applyIsDefault = apply->isDefault();
+      QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    typePath("mnuImport", "dlgImportFile", input);
+    return preview;
+  }
+
+  std::string exportedTo(const char* name) {
+    const std::string path = dir.file(name);
+    typePath("mnuExport", "dlgExportFile", path);
+    return path;
+  }
+};
+
+TEST_F(ExchangeWindowTest, AnUneditedExportImportsAsNoChangeWithApplyDisabled) {
+  const std::vector<db::Byte> before = readFileBytes(databasePath);
+  for (const char* name : {"players.xlsx", "players.csv", "players.json"}) {
+    SCOPED_TRACE(name);
+    const std::string exported = exportedTo(name);
+    ASSERT_TRUE(std::filesystem::exists(exported));
+    const Preview preview = import(exported);
+    ASSERT_EQ(preview.shown, 1);
+    EXPECT_TRUE(preview.rows.empty());
+    EXPECT_FALSE(preview.applyEnabled);
+    EXPECT_EQ(readFileBytes(databasePath), before);
+  }
+  const std::vector<char> csv = [&] {
+    std::ifstream in(dir.file("players.csv"), std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+  }();
+  ASSERT_GE(csv.size(), 3U);
+  EXPECT_EQ(std::string(csv.data(), 3), "\xEF\xBB\xBF") << "CSV for spreadsheets starts with a BOM";
+}
+
+TEST_F(ExchangeWindowTest, AWorkbookWithOneCellEditedImportsThatChangeAsTheCommandLineDoes) {
+  const std::string original = dir.file("original.bag");
+  std::filesystem::copy_file(databasePath, original);
+  const std::string workbook = exportedTo("edited.xlsx");
+  // Player 2 of team 1 takes the first bowling style by its name, as a user picks it.
+  const ProcessResult edited =
+      runCommand("/usr/bin/python3 -c " +
+                 shellQuoted("import openpyxl,sys; b=openpyxl.load_workbook(sys.argv[1]); "
+                             "print(b['Lists']['A3'].value)") +
+                 " " + shellQuoted(workbook) + " | { read -r style; /usr/bin/python3 " +
+                 shellQuoted(ZELBOR_EDIT_CELL_SCRIPT) + " " + shellQuoted(workbook) +
+                 " 3 bowlStyle \"$style\"; }");
+  ASSERT_EQ(edited.exitCode, 0) << edited.output;
+
+  const Preview preview = import(workbook);
+  ASSERT_EQ(preview.rows.size(), 1U);
+  EXPECT_EQ(preview.rows[0][1].toStdString(),
+            "2 (" + db::decodeUpToNul(filePlayer(1, 2).realName) + ")");
+  EXPECT_EQ(preview.rows[0][2], "bowlStyle");
+  EXPECT_TRUE(preview.applyIsDefault);
+
+  const ProcessResult command = runCommand(std::string(ZELBOR_DB_EXECUTABLE) + " import " +
+                                           shellQuoted(original) + " " + shellQuoted(workbook));
+  ASSERT_EQ(command.exitCode, 0) << command.output;
+  EXPECT_EQ(readFileBytes(databasePath), readFileBytes(original));
+  EXPECT_EQ(box(editor::TextBox::txtRealName)->text().toStdString(),
+            db::decodeUpToNul(filePlayer(1, 1).realName));
+}
+
+TEST_F(ExchangeWindowTest, ARefusedCellBlocksApplyInTheCommandLinesWords) {
+  const std::vector<db::Byte> before = readFileBytes(databasePath);
+  const std::string input = dir.file("bad.csv");
+  std::ofstream(input) << "team,slot,battingAbilities[0],battingAbilities[1]\n1,1,abc,7\n";
+  const Preview preview = import(input);
+  ASSERT_EQ(preview.rows.size(), 1U);
+  EXPECT_EQ(preview.rows[0][0],
+            "row 2, column battingAbilities[0], value \"abc\": the field takes a whole number "
+            "from 0 to 255");
+  EXPECT_FALSE(preview.applyEnabled);
+  EXPECT_EQ(readFileBytes(databasePath), before);
+}
+
+TEST_F(ExchangeWindowTest, FindPicksAPlayerOfAnotherTeamAndASaveLandsOnHim) {
+  const db::PlayerRecord wanted = filePlayer(5, 3);
+  const std::string name = db::decodeUpToNul(wanted.realName);
+  QString firstListed;
+  const ModalWatcher find("frmFindPlayer", [&](QWidget* dialog) {
+    auto* text = dialog->findChild<QLineEdit*>(QStringLiteral("txtFind"));
+    // Typed in capitals: the search ignores case.
+    QTest::keyClicks(text, QString::fromStdString(name).toUpper());
+    const auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstMatches"));
+    firstListed = list->currentItem() != nullptr ? list->currentItem()->text() : QString();
+    QTest::keyClick(text, Qt::Key_Return);
+  });
+  // The shortcut works in the active window, from whichever box has the focus.
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(box(editor::TextBox::txtRealName), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_EQ(find.runs(), 1);
+  EXPECT_TRUE(firstListed.startsWith(QString::fromStdString(name))) << firstListed.toStdString();
+  EXPECT_EQ(editor.loadedTeam(), 5);
+  EXPECT_EQ(editor.currentPlayer(), 3);
+
+  auto* box = this->box(editor::TextBox::txtRealName);
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClicks(box, "Found Player");
+  control<QAction>("mnuSave")->trigger();
+  EXPECT_EQ(db::decodeUpToNul(filePlayer(5, 3).realName), "Found Player");
+}
+
+TEST_F(ExchangeWindowTest, OpenWithUnsavedEditsAsksFirst) {
+  const std::string other = dir.file("other.bag");
+  std::filesystem::copy_file(databasePath, other);
+  QTest::keyClicks(box(editor::TextBox::txtRealName), "x");
+  fileDialog.answer = other;
+
+  prompts.saveChoices = {SaveChoice::Cancel};
+  control<QAction>("mnuOpen")->trigger();
+  EXPECT_EQ(prompts.questions.size(), 1U);
+  EXPECT_EQ(fileDialog.shown, 0);
+  EXPECT_FALSE(window.windowTitle().contains("other.bag"));
+
+  prompts.saveChoices = {SaveChoice::Discard};
+  control<QAction>("mnuOpen")->trigger();
+  EXPECT_EQ(prompts.questions.size(), 2U);
+  EXPECT_EQ(fileDialog.shown, 1);
+  EXPECT_TRUE(window.windowTitle().contains("other.bag"));
+  EXPECT_EQ(readFileBytes(databasePath), readFileBytes(other)) << "the discarded edit is not saved";
+}
+
+}  // namespace
+}  // namespace zelbor::testing
