@@ -92,7 +92,7 @@ bool Editor::showOpened(db::Database opened) {
 
 void Editor::mnuOpen_Click() {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const std::string path = fileDialog_.chooseDatabase(db::folderOf(database_->databasePath()),
+  const std::string path = fileDialog_.chooseDatabase(db::folderOf(database_->databasePath()).utf8(),
                                                       std::string(messages::kDatabaseFilter));
   if (path.empty()) return;
   std::optional<db::Database> opened = openWritable(path);

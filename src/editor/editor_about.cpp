@@ -8,7 +8,7 @@ namespace zelbor::editor {
 void Editor::mnuAbout_Click() {
   prompts_.tell("Zelbor Player Editor " + std::string(kVersion) + "\r\n" +
                     std::string(messages::kLicence) + "\r\n\r\nList files and faces read from \"" +
-                    environment_.programFolder + "\".",
+                    environment_.programFolder.utf8() + "\".",
                 MessageIcon::Information);
 }
 

@@ -24,8 +24,15 @@ std::string readingOf(const exchange::ImportSource& source) {
   return source.encoding + " text, cells separated by " + separator;
 }
 
+// Replaces `path` with `text` in one step, unless it names the open database itself: by
+// identity, so a link or another spelling of the database is refused too.
 db::Result<void> replaceWith(db::FileSystem& fileSystem, const std::string& path,
-                             const std::string& text) {
+                             const std::string& text, const db::Path& database) {
+  const db::Result<bool> same = fileSystem.sameFile(path, database);
+  if (!same) return same.error();
+  if (same.value()) {
+    return db::FileError{path, "\"" + path + "\" is the open database itself; nothing was written."};
+  }
   return db::replaceFile(fileSystem, path, db::bytesOf(text));
 }
 
@@ -76,7 +83,7 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
   const db::Result<std::string> bytes =
       exchange::exportedBytes(exported, table->format, table->lists, true);
   if (!bytes) return reportError(bytes.error().message);
-  if (const db::Result<void> written = replaceWith(fileSystem_, path, bytes.value()); !written) {
+  if (const db::Result<void> written = replaceWith(fileSystem_, path, bytes.value(), database_->databasePath()); !written) {
     return reportError(written.error().message);
   }
   prompts_.tell(std::to_string(exported.size()) + " players were exported to \"" + path + "\".",
@@ -143,7 +150,7 @@ void Editor::mnuCompare_Click(ExchangeWindows& windows) {
   if (!database_) return;
   const std::string other = windows.chooseDatabaseToCompare();
   if (other.empty()) return;
-  const std::string& path = database_->databasePath();
+  const std::string& path = database_->databasePath().utf8();
   const db::Result<std::vector<db::Byte>> current = db::readDatabaseImage(fileSystem_, path);
   if (!current) return reportError(current.error().message);
   const db::Result<std::vector<db::Byte>> compared =
@@ -161,7 +168,7 @@ void Editor::mnuCompare_Click(ExchangeWindows& windows) {
   if (patchPath.empty()) return;
   std::ostringstream patch;
   exchange::writePatch(patch, differences);
-  if (const db::Result<void> written = replaceWith(fileSystem_, patchPath, patch.str()); !written) {
+  if (const db::Result<void> written = replaceWith(fileSystem_, patchPath, patch.str(), database_->databasePath()); !written) {
     return reportError(written.error().message);
   }
 }
