@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control_spec.h"
+#include "control_rows.h"
 
 namespace zelbor::forms {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "control_spec.h"
+#include "control_rows.h"
 
 namespace zelbor::forms {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/control_spec.h"
+#include "forms/control_rows.h"
 
 namespace zelbor::ui {
 

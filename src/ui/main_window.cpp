@@ -68,10 +68,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::createMenus() {
-  for (const forms::MenuSpec& spec : forms::mainMenus()) {
-    QMenu* menu = menuBar()->addMenu(QString::fromStdString(spec.caption));
-    menu->setObjectName(QString::fromStdString(spec.name));
-    for (const forms::MenuItemSpec& item : spec.items) {
+  for (const forms::MenuSpec& designed : forms::mainMenus()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromStdString(designed.caption));
+    menu->setObjectName(QString::fromStdString(designed.name));
+    for (const forms::MenuItemSpec& item : designed.items) {
       if (item.name.empty()) {
         menu->addSeparator();
         continue;

@@ -10,7 +10,7 @@
 
 #include "db/player_record.h"
 #include "editor/editor.h"
-#include "forms/control_spec.h"
+#include "forms/control_rows.h"
 #include "support/editor_fakes.h"
 #include "support/temp_file.h"
 #include "ui/form_layout.h"

@@ -1,4 +1,4 @@
-#include "control_spec.h"
+#include "control_rows.h"
 
 namespace zelbor::forms {
 
