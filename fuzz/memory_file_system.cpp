@@ -50,8 +50,9 @@ db::FileError missing(const std::string& path, const char* action) {
 
 }  // namespace
 
-db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openExisting(const std::string& path,
+db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openExisting(const db::Path& pathName,
                                                                      db::OpenMode mode) {
+  const std::string& path = pathName.utf8();
   const bool writable = mode == db::OpenMode::ReadWrite;
   if (const auto file = created_.find(path); file != created_.end()) {
     return std::unique_ptr<db::File>(
@@ -60,29 +61,30 @@ db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openExisting(const std::
   return std::unique_ptr<db::File>(std::make_unique<MemoryFile>(contents_, path, writable, false));
 }
 
-db::Result<std::unique_ptr<db::File>> MemoryFileSystem::createNew(const std::string& path) {
+db::Result<std::unique_ptr<db::File>> MemoryFileSystem::createNew(const db::Path& pathName) {
+  const std::string& path = pathName.utf8();
   const auto [file, added] = created_.try_emplace(path);
   if (!added) return db::FileError{path, "Cannot create \"" + path + "\": File exists."};
   return std::unique_ptr<db::File>(std::make_unique<MemoryFile>(file->second, path, true, true));
 }
 
-db::Result<void> MemoryFileSystem::rename(const std::string& from, const std::string& to) {
-  const auto file = created_.find(from);
-  if (file == created_.end()) return missing(from, "rename");
+db::Result<void> MemoryFileSystem::rename(const db::Path& from, const db::Path& to) {
+  const auto file = created_.find(from.utf8());
+  if (file == created_.end()) return missing(from.utf8(), "rename");
   std::vector<db::Byte> bytes = std::move(file->second);
   created_.erase(file);
-  created_[to] = std::move(bytes);
+  created_[to.utf8()] = std::move(bytes);
   return {};
 }
 
-db::Result<void> MemoryFileSystem::remove(const std::string& path) {
-  if (created_.erase(path) == 0) return missing(path, "remove");
+db::Result<void> MemoryFileSystem::remove(const db::Path& path) {
+  if (created_.erase(path.utf8()) == 0) return missing(path.utf8(), "remove");
   return {};
 }
 
-db::Result<std::vector<std::string>> MemoryFileSystem::listFolder(const std::string& folder) {
+db::Result<std::vector<std::string>> MemoryFileSystem::listFolder(const db::Path& folder) {
   std::vector<std::string> names;
-  const std::string prefix = folder + "/";
+  const std::string prefix = folder.utf8() + "/";
   for (const auto& [path, bytes] : created_) {
     if (path.starts_with(prefix) && path.find('/', prefix.size()) == std::string::npos)
       names.push_back(path.substr(prefix.size()));

@@ -14,15 +14,18 @@ class MemoryFileSystem final : public db::FileSystem {
  public:
   explicit MemoryFileSystem(std::vector<db::Byte> contents) : contents_(std::move(contents)) {}
 
-  db::Result<std::unique_ptr<db::File>> openExisting(const std::string& path,
+  db::Result<std::unique_ptr<db::File>> openExisting(const db::Path& path,
                                                      db::OpenMode mode) override;
-  db::Result<bool> isReadOnly(const std::string&) override { return false; }
-  db::Result<std::unique_ptr<db::File>> createNew(const std::string& path) override;
-  db::Result<void> rename(const std::string& from, const std::string& to) override;
-  db::Result<void> remove(const std::string& path) override;
-  db::Result<std::vector<std::string>> listFolder(const std::string& folder) override;
-  db::Result<void> makeFolder(const std::string&, db::LinkedFolder) override { return {}; }
-  db::Result<void> syncFolder(const std::string&) override { return {}; }
+  db::Result<bool> isReadOnly(const db::Path&) override { return false; }
+  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path) override;
+  db::Result<void> rename(const db::Path& from, const db::Path& to) override;
+  db::Result<void> remove(const db::Path& path) override;
+  db::Result<std::vector<std::string>> listFolder(const db::Path& folder) override;
+  db::Result<void> makeFolder(const db::Path&, db::LinkedFolder) override { return {}; }
+  db::Result<void> syncFolder(const db::Path&) override { return {}; }
+  db::Result<bool> sameFile(const db::Path& first, const db::Path& second) override {
+    return first == second;
+  }
 
   const std::vector<db::Byte>& contents() const { return contents_; }
 
