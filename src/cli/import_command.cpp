@@ -52,12 +52,9 @@ std::optional<std::string> readInput(const CommandContext& context, const std::s
 // How the input was read, when that is worth saying.
 void printReading(const CommandContext& context, const std::string& input,
                   const ImportSource& source) {
-  if (source.format == TableFormat::Csv) {
-    const char* separator = source.separator == '\t'  ? "tabs"
-                            : source.separator == ';' ? "semicolons"
-                                                      : "commas";
+  if (const std::string reading = readingDescription(source); !reading.empty()) {
     context.err << (input == kStandardInput ? "The standard input" : input) << ": read as "
-                << source.encoding << " text with cells separated by " << separator << ".\n";
+                << reading << ".\n";
   }
   if (source.notCarried > 0) {
     context.err << input << ": "

@@ -15,15 +15,6 @@
 namespace zelbor::editor {
 namespace {
 
-// "UTF-8 text, cells separated by semicolons".
-std::string readingOf(const exchange::ImportSource& source) {
-  if (source.format != exchange::TableFormat::Csv) return {};
-  const char* separator = source.separator == '\t'  ? "tabs"
-                          : source.separator == ';' ? "semicolons"
-                                                    : "commas";
-  return source.encoding + " text, cells separated by " + separator;
-}
-
 // Replaces `path` with `text` in one step, unless it names the open database itself: by
 // identity, so a link or another spelling of the database is refused too.
 db::Result<void> replaceWith(db::FileSystem& fileSystem, const std::string& path,
@@ -111,7 +102,7 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
     restoreView(teamIndex, playerIndex);
     return reportWalkFailure(walk, "The import");
   }
-  ImportPreviewRows rows{input, readingOf(source), {}, {}, {}};
+  ImportPreviewRows rows{input, exchange::readingDescription(source), {}, {}, {}};
   const auto* plan = std::get_if<exchange::ImportPlan>(&preview.plan);
   if (plan == nullptr) {
     rows.refused = std::get<exchange::CellProblems>(preview.plan);

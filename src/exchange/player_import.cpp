@@ -122,4 +122,12 @@ AppliedImport applyImport(db::Database& database, const ImportPreview& preview,
   return applied;
 }
 
+std::string readingDescription(const ImportSource& source) {
+  if (source.format != TableFormat::Csv) return {};
+  const char* separator = source.separator == '\t'  ? "tabs"
+                          : source.separator == ';' ? "semicolons"
+                                                    : "commas";
+  return source.encoding + " text with cells separated by " + separator;
+}
+
 }  // namespace zelbor::exchange

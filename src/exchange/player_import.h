@@ -26,6 +26,10 @@ struct ImportSource {
   std::size_t notCarried = 0;  // JSON: the differences a patch lists as beyond import
 };
 
+// How a CSV input was read: "UTF-8 text with cells separated by commas"; empty for a workbook
+// or JSON, whose reading needs no words.
+std::string readingDescription(const ImportSource& source);
+
 // `bytes` read as `format`, or the message that refuses them, naming `name`.
 std::variant<ImportSource, std::string> readImportSource(std::string_view bytes,
                                                          const std::string& name,
