@@ -44,5 +44,41 @@ TEST(DesignedWindow, DesignFontIsEightPointsAtTheWindowsDpi) {
   }
 }
 
+class TestWindow final : public DesignedWindow {
+ public:
+  TestWindow() : DesignedWindow(3000, 1500) { create("Test window", nullptr, nullptr); }
+  int dpiChanges = 0;
+
+ private:
+  void dpiChanged() override { ++dpiChanges; }
+};
+
+TEST(DesignedWindow, KeepsItsSizeInTwipsOnAMonitorOfAnotherDpi) {
+  TestWindow window;
+  ASSERT_NE(window.window(), nullptr);
+  RECT client{};
+  GetClientRect(window.window(), &client);
+  EXPECT_EQ(client.right, pixelsFromTwips(3000, window.dpi()));
+  EXPECT_EQ(client.bottom, pixelsFromTwips(1500, window.dpi()));
+  EXPECT_NE(window.font(), nullptr);
+
+  // Windows suggests a place on the new monitor; the size is the window's own.
+  RECT suggested{40, 50, 41, 51};
+  SendMessageW(window.window(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(window.dpi(), 192U);
+  EXPECT_EQ(window.dpiChanges, 1);
+  LOGFONTW font{};
+  GetObjectW(window.font(), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -MulDiv(8, 192, 72));
+  RECT outer{};
+  GetWindowRect(window.window(), &outer);
+  const SIZE expected = designedWindowSize(3000, 1500, false, 192);
+  EXPECT_EQ(outer.left, 40);
+  EXPECT_EQ(outer.top, 50);
+  EXPECT_EQ(outer.right - outer.left, expected.cx);
+  EXPECT_EQ(outer.bottom - outer.top, expected.cy);
+}
+
 }  // namespace
 }  // namespace zelbor::win32

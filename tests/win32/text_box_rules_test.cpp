@@ -65,8 +65,8 @@ TEST_F(TextBoxRulesTest, TypedCharactersPassTheBoxsKeyFilter) {
       {editor::txtBat(0), "", L"123", "12"},  // two digits at most
       {TextBox::txtDOB, "", L"12/x3", "12/3"},
       {TextBox::txtRealName, "", L"Zo\u00E9", "Zo\xC3\xA9"},
-      {TextBox::txtRealName, "", L"\u0141", ""},                 // no byte in the code page
-      {TextBox::txtRealName, "", L"a\xD83D\xDE00", "a"},         // an emoji, two halves
+      {TextBox::txtRealName, "", L"\u0141", ""},          // no byte in the code page
+      {TextBox::txtRealName, "", L"a\xD83D\xDE00", "a"},  // an emoji, two halves
       {editor::txtStats(0), "150", L"\b", "15"},
   };
   for (const auto& c : cases) {
