@@ -16,8 +16,4 @@ UINT windowDpi(HWND window) {
   return window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
 }
 
-void becomePerMonitorDpiAware() {
-  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-}
-
 }  // namespace zelbor::win32

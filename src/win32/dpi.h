@@ -11,8 +11,4 @@ int pixelsFromTwips(double twips, UINT dpi);
 // The dpi of the monitor `window` is on; the system's when the window is null.
 UINT windowDpi(HWND window);
 
-// Makes new windows of this process follow each monitor's dpi, where Windows can; the manifest
-// says the same, this covers a program started without it.
-void becomePerMonitorDpiAware();
-
 }  // namespace zelbor::win32

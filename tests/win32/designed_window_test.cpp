@@ -80,5 +80,16 @@ TEST(DesignedWindow, KeepsItsSizeInTwipsOnAMonitorOfAnotherDpi) {
   EXPECT_EQ(outer.bottom - outer.top, expected.cy);
 }
 
+TEST(DesignedWindow, MessageLoopDispatchesUntilQuitAndReturnsItsCode) {
+  TestWindow window;
+  // A message for the window is dispatched before the quit that follows it.
+  static RECT suggested{0, 0, 1, 1};
+  PostMessageW(window.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  PostQuitMessage(3);
+  EXPECT_EQ(runMessageLoop(window.window(), nullptr), 3);
+  EXPECT_EQ(window.dpiChanges, 1);
+}
+
 }  // namespace
 }  // namespace zelbor::win32
