@@ -2,6 +2,7 @@
 
 #include "db/win32_text.h"
 #include "dpi.h"
+#include "window_class.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -34,17 +35,7 @@ DesignedWindow::~DesignedWindow() {
 }
 
 void DesignedWindow::create(const std::string& title, HWND owner, HMENU menu) {
-  static const ATOM atom = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass);
-  }();
-  (void)atom;
+  registerWindowClass(kClassName, procedure, GetSysColorBrush(COLOR_BTNFACE));
   CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, db::wideFromUtf8(title).c_str(),
                   kDesignedWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   owner, menu, GetModuleHandleW(nullptr), this);

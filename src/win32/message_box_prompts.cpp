@@ -69,10 +69,6 @@ int runBox(HWND owner, const std::string& text, UINT style,
   return answer;
 }
 
-std::wstring wide(std::string_view caption) {
-  return db::wideFromUtf8(caption);
-}
-
 }  // namespace
 
 HWND MessageBoxPrompts::owner() const {
@@ -84,6 +80,22 @@ HWND MessageBoxPrompts::owner() const {
 
 int MessageBoxPrompts::show(const std::string& text, UINT style) const {
   return runBox(owner(), text, style, {});
+}
+
+std::size_t MessageBoxPrompts::chooseOfThree(const std::string& text,
+                                             const std::array<std::string_view, 3>& captions,
+                                             UINT defaultButton) const {
+  const std::array<std::wstring, 3> wide = {
+      db::wideFromUtf8(captions[0]), db::wideFromUtf8(captions[1]), db::wideFromUtf8(captions[2])};
+  switch (runBox(owner(), text, MB_YESNOCANCEL | MB_ICONWARNING | defaultButton,
+                 {wide[0], wide[1], wide[2]})) {
+    case IDYES:
+      return 0;
+    case IDNO:
+      return 1;
+    default:
+      return 2;
+  }
 }
 
 editor::Answer MessageBoxPrompts::askYesNo(const std::string& text) {
@@ -98,19 +110,13 @@ editor::Answer MessageBoxPrompts::askYesNoDefaultNo(const std::string& text) {
 }
 
 editor::SaveChoice MessageBoxPrompts::askSaveChanges(const std::string& text) {
-  const std::wstring save = wide(editor::messages::kSaveButton);
-  const std::wstring discard = wide(editor::messages::kDiscardButton);
-  const std::wstring cancel = wide(editor::messages::kCancelButton);
-  // Escape and the title bar's close button answer Cancel.
-  switch (runBox(owner(), text, MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON1,
-                 {save, discard, cancel})) {
-    case IDYES:
-      return editor::SaveChoice::Save;
-    case IDNO:
-      return editor::SaveChoice::Discard;
-    default:
-      return editor::SaveChoice::Cancel;
-  }
+  // Escape and the title bar's close button cancel.
+  constexpr std::array choices = {editor::SaveChoice::Save, editor::SaveChoice::Discard,
+                                  editor::SaveChoice::Cancel};
+  return choices[chooseOfThree(text,
+                               {editor::messages::kSaveButton, editor::messages::kDiscardButton,
+                                editor::messages::kCancelButton},
+                               MB_DEFBUTTON1)];
 }
 
 void MessageBoxPrompts::tell(const std::string& text, editor::MessageIcon icon) {
@@ -121,19 +127,14 @@ void MessageBoxPrompts::tell(const std::string& text, editor::MessageIcon icon) 
 }
 
 editor::TeamChangedChoice MessageBoxPrompts::askAboutChangedTeam(const std::string& text) {
-  const std::wstring reload = wide(editor::messages::kReloadTeamButton);
-  const std::wstring merge = wide(editor::messages::kMergeButton);
-  const std::wstring keep = wide(editor::messages::kKeepEditsButton);
   // Escape and the title bar's close button keep the edits: nothing is lost by dismissing it.
-  switch (runBox(owner(), text, MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON3,
-                 {reload, merge, keep})) {
-    case IDYES:
-      return editor::TeamChangedChoice::ReloadTeam;
-    case IDNO:
-      return editor::TeamChangedChoice::Merge;
-    default:
-      return editor::TeamChangedChoice::KeepEdits;
-  }
+  constexpr std::array choices = {editor::TeamChangedChoice::ReloadTeam,
+                                  editor::TeamChangedChoice::Merge,
+                                  editor::TeamChangedChoice::KeepEdits};
+  return choices[chooseOfThree(text,
+                               {editor::messages::kReloadTeamButton, editor::messages::kMergeButton,
+                                editor::messages::kKeepEditsButton},
+                               MB_DEFBUTTON3)];
 }
 
 }  // namespace zelbor::win32

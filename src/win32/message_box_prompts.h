@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "editor/main_view.h"
 
@@ -25,6 +28,11 @@ class MessageBoxPrompts final : public editor::Prompts {
 
  private:
   int show(const std::string& text, UINT style) const;
+  // A warning box with three buttons so captioned; the index of the one chosen, the last when the
+  // box is dismissed.
+  std::size_t chooseOfThree(const std::string& text,
+                            const std::array<std::string_view, 3>& captions,
+                            UINT defaultButton) const;
   HWND owner() const;
 
   HWND mainWindow_;

@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include "db/win32_text.h"
+#include "window_class.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -114,23 +115,10 @@ LRESULT CALLBACK pictureProcedure(HWND box, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcW(box, message, wParam, lParam);
 }
 
-void registerClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = pictureProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass);
-  }();
-  (void)atom;
-}
-
 }  // namespace
 
 HWND createPictureBox(HWND parent, int id, const RECT& bounds) {
-  registerClass();
+  registerWindowClass(kClassName, pictureProcedure, nullptr);
   return CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
                          bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
