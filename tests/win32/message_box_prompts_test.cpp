@@ -74,42 +74,38 @@ void escape(HWND box, HWND) {
   PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
 }
 
-TEST(MessageBoxPrompts, SaveDiscardCancelWithAltKeysSaveTheDefault) {
+// The questions with three answers: the first button, the second, or Escape, which answers as
+// the third does.
+TEST(MessageBoxPrompts, ThreeAnswerQuestionsWithAltKeysAndTheirDefaults) {
   MessageBoxPrompts prompts;
   const struct {
-    std::function<void(HWND, HWND)> answer;
-    editor::SaveChoice expected;
-  } cases[] = {
-      {[](HWND box, HWND) { click(box, IDYES); }, editor::SaveChoice::Save},
-      {[](HWND box, HWND) { click(box, IDNO); }, editor::SaveChoice::Discard},
-      {escape, editor::SaveChoice::Cancel},
+    std::function<int(const std::string&)> ask;  // the index of the answer
+    std::vector<std::string> buttons;
+    int defaultButton;
+  } questions[] = {
+      {[&](const std::string& text) { return static_cast<int>(prompts.askSaveChanges(text)); },
+       {"&Save", "&Discard", "&Cancel"},
+       IDYES},
+      {[&](const std::string& text) { return static_cast<int>(prompts.askAboutChangedTeam(text)); },
+       {"&Reload Team", "&Merge", "&Keep Edits"},
+       IDCANCEL},
   };
-  for (const auto& c : cases) {
-    BoxAnswerer answerer(c.answer);
-    EXPECT_EQ(prompts.askSaveChanges("Save changes to Team \xC3\xA9?"), c.expected);
-    const SeenBox& seen = answerer.seen();
-    EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Save", "&Discard", "&Cancel"}));
-    EXPECT_EQ(seen.text, "Save changes to Team \xC3\xA9?");
-    EXPECT_EQ(seen.defaultButton, IDYES);
-  }
-}
-
-TEST(MessageBoxPrompts, ChangedTeamKeepsTheEditsByDefault) {
-  MessageBoxPrompts prompts;
-  const struct {
-    std::function<void(HWND, HWND)> answer;
-    editor::TeamChangedChoice expected;
-  } cases[] = {
-      {[](HWND box, HWND) { click(box, IDYES); }, editor::TeamChangedChoice::ReloadTeam},
-      {[](HWND box, HWND) { click(box, IDNO); }, editor::TeamChangedChoice::Merge},
-      {escape, editor::TeamChangedChoice::KeepEdits},
+  static_assert(static_cast<int>(editor::SaveChoice::Cancel) == 2 &&
+                static_cast<int>(editor::TeamChangedChoice::KeepEdits) == 2);
+  const std::function<void(HWND, HWND)> answers[] = {
+      [](HWND box, HWND) { click(box, IDYES); },
+      [](HWND box, HWND) { click(box, IDNO); },
+      escape,
   };
-  for (const auto& c : cases) {
-    BoxAnswerer answerer(c.answer);
-    EXPECT_EQ(prompts.askAboutChangedTeam("Changed"), c.expected);
-    const SeenBox& seen = answerer.seen();
-    EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Reload Team", "&Merge", "&Keep Edits"}));
-    EXPECT_EQ(seen.defaultButton, IDCANCEL);
+  for (const auto& question : questions) {
+    for (int answer = 0; answer < 3; ++answer) {
+      BoxAnswerer answerer(answers[answer]);
+      EXPECT_EQ(question.ask("Save changes to Team \xC3\xA9?"), answer);
+      const SeenBox& seen = answerer.seen();
+      EXPECT_EQ(seen.buttons, question.buttons);
+      EXPECT_EQ(seen.text, "Save changes to Team \xC3\xA9?");
+      EXPECT_EQ(seen.defaultButton, question.defaultButton);
+    }
   }
 }
 
