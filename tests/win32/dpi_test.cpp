@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "win32/database_file_dialog.h"
-
 namespace zelbor::win32 {
 namespace {
 
@@ -17,10 +15,6 @@ TEST(Dpi, TwipsScaleWithTheWindowsDpiRoundedToTheNearestPixel) {
   for (const auto& c : cases) {
     EXPECT_EQ(pixelsFromTwips(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
   }
-}
-
-TEST(DatabaseFileDialog, FilterPartsEndWithNullCharacters) {
-  EXPECT_EQ(dialogFilter("Players|*Info.bag"), std::wstring(L"Players\0*Info.bag\0\0", 19));
 }
 
 }  // namespace

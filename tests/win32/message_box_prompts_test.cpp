@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "db/win32_text.h"
+#include "dialog_waiter.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -31,15 +32,8 @@ class BoxAnswerer {
  public:
   explicit BoxAnswerer(std::function<void(HWND box, HWND focus)> answer)
       : thread_([this, answer = std::move(answer)] {
-          HWND box = nullptr;
-          for (int tries = 0; box == nullptr && tries < 500; ++tries) {
-            box = FindWindowW(L"#32770", L"Zelbor Player Editor");
-            if (box == nullptr) Sleep(10);
-          }
+          HWND box = waitForDialog(L"Zelbor Player Editor");
           if (box == nullptr) return;
-          // The box has changed its buttons once it is shown.
-          for (int tries = 0; !IsWindowVisible(box) && tries < 100; ++tries) Sleep(10);
-          Sleep(50);
           for (const int id : {IDYES, IDNO, IDCANCEL, IDOK}) {
             HWND button = GetDlgItem(box, id);
             if (button == nullptr) continue;
