@@ -22,7 +22,10 @@ constexpr int kFileNameBox = 0x47C;
 TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"Zelbor \u00C4rger";
+  // A folder of this run only: the dialog cannot know it from an earlier one.
+  const std::wstring folder = std::wstring(temp) + L"Zelbor \u00C4rger " +
+                              std::to_wstring(GetCurrentProcessId()) + L" " +
+                              std::to_wstring(GetTickCount64());
   CreateDirectoryW(folder.c_str(), nullptr);
   const std::wstring file = folder + L"\\TeamAndPlayerInfo.bag";
   std::ofstream(file.c_str()) << "x";
@@ -34,6 +37,12 @@ TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
     ASSERT_NE(open, nullptr);
     SetDlgItemTextW(open, kFileNameBox, L"TeamAndPlayerInfo.bag");
     PostMessageW(open, WM_COMMAND, IDOK, 0);
+    // Had the name not been found, the dialog would stay open over a message saying so.
+    for (int tries = 0; IsWindow(open) && tries < 30; ++tries) Sleep(100);
+    while (HWND left = FindWindowW(L"#32770", nullptr)) {
+      PostMessageW(left, WM_CLOSE, 0, 0);
+      Sleep(200);
+    }
   });
   const std::string chosen =
       dialog.chooseDatabase(db::utf8FromWide(folder), "Players|*TeamAndPlayerInfo.bag");
