@@ -65,8 +65,8 @@ std::string designName(TextBox box) {
   return std::string(element.name) + "(" + std::to_string(element.index) + ")";
 }
 
-std::string_view designName(ListBox list) {
-  static constexpr std::array<std::string_view, kListBoxCount> kNames = {
+std::string_view designName(ListControl list) {
+  static constexpr std::array<std::string_view, kListControlCount> kNames = {
       "cboTeams",    "lstPlayers",   "cboFace",       "cboRole",    "cboBatHand",
       "cboBowlHand", "cboBowlStyle", "cboBowlAction", "cboCaptain", "cboEverBowls",
       "cboBat",      "cboSunscreen", "cboHelmet",     "cboHat",     "cboGlasses",
@@ -105,8 +105,8 @@ std::string caption(TextBox box) {
       kAbilityCaptions[static_cast<int>(box) - static_cast<int>(TextBox::txtBatFirst)]);
 }
 
-std::string_view caption(ListBox list) {
-  static constexpr std::array<std::string_view, kListBoxCount> kCaptions = {
+std::string_view caption(ListControl list) {
+  static constexpr std::array<std::string_view, kListControlCount> kCaptions = {
       "Team",          "Player",    "Face",        "Role",         "Bat/Bowl Hand",
       "Bat/Bowl Hand", "Bowl Type", "Bowl Action", "Def. Captain", "Bowls (?)",
       "Bat",           "Sunscreen", "Helmet",      "Hat/Cap",      "Glasses",

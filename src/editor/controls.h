@@ -57,7 +57,7 @@ constexpr bool isAbilityBox(TextBox box) {
 }
 
 // The main window's lists: the two selection lists and the player's drop-down lists.
-enum class ListBox : std::uint8_t {
+enum class ListControl : std::uint8_t {
   cboTeams,
   lstPlayers,
   cboFace,
@@ -79,17 +79,17 @@ enum class ListBox : std::uint8_t {
   cboKit4,
   cboGuard,
 };
-inline constexpr int kListBoxCount = static_cast<int>(ListBox::cboGuard) + 1;
+inline constexpr int kListControlCount = static_cast<int>(ListControl::cboGuard) + 1;
 
 // Any control a message can point the user to.
-using Control = std::variant<TextBox, ListBox>;
+using Control = std::variant<TextBox, ListControl>;
 
 // The control's design name, used as its objectName: "txtRealName", "txtShirt(1)", "cboTeams".
 std::string designName(TextBox box);
-std::string_view designName(ListBox list);
+std::string_view designName(ListControl list);
 
 // How messages name a box: the caption of the label beside it ("Timing", "100s", "Bat").
 std::string caption(TextBox box);
-std::string_view caption(ListBox list);
+std::string_view caption(ListControl list);
 
 }  // namespace zelbor::editor

@@ -35,20 +35,20 @@ Editor::Editor(MainView& view, Prompts& prompts, FileDialog& fileDialog, Browser
 
 StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument) {
   loadingTeam_ = true;
-  setListItems(ListBox::cboRole, items(db::kRoles));
-  setListItems(ListBox::cboBatHand, items(db::kHands));
-  setListItems(ListBox::cboBowlHand, items(db::kHands));
-  setListItems(ListBox::cboBowlStyle, items(db::kBowlStyles));
-  setListItems(ListBox::cboBowlAction, items(db::kBowlActions));
-  setListItems(ListBox::cboCaptain, items(db::kNoYes));
-  setListItems(ListBox::cboEverBowls, items(db::kNoYes));
-  setListItems(ListBox::cboSunscreen, items(db::kSunscreens));
-  setListItems(ListBox::cboHelmet, items(db::kHelmets));
-  setListItems(ListBox::cboHat, items(db::kHats));
-  setListItems(ListBox::cboGlasses, items(db::kGlasses));
+  setListItems(ListControl::cboRole, items(db::kRoles));
+  setListItems(ListControl::cboBatHand, items(db::kHands));
+  setListItems(ListControl::cboBowlHand, items(db::kHands));
+  setListItems(ListControl::cboBowlStyle, items(db::kBowlStyles));
+  setListItems(ListControl::cboBowlAction, items(db::kBowlActions));
+  setListItems(ListControl::cboCaptain, items(db::kNoYes));
+  setListItems(ListControl::cboEverBowls, items(db::kNoYes));
+  setListItems(ListControl::cboSunscreen, items(db::kSunscreens));
+  setListItems(ListControl::cboHelmet, items(db::kHelmets));
+  setListItems(ListControl::cboHat, items(db::kHats));
+  setListItems(ListControl::cboGlasses, items(db::kGlasses));
   if (!fillListsFromFiles()) return StartupOutcome::Failed;
 
-  setListItems(ListBox::cboFace, db::faceListItems());
+  setListItems(ListControl::cboFace, db::faceListItems());
 
   std::string path = databasePathArgument;
   if (path.empty()) {
@@ -86,7 +86,7 @@ bool Editor::showOpened(db::Database opened) {
   storedEdits_ = false;
   saveBackedUp_ = false;
   if (!LoadTeamNames()) return false;
-  view_.setSelectedIndex(ListBox::cboTeams, 0);
+  view_.setSelectedIndex(ListControl::cboTeams, 0);
   return runTeamSelection();
 }
 
@@ -102,9 +102,9 @@ void Editor::mnuOpen_Click() {
 }
 
 bool Editor::fillListsFromFiles() {
-  constexpr std::array<ListBox, std::size(db::kListFileNames)> kLists = {
-      ListBox::cboBat,  ListBox::cboKit1, ListBox::cboKit2,
-      ListBox::cboKit3, ListBox::cboKit4, ListBox::cboGuard};
+  constexpr std::array<ListControl, std::size(db::kListFileNames)> kLists = {
+      ListControl::cboBat,  ListControl::cboKit1, ListControl::cboKit2,
+      ListControl::cboKit3, ListControl::cboKit4, ListControl::cboGuard};
   const auto entries = db::readListFiles(fileSystem_, environment_.programFolder);
   if (!entries) {
     reportError(entries.error().message);
@@ -114,7 +114,7 @@ bool Editor::fillListsFromFiles() {
   return true;
 }
 
-void Editor::setListItems(ListBox list, std::vector<std::string> items) {
+void Editor::setListItems(ListControl list, std::vector<std::string> items) {
   view_.setItems(list, items);
   listItems_[static_cast<std::size_t>(list)] = std::move(items);
 }
@@ -126,7 +126,7 @@ bool Editor::LoadTeamNames() {
     return false;
   }
   teamNames_.assign(names.value().begin(), names.value().end());
-  view_.setItems(ListBox::cboTeams, teamNames_);
+  view_.setItems(ListControl::cboTeams, teamNames_);
   currentPlayer_ = 1;
   return true;
 }
@@ -134,21 +134,21 @@ bool Editor::LoadTeamNames() {
 void Editor::cboTeams_Click() {
   if (!resolveUnsavedEdits()) {
     // Cancelled: the list goes back to the team still loaded.
-    view_.setSelectedIndex(ListBox::cboTeams, loadedTeam_ - 1);
+    view_.setSelectedIndex(ListControl::cboTeams, loadedTeam_ - 1);
     return;
   }
   runTeamSelection();
 }
 
 bool Editor::runTeamSelection() {
-  const int index = view_.selectedIndex(ListBox::cboTeams);
+  const int index = view_.selectedIndex(ListControl::cboTeams);
   if (!database_ || index < 0) return false;
   const int team = index + 1;
   if (const db::Result<void> loaded = database_->LoadTeam(team); !loaded) {
     reportError(loaded.error().message);
     // Memory still holds the team loaded before; the list must keep showing it, or a save would
     // write that team's players into another team's area.
-    if (loadedTeam_ > 0) view_.setSelectedIndex(ListBox::cboTeams, loadedTeam_ - 1);
+    if (loadedTeam_ > 0) view_.setSelectedIndex(ListControl::cboTeams, loadedTeam_ - 1);
     return false;
   }
   loadedTeam_ = team;
@@ -171,7 +171,7 @@ void Editor::FillPlayerList() {
   for (int index = 1; index <= database_->playerCount(); ++index) {
     names.push_back(playerListItem(index));
   }
-  view_.setItems(ListBox::lstPlayers, names);
+  view_.setItems(ListControl::lstPlayers, names);
 }
 
 std::string Editor::playerListItem(int index) const {
@@ -187,23 +187,23 @@ std::string Editor::playerListItem(int index) const {
 }
 
 void Editor::selectPlayer(int index) {
-  view_.setSelectedIndex(ListBox::lstPlayers, index);
+  view_.setSelectedIndex(ListControl::lstPlayers, index);
   lstPlayers_Click();
 }
 
 void Editor::lstPlayers_Click() {
-  const int index = view_.selectedIndex(ListBox::lstPlayers);
+  const int index = view_.selectedIndex(ListControl::lstPlayers);
   if (!database_ || index < 0 || index >= database_->playerCount()) return;
   if (!loadingTeam_ && !StorePlayer()) {
     // The edits cannot be kept, so the list stays on the player being edited.
-    view_.setSelectedIndex(ListBox::lstPlayers, currentPlayer_ - 1);
+    view_.setSelectedIndex(ListControl::lstPlayers, currentPlayer_ - 1);
     return;
   }
   const int previous = currentPlayer_;
   currentPlayer_ = index + 1;
   // The player left shows the name as stored.
   if (!loadingTeam_ && previous >= 1 && previous <= database_->playerCount()) {
-    view_.setItemText(ListBox::lstPlayers, previous - 1, playerListItem(previous));
+    view_.setItemText(ListControl::lstPlayers, previous - 1, playerListItem(previous));
   }
   DisplayPlayer(currentPlayer_);
   loadingTeam_ = false;
@@ -213,7 +213,7 @@ void Editor::lstPlayers_Click() {
 void Editor::showNoPlayer() {
   currentPlayer_ = 0;
   for (int box = 0; box < kTextBoxCount; ++box) view_.setText(static_cast<TextBox>(box), {});
-  for (const ListBox list : kPlayerLists) view_.setSelectedIndex(list, -1);
+  for (const ListControl list : kPlayerLists) view_.setSelectedIndex(list, -1);
   ColourAbilityBars();
   view_.showPicture({});
   view_.setPlayerControlsEnabled(false);
@@ -225,7 +225,7 @@ void Editor::DisplayPlayer(int index) {
   for (int box = 0; box < kTextBoxCount; ++box) {
     view_.setText(static_cast<TextBox>(box), form.texts[static_cast<std::size_t>(box)]);
   }
-  for (const ListBox list : kPlayerLists) view_.setSelectedIndex(list, form.selection(list));
+  for (const ListControl list : kPlayerLists) view_.setSelectedIndex(list, form.selection(list));
   shownForm_ = controlsForm();
   ColourAbilityBars();
   ShowFacePicture();
@@ -245,7 +245,7 @@ PlayerForm Editor::controlsForm() const {
   for (int box = 0; box < kTextBoxCount; ++box) {
     form.texts[static_cast<std::size_t>(box)] = view_.text(static_cast<TextBox>(box));
   }
-  for (const ListBox list : kPlayerLists) form.selection(list) = view_.selectedIndex(list);
+  for (const ListControl list : kPlayerLists) form.selection(list) = view_.selectedIndex(list);
   return form;
 }
 
@@ -297,7 +297,7 @@ void Editor::txtField_Change(int) {
 
 void Editor::ShowFacePicture() {
   view_.showPicture(
-      facePicturePath(environment_.programFolder, view_.selectedIndex(ListBox::cboFace)).utf8());
+      facePicturePath(environment_.programFolder, view_.selectedIndex(ListControl::cboFace)).utf8());
 }
 
 void Editor::cboFace_Click() {
@@ -305,7 +305,7 @@ void Editor::cboFace_Click() {
 }
 
 void Editor::lblCricInfo_Click() {
-  const int row = view_.selectedIndex(ListBox::lstPlayers);
+  const int row = view_.selectedIndex(ListControl::lstPlayers);
   if (!database_ || loadedTeam_ == 0 || row < 0 || row >= database_->playerCount()) return;
   const std::string address = lookupAddress(database_->player(row + 1).realName);
   if (!browser_.open(address)) reportError(messages::noBrowser(address));

@@ -8,6 +8,7 @@
 #include "backup_chooser.h"
 #include "batch_window_state.h"
 #include "batch/batch_factors.h"
+#include "command.h"
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/team_walk.h"
@@ -16,6 +17,7 @@
 #include "exchange_windows.h"
 #include "main_view.h"
 #include "player_form.h"
+#include "secondary_windows.h"
 
 namespace zelbor::editor {
 
@@ -109,6 +111,8 @@ class Editor {
   void mnuFindPlayer_Click(PlayerFinder& finder);
   // Help "About": version, licence, and the folder the list files and faces come from.
   void mnuAbout_Click();
+  // What a menu item does; the windows it needs beyond the main one come from `windows`.
+  void run(Command command, SecondaryWindows& windows);
 
   int currentPlayer() const { return currentPlayer_; }
   bool loadingTeam() const { return loadingTeam_; }
@@ -155,7 +159,7 @@ class Editor {
   // A control's value in `record` as the window shows it, quoted; a list's item by its text.
   std::string shownValue(Control control, const db::PlayerRecord& record) const;
   // Fills a player's list and keeps its items for messages.
-  void setListItems(ListBox list, std::vector<std::string> items);
+  void setListItems(ListControl list, std::vector<std::string> items);
   void reportError(const std::string& message);
   // "3 (Team Name)".
   std::string teamLabel(int team) const;
@@ -177,6 +181,8 @@ class Editor {
   bool teamDiffersFromLoaded() const;
   void showModified();
   const std::string& loadedTeamName() const;
+  // The team list's text; empty while it selects nothing.
+  std::string selectedTeamName() const;
 
   // One write operation of `operation` ("save", "batch"), backed up first: once per run before
   // the first save, before every walk. When the backup cannot be made the user may write
@@ -193,7 +199,7 @@ class Editor {
 
   std::optional<db::Database> database_;
   std::vector<std::string> teamNames_;
-  std::array<std::vector<std::string>, kListBoxCount> listItems_;
+  std::array<std::vector<std::string>, kListControlCount> listItems_;
   int currentPlayer_ = 0;
   bool loadingTeam_ = false;
   int loadedTeam_ = 0;

@@ -102,7 +102,7 @@ std::string Editor::mergeConflictQuestion(const TeamMerge& merge,
 std::string Editor::shownValue(Control control, const db::PlayerRecord& record) const {
   const PlayerForm form = formFromRecord(record, environment_.decimalSeparator);
   if (const TextBox* box = std::get_if<TextBox>(&control)) return "\"" + form.text(*box) + "\"";
-  const ListBox list = std::get<ListBox>(control);
+  const ListControl list = std::get<ListControl>(control);
   const int selected = form.selection(list);
   const auto& listed = listItems_[static_cast<std::size_t>(list)];
   if (selected >= 0 && static_cast<std::size_t>(selected) < listed.size()) {

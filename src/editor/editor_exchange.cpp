@@ -61,8 +61,8 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
   const std::optional<ChosenTable> table = chooseTable(windows.chooseExportPath());
   if (!table) return;
   const std::string& path = table->path;
-  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   std::vector<exchange::ExportedPlayer> exported;
   loadedTeam_ = 0;
   const db::WalkOutcome walk =
@@ -92,8 +92,8 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   if (const auto* refusal = std::get_if<std::string>(&read)) return reportError(*refusal);
   const auto& source = std::get<exchange::ImportSource>(read);
 
-  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   exchange::ImportPreview preview;
   loadedTeam_ = 0;
   const db::WalkOutcome walk =

@@ -7,8 +7,8 @@ namespace zelbor::editor {
 
 void Editor::mnuFindPlayer_Click(PlayerFinder& finder) {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   struct Listed {
     PlayerMatch match;
     db::Bytes<db::kNameWidth> name;

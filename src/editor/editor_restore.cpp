@@ -70,8 +70,8 @@ void Editor::mnuRestore_Click(BackupChooser& chooser) {
   const BackupListing& backup = shown[static_cast<std::size_t>(*chosen)];
   if (!chooser.confirmRestore(backup, changes) || plan.value().writes.empty()) return;
 
-  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   loadedTeam_ = 0;
   const db::WriteOutcome outcome =
       writeBackedUp("restore", [&](const db::BeforeFirstWrite& backUp) {

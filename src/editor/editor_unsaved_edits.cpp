@@ -17,7 +17,7 @@ void Editor::PlayerControl_Change() {
   showModified();
   if (!database_ || loadingTeam_ || currentPlayer_ < 1 || currentPlayer_ > database_->playerCount())
     return;
-  view_.setItemText(ListBox::lstPlayers, currentPlayer_ - 1, playerListItem(currentPlayer_));
+  view_.setItemText(ListControl::lstPlayers, currentPlayer_ - 1, playerListItem(currentPlayer_));
 }
 
 bool Editor::Form_QueryUnload() {
@@ -59,10 +59,10 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
   }
   rememberLoadedTeam();
   // The list shows the names as saved, on the same player.
-  const int row = view_.selectedIndex(ListBox::lstPlayers);
+  const int row = view_.selectedIndex(ListControl::lstPlayers);
   DisplayPlayer(row + 1);
   FillPlayerList();
-  view_.setSelectedIndex(ListBox::lstPlayers, row);
+  view_.setSelectedIndex(ListControl::lstPlayers, row);
   showModified();
   return true;
 }

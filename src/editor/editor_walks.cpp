@@ -21,7 +21,7 @@ bool Editor::mnuEditAbilities_Click() {
   if (!database_ || !resolveUnsavedEdits()) return false;
   // Discarded: the window shows the team as the file holds it before the batch window opens.
   if (hasUnsavedEdits()) {
-    restoreView(view_.selectedIndex(ListBox::cboTeams), view_.selectedIndex(ListBox::lstPlayers));
+    restoreView(view_.selectedIndex(ListControl::cboTeams), view_.selectedIndex(ListControl::lstPlayers));
   }
   return true;
 }
@@ -29,8 +29,8 @@ bool Editor::mnuEditAbilities_Click() {
 void Editor::BatchAll(const batch::BatchFactors& factors) {
   if (!database_ || !resolveUnsavedEdits()) return;
   if (prompts_.askYesNo(batchConfirmation(messages::kBatchAllQuestion)) == Answer::No) return;
-  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   loadedTeam_ = 0;
   const db::WriteOutcome outcome = writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
     return db::rewriteEachTeam(
@@ -54,8 +54,8 @@ void Editor::BatchCurrent(const batch::BatchFactors& factors) {
       return reportError(loaded.error().message);
     }
   }
-  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   batch::scalePlayers(database_->teamPlayers(), factors);
   const db::WriteOutcome stored =
       writeBackedUp("batch", [this](const db::BeforeFirstWrite& backUp) {
@@ -76,8 +76,8 @@ void Editor::cmdProcess_Click(const BatchWindowState& state) {
 
 void Editor::mnuFileHash_Click() {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   tools::AbilityTotals totals;
   loadedTeam_ = 0;
   const db::WalkOutcome outcome = tools::sumAllTeams(*database_, totals);
@@ -88,8 +88,8 @@ void Editor::mnuFileHash_Click() {
 
 void Editor::mnuFixSpoof_Click() {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const int teamIndex = view_.selectedIndex(ListBox::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListBox::lstPlayers);
+  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
+  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   if (prompts_.askYesNo(std::string(messages::kFixSpoofQuestion)) == Answer::No) return;
   const db::WriteOutcome outcome = FixSpoofAllTeams();
   restoreView(teamIndex, playerIndex);
@@ -124,7 +124,7 @@ void Editor::restoreView(int teamIndex, int playerIndex) {
     return showNoTeam();
   }
   loadedTeam_ = teamIndex + 1;
-  view_.setSelectedIndex(ListBox::cboTeams, teamIndex);
+  view_.setSelectedIndex(ListControl::cboTeams, teamIndex);
   if (!runTeamSelection()) return;
   if (playerIndex < 0 || playerIndex >= database_->playerCount()) return;
   selectPlayer(playerIndex);
@@ -133,7 +133,7 @@ void Editor::restoreView(int teamIndex, int playerIndex) {
 
 void Editor::showNoTeam() {
   loadedTeam_ = 0;
-  view_.setItems(ListBox::lstPlayers, {});
+  view_.setItems(ListControl::lstPlayers, {});
   showNoPlayer();
 }
 

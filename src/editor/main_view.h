@@ -31,13 +31,13 @@ class MainView {
   // Shows the whole text: a box's greatest length limits typing and pasting only.
   virtual void setText(TextBox box, const std::string& text) = 0;
 
-  virtual void setItems(ListBox list, const std::vector<std::string>& items) = 0;
+  virtual void setItems(ListControl list, const std::vector<std::string>& items) = 0;
   // Changes the text of the list's item `index`; the selection stays.
-  virtual void setItemText(ListBox list, int index, const std::string& text) = 0;
+  virtual void setItemText(ListControl list, int index, const std::string& text) = 0;
   // The selected position, -1 for none.
-  virtual int selectedIndex(ListBox list) const = 0;
+  virtual int selectedIndex(ListControl list) const = 0;
   // Selects position `index` (-1 or a position without an item: no selection).
-  virtual void setSelectedIndex(ListBox list, int index) = 0;
+  virtual void setSelectedIndex(ListControl list, int index) = 0;
 
   // Ability bar `row` (0..12): background colour and width in twips.
   virtual void setBar(int row, Colour colour, double widthTwips) = 0;

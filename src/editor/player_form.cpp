@@ -47,24 +47,24 @@ void visitInt16Boxes(Record& r, Visit&& visit) {
 
 template <class Record, class Visit>
 void visitLists(Record& r, Visit&& visit) {
-  visit(ListBox::cboRole, r.role, db::playerField("role"));
-  visit(ListBox::cboBatHand, r.battingHand, db::playerField("battingHand"));
-  visit(ListBox::cboBowlHand, r.bowlingHand, db::playerField("bowlingHand"));
-  visit(ListBox::cboBowlStyle, r.bowlStyle, db::playerField("bowlStyle"));
-  visit(ListBox::cboBowlAction, r.bowlAction, db::playerField("bowlAction"));
-  visit(ListBox::cboSunscreen, r.sunscreen, db::playerField("sunscreen"));
-  visit(ListBox::cboGlasses, r.glasses, db::playerField("glasses"));
-  visit(ListBox::cboHat, r.hat, db::playerField("hat"));
-  visit(ListBox::cboHelmet, r.helmet, db::playerField("helmet"));
-  visit(ListBox::cboBat, r.realBat, db::playerField("realBat"));
-  visit(ListBox::cboCaptain, r.defaultCaptain, db::playerField("defaultCaptain"));
-  visit(ListBox::cboEverBowls, r.everBowls, db::playerField("everBowls"));
-  visit(ListBox::cboKit1, r.kit1, db::playerField("kit1"));
-  visit(ListBox::cboKit2, r.kit2, db::playerField("kit2"));
-  visit(ListBox::cboKit3, r.kit3, db::playerField("kit3"));
-  visit(ListBox::cboKit4, r.kit4, db::playerField("kit4"));
-  visit(ListBox::cboGuard, r.armGuard, db::playerField("armGuard"));
-  visit(ListBox::cboFace, r.realFace, db::playerField("realFace"));
+  visit(ListControl::cboRole, r.role, db::playerField("role"));
+  visit(ListControl::cboBatHand, r.battingHand, db::playerField("battingHand"));
+  visit(ListControl::cboBowlHand, r.bowlingHand, db::playerField("bowlingHand"));
+  visit(ListControl::cboBowlStyle, r.bowlStyle, db::playerField("bowlStyle"));
+  visit(ListControl::cboBowlAction, r.bowlAction, db::playerField("bowlAction"));
+  visit(ListControl::cboSunscreen, r.sunscreen, db::playerField("sunscreen"));
+  visit(ListControl::cboGlasses, r.glasses, db::playerField("glasses"));
+  visit(ListControl::cboHat, r.hat, db::playerField("hat"));
+  visit(ListControl::cboHelmet, r.helmet, db::playerField("helmet"));
+  visit(ListControl::cboBat, r.realBat, db::playerField("realBat"));
+  visit(ListControl::cboCaptain, r.defaultCaptain, db::playerField("defaultCaptain"));
+  visit(ListControl::cboEverBowls, r.everBowls, db::playerField("everBowls"));
+  visit(ListControl::cboKit1, r.kit1, db::playerField("kit1"));
+  visit(ListControl::cboKit2, r.kit2, db::playerField("kit2"));
+  visit(ListControl::cboKit3, r.kit3, db::playerField("kit3"));
+  visit(ListControl::cboKit4, r.kit4, db::playerField("kit4"));
+  visit(ListControl::cboGuard, r.armGuard, db::playerField("armGuard"));
+  visit(ListControl::cboFace, r.realFace, db::playerField("realFace"));
 }
 
 std::string quoted(std::string_view text) {
@@ -97,7 +97,7 @@ class Storing {
   }
 
   template <class Number>
-  void selection(ListBox list, Number& field, const db::PlayerField& rules) {
+  void selection(ListControl list, Number& field, const db::PlayerField& rules) {
     const int selected = form_.selection(list);
     if (selected < 0) return;  // a stored value without an item stays as it is
     if (const auto reason = db::refusalReason(rules, selected)) {
@@ -132,7 +132,7 @@ PlayerForm formFromRecord(const db::PlayerRecord& record, std::string_view decim
   visitInt16Boxes(record, showNumber);
   form.text(TextBox::txtBatAvge) = formatAverage(record.battingAverageODI, decimalSeparator);
   form.text(TextBox::txtBowlAvge) = formatAverage(record.bowlingAverageODI, decimalSeparator);
-  visitLists(record, [&](ListBox list, auto field, const db::PlayerField&) {
+  visitLists(record, [&](ListControl list, auto field, const db::PlayerField&) {
     form.selection(list) = field;
   });
   return form;
@@ -165,7 +165,7 @@ std::variant<db::PlayerRecord, std::vector<StoreRefusal>> storeForm(const Player
   };
   visitByteBoxes(stored, storeNumber);
   visitInt16Boxes(stored, storeNumber);
-  visitLists(stored, [&](ListBox list, auto& field, const db::PlayerField& rules) {
+  visitLists(stored, [&](ListControl list, auto& field, const db::PlayerField& rules) {
     storing.selection(list, field, rules);
   });
   if (!storing.refusals().empty()) return storing.refusals();

@@ -16,23 +16,23 @@ namespace zelbor::editor {
 // of the lists (-1 for none). The team and player lists are not part of a player's form.
 struct PlayerForm {
   std::array<std::string, kTextBoxCount> texts;
-  std::array<int, kListBoxCount> selections{};
+  std::array<int, kListControlCount> selections{};
 
   std::string& text(TextBox box) { return texts[static_cast<std::size_t>(box)]; }
   const std::string& text(TextBox box) const { return texts[static_cast<std::size_t>(box)]; }
-  int& selection(ListBox list) { return selections[static_cast<std::size_t>(list)]; }
-  int selection(ListBox list) const { return selections[static_cast<std::size_t>(list)]; }
+  int& selection(ListControl list) { return selections[static_cast<std::size_t>(list)]; }
+  int selection(ListControl list) const { return selections[static_cast<std::size_t>(list)]; }
 
   friend bool operator==(const PlayerForm&, const PlayerForm&) = default;
 };
 
 // The player lists whose selection is a record field, in the order they are stored.
-inline constexpr std::array<ListBox, 18> kPlayerLists = {
-    ListBox::cboRole,      ListBox::cboBatHand,    ListBox::cboBowlHand,  ListBox::cboFace,
-    ListBox::cboBowlStyle, ListBox::cboBowlAction, ListBox::cboSunscreen, ListBox::cboGlasses,
-    ListBox::cboHat,       ListBox::cboHelmet,     ListBox::cboBat,       ListBox::cboCaptain,
-    ListBox::cboEverBowls, ListBox::cboKit1,       ListBox::cboKit2,      ListBox::cboKit3,
-    ListBox::cboKit4,      ListBox::cboGuard};
+inline constexpr std::array<ListControl, 18> kPlayerLists = {
+    ListControl::cboRole,      ListControl::cboBatHand,    ListControl::cboBowlHand,  ListControl::cboFace,
+    ListControl::cboBowlStyle, ListControl::cboBowlAction, ListControl::cboSunscreen, ListControl::cboGlasses,
+    ListControl::cboHat,       ListControl::cboHelmet,     ListControl::cboBat,       ListControl::cboCaptain,
+    ListControl::cboEverBowls, ListControl::cboKit1,       ListControl::cboKit2,      ListControl::cboKit3,
+    ListControl::cboKit4,      ListControl::cboGuard};
 
 // The form showing `record`: texts up to their first NUL, numbers in decimal, each list on its
 // stored value (a value without an item leaves its list without a selection).

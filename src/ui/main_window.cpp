@@ -27,7 +27,7 @@
 namespace zelbor::ui {
 
 using editor::Editor;
-using editor::ListBox;
+using editor::ListControl;
 using editor::TextBox;
 
 MainWindow::MainWindow() : dpi_(screenLogicalDpi()) {
@@ -47,9 +47,9 @@ MainWindow::MainWindow() : dpi_(screenLogicalDpi()) {
     textBoxes_[i] = findControl<QLineEdit>(client_, editor::designName(box));
     rules_[i] = new TextBoxRules(box, textBoxes_[i]);
   }
-  for (int i = 0; i < editor::kListBoxCount; ++i) {
-    const auto list = static_cast<ListBox>(i);
-    if (list == ListBox::lstPlayers) continue;
+  for (int i = 0; i < editor::kListControlCount; ++i) {
+    const auto list = static_cast<ListControl>(i);
+    if (list == ListControl::lstPlayers) continue;
     comboBoxes_[i] = findControl<QComboBox>(client_, std::string(editor::designName(list)));
   }
   lstPlayers = findControl<QListWidget>(client_, "lstPlayers");
@@ -81,68 +81,20 @@ void MainWindow::createMenus() {
       // A window-wide shortcut: it works whichever control has the focus.
       if (item.shortcut)
         action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QChar(item.shortcut->key)));
-      connect(action, &QAction::triggered, this,
-              [this, command = item.command] { runCommand(command); });
+      connect(action, &QAction::triggered, this, [this, command = item.command] {
+        if (editor_ != nullptr) editor_->run(command, *this);
+      });
     }
-  }
-}
-
-void MainWindow::runCommand(editor::Command command) {
-  switch (command) {
-    case editor::Command::Save:
-      forward(&Editor::mnuSave_Click);
-      return;
-    case editor::Command::EditAbilities:
-      mnuEditAbilities_Click();
-      return;
-    case editor::Command::FixSpoof:
-      forward(&Editor::mnuFixSpoof_Click);
-      return;
-    case editor::Command::Lineup:
-      forward(&Editor::mnuLineup_Click);
-      return;
-    case editor::Command::FileHash:
-      forward(&Editor::mnuFileHash_Click);
-      return;
-    case editor::Command::Quit:
-      close();
-      return;
-    default:
-      break;
-  }
-  if (editor_ == nullptr) return;
-  ExchangeDialogs exchange(this);
-  switch (command) {
-    case editor::Command::Restore: {
-      BackupDialog dialog(this);
-      return editor_->mnuRestore_Click(dialog);
-    }
-    case editor::Command::Open:
-      return editor_->mnuOpen_Click();
-    case editor::Command::Export:
-      return editor_->mnuExport_Click(exchange);
-    case editor::Command::Import:
-      return editor_->mnuImport_Click(exchange);
-    case editor::Command::Compare:
-      return editor_->mnuCompare_Click(exchange);
-    case editor::Command::FindPlayer: {
-      FindPlayerDialog dialog(this);
-      return editor_->mnuFindPlayer_Click(dialog);
-    }
-    case editor::Command::About:
-      return editor_->mnuAbout_Click();
-    default:
-      return;
   }
 }
 
 void MainWindow::connectControls() {
   // activated also fires when the user picks the selected team again, which reloads it.
-  connect(comboBox(ListBox::cboTeams), &QComboBox::activated, this,
+  connect(comboBox(ListControl::cboTeams), &QComboBox::activated, this,
           [this] { forward(&Editor::cboTeams_Click); });
   connect(lstPlayers, &QListWidget::currentRowChanged, this,
           [this] { forward(&Editor::lstPlayers_Click); });
-  connect(comboBox(ListBox::cboFace), &QComboBox::activated, this,
+  connect(comboBox(ListControl::cboFace), &QComboBox::activated, this,
           [this] { forward(&Editor::cboFace_Click); });
   // Text set by the editor is signal-blocked, so these run for the user's edits only.
   struct AbilityGroup {
@@ -164,7 +116,7 @@ void MainWindow::connectControls() {
     connect(box, &QLineEdit::textChanged, this, [this] { forward(&Editor::PlayerControl_Change); });
   }
   for (QComboBox* combo : comboBoxes_) {
-    if (combo == nullptr || combo == comboBox(ListBox::cboTeams)) continue;
+    if (combo == nullptr || combo == comboBox(ListControl::cboTeams)) continue;
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this] { forward(&Editor::PlayerControl_Change); });
   }
@@ -254,12 +206,26 @@ void MainWindow::forward(void (Editor::*handler)(int), int index) {
   if (editor_ != nullptr) (editor_->*handler)(index);
 }
 
-void MainWindow::mnuEditAbilities_Click() {
-  if (editor_ == nullptr || !editor_->mnuEditAbilities_Click()) return;
-  BatchWindow window(*editor_, comboBox(ListBox::cboTeams)->currentText(), this);
-  // Processing closes the window with Accepted, also when the user declined the question; the
-  // title bar's close button processes nothing and shows no hash.
-  if (window.exec() == QDialog::Accepted) editor_->mnuFileHash_Click();
+std::unique_ptr<editor::BackupChooser> MainWindow::backupChooser() {
+  return std::make_unique<BackupDialog>(this);
+}
+
+std::unique_ptr<editor::ExchangeWindows> MainWindow::exchangeWindows() {
+  return std::make_unique<ExchangeDialogs>(this);
+}
+
+std::unique_ptr<editor::PlayerFinder> MainWindow::playerFinder() {
+  return std::make_unique<FindPlayerDialog>(this);
+}
+
+bool MainWindow::showBatchWindow(const std::string& teamName) {
+  BatchWindow window(*editor_, QString::fromStdString(teamName), this);
+  // Processing closes the window with Accepted, also when the user declined the question.
+  return window.exec() == QDialog::Accepted;
+}
+
+void MainWindow::closeMainWindow() {
+  close();
 }
 
 void MainWindow::setCaption(const std::string& caption) {
@@ -282,11 +248,11 @@ void MainWindow::setText(TextBox box, const std::string& text) {
   rules_[static_cast<std::size_t>(box)]->setTextFromEditor(QString::fromStdString(text));
 }
 
-void MainWindow::setItems(ListBox list, const std::vector<std::string>& items) {
+void MainWindow::setItems(ListControl list, const std::vector<std::string>& items) {
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(items.size()));
   for (const std::string& item : items) texts.append(QString::fromStdString(item));
-  if (list == ListBox::lstPlayers) {
+  if (list == ListControl::lstPlayers) {
     const QSignalBlocker blocker(lstPlayers);
     lstPlayers->clear();
     lstPlayers->addItems(texts);
@@ -300,20 +266,20 @@ void MainWindow::setItems(ListBox list, const std::vector<std::string>& items) {
   combo->setCurrentIndex(-1);
 }
 
-void MainWindow::setItemText(ListBox list, int index, const std::string& text) {
+void MainWindow::setItemText(ListControl list, int index, const std::string& text) {
   const QString shown = QString::fromStdString(text);
-  if (list != ListBox::lstPlayers) return comboBox(list)->setItemText(index, shown);
+  if (list != ListControl::lstPlayers) return comboBox(list)->setItemText(index, shown);
   if (QListWidgetItem* item = lstPlayers->item(index); item != nullptr && item->text() != shown) {
     item->setText(shown);
   }
 }
 
-int MainWindow::selectedIndex(ListBox list) const {
-  return list == ListBox::lstPlayers ? lstPlayers->currentRow() : comboBox(list)->currentIndex();
+int MainWindow::selectedIndex(ListControl list) const {
+  return list == ListControl::lstPlayers ? lstPlayers->currentRow() : comboBox(list)->currentIndex();
 }
 
-void MainWindow::setSelectedIndex(ListBox list, int index) {
-  if (list == ListBox::lstPlayers) {
+void MainWindow::setSelectedIndex(ListControl list, int index) {
+  if (list == ListControl::lstPlayers) {
     const QSignalBlocker blocker(lstPlayers);
     lstPlayers->setCurrentRow(index < lstPlayers->count() ? index : -1);
     // Set while a click on another row is being handled, that click would go on to highlight
@@ -358,7 +324,7 @@ void MainWindow::showPicture(const std::string& path) {
 void MainWindow::setPlayerControlsEnabled(bool enabled) {
   for (QLineEdit* box : textBoxes_) box->setEnabled(enabled);
   for (QComboBox* combo : comboBoxes_) {
-    if (combo != nullptr && combo != comboBox(ListBox::cboTeams)) combo->setEnabled(enabled);
+    if (combo != nullptr && combo != comboBox(ListControl::cboTeams)) combo->setEnabled(enabled);
   }
 }
 
@@ -368,8 +334,8 @@ void MainWindow::focus(editor::Control control) {
     textBox(*box)->selectAll();
     return;
   }
-  const ListBox list = std::get<ListBox>(control);
-  if (list == ListBox::lstPlayers) {
+  const ListControl list = std::get<ListControl>(control);
+  if (list == ListControl::lstPlayers) {
     lstPlayers->setFocus();
   } else {
     comboBox(list)->setFocus();

@@ -8,16 +8,18 @@
 #include <QScrollArea>
 #include <array>
 
-#include "editor/command.h"
 #include "editor/editor.h"
 #include "editor/main_view.h"
+#include "editor/secondary_windows.h"
 #include "text_box_rules.h"
 
 namespace zelbor::ui {
 
 // The editor's main window, Form1. A passive view: it shows what the editor sets and forwards the
 // user's actions to the editor's handlers.
-class MainWindow final : public QMainWindow, public editor::MainView {
+class MainWindow final : public QMainWindow,
+                         public editor::MainView,
+                         public editor::SecondaryWindows {
  public:
   MainWindow();
   ~MainWindow() override;
@@ -28,10 +30,10 @@ class MainWindow final : public QMainWindow, public editor::MainView {
   void setCaption(const std::string& caption) override;
   std::string text(editor::TextBox box) const override;
   void setText(editor::TextBox box, const std::string& text) override;
-  void setItems(editor::ListBox list, const std::vector<std::string>& items) override;
-  void setItemText(editor::ListBox list, int index, const std::string& text) override;
-  int selectedIndex(editor::ListBox list) const override;
-  void setSelectedIndex(editor::ListBox list, int index) override;
+  void setItems(editor::ListControl list, const std::vector<std::string>& items) override;
+  void setItemText(editor::ListControl list, int index, const std::string& text) override;
+  int selectedIndex(editor::ListControl list) const override;
+  void setSelectedIndex(editor::ListControl list, int index) override;
   void setBar(int row, editor::Colour colour, double widthTwips) override;
   void showPicture(const std::string& path) override;
   void setPlayerControlsEnabled(bool enabled) override;
@@ -39,6 +41,12 @@ class MainWindow final : public QMainWindow, public editor::MainView {
   void showFileHash(const std::string& hash) override;
   void showLineups(const std::string& teamName, const editor::LineupLines& lines) override;
   void setModified(bool modified) override;
+
+  std::unique_ptr<editor::BackupChooser> backupChooser() override;
+  std::unique_ptr<editor::ExchangeWindows> exchangeWindows() override;
+  std::unique_ptr<editor::PlayerFinder> playerFinder() override;
+  bool showBatchWindow(const std::string& teamName) override;
+  void closeMainWindow() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,10 +58,7 @@ class MainWindow final : public QMainWindow, public editor::MainView {
   // A fixed size: the designed one, or the screen's free area with the content scrolling.
   void fitToScreen();
   void createMenus();
-  // What a menu item does.
-  void runCommand(editor::Command command);
   void connectControls();
-  void mnuEditAbilities_Click();
   // Runs an editor handler, once an editor is attached.
   void forward(void (editor::Editor::*handler)());
   void forward(void (editor::Editor::*handler)(int), int index);
@@ -62,7 +67,7 @@ class MainWindow final : public QMainWindow, public editor::MainView {
     return textBoxes_[static_cast<std::size_t>(box)];
   }
   // The drop-down list for `list`; lstPlayers is the one list box.
-  QComboBox* comboBox(editor::ListBox list) const {
+  QComboBox* comboBox(editor::ListControl list) const {
     return comboBoxes_[static_cast<std::size_t>(list)];
   }
 
@@ -72,7 +77,7 @@ class MainWindow final : public QMainWindow, public editor::MainView {
   QWidget* client_;
   std::array<QLineEdit*, editor::kTextBoxCount> textBoxes_{};
   std::array<TextBoxRules*, editor::kTextBoxCount> rules_{};
-  std::array<QComboBox*, editor::kListBoxCount> comboBoxes_{};
+  std::array<QComboBox*, editor::kListControlCount> comboBoxes_{};
   QListWidget* lstPlayers;
   QLabel* img1;
   QLabel* lblCricInfo;

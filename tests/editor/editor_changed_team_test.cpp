@@ -11,7 +11,7 @@ namespace zelbor::testing {
 namespace {
 
 using editor::Answer;
-using editor::ListBox;
+using editor::ListControl;
 using editor::TeamChangedChoice;
 using editor::TextBox;
 using editor::txtBat;
@@ -56,11 +56,11 @@ TEST_F(ChangedTeamTest, AMergedTeamHoldsBothChangesOnceSaved) {
   // Shown unsaved: the user's edit and the other program's change.
   EXPECT_EQ(fileBytes(), changed);
   EXPECT_TRUE(view.modified);
-  EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 1);
+  EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 1);
   EXPECT_EQ(view.text(TextBox::txtRealName), "Edited Name");
   EXPECT_EQ(view.text(txtBat(0)), std::to_string(playerAt(changed, 1, 2).battingAbilities[0]));
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[1], "* Edited Name");
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "T1 Player 3");
+  EXPECT_EQ(view.listItems(ListControl::lstPlayers)[1], "* Edited Name");
+  EXPECT_EQ(view.listItems(ListControl::lstPlayers)[2], "T1 Player 3");
   EXPECT_TRUE(prompts.messages.empty());
 
   editor.mnuSave_Click();
@@ -70,7 +70,7 @@ TEST_F(ChangedTeamTest, AMergedTeamHoldsBothChangesOnceSaved) {
   putPlayer(expected, 1, 2, named);
   EXPECT_EQ(fileBytes(), expected);
   EXPECT_FALSE(view.modified);
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[1], "Edited Name");
+  EXPECT_EQ(view.listItems(ListControl::lstPlayers)[1], "Edited Name");
 }
 
 // Where both changed a field, the question lists it and the user's value is kept only on Yes.
@@ -81,7 +81,7 @@ TEST_F(ChangedTeamTest, AFieldBothChangedKeepsTheUsersValueOnlyOnYes) {
     h.startOrFail();
     h.pickPlayer(2);
     h.view.type(txtBat(0), "70");
-    h.view.selections[ListBox::cboHat] = 2;
+    h.view.selections[ListControl::cboHat] = 2;
     h.view.type(txtBat(1), "33");  // changed by the user only
     std::vector<db::Byte> image = h.fileBytes();
     db::PlayerRecord other = playerAt(image, 1, 3);
@@ -101,7 +101,7 @@ TEST_F(ChangedTeamTest, AFieldBothChangedKeepsTheUsersValueOnlyOnYes) {
               "Player 3 (T1 Player 3), Hat/Cap: the file holds \"Sunhat\", you entered \"Cap\"\r\n"
               "\r\nKeep your values? Yes keeps what you entered; No keeps the file's values.");
     EXPECT_EQ(h.view.text(txtBat(0)), answer == Answer::Yes ? "70" : "50");
-    EXPECT_EQ(h.view.selectedIndex(ListBox::cboHat), answer == Answer::Yes ? 2 : 1);
+    EXPECT_EQ(h.view.selectedIndex(ListControl::cboHat), answer == Answer::Yes ? 2 : 1);
     EXPECT_EQ(h.view.text(txtBat(1)), "33");
     EXPECT_EQ(h.view.text(editor::txtBowl(0)), "44");
     EXPECT_EQ(h.fileBytes(), image) << "nothing is written before the user saves";

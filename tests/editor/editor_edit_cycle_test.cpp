@@ -13,7 +13,7 @@ namespace zelbor::testing {
 namespace {
 
 using editor::Answer;
-using editor::ListBox;
+using editor::ListControl;
 using editor::TextBox;
 using editor::txtBat;
 using editor::txtShirt;
@@ -33,7 +33,7 @@ TEST_F(EditCycleTest, EditsSurviveMovingBetweenPlayersUntilTheTeamChanges) {
   pickPlayer(2);
   EXPECT_EQ(view.text(TextBox::txtRealName), "Renamed Three");
   EXPECT_EQ(view.text(txtBat(0)), "77");
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "* Renamed Three")
+  EXPECT_EQ(view.listItems(ListControl::lstPlayers)[2], "* Renamed Three")
       << "the list shows the stored name, marked as unsaved";
 
   // Picking another team asks first; Discard drops every unsaved edit.
@@ -106,7 +106,7 @@ TEST_F(EditCycleTest, AValueThatCannotBeStoredIsRefusedWholeAndKeepsThePlayer) {
     for (const std::string& part : c.inMessage)
       EXPECT_THAT(prompts.messages[0].first, HasSubstr(part));
     EXPECT_EQ(view.focused, editor::Control(c.box));
-    EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 0) << "the list stays on the edited player";
+    EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 0) << "the list stays on the edited player";
     EXPECT_EQ(editor.currentPlayer(), 1);
     EXPECT_EQ(db::encodePlayerRecord(memoryPlayer(1)), before);
 
@@ -189,9 +189,9 @@ TEST_F(EditCycleTest, ValuesWithoutAListItemOrLongerThanTheirBoxComeBackUnchange
   }
   startOrFail(image);
 
-  EXPECT_EQ(view.selectedIndex(ListBox::cboRole), -1);
-  EXPECT_EQ(view.selectedIndex(ListBox::cboBat), -1);
-  EXPECT_EQ(view.selectedIndex(ListBox::cboFace), -1);
+  EXPECT_EQ(view.selectedIndex(ListControl::cboRole), -1);
+  EXPECT_EQ(view.selectedIndex(ListControl::cboBat), -1);
+  EXPECT_EQ(view.selectedIndex(ListControl::cboFace), -1);
   EXPECT_EQ(view.text(txtBat(1)), "150");
   EXPECT_EQ(view.text(txtStats(0)), "1000");
   EXPECT_EQ(view.text(txtStats(2)), "-1");
@@ -203,7 +203,7 @@ TEST_F(EditCycleTest, ValuesWithoutAListItemOrLongerThanTheirBoxComeBackUnchange
   editor.mnuSave_Click();
   EXPECT_EQ(fileBytes(), image);
 
-  view.selections[ListBox::cboRole] = 2;  // picking an item stores it
+  view.selections[ListControl::cboRole] = 2;  // picking an item stores it
   editor.mnuSave_Click();
   EXPECT_EQ(playerAt(fileBytes(), 1, 1).role, 2);
   EXPECT_EQ(playerAt(fileBytes(), 1, 1).realBat, 40);
@@ -217,10 +217,10 @@ TEST_F(EditCycleTest, ValuesWithoutAListItemOrLongerThanTheirBoxComeBackUnchange
 TEST_F(EditCycleTest, ATeamWithoutPlayersShowsNothingAndCannotBeSaved) {
   startOrFail();
   pickTeam(2);
-  EXPECT_TRUE(view.listItems(ListBox::lstPlayers).empty());
+  EXPECT_TRUE(view.listItems(ListControl::lstPlayers).empty());
   EXPECT_FALSE(view.playerControlsEnabled);
   EXPECT_EQ(view.text(TextBox::txtRealName), "");
-  EXPECT_EQ(view.selectedIndex(ListBox::cboFace), -1);
+  EXPECT_EQ(view.selectedIndex(ListControl::cboFace), -1);
   EXPECT_EQ(view.picture, "");
   editor.mnuSave_Click();
   EXPECT_TRUE(prompts.questions.empty());
@@ -242,7 +242,7 @@ TEST_F(EditCycleTest, AFailedTeamLoadKeepsTheTeamInMemoryAndInTheList) {
       [](int, FileCall call) { return call == FileCall::Read ? Fault::Fail : Fault::None; });
   pickTeam(4);
   EXPECT_THAT(messageTexts().at(0), HasSubstr(databasePath));
-  EXPECT_EQ(view.selectedIndex(ListBox::cboTeams), 0);
+  EXPECT_EQ(view.selectedIndex(ListControl::cboTeams), 0);
   EXPECT_EQ(editor.loadedTeam(), 1);
 
   fileSystem.setRule({});
@@ -263,7 +263,7 @@ TEST_F(EditCycleTest, TypingRedrawsTheBarsAndTheFaceFollowsTheList) {
   editor.txtBat_Change(0);
   EXPECT_DOUBLE_EQ(view.bars[0].second, 280);
 
-  view.selections[ListBox::cboFace] = 12;
+  view.selections[ListControl::cboFace] = 12;
   editor.cboFace_Click();
   EXPECT_EQ(db::filesystemPath(view.picture), db::filesystemPath(programFolder) / "faces" / "12.jpg");
 }
@@ -287,7 +287,7 @@ TEST_F(EditCycleTest, TheLookUpSearchesTheSelectedPlayersEncodedName) {
   }
   startOrFail(image);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    view.selections[ListBox::lstPlayers] = static_cast<int>(i);
+    view.selections[ListControl::lstPlayers] = static_cast<int>(i);
     editor.lblCricInfo_Click();
     EXPECT_EQ(browser.addresses.back(),
               "http://cricketarchive.com/ci/content/site/search.html?search=" + cases[i].query);

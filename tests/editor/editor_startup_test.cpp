@@ -14,7 +14,7 @@
 namespace zelbor::testing {
 namespace {
 
-using editor::ListBox;
+using editor::ListControl;
 using editor::MessageIcon;
 using editor::StartupOutcome;
 using editor::TextBox;
@@ -25,21 +25,21 @@ class StartupTest : public EditorFixture {};
 TEST_F(StartupTest, ShowsTeamOneWithItsFirstPlayer) {
   startOrFail();
   EXPECT_EQ(view.caption, databasePath);
-  EXPECT_EQ(view.listItems(ListBox::cboTeams).size(), 17u);
-  EXPECT_EQ(view.listItems(ListBox::cboTeams)[16], "Team 17");
-  EXPECT_EQ(view.selectedIndex(ListBox::cboTeams), 0);
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers).size(), 6u);
-  EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 0);
+  EXPECT_EQ(view.listItems(ListControl::cboTeams).size(), 17u);
+  EXPECT_EQ(view.listItems(ListControl::cboTeams)[16], "Team 17");
+  EXPECT_EQ(view.selectedIndex(ListControl::cboTeams), 0);
+  EXPECT_EQ(view.listItems(ListControl::lstPlayers).size(), 6u);
+  EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 0);
   EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 1");
   EXPECT_EQ(editor.currentPlayer(), 1);
   EXPECT_FALSE(editor.loadingTeam());
 
-  const auto& faces = view.listItems(ListBox::cboFace);
+  const auto& faces = view.listItems(ListControl::cboFace);
   ASSERT_EQ(faces.size(), 479u);
   EXPECT_EQ(faces.front(), "Face 0");
   EXPECT_EQ(faces.back(), "Face 478");
-  EXPECT_EQ(view.listItems(ListBox::cboBat).front(), "Oakridge Classic");
-  EXPECT_EQ(view.listItems(ListBox::cboRole)[3], "-");
+  EXPECT_EQ(view.listItems(ListControl::cboBat).front(), "Oakridge Classic");
+  EXPECT_EQ(view.listItems(ListControl::cboRole)[3], "-");
   EXPECT_EQ(fileDialog.shown, 0) << "a path on the command line skips the dialog";
   EXPECT_TRUE(prompts.messages.empty());
 }
@@ -57,7 +57,7 @@ TEST_F(StartupTest, TheDialogChoosesTheDatabaseAndCancelEndsSilently) {
                            {programFolder, {}, "."});
   EXPECT_EQ(cancelled.InitialiseEditor(), StartupOutcome::Cancelled);
   EXPECT_TRUE(prompts.messages.empty());
-  EXPECT_TRUE(otherView.listItems(ListBox::cboTeams).empty());
+  EXPECT_TRUE(otherView.listItems(ListControl::cboTeams).empty());
 }
 
 TEST_F(StartupTest, ARefusedStartNamesTheFileAndTheReason) {
@@ -102,7 +102,7 @@ TEST_F(StartupTest, ARefusedStartNamesTheFileAndTheReason) {
     for (const std::string& part : c.expectedInMessage) {
       EXPECT_THAT(f.prompts.messages[0].first, HasSubstr(part)) << c.what;
     }
-    EXPECT_TRUE(f.view.listItems(ListBox::lstPlayers).empty()) << c.what;
+    EXPECT_TRUE(f.view.listItems(ListControl::lstPlayers).empty()) << c.what;
   }
 }
 
@@ -115,7 +115,7 @@ TEST_F(StartupTest, AReadOnlyFileIsRefusedWithTheReadOnlyMessage) {
   EXPECT_EQ(prompts.messages[0].first,
             "The file is currently read-only.  Please change this before using this player editor");
   EXPECT_EQ(prompts.messages[0].second, MessageIcon::None);
-  EXPECT_TRUE(view.listItems(ListBox::cboTeams).empty()) << "nothing is listed";
+  EXPECT_TRUE(view.listItems(ListControl::cboTeams).empty()) << "nothing is listed";
 }
 
 TEST_F(StartupTest, TheDialogStartsInTheGameFolderOfTheWinePrefix) {

@@ -11,7 +11,7 @@ namespace zelbor::testing {
 namespace {
 
 using editor::Answer;
-using editor::ListBox;
+using editor::ListControl;
 using editor::SaveChoice;
 using editor::TextBox;
 using editor::txtBat;
@@ -35,13 +35,13 @@ TEST_F(UnsavedEditsTest, TheMarkerFollowsEditsInTheControlsAndInMemory) {
   editor.PlayerControl_Change();
   EXPECT_FALSE(view.modified);
 
-  view.selections[ListBox::cboHat] = 2;
+  view.selections[ListControl::cboHat] = 2;
   editor.PlayerControl_Change();
   EXPECT_TRUE(view.modified);
   pickPlayer(3);  // stored into memory: the team still differs from the file
   EXPECT_TRUE(view.modified);
   pickPlayer(0);
-  view.selections[ListBox::cboHat] = static_cast<int>(playerAt(standardImage(), 1, 1).hat);
+  view.selections[ListControl::cboHat] = static_cast<int>(playerAt(standardImage(), 1, 1).hat);
   pickPlayer(3);  // stored back as loaded
   EXPECT_FALSE(view.modified);
 
@@ -108,8 +108,8 @@ TEST_F(UnsavedEditsTest, EachActionThatDropsEditsAsksSaveDiscardOrCancel) {
       if (choice == SaveChoice::Cancel) {
         EXPECT_EQ(h.fileBytes(), standardImage());
         EXPECT_EQ(h.prompts.questions.size(), 1U);
-        EXPECT_EQ(h.view.selectedIndex(ListBox::cboTeams), 0);
-        EXPECT_EQ(h.view.selectedIndex(ListBox::lstPlayers), 1);
+        EXPECT_EQ(h.view.selectedIndex(ListControl::cboTeams), 0);
+        EXPECT_EQ(h.view.selectedIndex(ListControl::lstPlayers), 1);
         EXPECT_EQ(h.view.text(TextBox::txtRealName), "Edited");
         EXPECT_TRUE(h.editor.hasUnsavedEdits());
       }
@@ -130,7 +130,7 @@ TEST_F(UnsavedEditsTest, ARefusedSaveCancelsTheTeamSwitch) {
   view.type(txtStats(2), "40000");
   prompts.saveChoices = {SaveChoice::Save};
   pickTeam(1);
-  EXPECT_EQ(view.selectedIndex(ListBox::cboTeams), 0);
+  EXPECT_EQ(view.selectedIndex(ListControl::cboTeams), 0);
   EXPECT_EQ(editor.loadedTeam(), 1);
   EXPECT_THAT(messageTexts().at(0), HasSubstr("\"Runs\""));
   EXPECT_EQ(view.text(txtStats(2)), "40000");
@@ -193,8 +193,8 @@ TEST_F(UnsavedEditsTest, TheListShowsTheSavedNamesOnTheSamePlayer) {
   pickPlayer(2);
   view.type(TextBox::txtRealName, "  New Name ");
   editor.mnuSave_Click();
-  EXPECT_EQ(view.listItems(ListBox::lstPlayers)[2], "New Name");
-  EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 2);
+  EXPECT_EQ(view.listItems(ListControl::lstPlayers)[2], "New Name");
+  EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 2);
   EXPECT_EQ(editor.currentPlayer(), 3);
   EXPECT_EQ(view.text(TextBox::txtRealName), "New Name");
 }

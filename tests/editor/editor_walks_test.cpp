@@ -8,7 +8,7 @@ namespace zelbor::testing {
 namespace {
 
 using editor::Answer;
-using editor::ListBox;
+using editor::ListControl;
 using editor::MessageIcon;
 using editor::SaveChoice;
 using editor::TextBox;
@@ -25,8 +25,8 @@ class WalksTest : public EditorFixture {
   }
 
   void expectViewOnTeamTwoPlayerThree() {
-    EXPECT_EQ(view.selectedIndex(ListBox::cboTeams), 1);
-    EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 2);
+    EXPECT_EQ(view.selectedIndex(ListControl::cboTeams), 1);
+    EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 2);
     EXPECT_EQ(editor.currentPlayer(), 3);
     EXPECT_EQ(editor.loadedTeam(), 2);
     EXPECT_EQ(view.text(TextBox::txtRealName), "T2 Player 3");
@@ -107,7 +107,7 @@ TEST_F(WalksTest, BatchCurrentScalesTheTeamWithItsEditsOnceSaved) {
   expected = changed(expected, {2}, powerScaledByHand);
   EXPECT_EQ(fileBytes(), expected);
   EXPECT_EQ(view.text(txtBat(2)), "30") << "the view shows the scaled value of the same player";
-  EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 2);
+  EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 2);
 }
 
 TEST_F(WalksTest, BatchAllDropsDiscardedEditsAndKeepsSlotsAfterAGap) {
@@ -167,7 +167,7 @@ TEST_F(WalksTest, TheFileHashCountsLoadedPlayersAndRestoresTheView) {
 
   editor.mnuFileHash_Click();
   EXPECT_EQ(view.shownHashes, std::vector<std::string>{"302-65-73"});
-  EXPECT_EQ(view.selectedIndex(ListBox::lstPlayers), 1);
+  EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 1);
   EXPECT_EQ(view.text(txtBat(0)), "255");
   EXPECT_EQ(fileBytes(), image);
 }
@@ -216,6 +216,36 @@ TEST_F(WalksTest, AFileErrorPartWayIsReportedAndTheEarlierTeamsStayWritten) {
   EXPECT_EQ(fileBytes(), changed(image, {1, 2, 3, 4}, powerScaledByHand));
   expectViewOnTeamTwoPlayerThree();
   EXPECT_EQ(fileSystem.openFiles(), 0);
+}
+
+// Stands in for the front end's batch window: closed by "Process" or by its title bar.
+class BatchWindowOnly final : public editor::SecondaryWindows {
+ public:
+  explicit BatchWindowOnly(bool processed) : processed_(processed) {}
+  std::unique_ptr<editor::BackupChooser> backupChooser() override { return nullptr; }
+  std::unique_ptr<editor::ExchangeWindows> exchangeWindows() override { return nullptr; }
+  std::unique_ptr<editor::PlayerFinder> playerFinder() override { return nullptr; }
+  bool showBatchWindow(const std::string& teamName) override {
+    shownFor.push_back(teamName);
+    return processed_;
+  }
+  void closeMainWindow() override {}
+  std::vector<std::string> shownFor;
+
+ private:
+  bool processed_;
+};
+
+TEST_F(WalksTest, TheBatchWindowIsFollowedByTheHashOnlyWhenProcessClosedIt) {
+  startOrFail();
+  pickTeam(1);
+  for (const bool processed : {true, false}) {
+    view.shownHashes.clear();
+    BatchWindowOnly windows(processed);
+    editor.run(editor::Command::EditAbilities, windows);
+    EXPECT_THAT(windows.shownFor, ::testing::ElementsAre(view.items.at(ListControl::cboTeams).at(1)));
+    EXPECT_EQ(view.shownHashes.size(), processed ? 1U : 0U) << "processed " << processed;
+  }
 }
 
 TEST_F(WalksTest, LineupsNameTheLoadedPlayersOfTheCurrentTeam) {

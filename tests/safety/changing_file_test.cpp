@@ -73,7 +73,7 @@ TEST_F(ChangingFileTest, ASaveAfterAnotherProgramChangedTheTeamWritesNothing) {
     EXPECT_THAT(prompts.teamChangedQuestions.back(), HasSubstr("nothing was written"));
     EXPECT_EQ(prompts.messages.size(), messagesBefore) << "the question is the only message";
     EXPECT_EQ(fileBytes(), changed);
-    EXPECT_EQ(view.selectedIndex(editor::ListBox::lstPlayers), 1);
+    EXPECT_EQ(view.selectedIndex(editor::ListControl::lstPlayers), 1);
     if (choice == editor::TeamChangedChoice::KeepEdits) {
       EXPECT_EQ(view.text(editor::TextBox::txtRealName), "Never Written");
     } else {

@@ -13,16 +13,16 @@ void FakeView::setText(editor::TextBox box, const std::string& text) {
   texts[box] = text;
 }
 
-void FakeView::setItems(editor::ListBox list, const std::vector<std::string>& newItems) {
+void FakeView::setItems(editor::ListControl list, const std::vector<std::string>& newItems) {
   items[list] = newItems;
   selections[list] = -1;
 }
 
-void FakeView::setItemText(editor::ListBox list, int index, const std::string& text) {
+void FakeView::setItemText(editor::ListControl list, int index, const std::string& text) {
   items.at(list).at(static_cast<std::size_t>(index)) = text;
 }
 
-const std::vector<std::string>& FakeView::listItems(editor::ListBox list) const {
+const std::vector<std::string>& FakeView::listItems(editor::ListControl list) const {
   static const std::vector<std::string> none;
   const auto it = items.find(list);
   return it == items.end() ? none : it->second;
@@ -32,12 +32,12 @@ bool FakeView::showsPicture() const {
   return !picture.empty() && std::filesystem::is_regular_file(picture);
 }
 
-int FakeView::selectedIndex(editor::ListBox list) const {
+int FakeView::selectedIndex(editor::ListControl list) const {
   const auto it = selections.find(list);
   return it == selections.end() ? -1 : it->second;
 }
 
-void FakeView::setSelectedIndex(editor::ListBox list, int index) {
+void FakeView::setSelectedIndex(editor::ListControl list, int index) {
   const bool hasItem = index >= 0 && index < static_cast<int>(listItems(list).size());
   selections[list] = hasItem ? index : -1;
 }

@@ -17,10 +17,10 @@ class FakeView final : public editor::MainView {
   void setCaption(const std::string& caption) override { this->caption = caption; }
   std::string text(editor::TextBox box) const override;
   void setText(editor::TextBox box, const std::string& text) override;
-  void setItems(editor::ListBox list, const std::vector<std::string>& items) override;
-  void setItemText(editor::ListBox list, int index, const std::string& text) override;
-  int selectedIndex(editor::ListBox list) const override;
-  void setSelectedIndex(editor::ListBox list, int index) override;
+  void setItems(editor::ListControl list, const std::vector<std::string>& items) override;
+  void setItemText(editor::ListControl list, int index, const std::string& text) override;
+  int selectedIndex(editor::ListControl list) const override;
+  void setSelectedIndex(editor::ListControl list, int index) override;
   void setBar(int row, editor::Colour colour, double widthTwips) override;
   void showPicture(const std::string& path) override { picture = path; }
   void setPlayerControlsEnabled(bool enabled) override { playerControlsEnabled = enabled; }
@@ -34,14 +34,14 @@ class FakeView final : public editor::MainView {
 
   // The user types a whole new text into a box (the handlers are the test's to call).
   void type(editor::TextBox box, const std::string& text) { texts[box] = text; }
-  const std::vector<std::string>& listItems(editor::ListBox list) const;
+  const std::vector<std::string>& listItems(editor::ListControl list) const;
   // Whether img1 shows a picture: as in the window, only a file that exists is shown.
   bool showsPicture() const;
 
   std::string caption;
   std::map<editor::TextBox, std::string> texts;
-  std::map<editor::ListBox, std::vector<std::string>> items;
-  std::map<editor::ListBox, int> selections;
+  std::map<editor::ListControl, std::vector<std::string>> items;
+  std::map<editor::ListControl, int> selections;
   std::map<int, std::pair<editor::Colour, double>> bars;
   std::string picture;
   bool playerControlsEnabled = true;

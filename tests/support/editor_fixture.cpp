@@ -51,12 +51,12 @@ void EditorHarness::startOrFail(const std::vector<db::Byte>& image) {
 }
 
 void EditorHarness::pickTeam(int index) {
-  view.selections[editor::ListBox::cboTeams] = index;
+  view.selections[editor::ListControl::cboTeams] = index;
   editor.cboTeams_Click();
 }
 
 void EditorHarness::pickPlayer(int index) {
-  view.selections[editor::ListBox::lstPlayers] = index;
+  view.selections[editor::ListControl::lstPlayers] = index;
   editor.lstPlayers_Click();
 }
 

@@ -23,7 +23,7 @@
 namespace zelbor::testing {
 namespace {
 
-using editor::ListBox;
+using editor::ListControl;
 using editor::TextBox;
 
 class MainWindowTest : public UiFixture {
@@ -42,10 +42,10 @@ TEST_F(MainWindowTest, EveryControlCarriesItsDesignName) {
   for (int i = 0; i < editor::kTextBoxCount; ++i) {
     control<QLineEdit>(editor::designName(static_cast<TextBox>(i)));
   }
-  for (int i = 0; i < editor::kListBoxCount; ++i) {
-    const auto list = static_cast<ListBox>(i);
+  for (int i = 0; i < editor::kListControlCount; ++i) {
+    const auto list = static_cast<ListControl>(i);
     const std::string name(editor::designName(list));
-    if (list == ListBox::lstPlayers) {
+    if (list == ListControl::lstPlayers) {
       control<QListWidget>(name);
     } else {
       control<QComboBox>(name);
@@ -354,14 +354,14 @@ TEST_F(MainWindowTest, StoredValuesBeyondTheControlsAreShownAndSavedUnchanged) {
 }
 
 TEST_F(MainWindowTest, FilledListsSelectNothingUntilTold) {
-  window.setItems(ListBox::cboHat, {"A", "B"});
-  EXPECT_EQ(window.selectedIndex(ListBox::cboHat), -1);
-  window.setSelectedIndex(ListBox::cboHat, 1);
-  EXPECT_EQ(window.selectedIndex(ListBox::cboHat), 1);
-  window.setSelectedIndex(ListBox::cboHat, 2);
-  EXPECT_EQ(window.selectedIndex(ListBox::cboHat), -1);
-  window.setSelectedIndex(ListBox::lstPlayers, 99);
-  EXPECT_EQ(window.selectedIndex(ListBox::lstPlayers), -1);
+  window.setItems(ListControl::cboHat, {"A", "B"});
+  EXPECT_EQ(window.selectedIndex(ListControl::cboHat), -1);
+  window.setSelectedIndex(ListControl::cboHat, 1);
+  EXPECT_EQ(window.selectedIndex(ListControl::cboHat), 1);
+  window.setSelectedIndex(ListControl::cboHat, 2);
+  EXPECT_EQ(window.selectedIndex(ListControl::cboHat), -1);
+  window.setSelectedIndex(ListControl::lstPlayers, 99);
+  EXPECT_EQ(window.selectedIndex(ListControl::lstPlayers), -1);
 }
 
 TEST_F(MainWindowTest, TypingRedrawsTheBarAtOnce) {
