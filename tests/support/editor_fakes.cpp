@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "db/filesystem_path.h"
+
 namespace zelbor::testing {
 
 std::string FakeView::text(editor::TextBox box) const {
@@ -29,7 +31,7 @@ const std::vector<std::string>& FakeView::listItems(editor::ListControl list) co
 }
 
 bool FakeView::showsPicture() const {
-  return !picture.empty() && std::filesystem::is_regular_file(picture);
+  return !picture.empty() && std::filesystem::is_regular_file(db::filesystemPath(picture));
 }
 
 int FakeView::selectedIndex(editor::ListControl list) const {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "db/filesystem_path.h"
 #include "db/list_files.h"
 
 namespace zelbor::testing {
@@ -20,9 +21,11 @@ EditorHarness::EditorHarness(const std::filesystem::path& base, bool backups)
               })
                       : nullptr}) {
   // The tests run beside the built program, where the list files lie.
-  std::filesystem::create_directory(programFolder);
+  const std::filesystem::path folder = db::filesystemPath(programFolder);
+  std::filesystem::create_directory(folder);
   for (const std::string_view name : db::kListFileNames) {
-    std::filesystem::copy_file(name, std::filesystem::path(programFolder) / name);
+    const std::filesystem::path file = db::filesystemPath(std::string(name));
+    std::filesystem::copy_file(file, folder / file);
   }
 }
 

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <random>
 
+#include "db/filesystem_path.h"
+
 namespace zelbor::testing {
 
 std::vector<db::Byte> readFileBytes(const std::filesystem::path& path) {
@@ -21,6 +23,14 @@ void writeFileBytes(const std::filesystem::path& path, const std::vector<db::Byt
   EXPECT_TRUE(out) << "cannot write " << path;
 }
 
+std::vector<db::Byte> readFileBytes(const std::string& path) {
+  return readFileBytes(db::filesystemPath(path));
+}
+
+void writeFileBytes(const std::string& path, const std::vector<db::Byte>& bytes) {
+  writeFileBytes(db::filesystemPath(path), bytes);
+}
+
 TempDir::TempDir(const std::filesystem::path& base) {
   const std::filesystem::path folder = base.empty() ? std::filesystem::temp_directory_path() : base;
   // A name nobody holds yet; creating the folder is what claims it.
@@ -31,6 +41,10 @@ TempDir::TempDir(const std::filesystem::path& base) {
     if (std::filesystem::create_directory(path_)) return;
   }
   throw std::runtime_error("cannot create a folder in " + folder.string());
+}
+
+std::string TempDir::file(const std::string& name) const {
+  return db::pathOf(path_ / db::filesystemPath(name)).utf8();
 }
 
 TempDir::~TempDir() {

@@ -10,6 +10,9 @@ namespace zelbor::testing {
 
 std::vector<db::Byte> readFileBytes(const std::filesystem::path& path);
 void writeFileBytes(const std::filesystem::path& path, const std::vector<db::Byte>& bytes);
+// The same for a path held as UTF-8 text, as the program holds it.
+std::vector<db::Byte> readFileBytes(const std::string& path);
+void writeFileBytes(const std::string& path, const std::vector<db::Byte>& bytes);
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
@@ -21,7 +24,8 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  // The path of `name` in the folder, both UTF-8 text.
+  std::string file(const std::string& name) const;
 
  private:
   std::filesystem::path path_;
