@@ -1,6 +1,5 @@
 #include "exchange_dialogs.h"
 
-#include <QFile>
 #include <QFileDialog>
 
 #include "database_file_dialog.h"
@@ -31,7 +30,7 @@ std::string chooseFile(QWidget* owner, const QString& name, const QString& title
       &dialog, &QFileDialog::filterSelected, &dialog,
       [&dialog, suffixOf](const QString& chosen) { dialog.setDefaultSuffix(suffixOf(chosen)); });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+  return dialog.selectedFiles().constFirst().toStdString();
 }
 
 QString counted(std::size_t count, const QString& noun) {
