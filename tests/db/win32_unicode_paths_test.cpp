@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct Name {
   const char* what;
   const char8_t* folder;
   const char8_t* file;
+
+  friend void PrintTo(const Name& name, std::ostream* out) { *out << name.what; }
 };
 
 constexpr Name kNames[] = {
