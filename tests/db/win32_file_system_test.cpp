@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "db/file_access.h"
+#include "db/filesystem_path.h"
 #include "db/win32_text.h"
 #include "support/system_reasons.h"
 #include "support/temp_file.h"
@@ -132,7 +133,7 @@ TEST_F(Win32FileSystemTest, TheReadOnlyAttributeIsRefused) {
 }
 
 TEST_F(Win32FileSystemTest, FoldersDevicesAndMissingFilesAreRefusedWithTheirReasons) {
-  const std::string folder = dir_.path().string();
+  const std::string folder = utf8FromWide(dir_.path().wstring());
   const std::string missing = dir_.file("missing.bag");
   const struct {
     std::string path;
@@ -155,7 +156,7 @@ TEST_F(Win32FileSystemTest, FoldersDevicesAndMissingFilesAreRefusedWithTheirReas
   ASSERT_FALSE(missingReadOnly);
   EXPECT_EQ(missingReadOnly.error().message,
             "Cannot examine \"" + missing + "\": " + testing::missingFileReason() + ".");
-  EXPECT_FALSE(std::filesystem::exists(missing)) << "nothing is ever created";
+  EXPECT_FALSE(std::filesystem::exists(filesystemPath(missing))) << "nothing is ever created";
 }
 
 TEST_F(Win32FileSystemTest, TheWritersLockExcludesOurOtherHandlesButNotTheGame) {
