@@ -1,5 +1,6 @@
 #include "win32/main_window.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -131,6 +132,74 @@ TEST_F(MainWindowTest, StartShowsTeamOnesFirstPlayerInTheDesignedControls) {
   EXPECT_EQ(listItem(players, true, 0), "T1 Player 1");
   EXPECT_EQ(session_.window().text(TextBox::txtRealName), "T1 Player 1");
   EXPECT_EQ(session_.editor().currentPlayer(), 1);
+}
+
+// The user picks an entry: the selection moves and the control tells the window.
+void pick(HWND list, bool listBox, int index) {
+  SendMessageW(list, listBox ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(GetParent(list), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(list), listBox ? LBN_SELCHANGE : CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+}
+
+// Counts the titles `window` is given while it lives.
+class TitleCounter {
+ public:
+  explicit TitleCounter(HWND window) : window_(window) {
+    SetWindowSubclass(window_, count, 1, reinterpret_cast<DWORD_PTR>(&titles_));
+  }
+  TitleCounter(const TitleCounter&) = delete;
+  TitleCounter& operator=(const TitleCounter&) = delete;
+  ~TitleCounter() { RemoveWindowSubclass(window_, count, 1); }
+  int titles() const { return titles_; }
+
+ private:
+  static LRESULT CALLBACK count(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR titles) {
+    if (message == WM_SETTEXT) ++*reinterpret_cast<int*>(titles);
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  HWND window_;
+  int titles_ = 0;
+};
+
+TEST_F(MainWindowTest, PickedTeamsAndPlayersAreShownWithoutAnEditMarked) {
+  const TitleCounter counter(window());
+  pick(control("lstPlayers"), true, 2);
+  EXPECT_EQ(session_.editor().currentPlayer(), 3);
+  EXPECT_EQ(session_.window().text(TextBox::txtRealName), "T1 Player 3");
+  pick(control("cboTeams"), false, 1);
+  EXPECT_EQ(session_.editor().loadedTeam(), 2);
+  EXPECT_EQ(SendMessageW(control("lstPlayers"), LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(session_.window().text(TextBox::txtRealName), "T2 Player 1");
+  // Showing a player is no edit, though it changes every box: the marker never shows.
+  EXPECT_EQ(title(), databasePath_);
+  EXPECT_EQ(counter.titles(), 0);
+  EXPECT_EQ(listItem(control("lstPlayers"), true, 0), "T2 Player 1");
+
+  // A player's drop-down list changed by the user is an edit.
+  HWND hat = control("cboHat");
+  pick(hat, false, SendMessageW(hat, CB_GETCURSEL, 0, 0) == 0 ? 1 : 0);
+  EXPECT_EQ(title(), databasePath_ + "*");
+}
+
+TEST_F(MainWindowTest, ControlsMoveWithTheMonitorsDpi) {
+  const forms::FormSpec form = forms::mainWindowForm();
+  RECT suggested{0, 0, 100, 100};
+  SendMessageW(window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(session_.window().dpi(), 192U);
+  for (const char* name : {"cboTeams", "lstPlayers", "Frame1"}) {
+    const auto row = std::find_if(form.controls.begin(), form.controls.end(),
+                                  [&](const forms::ControlSpec& c) { return c.name == name; });
+    RECT bounds{};
+    GetWindowRect(control(name), &bounds);
+    MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&bounds), 2);
+    EXPECT_EQ(bounds.left, pixelsFromTwips(row->rect.left, 192)) << name;
+    EXPECT_EQ(bounds.right - bounds.left, pixelsFromTwips(row->rect.width, 192)) << name;
+  }
+  RECT client{};
+  GetClientRect(window(), &client);
+  EXPECT_EQ(client.right, pixelsFromTwips(form.clientWidth, 192));
 }
 
 TEST_F(MainWindowTest, MenusAndShortcutsComeFromTheTable) {
