@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "db/backup_folder.h"
@@ -50,6 +51,10 @@ editor::EditorEnvironment environment() {
 
 int runEditor(int show) {
   win32::EditorSession session(db::systemFileSystem(), environment());
+  if (session.window().window() == nullptr) {
+    throw std::runtime_error("The main window could not be made: " +
+                             db::systemReason(GetLastError()));
+  }
   // The window is shown only once it is filled: a failed start-up has told the user why.
   switch (session.start(databasePathArgument())) {
     case editor::StartupOutcome::Cancelled:
