@@ -1,9 +1,12 @@
 // zelbor-editor.exe: the editor's main window on the database named by the argument, or the one
 // the user picks.
+// The other system headers need windows.h before them.
+// clang-format off
+#include <windows.h>
+// clang-format on
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdlib>
 #include <exception>
