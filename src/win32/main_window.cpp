@@ -112,6 +112,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(bar);
       }
       break;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back when the window is active again.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focused = GetFocus();
+        if (focused != nullptr && IsChild(window(), focused)) lastFocus_ = focused;
+      } else if (lastFocus_ != nullptr && IsChild(window(), lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       if (editor_ == nullptr || editor_->Form_QueryUnload()) DestroyWindow(window());
       return 0;
