@@ -48,7 +48,8 @@ FormSpec batchForm() {
   };
   addSliders("sldBat", kBattingLeft);
   layout.push_back({"optAll", "", OptionButton, "All Teams", {1440, 6000, 1455, 255}});
-  layout.push_back({"optCurrent", "", OptionButton, std::string(kCurrentTeamCaption), {3000, 6000, 2895, 255}});
+  layout.push_back(
+      {"optCurrent", "", OptionButton, std::string(kCurrentTeamCaption), {3000, 6000, 2895, 255}});
   addSliders("sldBowl", kBowlingLeft);
   layout.push_back({"cmdProcess", "", PushButton, "Process", {6120, 5880, 1695, 495}});
   return {"frmBatch", "Batch Editing", 7935, 6540, std::move(layout)};
