@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,14 +69,22 @@ class WhileOpen {
 };
 
 // The control built for row `name` of `form` in `window`. The builder numbers a form's rows alike
-// in every window it builds, so a second build of the form tells the row's number.
+// in every window it builds, so one build of the form on a scratch window tells the numbers.
 HWND rowControl(HWND window, const forms::FormSpec& form, std::string_view name) {
-  HWND scratch = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-  const int id = FormControls(scratch, form).id(name);
-  DestroyWindow(scratch);
-  EXPECT_NE(id, 0) << name;
-  return GetDlgItem(window, id);
+  static std::map<std::string, std::map<std::string, int, std::less<>>> idsByForm;
+  std::map<std::string, int, std::less<>>& ids = idsByForm[form.name];
+  if (ids.empty()) {
+    HWND scratch = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    {
+      const FormControls controls(scratch, form);
+      for (const forms::ControlSpec& row : form.controls) ids[row.name] = controls.id(row.name);
+    }
+    DestroyWindow(scratch);
+  }
+  const auto id = ids.find(name);
+  EXPECT_NE(id, ids.end()) << name;
+  return id != ids.end() ? GetDlgItem(window, id->second) : nullptr;
 }
 
 std::string text(HWND window) {
@@ -116,8 +125,8 @@ void expectRowsOf(HWND window, const forms::FormSpec& form,
 class SecondaryFormsTest : public ::testing::Test {
  protected:
   SecondaryFormsTest()
-      : owner(CreateWindowExW(0, L"STATIC", L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900,
-                              700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+      : owner(CreateWindowExW(0, L"STATIC", L"Owner", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr)) {}
   ~SecondaryFormsTest() override { DestroyWindow(owner); }
 
   // Whether the owner could be used while the window was open, and once it had closed.
