@@ -44,6 +44,9 @@ class BatchWindow final : public FormWindow {
       SendMessageW(slider, TBM_SETRANGE, TRUE,
                    MAKELPARAM(batch::kSliderMinimum, batch::kSliderMaximum));
       SendMessageW(slider, TBM_SETPAGESIZE, 0, 10);
+      // A tick every ten on both sides.
+      SetWindowLongPtrW(slider, GWL_STYLE,
+                        GetWindowLongPtrW(slider, GWL_STYLE) | TBS_BOTH | TBS_AUTOTICKS);
       SendMessageW(slider, TBM_SETTICFREQ, 10, 0);
       SendMessageW(slider, TBM_SETPOS, TRUE, batch::kSliderMinimum);
     }

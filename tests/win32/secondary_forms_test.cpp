@@ -6,6 +6,7 @@
 // The trackbar messages need the Windows types first.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -230,6 +231,7 @@ TEST_F(BatchWindowTest, OpensAtFullStrengthAndWaitsForAScope) {
           EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
           EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 100);
           EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 0) << "the top is 100%";
+          EXPECT_EQ(SendMessageW(slider, TBM_GETNUMTICS, 0, 0), 11) << "a tick every ten";
         }
       }
       HWND process = batchControl(window, "cmdProcess");
