@@ -14,59 +14,85 @@
 #include <vector>
 
 #include "batch/ability_scaling.h"
+#include "box_answerer.h"
 #include "db/layout.h"
 #include "db/win32_text.h"
 #include "editor/messages.h"
 #include "forms/batch_form.h"
 #include "forms/file_hash_form.h"
 #include "forms/lineup_form.h"
+#include "forms/menus.h"
 #include "support/editor_fixture.h"
+#include "tools/file_hash.h"
 #include "win32/dpi.h"
 #include "win32/form_controls.h"
+#include "win32/main_window.h"
 
 namespace zelbor::win32 {
 namespace {
 
-// Plays the user in a modal window: `act` runs from a timer of the window's own message loop once
-// the window titled `title` shows. A window still open well after `act` is closed from its title
-// bar, and the test fails instead of hanging.
+// Plays the user in modal windows: each step's `act` runs from a timer of the window's own
+// message loop once the window titled `title` shows, the steps in turn. A window still open well
+// after its step is closed from its title bar, and the test fails instead of hanging.
 class WhileOpen {
  public:
+  struct Step {
+    std::wstring title;
+    std::function<void(HWND)> act;
+  };
+
   WhileOpen(std::wstring title, std::function<void(HWND)> act)
-      : title_(std::move(title)), act_(std::move(act)) {
+      : WhileOpen({{std::move(title), std::move(act)}}) {}
+  explicit WhileOpen(std::vector<Step> steps) : steps_(std::move(steps)) {
     current = this;
     timer_ = SetTimer(nullptr, 0, 20, tick);
   }
   ~WhileOpen() {
     KillTimer(nullptr, timer_);
     current = nullptr;
-    EXPECT_TRUE(acted_) << "no window titled " << db::utf8FromWide(title_) << " opened";
-    EXPECT_FALSE(leftOpen_) << db::utf8FromWide(title_) << " stayed open";
+    for (std::size_t step = acted_; step < steps_.size(); ++step) {
+      ADD_FAILURE() << "no window titled " << db::utf8FromWide(steps_[step].title) << " opened";
+    }
+    for (const std::wstring& title : leftOpen_) {
+      ADD_FAILURE() << db::utf8FromWide(title) << " stayed open";
+    }
   }
   WhileOpen(const WhileOpen&) = delete;
   WhileOpen& operator=(const WhileOpen&) = delete;
 
  private:
+  static HWND shown(const std::wstring& title) {
+    HWND window = FindWindowW(nullptr, title.c_str());
+    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+  }
+
   static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     WhileOpen& self = *current;
-    HWND window = FindWindowW(nullptr, self.title_.c_str());
-    if (window == nullptr || !IsWindowVisible(window)) return;
-    if (!self.acted_) {
-      self.acted_ = true;
-      self.act_(window);
-    } else if (++self.ticksAfterActing_ == 100) {
-      self.leftOpen_ = true;
-      PostMessageW(window, WM_CLOSE, 0, 0);
+    if (self.acted_ > 0) {
+      const std::wstring& last = self.steps_[self.acted_ - 1].title;
+      if (HWND window = shown(last)) {
+        if (++self.ticksAfterActing_ == 100) {
+          self.leftOpen_.push_back(last);
+          PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        return;
+      }
     }
+    if (self.acted_ == self.steps_.size()) return;
+    const Step& step = self.steps_[self.acted_];
+    HWND window = shown(step.title);
+    if (window == nullptr) return;
+    ++self.acted_;
+    self.ticksAfterActing_ = 0;
+    step.act(window);
   }
 
   static inline WhileOpen* current = nullptr;
-  std::wstring title_;
-  std::function<void(HWND)> act_;
+  std::vector<Step> steps_;
   UINT_PTR timer_ = 0;
-  bool acted_ = false;
+  std::size_t acted_ = 0;
   int ticksAfterActing_ = 0;
-  bool leftOpen_ = false;
+  std::vector<std::wstring> leftOpen_;
 };
 
 // The control built for row `name` of `form` in `window`. The builder numbers a form's rows alike
@@ -86,13 +112,6 @@ HWND rowControl(HWND window, const forms::FormSpec& form, std::string_view name)
   const auto id = ids.find(name);
   EXPECT_NE(id, ids.end()) << name;
   return id != ids.end() ? GetDlgItem(window, id->second) : nullptr;
-}
-
-std::string text(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return db::utf8FromWide(text);
 }
 
 void pressKey(HWND control, WPARAM key) {
@@ -117,7 +136,7 @@ void expectRowsOf(HWND window, const forms::FormSpec& form,
     HWND control = rowControl(window, form, row.name);
     ASSERT_NE(control, nullptr) << row.name;
     if (std::find(changed.begin(), changed.end(), row.name) == changed.end()) {
-      EXPECT_EQ(text(control), row.caption) << row.name;
+      EXPECT_EQ(windowText(control), row.caption) << row.name;
     }
   }
 }
@@ -149,7 +168,7 @@ TEST_F(SecondaryFormsTest, FileHashWindowShowsTheHashUntilOk) {
       expectDesignedClientSize(window, form);
       expectRowsOf(window, form, {"txtHash"});
       HWND hash = rowControl(window, form, "txtHash");
-      EXPECT_EQ(text(hash), "3F2A-91C0-77DE");
+      EXPECT_EQ(windowText(hash), "3F2A-91C0-77DE");
       EXPECT_TRUE(GetWindowLongPtrW(hash, GWL_STYLE) & ES_READONLY);
       HWND ok = rowControl(window, form, "cmdOK");
       EXPECT_EQ(GetFocus(), ok) << "OK comes first in the tab order";
@@ -210,7 +229,7 @@ class BatchWindowTest : public SecondaryFormsTest, public testing::EditorHarness
       SendMessageW(batchControl(window, slider), WM_KEYDOWN, key, 1);
       SendMessageW(batchControl(window, slider), WM_KEYUP, key, 1 | (3UL << 30));
     }
-    return text(batchControl(window, label));
+    return windowText(batchControl(window, label));
   }
 };
 
@@ -223,7 +242,7 @@ TEST_F(BatchWindowTest, OpensAtFullStrengthAndWaitsForAScope) {
       ownerEnabled = IsWindowEnabled(owner);
       expectDesignedClientSize(window, form);
       expectRowsOf(window, form, {"optCurrent"});
-      EXPECT_EQ(text(batchControl(window, "optCurrent")), "Current Team (Team 2)");
+      EXPECT_EQ(windowText(batchControl(window, "optCurrent")), "Current Team (Team 2)");
       for (const char* group : {"sldBat", "sldBowl"}) {
         for (int i = 0; i < 4; ++i) {
           HWND slider = batchControl(window, forms::arrayElement(group, i));
@@ -256,7 +275,7 @@ TEST_F(BatchWindowTest, KeysMoveTheSlidersAndTheirLabels) {
     EXPECT_EQ(afterKeys(window, "sldBat(0)", "lblBat(0)", {VK_UP}), "100%");
     EXPECT_EQ(afterKeys(window, "sldBowl(3)", "lblBowl(3)", {VK_NEXT, VK_NEXT, VK_DOWN}), "79%");
     EXPECT_EQ(afterKeys(window, "sldBowl(0)", "lblBowl(0)", {VK_END}), "0%");
-    EXPECT_EQ(text(batchControl(window, "lblBat(1)")), "100%") << "the others stay";
+    EXPECT_EQ(windowText(batchControl(window, "lblBat(1)")), "100%") << "the others stay";
     PostMessageW(window, WM_CLOSE, 0, 0);
   });
   EXPECT_FALSE(showBatchWindow(owner, editor, "Team 1"));
@@ -274,7 +293,7 @@ TEST_F(BatchWindowTest, DraggingMovesTheLabelAndTheFactorTakesWhereTheSliderSett
     SendMessageW(swing, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 60));
     settled = static_cast<int>(SendMessageW(swing, TBM_GETPOS, 0, 0));
     EXPECT_GT(settled, 0);
-    EXPECT_EQ(text(batchControl(window, "lblBowl(1)")), std::to_string(100 - settled) + "%");
+    EXPECT_EQ(windowText(batchControl(window, "lblBowl(1)")), std::to_string(100 - settled) + "%");
     SendMessageW(swing, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 60));
     EXPECT_EQ(SendMessageW(swing, TBM_GETPOS, 0, 0), settled);
     click(window, "optCurrent");
@@ -329,6 +348,87 @@ TEST_F(BatchWindowTest, DecliningTheQuestionStillCountsAsProcessed) {
   EXPECT_TRUE(showBatchWindow(owner, editor, "Team 1"));
   EXPECT_EQ(prompts.questions.size(), 1U);
   EXPECT_EQ(fileBytes(), before);
+}
+
+// The main window's menu item `designName` chosen, as a click on it does.
+void chooseMenuItem(HWND window, std::string_view designName) {
+  std::wstring caption;
+  for (const forms::MenuSpec& menu : forms::mainMenus()) {
+    for (const forms::MenuItemSpec& item : menu.items) {
+      if (item.name == designName) caption = db::wideFromUtf8(item.caption);
+    }
+  }
+  HMENU bar = GetMenu(window);
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    HMENU menu = GetSubMenu(bar, i);
+    for (int j = 0; j < GetMenuItemCount(menu); ++j) {
+      wchar_t text[200] = {};
+      GetMenuStringW(menu, static_cast<UINT>(j), text, 200, MF_BYPOSITION);
+      // The shortcut's text follows a tab.
+      if (std::wstring_view(text).substr(0, std::wstring_view(text).find(L'\t')) == caption) {
+        SendMessageW(window, WM_COMMAND, GetMenuItemID(menu, j), 0);
+        return;
+      }
+    }
+  }
+  ADD_FAILURE() << "no menu item " << designName;
+}
+
+// The windows opened from the main window's menus, over a real editor.
+class MenuWindowsTest : public ::testing::Test, public testing::EditorHarness {
+ protected:
+  MenuWindowsTest()
+      : windowEditor(mainWindow, prompts, fileDialog, browser, fileSystem,
+                     {programFolder, {}, ".", nullptr}) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    mainWindow.setEditor(windowEditor);
+  }
+  ~MenuWindowsTest() override { CoUninitialize(); }
+  void SetUp() override {
+    testing::writeFileBytes(databasePath, standardImage());
+    ASSERT_EQ(windowEditor.InitialiseEditor(databasePath), editor::StartupOutcome::Ready);
+  }
+
+  MainWindow mainWindow;
+  editor::Editor windowEditor;
+};
+
+TEST_F(MenuWindowsTest, ProcessingTheBatchWindowIsFollowedByTheFileHash) {
+  bool mainWindowEnabled = true;
+  std::string shownHash;
+  {
+    const WhileOpen user(
+        {{L"Batch Editing",
+          [&](HWND window) {
+            mainWindowEnabled = IsWindowEnabled(mainWindow.window());
+            EXPECT_EQ(GetWindow(window, GW_OWNER), mainWindow.window());
+            EXPECT_EQ(windowText(rowControl(window, forms::batchForm(), "optCurrent")),
+                      "Current Team (Team 1)");
+            SendMessageW(rowControl(window, forms::batchForm(), "sldBat(2)"), WM_KEYDOWN, VK_END,
+                         1);
+            SendMessageW(rowControl(window, forms::batchForm(), "optCurrent"), BM_CLICK, 0, 0);
+            SendMessageW(rowControl(window, forms::batchForm(), "cmdProcess"), BM_CLICK, 0, 0);
+          }},
+         {L"File Version Authentication", [&](HWND window) {
+            shownHash = windowText(rowControl(window, forms::fileHashForm(), "txtHash"));
+            PostMessageW(window, WM_CLOSE, 0, 0);
+          }}});
+    chooseMenuItem(mainWindow.window(), "mnuEditAbilities");
+  }
+  EXPECT_FALSE(mainWindowEnabled);
+  EXPECT_TRUE(IsWindowEnabled(mainWindow.window()));
+  EXPECT_EQ(prompts.messages.back().first, editor::messages::kBatchCurrentDone);
+  // Team 1's players have no power left, and the hash shown is the file's as it is now.
+  std::vector<db::Byte> expected = standardImage();
+  for (int slot = 1; !db::isEmptySlot(testing::playerAt(expected, 1, slot)); ++slot) {
+    db::PlayerRecord player = testing::playerAt(expected, 1, slot);
+    player.battingAbilities[2] = 0;
+    testing::putPlayer(expected, 1, slot, player);
+  }
+  EXPECT_EQ(fileBytes(), expected);
+  db::Result<db::Database> database = db::Database::open(fileSystem, databasePath);
+  ASSERT_TRUE(database);
+  EXPECT_EQ(shownHash, tools::fileHash(database.value()).value());
 }
 
 }  // namespace
