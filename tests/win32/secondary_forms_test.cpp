@@ -141,6 +141,37 @@ void expectRowsOf(HWND window, const forms::FormSpec& form,
   }
 }
 
+// The batch window's control for row `name`.
+HWND batchControl(HWND window, std::string_view name) {
+  return rowControl(window, forms::batchForm(), name);
+}
+void click(HWND window, std::string_view name) {
+  SendMessageW(batchControl(window, name), BM_CLICK, 0, 0);
+}
+// Keys pressed on a batch window's slider, then its label once they have been handled.
+std::string afterKeys(HWND window, std::string_view slider, std::string_view label,
+                      std::initializer_list<WPARAM> keys) {
+  for (const WPARAM key : keys) {
+    SendMessageW(batchControl(window, slider), WM_KEYDOWN, key, 1);
+    SendMessageW(batchControl(window, slider), WM_KEYUP, key, 1 | (3UL << 30));
+  }
+  return windowText(batchControl(window, label));
+}
+
+// `image` with no power left in any player of teams `firstTeam`..`lastTeam`: the batch with Power's
+// slider at the bottom.
+std::vector<db::Byte> withoutPower(std::vector<db::Byte> image, int firstTeam, int lastTeam) {
+  for (int team = firstTeam; team <= lastTeam; ++team) {
+    for (int slot = 1; slot <= db::kPlayerSlots; ++slot) {
+      db::PlayerRecord player = testing::playerAt(image, team, slot);
+      if (db::isEmptySlot(player)) break;
+      player.battingAbilities[2] = 0;
+      testing::putPlayer(image, team, slot, player);
+    }
+  }
+  return image;
+}
+
 // A top-level window of the program standing in for the main window.
 class SecondaryFormsTest : public ::testing::Test {
  protected:
@@ -214,23 +245,6 @@ TEST_F(SecondaryFormsTest, LineupWindowListsEachLineupUnderTheTeamsName) {
 class BatchWindowTest : public SecondaryFormsTest, public testing::EditorHarness {
  protected:
   void SetUp() override { startOrFail(); }
-
-  // The window's control for row `name`.
-  static HWND batchControl(HWND window, std::string_view name) {
-    return rowControl(window, forms::batchForm(), name);
-  }
-  static void click(HWND window, std::string_view name) {
-    SendMessageW(batchControl(window, name), BM_CLICK, 0, 0);
-  }
-  // Keys pressed on a slider, then its label once they have been handled.
-  static std::string afterKeys(HWND window, std::string_view slider, std::string_view label,
-                               std::initializer_list<WPARAM> keys) {
-    for (const WPARAM key : keys) {
-      SendMessageW(batchControl(window, slider), WM_KEYDOWN, key, 1);
-      SendMessageW(batchControl(window, slider), WM_KEYUP, key, 1 | (3UL << 30));
-    }
-    return windowText(batchControl(window, label));
-  }
 };
 
 TEST_F(BatchWindowTest, OpensAtFullStrengthAndWaitsForAScope) {
@@ -323,16 +337,7 @@ TEST_F(BatchWindowTest, ProcessForAllTeamsAsksAndWritesEveryTeam) {
   ASSERT_EQ(prompts.questions.size(), 1U);
   EXPECT_THAT(prompts.questions[0], ::testing::StartsWith(editor::messages::kBatchAllQuestion));
   EXPECT_EQ(prompts.messages.back().first, editor::messages::kBatchAllDone);
-  // Every player of every team has no power left; nothing else changes.
-  std::vector<db::Byte> expected = before;
-  for (int team = 1; team <= db::kTeamCount; ++team) {
-    for (int slot = 1; slot <= db::kPlayerSlots; ++slot) {
-      db::PlayerRecord player = testing::playerAt(expected, team, slot);
-      if (db::isEmptySlot(player)) break;
-      player.battingAbilities[2] = 0;
-      testing::putPlayer(expected, team, slot, player);
-    }
-  }
+  const std::vector<db::Byte> expected = withoutPower(before, 1, db::kTeamCount);
   ASSERT_NE(expected, before) << "the database must hold power to scale";
   EXPECT_EQ(fileBytes(), expected);
 }
@@ -402,12 +407,10 @@ TEST_F(MenuWindowsTest, ProcessingTheBatchWindowIsFollowedByTheFileHash) {
           [&](HWND window) {
             mainWindowEnabled = IsWindowEnabled(mainWindow.window());
             EXPECT_EQ(GetWindow(window, GW_OWNER), mainWindow.window());
-            EXPECT_EQ(windowText(rowControl(window, forms::batchForm(), "optCurrent")),
-                      "Current Team (Team 1)");
-            SendMessageW(rowControl(window, forms::batchForm(), "sldBat(2)"), WM_KEYDOWN, VK_END,
-                         1);
-            SendMessageW(rowControl(window, forms::batchForm(), "optCurrent"), BM_CLICK, 0, 0);
-            SendMessageW(rowControl(window, forms::batchForm(), "cmdProcess"), BM_CLICK, 0, 0);
+            EXPECT_EQ(windowText(batchControl(window, "optCurrent")), "Current Team (Team 1)");
+            afterKeys(window, "sldBat(2)", "lblBat(2)", {VK_END});
+            click(window, "optCurrent");
+            click(window, "cmdProcess");
           }},
          {L"File Version Authentication", [&](HWND window) {
             shownHash = windowText(rowControl(window, forms::fileHashForm(), "txtHash"));
@@ -418,14 +421,8 @@ TEST_F(MenuWindowsTest, ProcessingTheBatchWindowIsFollowedByTheFileHash) {
   EXPECT_FALSE(mainWindowEnabled);
   EXPECT_TRUE(IsWindowEnabled(mainWindow.window()));
   EXPECT_EQ(prompts.messages.back().first, editor::messages::kBatchCurrentDone);
-  // Team 1's players have no power left, and the hash shown is the file's as it is now.
-  std::vector<db::Byte> expected = standardImage();
-  for (int slot = 1; !db::isEmptySlot(testing::playerAt(expected, 1, slot)); ++slot) {
-    db::PlayerRecord player = testing::playerAt(expected, 1, slot);
-    player.battingAbilities[2] = 0;
-    testing::putPlayer(expected, 1, slot, player);
-  }
-  EXPECT_EQ(fileBytes(), expected);
+  // Team 1 is processed, and the hash shown is the file's as it is now.
+  EXPECT_EQ(fileBytes(), withoutPower(standardImage(), 1, 1));
   db::Result<db::Database> database = db::Database::open(fileSystem, databasePath);
   ASSERT_TRUE(database);
   EXPECT_EQ(shownHash, tools::fileHash(database.value()).value());
