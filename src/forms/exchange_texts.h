@@ -47,15 +47,15 @@ inline constexpr std::string_view kImportFilter =
     "JSON|*.json";
 inline constexpr std::string_view kPatchFilter = "JSON patch|*.json";
 
-inline constexpr std::array<std::string_view, 5> kImportColumns = {"Team", "Player", "Field",
-                                                                   "Now", "Imported"};
+inline constexpr std::array<std::string_view, 5> kImportColumns = {"Team", "Player", "Field", "Now",
+                                                                   "Imported"};
 inline constexpr std::array<std::string_view, 1> kRefusedColumns = {"Refused cell"};
 // What the preview says above its table: what applying does, or why nothing can be imported,
 // then how the input was read and the notes, a line each.
 std::string importCaption(const editor::ImportPreviewRows& preview);
 
-inline constexpr std::array<std::string_view, 5> kDifferenceColumns = {
-    "Team", "Slot", "Field", "This file", "Compared"};
+inline constexpr std::array<std::string_view, 5> kDifferenceColumns = {"Team", "Slot", "Field",
+                                                                       "This file", "Compared"};
 inline constexpr std::string_view kSavePatchButton = "Save as &Patch\u2026";
 // A line of the differences, its cells separated by tabs, as cells.
 std::vector<std::string> differenceRow(std::string_view line);

@@ -25,8 +25,8 @@ std::optional<int> BackupDialog::chooseBackup(const std::string& databasePath,
 bool BackupDialog::confirmRestore(const editor::BackupListing& backup,
                                   const std::vector<editor::RestoreChange>& changes) {
   TableDialog window(owner_, QStringLiteral("frmRestoreChanges"), texts::kRestoreTitle,
-                     qtText(texts::restoreCaption(backup, changes.empty())),
-                     texts::kRestoreColumns, texts::kApplyButton);
+                     qtText(texts::restoreCaption(backup, changes.empty())), texts::kRestoreColumns,
+                     texts::kApplyButton);
   addChangeRows(window.table, changes);
   window.offerApply(!changes.empty());
   return window.dialog.exec() == QDialog::Accepted && !changes.empty();

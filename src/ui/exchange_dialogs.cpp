@@ -47,8 +47,8 @@ std::string ExchangeDialogs::chooseExportPath() {
 }
 
 std::string ExchangeDialogs::choosePatchPath() {
-  return chooseFile(owner_, QStringLiteral("dlgPatchFile"), texts::kPatchTitle,
-                    texts::kPatchFilter, QFileDialog::AcceptSave);
+  return chooseFile(owner_, QStringLiteral("dlgPatchFile"), texts::kPatchTitle, texts::kPatchFilter,
+                    QFileDialog::AcceptSave);
 }
 
 std::string ExchangeDialogs::chooseDatabaseToCompare() {
@@ -75,8 +75,8 @@ bool ExchangeDialogs::confirmImport(const editor::ImportPreviewRows& preview) {
 
 bool ExchangeDialogs::showDifferences(const std::string& title,
                                       const std::vector<std::string>& lines, bool canSavePatch) {
-  TableDialog window(owner_, QStringLiteral("frmDifferences"), texts::kCompareTitle,
-                     qtText(title), texts::kDifferenceColumns, texts::kSavePatchButton);
+  TableDialog window(owner_, QStringLiteral("frmDifferences"), texts::kCompareTitle, qtText(title),
+                     texts::kDifferenceColumns, texts::kSavePatchButton);
   for (const std::string& line : lines) addRow(window.table, texts::differenceRow(line));
   window.offerApply(canSavePatch);
   window.buttons->button(QDialogButtonBox::Cancel)->setText(qtText(texts::kCloseButton));

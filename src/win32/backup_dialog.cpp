@@ -14,7 +14,8 @@ std::optional<int> BackupDialog::chooseBackup(const std::string& databasePath,
                        .columns = texts::kBackupColumns,
                        .okCaption = texts::kShowChangesButton,
                        .choosing = true};
-  for (const editor::BackupListing& backup : backups) content.rows.push_back(texts::backupRow(backup));
+  for (const editor::BackupListing& backup : backups)
+    content.rows.push_back(texts::backupRow(backup));
   const std::optional<int> chosen = showTable(owner_, content);
   return chosen && *chosen >= 0 ? chosen : std::nullopt;
 }
@@ -26,7 +27,8 @@ bool BackupDialog::confirmRestore(const editor::BackupListing& backup,
                        .columns = texts::kRestoreColumns,
                        .okCaption = texts::kApplyButton,
                        .offerOk = !changes.empty()};
-  for (const editor::RestoreChange& change : changes) content.rows.push_back(texts::changeRow(change));
+  for (const editor::RestoreChange& change : changes)
+    content.rows.push_back(texts::changeRow(change));
   return showTable(owner_, content).has_value() && !changes.empty();
 }
 

@@ -30,8 +30,9 @@ bool ExchangeDialogs::confirmImport(const editor::ImportPreviewRows& preview) {
   const bool applicable = !refused && !preview.changes.empty();
   TableContent content{.title = texts::kImportTitle,
                        .caption = texts::importCaption(preview),
-                       .columns = refused ? std::span<const std::string_view>(texts::kRefusedColumns)
-                                          : std::span<const std::string_view>(texts::kImportColumns),
+                       .columns = refused
+                                      ? std::span<const std::string_view>(texts::kRefusedColumns)
+                                      : std::span<const std::string_view>(texts::kImportColumns),
                        .okCaption = texts::kApplyButton,
                        .offerOk = applicable};
   if (refused) {

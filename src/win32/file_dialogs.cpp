@@ -9,7 +9,8 @@
 namespace zelbor::win32 {
 namespace {
 
-constexpr DWORD kCommonFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+constexpr DWORD kCommonFlags =
+    OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
 
 // The extension of the filter's first pattern: "xlsx" of "Excel workbook|*.xlsx|...".
 std::wstring firstExtension(std::string_view filter) {

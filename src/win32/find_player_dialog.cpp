@@ -12,10 +12,7 @@ namespace {
 
 namespace texts = forms::exchange_texts;
 
-constexpr int kMarginTwips = 120;
 constexpr int kBoxHeightTwips = 315;
-constexpr int kButtonWidthTwips = 1500;
-constexpr int kButtonHeightTwips = 375;
 
 using Matcher = std::function<std::vector<editor::PlayerMatch>(const std::string&)>;
 
@@ -30,9 +27,8 @@ class FindWindow final : public ModalDialog {
   void created() override {
     box_ = addControl(WC_EDITW, "", WS_TABSTOP | ES_AUTOHSCROLL, kFindBoxId, WS_EX_CLIENTEDGE);
     SetWindowSubclass(box_, moveHighlight, 0, reinterpret_cast<DWORD_PTR>(this));
-    list_ = addControl(WC_LISTBOXW, "",
-                       WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kMatchListId,
-                       WS_EX_CLIENTEDGE);
+    list_ = addControl(WC_LISTBOXW, "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                       kMatchListId, WS_EX_CLIENTEDGE);
     ok_ = addButton(texts::kGoToPlayerButton, IDOK, true);
     addButton(editor::messages::kCancelButton, IDCANCEL, false);
     setDefaultButton(IDOK);
@@ -40,20 +36,13 @@ class FindWindow final : public ModalDialog {
   }
 
   void place() override {
-    const SIZE client = clientSize();
-    const int margin = pixels(kMarginTwips);
-    const int buttonWidth = pixels(kButtonWidthTwips);
-    const int buttonHeight = pixels(kButtonHeightTwips);
+    const int space = margin();
+    const int width = clientSize().cx - 2 * space;
     const int boxHeight = pixels(kBoxHeightTwips);
-    const int width = client.cx - 2 * margin;
-    MoveWindow(box_, margin, margin, width, boxHeight, TRUE);
-    const int listTop = 2 * margin + boxHeight;
-    const int buttonTop = client.cy - margin - buttonHeight;
-    MoveWindow(list_, margin, listTop, width, buttonTop - margin - listTop, TRUE);
-    MoveWindow(ok_, client.cx - 2 * (margin + buttonWidth), buttonTop, buttonWidth, buttonHeight,
-               TRUE);
-    MoveWindow(GetDlgItem(dialog(), IDCANCEL), client.cx - margin - buttonWidth, buttonTop,
-               buttonWidth, buttonHeight, TRUE);
+    MoveWindow(box_, space, space, width, boxHeight, TRUE);
+    const int listTop = 2 * space + boxHeight;
+    const int buttonTop = placeButtons();
+    MoveWindow(list_, space, listTop, width, buttonTop - space - listTop, TRUE);
   }
 
   void refresh() {
@@ -95,8 +84,8 @@ class FindWindow final : public ModalDialog {
                                         UINT_PTR, DWORD_PTR self) {
     if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
       HWND list = reinterpret_cast<FindWindow*>(self)->list_;
-      const auto row = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)) +
-                       (wParam == VK_DOWN ? 1 : -1);
+      const auto row =
+          static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)) + (wParam == VK_DOWN ? 1 : -1);
       if (row >= 0 && row < static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0))) {
         SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
       }

@@ -20,6 +20,9 @@ struct EmptyTemplate {
 };
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr int kMarginTwips = 120;
+constexpr int kButtonWidthTwips = 1500;
+constexpr int kButtonHeightTwips = 375;
 
 }  // namespace
 
@@ -31,9 +34,8 @@ int ModalDialog::run(HWND owner, std::string_view title) {
   InitCommonControlsEx(&classes);
   alignas(DWORD) EmptyTemplate empty{};
   empty.header.style = kDialogStyle;
-  const INT_PTR ended =
-      DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.header, owner, procedure,
-                              reinterpret_cast<LPARAM>(this));
+  const INT_PTR ended = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.header, owner,
+                                                procedure, reinterpret_cast<LPARAM>(this));
   if (font_ != nullptr) DeleteObject(font_);
   font_ = nullptr;
   dialog_ = nullptr;
@@ -65,6 +67,21 @@ HWND ModalDialog::addButton(std::string_view caption, int id, bool isDefault) {
 
 void ModalDialog::setDefaultButton(int id) {
   SendMessageW(dialog_, DM_SETDEFID, static_cast<WPARAM>(id), 0);
+}
+
+int ModalDialog::margin() const {
+  return pixels(kMarginTwips);
+}
+
+int ModalDialog::placeButtons() {
+  const SIZE client = clientSize();
+  const int width = pixels(kButtonWidthTwips);
+  const int height = pixels(kButtonHeightTwips);
+  const int top = client.cy - margin() - height;
+  MoveWindow(GetDlgItem(dialog_, IDOK), client.cx - 2 * (margin() + width), top, width, height,
+             TRUE);
+  MoveWindow(GetDlgItem(dialog_, IDCANCEL), client.cx - margin() - width, top, width, height, TRUE);
+  return top;
 }
 
 void ModalDialog::useDpi(UINT dpi) {

@@ -38,6 +38,10 @@ class ModalDialog {
   HWND addButton(std::string_view caption, int id, bool isDefault);
   // Makes `id` the button Enter presses.
   void setDefaultButton(int id);
+  // The space around and between the controls.
+  int margin() const;
+  // Puts OK and Cancel side by side at the bottom right; the top of their row.
+  int placeButtons();
 
   virtual void created() = 0;
   virtual void place() = 0;

@@ -11,10 +11,6 @@
 namespace zelbor::win32 {
 namespace {
 
-constexpr int kMarginTwips = 120;
-constexpr int kButtonWidthTwips = 1500;
-constexpr int kButtonHeightTwips = 375;
-
 class TableWindow final : public ModalDialog {
  public:
   explicit TableWindow(const TableContent& content)
@@ -26,12 +22,12 @@ class TableWindow final : public ModalDialog {
 
  private:
   void created() override {
-    caption_ = addControl(WC_STATICW, content_.caption, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kTableCaptionId);
-    table_ = addControl(WC_LISTVIEWW, "",
-                        WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, kTableId,
-                        WS_EX_CLIENTEDGE);
-    SendMessageW(table_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                 LVS_EX_FULLROWSELECT);
+    caption_ = addControl(WC_STATICW, content_.caption, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+                          kTableCaptionId);
+    table_ =
+        addControl(WC_LISTVIEWW, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                   kTableId, WS_EX_CLIENTEDGE);
+    SendMessageW(table_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     fillTable();
     ok_ = addButton(content_.okCaption, IDOK, content_.offerOk);
     addButton(content_.cancelCaption, IDCANCEL, !content_.offerOk);
@@ -71,10 +67,8 @@ class TableWindow final : public ModalDialog {
 
   void place() override {
     const SIZE client = clientSize();
-    const int margin = pixels(kMarginTwips);
-    const int buttonWidth = pixels(kButtonWidthTwips);
-    const int buttonHeight = pixels(kButtonHeightTwips);
-    const int width = client.cx - 2 * margin;
+    const int space = margin();
+    const int width = client.cx - 2 * space;
     // The caption is as tall as its wrapped lines, at most half the window.
     RECT text{0, 0, width, 0};
     HDC context = GetDC(caption_);
@@ -85,14 +79,10 @@ class TableWindow final : public ModalDialog {
     SelectObject(context, previous);
     ReleaseDC(caption_, context);
     const int captionHeight = std::min<int>(text.bottom, client.cy / 2);
-    MoveWindow(caption_, margin, margin, width, captionHeight, TRUE);
-    const int buttonTop = client.cy - margin - buttonHeight;
-    const int tableTop = 2 * margin + captionHeight;
-    MoveWindow(table_, margin, tableTop, width, buttonTop - margin - tableTop, TRUE);
-    MoveWindow(ok_, client.cx - 2 * (margin + buttonWidth), buttonTop, buttonWidth, buttonHeight,
-               TRUE);
-    MoveWindow(GetDlgItem(dialog(), IDCANCEL), client.cx - margin - buttonWidth, buttonTop,
-               buttonWidth, buttonHeight, TRUE);
+    MoveWindow(caption_, space, space, width, captionHeight, TRUE);
+    const int buttonTop = placeButtons();
+    const int tableTop = 2 * space + captionHeight;
+    MoveWindow(table_, space, tableTop, width, buttonTop - space - tableTop, TRUE);
     for (std::size_t i = 0; i < content_.columns.size(); ++i) {
       SendMessageW(table_, LVM_SETCOLUMNWIDTH, i, LVSCW_AUTOSIZE_USEHEADER);
     }

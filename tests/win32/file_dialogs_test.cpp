@@ -8,6 +8,7 @@
 
 #include "db/win32_text.h"
 #include "dialog_waiter.h"
+#include "file_dialog_parts.h"
 #include "forms/exchange_texts.h"
 #include "win32/exchange_dialogs.h"
 
@@ -15,21 +16,6 @@ namespace zelbor::win32 {
 namespace {
 
 namespace texts = forms::exchange_texts;
-
-// The file name box and the file type list of the system's file dialogs.
-constexpr int kFileNameBox = 0x47C;
-constexpr int kFileTypeList = 0x470;
-
-// A new folder of this run, its name beyond ASCII.
-std::wstring newFolder() {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"Zelbor \u00DCbergabe " +
-                              std::to_wstring(GetCurrentProcessId()) + L" " +
-                              std::to_wstring(GetTickCount64());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
-}
 
 // Another dialog window of the program than `dialog`, waiting up to two seconds.
 HWND otherDialog(HWND dialog) {
@@ -66,7 +52,7 @@ std::thread typeName(std::string_view title, int type, std::wstring name, bool* 
 }
 
 TEST(FileDialogs, AnExportNameTypedWithoutExtensionTakesTheChosenTypes) {
-  const std::wstring folder = newFolder();
+  const std::wstring folder = newTempFolder(L"Zelbor \u00DCbergabe");
   ExchangeDialogs dialogs(nullptr);
   const struct {
     int type;
@@ -81,7 +67,7 @@ TEST(FileDialogs, AnExportNameTypedWithoutExtensionTakesTheChosenTypes) {
 }
 
 TEST(FileDialogs, ReplacingAFileIsAskedFirst) {
-  const std::wstring folder = newFolder();
+  const std::wstring folder = newTempFolder(L"Zelbor \u00DCbergabe");
   const std::wstring existing = folder + L"\\patch.json";
   std::ofstream(existing.c_str()) << "{}";
   ExchangeDialogs dialogs(nullptr);
@@ -94,7 +80,7 @@ TEST(FileDialogs, ReplacingAFileIsAskedFirst) {
 }
 
 TEST(FileDialogs, ImportAndCompareOpenAnExistingFileOrNothing) {
-  const std::wstring folder = newFolder();
+  const std::wstring folder = newTempFolder(L"Zelbor \u00DCbergabe");
   const std::wstring table = folder + L"\\Spieler \u00E9.csv";
   std::ofstream(table.c_str()) << "x";
   ExchangeDialogs dialogs(nullptr);

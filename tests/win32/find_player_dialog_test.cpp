@@ -99,12 +99,12 @@ TEST(FindPlayerDialog, ListsMatchesAsTextIsTypedAndEnterPicksTheHighlightedOne) 
   EXPECT_EQ(asked, (std::vector<std::string>{"", "a", "an"}));
   ASSERT_EQ(seen.size(), 4U);
   EXPECT_EQ(seen[0].entries,
-            (std::vector<std::string>{"Dan Archer \u2014 Australia", "Ann \u00C4rger \u2014 England",
-                                      "Ravi Shan \u2014 India"}));
-  EXPECT_EQ(seen[1].entries, (std::vector<std::string>{"Dan Archer \u2014 Australia",
-                                                       "Ravi Shan \u2014 India"}));
-  EXPECT_EQ(seen[2].entries, (std::vector<std::string>{"Dan Archer \u2014 Australia",
-                                                       "Ravi Shan \u2014 India"}));
+            (std::vector<std::string>{"Dan Archer \u2014 Australia",
+                                      "Ann \u00C4rger \u2014 England", "Ravi Shan \u2014 India"}));
+  EXPECT_EQ(seen[1].entries,
+            (std::vector<std::string>{"Dan Archer \u2014 Australia", "Ravi Shan \u2014 India"}));
+  EXPECT_EQ(seen[2].entries,
+            (std::vector<std::string>{"Dan Archer \u2014 Australia", "Ravi Shan \u2014 India"}));
   EXPECT_EQ(seen[2].highlighted, 0);
   EXPECT_EQ(seen[3].highlighted, 1);
   ASSERT_TRUE(picked.has_value());

@@ -1,6 +1,6 @@
 // The table windows of restoring a backup, importing and comparing, opened for real and answered
 // from another thread as a user would.
-#include <windows.h>
+#include "win32/table_dialog.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -14,8 +14,8 @@
 #include "dialog_waiter.h"
 #include "forms/exchange_texts.h"
 #include "win32/backup_dialog.h"
+#include "win32/dpi.h"
 #include "win32/exchange_dialogs.h"
-#include "win32/table_dialog.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -41,13 +41,13 @@ std::string windowText(HWND window) {
   return db::utf8FromWide(text);
 }
 
-std::string cellText(HWND table, int row, int column) {
+// The text a list view gives for `message` into an item or column description.
+template <class Description>
+std::string listViewText(HWND table, UINT message, int index, Description description) {
   wchar_t text[512] = {};
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = 512;
-  SendMessageW(table, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  description.pszText = text;
+  description.cchTextMax = 512;
+  SendMessageW(table, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&description));
   return db::utf8FromWide(text);
 }
 
@@ -58,18 +58,18 @@ SeenTable look(HWND window) {
   HWND header = reinterpret_cast<HWND>(SendMessageW(table, LVM_GETHEADER, 0, 0));
   const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < columns; ++i) {
-    wchar_t text[256] = {};
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = 256;
-    SendMessageW(table, LVM_GETCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-    seen.columns.push_back(db::utf8FromWide(text));
+    seen.columns.push_back(listViewText(table, LVM_GETCOLUMNW, i, column));
   }
   const auto rows = static_cast<int>(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < rows; ++row) {
     std::vector<std::string> cells;
-    for (int i = 0; i < columns; ++i) cells.push_back(cellText(table, row, i));
+    for (int i = 0; i < columns; ++i) {
+      LVITEMW item{};
+      item.iSubItem = i;
+      cells.push_back(listViewText(table, LVM_GETITEMTEXTW, row, item));
+    }
     seen.rows.push_back(cells);
   }
   seen.highlighted = static_cast<int>(SendMessageW(table, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
@@ -197,28 +197,50 @@ TEST(TableWindows, ApplyIsTheDefaultOnlyWithSomethingToApply) {
        "Restoring the backup of 2026-12-10 16:17:05 UTC changes these fields. The file is backed "
        "up first, so this can be undone in turn.",
        restoreColumns, kChangeRows, "&Apply", "&Cancel", true},
-      {"restore of nothing", texts::kRestoreTitle,
+      {"restore of nothing",
+       texts::kRestoreTitle,
        [&] { return backups.confirmRestore(backup, {}); },
        "The players of the backup of 2026-12-10 16:17:05 UTC are those of the file now; there is "
        "nothing to restore.",
-       restoreColumns, {}, "&Apply", "&Cancel", false},
+       restoreColumns,
+       {},
+       "&Apply",
+       "&Cancel",
+       false},
       {"import", texts::kImportTitle, [&] { return exchange.confirmImport(changing); },
        "Importing \"C:\\in.csv\" changes 2 fields. The file is backed up first.\nRead as UTF-8, "
        "comma.\na note",
        importColumns, kChangeRows, "&Apply", "&Cancel", true},
-      {"import of nothing", texts::kImportTitle, [&] { return exchange.confirmImport(unchanged); },
-       "\"C:\\in.json\" holds the players as the file does: nothing to import.", importColumns, {},
-       "&Apply", "&Cancel", false},
-      {"import with a refused cell", texts::kImportTitle,
+      {"import of nothing",
+       texts::kImportTitle,
+       [&] { return exchange.confirmImport(unchanged); },
+       "\"C:\\in.json\" holds the players as the file does: nothing to import.",
+       importColumns,
+       {},
+       "&Apply",
+       "&Cancel",
+       false},
+      {"import with a refused cell",
+       texts::kImportTitle,
        [&] { return exchange.confirmImport(refused); },
-       "Nothing can be imported: 1 cell of \"C:\\in.csv\" is refused.", {"Refused cell"},
-       {{"row 2, column C, value \"x\": not a number"}}, "&Apply", "&Cancel", false},
+       "Nothing can be imported: 1 cell of \"C:\\in.csv\" is refused.",
+       {"Refused cell"},
+       {{"row 2, column C, value \"x\": not a number"}},
+       "&Apply",
+       "&Cancel",
+       false},
       {"differences", texts::kCompareTitle,
        [&] { return exchange.showDifferences("2 differences", differences, true); },
        "2 differences", differenceColumns, differenceRows, "Save as &Patch\u2026", "Close", true},
-      {"differences without a patch", texts::kCompareTitle,
-       [&] { return exchange.showDifferences("No differences", {}, false); }, "No differences",
-       differenceColumns, {}, "Save as &Patch\u2026", "Close", false},
+      {"differences without a patch",
+       texts::kCompareTitle,
+       [&] { return exchange.showDifferences("No differences", {}, false); },
+       "No differences",
+       differenceColumns,
+       {},
+       "Save as &Patch\u2026",
+       "Close",
+       false},
   };
   for (const auto& window : cases) {
     SCOPED_TRACE(window.what);
@@ -236,6 +258,57 @@ TEST(TableWindows, ApplyIsTheDefaultOnlyWithSomethingToApply) {
       EXPECT_FALSE(answer(window.title, window.show, IDCANCEL, seen));
     }
   }
+}
+
+// The window keeps its size in twips on a monitor of another dpi, its controls in it.
+TEST(TableWindows, KeepTheirSizeInTwipsAtAnotherDpi) {
+  BackupDialog dialog(nullptr);
+  SIZE before{};
+  SIZE after{};
+  SIZE wantedAfter{};
+  SIZE clientAfter{};
+  RECT tableAfter{};
+  bool fontChanged = false;
+  std::thread user([&] {
+    HWND window = waitForDialog(db::wideFromUtf8(texts::kRestoreTitle).c_str());
+    ASSERT_NE(window, nullptr);
+    RECT client{};
+    GetClientRect(window, &client);
+    before = {client.right, client.bottom};
+    const UINT dpi = windowDpi(window);
+    const auto font = SendMessageW(GetDlgItem(window, kTableId), WM_GETFONT, 0, 0);
+    RECT suggested{0, 0, 100, 100};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi * 2, dpi * 2),
+                 reinterpret_cast<LPARAM>(&suggested));
+    // The outer size for that client area at the new dpi: Wine draws the frame at the system's.
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    RECT wanted{0, 0, pixelsFromTwips(texts::kTableWindowWidth, dpi * 2),
+                pixelsFromTwips(texts::kTableWindowHeight, dpi * 2)};
+    AdjustWindowRectExForDpi(&wanted, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                             FALSE, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)),
+                             dpi * 2);
+    after = {outer.right - outer.left, outer.bottom - outer.top};
+    wantedAfter = {wanted.right - wanted.left, wanted.bottom - wanted.top};
+    GetClientRect(window, &client);
+    clientAfter = {client.right, client.bottom};
+    GetWindowRect(GetDlgItem(window, kTableId), &tableAfter);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&tableAfter), 2);
+    fontChanged = SendMessageW(GetDlgItem(window, kTableId), WM_GETFONT, 0, 0) != font;
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_FALSE(dialog.confirmRestore({"2026-12-10 16:17:05 UTC", "save", 1}, kChanges));
+  user.join();
+  const UINT dpi = windowDpi(nullptr);
+  EXPECT_EQ(before.cx, pixelsFromTwips(texts::kTableWindowWidth, dpi));
+  EXPECT_EQ(before.cy, pixelsFromTwips(texts::kTableWindowHeight, dpi));
+  EXPECT_EQ(after.cx, wantedAfter.cx);
+  EXPECT_EQ(after.cy, wantedAfter.cy);
+  // The controls are placed for the new size.
+  EXPECT_LE(tableAfter.right, clientAfter.cx);
+  EXPECT_GT(tableAfter.right - tableAfter.left,
+            pixelsFromTwips(texts::kTableWindowWidth, dpi * 2) * 9 / 10);
+  EXPECT_TRUE(fontChanged);
 }
 
 }  // namespace
