@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "caption_fit.h"
 #include "db/win32_text.h"
 #include "dialog_waiter.h"
 #include "forms/exchange_texts.h"
@@ -82,6 +83,7 @@ TEST(FindPlayerDialog, ListsMatchesAsTextIsTypedAndEnterPicksTheHighlightedOne) 
     wchar_t caption[64] = {};
     GetDlgItemTextW(window, IDOK, caption, 64);
     EXPECT_EQ(db::utf8FromWide(caption), "&Go to Player");
+    EXPECT_TRUE(captionFits(GetDlgItem(window, IDOK)));
     seen.push_back(look(window));
     type(box, L"a");
     seen.push_back(look(window));

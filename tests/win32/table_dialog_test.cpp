@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "caption_fit.h"
 #include "db/win32_text.h"
 #include "dialog_waiter.h"
 #include "forms/exchange_texts.h"
@@ -32,6 +33,7 @@ struct SeenTable {
   std::string cancelCaption;
   bool okEnabled = false;
   int defaultButton = 0;  // what Enter presses
+  bool buttonsFit = false;
   bool stayedOpenOnOk = false;
 };
 
@@ -78,6 +80,8 @@ SeenTable look(HWND window) {
   seen.okEnabled = IsWindowEnabled(GetDlgItem(window, IDOK)) != FALSE;
   const auto defaultId = static_cast<DWORD>(SendMessageW(window, DM_GETDEFID, 0, 0));
   if (HIWORD(defaultId) == DC_HASDEFID) seen.defaultButton = LOWORD(defaultId);
+  seen.buttonsFit =
+      captionFits(GetDlgItem(window, IDOK)) && captionFits(GetDlgItem(window, IDCANCEL));
   return seen;
 }
 
@@ -254,6 +258,7 @@ TEST(TableWindows, ApplyIsTheDefaultOnlyWithSomethingToApply) {
     EXPECT_EQ(seen.okEnabled, window.applicable);
     EXPECT_EQ(seen.defaultButton, window.applicable ? IDOK : IDCANCEL);
     EXPECT_EQ(seen.stayedOpenOnOk, !window.applicable);
+    EXPECT_TRUE(seen.buttonsFit);
     if (window.applicable) {
       EXPECT_FALSE(answer(window.title, window.show, IDCANCEL, seen));
     }
@@ -269,6 +274,7 @@ TEST(TableWindows, KeepTheirSizeInTwipsAtAnotherDpi) {
   SIZE clientAfter{};
   RECT tableAfter{};
   bool fontChanged = false;
+  bool buttonsFit = false;
   std::thread user([&] {
     HWND window = waitForDialog(db::wideFromUtf8(texts::kRestoreTitle).c_str());
     ASSERT_NE(window, nullptr);
@@ -295,6 +301,7 @@ TEST(TableWindows, KeepTheirSizeInTwipsAtAnotherDpi) {
     GetWindowRect(GetDlgItem(window, kTableId), &tableAfter);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&tableAfter), 2);
     fontChanged = SendMessageW(GetDlgItem(window, kTableId), WM_GETFONT, 0, 0) != font;
+    buttonsFit = captionFits(GetDlgItem(window, IDOK)) && captionFits(GetDlgItem(window, IDCANCEL));
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });
   EXPECT_FALSE(dialog.confirmRestore({"2026-12-10 16:17:05 UTC", "save", 1}, kChanges));
@@ -309,6 +316,7 @@ TEST(TableWindows, KeepTheirSizeInTwipsAtAnotherDpi) {
   EXPECT_GT(tableAfter.right - tableAfter.left,
             pixelsFromTwips(texts::kTableWindowWidth, dpi * 2) * 9 / 10);
   EXPECT_TRUE(fontChanged);
+  EXPECT_TRUE(buttonsFit);
 }
 
 }  // namespace
