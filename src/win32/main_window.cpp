@@ -1,7 +1,5 @@
 #include "main_window.h"
 
-#include <commctrl.h>
-
 #include <variant>
 
 #include "backup_dialog.h"
