@@ -21,12 +21,10 @@ using forms::ControlSpec;
 
 namespace {
 
-// A narrow sans serif a little below the designed 8.25 pt: the designed sizes were measured for a
-// bitmap font, and this is what fits every caption, list item and number into them. Two lines of
-// it need one pixel more than the two-line captions' labels hold, so those are a step smaller.
-constexpr double kDesignPointSize = 8;
-constexpr double kTwoLinePointSize = 7.5;
-constexpr double kLargePointSize = 20.25;
+// A narrow sans serif at the forms' sizes.
+using forms::kDesignPointSize;
+using forms::kLargePointSize;
+using forms::kTwoLinePointSize;
 
 QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
