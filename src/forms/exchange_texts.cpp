@@ -1,5 +1,7 @@
 #include "exchange_texts.h"
 
+#include "exchange/table_format.h"
+
 namespace zelbor::forms::exchange_texts {
 namespace {
 
@@ -7,7 +9,23 @@ std::string counted(std::size_t count, std::string_view noun) {
   return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
 }
 
+constexpr std::string_view kWorkbookFilter = "Excel workbook|*.xlsx|";
+constexpr std::string_view kTextTablesFilter = "CSV with byte order mark|*.csv|JSON|*.json";
+
 }  // namespace
+
+std::string tableFilter() {
+  return (exchange::buildHasXlsx() ? std::string(kWorkbookFilter) : std::string()) +
+         std::string(kTextTablesFilter);
+}
+
+std::string importFilter() {
+  if (!exchange::buildHasXlsx()) {
+    return "Players' tables|*.csv;*.json|" + std::string(kTextTablesFilter);
+  }
+  return "Players' tables|*.xlsx;*.csv;*.json|" + std::string(kWorkbookFilter) +
+         std::string(kTextTablesFilter);
+}
 
 std::string backupsCaption(const std::string& databasePath) {
   return "Backups of \"" + databasePath + "\", newest first:";

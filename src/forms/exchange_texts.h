@@ -40,11 +40,10 @@ inline constexpr std::string_view kImportTitle = "Import Players";
 inline constexpr std::string_view kExportTitle = "Export Players";
 inline constexpr std::string_view kPatchTitle = "Save as Patch";
 inline constexpr std::string_view kCompareTitle = "Compare with Database";
-inline constexpr std::string_view kTableFilter =
-    "Excel workbook|*.xlsx|CSV with byte order mark|*.csv|JSON|*.json";
-inline constexpr std::string_view kImportFilter =
-    "Players' tables|*.xlsx;*.csv;*.json|Excel workbook|*.xlsx|CSV with byte order mark|*.csv|"
-    "JSON|*.json";
+// The table types to export to and to import from. The workbook is offered only by a build that
+// reads and writes it: picking a type only to be told it is missing helps nobody.
+std::string tableFilter();
+std::string importFilter();
 inline constexpr std::string_view kPatchFilter = "JSON patch|*.json";
 
 inline constexpr std::array<std::string_view, 5> kImportColumns = {"Team", "Player", "Field", "Now",

@@ -37,12 +37,12 @@ std::string chooseFile(QWidget* owner, const QString& name, std::string_view tit
 
 std::string ExchangeDialogs::chooseTableToImport() {
   return chooseFile(owner_, QStringLiteral("dlgImportFile"), texts::kImportTitle,
-                    texts::kImportFilter, QFileDialog::AcceptOpen);
+                    texts::importFilter(), QFileDialog::AcceptOpen);
 }
 
 std::string ExchangeDialogs::chooseExportPath() {
   return chooseFile(owner_, QStringLiteral("dlgExportFile"), texts::kExportTitle,
-                    texts::kTableFilter, QFileDialog::AcceptSave);
+                    texts::tableFilter(), QFileDialog::AcceptSave);
 }
 
 std::string ExchangeDialogs::choosePatchPath() {

@@ -10,11 +10,11 @@ namespace zelbor::win32 {
 namespace texts = forms::exchange_texts;
 
 std::string ExchangeDialogs::chooseTableToImport() {
-  return chooseFileToOpen(owner_, texts::kImportTitle, texts::kImportFilter);
+  return chooseFileToOpen(owner_, texts::kImportTitle, texts::importFilter());
 }
 
 std::string ExchangeDialogs::chooseExportPath() {
-  return chooseFileToSave(owner_, texts::kExportTitle, texts::kTableFilter);
+  return chooseFileToSave(owner_, texts::kExportTitle, texts::tableFilter());
 }
 
 std::string ExchangeDialogs::choosePatchPath() {
