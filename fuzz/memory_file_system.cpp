@@ -63,7 +63,7 @@ db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openExisting(const db::P
 
 db::Result<db::PathEntry> MemoryFileSystem::examine(const db::Path& path) {
   if (!created_.contains(path.utf8())) return db::PathEntry{};
-  return db::PathEntry{db::PathEntry::Kind::RegularFile, false, {}};
+  return db::PathEntry{db::PathEntry::Kind::RegularFile, false, {}, {}};
 }
 
 db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openInPlace(const db::Path& path) {

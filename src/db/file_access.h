@@ -57,14 +57,17 @@ struct PathEntry {
   enum class Kind {
     Nothing,
     RegularFile,
-    // A device, a FIFO, a terminal, a folder; on POSIX a symbolic link too, so that a link stays
-    // a link to the file it names. Such an entry is opened and written as it is.
+    // A device, a FIFO, a terminal, a folder, a link to none of the above: opened and written as
+    // it is.
     Other,
   };
   Kind kind = Kind::Nothing;
   // A regular file without write permission bits, or with its read-only attribute set.
   bool readOnly = false;
   KeptAttributes attributes;
+  // The regular file a symbolic link leads to (POSIX), so that a replacement takes its place and
+  // the link stays a link; empty for the path itself.
+  Path linkedFile;
 };
 
 // Whether a folder reached through a symbolic link (or a junction) is taken as the folder.

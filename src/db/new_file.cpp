@@ -84,18 +84,19 @@ Result<void> replaceFile(FileSystem& fileSystem, const Path& path,
   if (entry.value().readOnly) {
     return FileError{path.utf8(), "Cannot write \"" + path.utf8() + "\": the file is read-only."};
   }
+  const Path& replaced = entry.value().linkedFile.empty() ? path : entry.value().linkedFile;
   // A random name of some 50 bits, created only if no entry has it: another program's temporary
   // file is never opened or replaced.
-  const Path temporary = path.utf8() + "." + randomSuffix() + ".tmp";
+  const Path temporary = replaced.utf8() + "." + randomSuffix() + ".tmp";
   auto created = fileSystem.createNew(temporary, entry.value().attributes);
   if (!created) return writeFailure(path, created.error());
   if (Result<void> filled = fillNewFile(fileSystem, temporary, *created.value(), bytes); !filled)
     return writeFailure(path, filled.error());
-  if (Result<void> renamed = fileSystem.rename(temporary, path); !renamed) {
+  if (Result<void> renamed = fileSystem.rename(temporary, replaced); !renamed) {
     (void)fileSystem.remove(temporary);
     return writeFailure(path, renamed.error());
   }
-  if (Result<void> synced = fileSystem.syncFolder(folderOf(path)); !synced)
+  if (Result<void> synced = fileSystem.syncFolder(folderOf(replaced)); !synced)
     return writeFailure(path, synced.error());
   return {};
 }

@@ -17,8 +17,9 @@ Result<void> writeNewFile(FileSystem& fileSystem, const Path& path,
 // step: the bytes go to a temporary file beside it, with the attributes the user gave the old one,
 // which is flushed, renamed over `path`, and the folder flushed; a failure leaves the old file as
 // it was and removes the temporary file, and two programs doing this at once never share one. A
-// read-only file is refused. Anything else (a device such as NUL, a FIFO, a terminal, a symbolic
-// link on POSIX) is written in place. Every failure names `path`.
+// read-only file is refused. A symbolic link to a regular file stays a link: the file it leads to
+// is replaced. Anything else (a device such as NUL, a FIFO, a terminal) is written in place. Every
+// failure names `path`.
 Result<void> replaceFile(FileSystem& fileSystem, const Path& path,
                          std::span<const Byte> bytes);
 

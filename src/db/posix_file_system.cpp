@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "file_access.h"
@@ -138,15 +139,22 @@ class PosixFileSystem final : public FileSystem {
 
   Result<PathEntry> examine(const Path& path) override {
     struct stat status {};
-    // Not followed: a symbolic link is written through, so it stays a link.
     if (::lstat(path.utf8().c_str(), &status) != 0) {
       if (errno == ENOENT) return PathEntry{};
       return systemError(path, "examine", errno);
     }
-    if (!S_ISREG(status.st_mode)) return PathEntry{PathEntry::Kind::Other, false, {}};
+    Path linkedFile;
+    if (S_ISLNK(status.st_mode) && ::stat(path.utf8().c_str(), &status) == 0 &&
+        S_ISREG(status.st_mode)) {
+      char* const resolved = ::realpath(path.utf8().c_str(), nullptr);
+      if (resolved == nullptr) return systemError(path, "examine", errno);
+      linkedFile = std::string(resolved);
+      std::free(resolved);
+    }
+    if (!S_ISREG(status.st_mode)) return PathEntry{PathEntry::Kind::Other, false, {}, {}};
     // The permission bits, not access(): root may write anything.
     return PathEntry{PathEntry::Kind::RegularFile, (status.st_mode & 0222) == 0,
-                     {static_cast<std::uint32_t>(status.st_mode & 07777)}};
+                     {static_cast<std::uint32_t>(status.st_mode & 07777)}, linkedFile};
   }
 
   Result<std::unique_ptr<File>> openInPlace(const Path& path) override {

@@ -207,12 +207,13 @@ class Win32FileSystem final : public FileSystem {
     if (found.kind == Target::Kind::Nothing) return PathEntry{};
     const DWORD attributes = found.information.dwFileAttributes;
     if (found.kind == Target::Kind::Device || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-      return PathEntry{PathEntry::Kind::Other, false, {}};
+      return PathEntry{PathEntry::Kind::Other, false, {}, {}};
     // The others describe the old file's storage, not the user's wish.
     const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     return PathEntry{PathEntry::Kind::RegularFile, (attributes & FILE_ATTRIBUTE_READONLY) != 0,
-                     {kept != 0 ? std::optional<std::uint32_t>(kept) : std::nullopt}};
+                     {kept != 0 ? std::optional<std::uint32_t>(kept) : std::nullopt},
+                     {}};
   }
 
   Result<std::unique_ptr<File>> openInPlace(const Path& path) override {

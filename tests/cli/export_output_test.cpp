@@ -1,5 +1,5 @@
 // export --output through the file system seam: every call of the replacement failing in turn,
-// and the entries that are written in place rather than replaced.
+// the entries written in place rather than replaced, and links.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -119,7 +119,7 @@ TEST_F(ExportOutputTest, EveryFailingCallLeavesTheOutputOldOrNewAndIsReported) {
 }
 
 #ifndef _WIN32
-TEST_F(ExportOutputTest, AFifoAndALinkAreWrittenInPlaceAndANewFileFollowsTheUmask) {
+TEST_F(ExportOutputTest, AFifoIsWrittenInPlaceALinkStaysALinkAndANewFileFollowsTheUmask) {
   FaultyFileSystem fileSystem(db::systemFileSystem());
   ASSERT_EQ(run(fileSystem, output_).status, 0);
   const Image expected = readFileBytes(output_);
@@ -138,6 +138,11 @@ TEST_F(ExportOutputTest, AFifoAndALinkAreWrittenInPlaceAndANewFileFollowsTheUmas
   const std::string link = dir_.file("link.csv");
   writeFileBytes(target, oldOutput_);
   std::filesystem::create_symlink(target, link);
+  FaultyFileSystem failingWrites(db::systemFileSystem());
+  failingWrites.setRule(
+      [](int, FileCall call) { return call == FileCall::Write ? Fault::Fail : Fault::None; });
+  EXPECT_EQ(run(failingWrites, link).status, 2);
+  EXPECT_EQ(readFileBytes(target), oldOutput_) << "the file behind the link is replaced in one step";
   EXPECT_EQ(run(fileSystem, link).status, 0);
   EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link stays a link";
   EXPECT_EQ(readFileBytes(target), expected);
