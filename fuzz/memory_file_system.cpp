@@ -61,7 +61,17 @@ db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openExisting(const db::P
   return std::unique_ptr<db::File>(std::make_unique<MemoryFile>(contents_, path, writable, false));
 }
 
-db::Result<std::unique_ptr<db::File>> MemoryFileSystem::createNew(const db::Path& pathName) {
+db::Result<db::PathEntry> MemoryFileSystem::examine(const db::Path& path) {
+  if (!created_.contains(path.utf8())) return db::PathEntry{};
+  return db::PathEntry{db::PathEntry::Kind::RegularFile, false, {}, {}};
+}
+
+db::Result<std::unique_ptr<db::File>> MemoryFileSystem::openInPlace(const db::Path& path) {
+  return missing(path.utf8(), "write");
+}
+
+db::Result<std::unique_ptr<db::File>> MemoryFileSystem::createNew(const db::Path& pathName,
+                                                                  const db::KeptAttributes&) {
   const std::string& path = pathName.utf8();
   const auto [file, added] = created_.try_emplace(path);
   if (!added) return db::FileError{path, "Cannot create \"" + path + "\": File exists."};

@@ -17,7 +17,11 @@ class MemoryFileSystem final : public db::FileSystem {
   db::Result<std::unique_ptr<db::File>> openExisting(const db::Path& path,
                                                      db::OpenMode mode) override;
   db::Result<bool> isReadOnly(const db::Path&) override { return false; }
-  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path) override;
+  db::Result<db::PathEntry> examine(const db::Path& path) override;
+  // Only files are kept: nothing is written in place.
+  db::Result<std::unique_ptr<db::File>> openInPlace(const db::Path& path) override;
+  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path,
+                                                  const db::KeptAttributes&) override;
   db::Result<void> rename(const db::Path& from, const db::Path& to) override;
   db::Result<void> remove(const db::Path& path) override;
   db::Result<std::vector<std::string>> listFolder(const db::Path& folder) override;

@@ -1,9 +1,9 @@
 #include <memory>
 
 #include "commands.h"
+#include "db/new_file.h"
 #include "exchange/player_export.h"
 #include "file_formats.h"
-#include "output_file.h"
 #include "team_scope.h"
 
 namespace zelbor::cli {
@@ -67,7 +67,7 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
     context.out << bytes.value();
     return ExitStatus::Success;
   }
-  const db::Result<void> written = writeOutputFile(options.output, bytes.value());
+  const db::Result<void> written = db::replaceFile(context.fileSystem, options.output, db::bytesOf(bytes.value()));
   return written ? ExitStatus::Success : reportFileError(context, written.error());
 }
 

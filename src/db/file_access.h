@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -32,7 +33,8 @@ class File {
   virtual Result<FileStatus> status() = 0;
   // Reads exactly into.size() bytes; the file ending early is an error.
   virtual Result<void> readAt(std::uint64_t offset, std::span<Byte> into) = 0;
-  // Writes all of `from`, continuing short writes.
+  // Writes all of `from`, continuing short writes. A file opened in place writes in order, each
+  // write after the last, whatever the offset: a FIFO or a terminal has no offsets.
   virtual Result<void> writeAt(std::uint64_t offset, std::span<const Byte> from) = 0;
   // Flushes written data to the disk.
   virtual Result<void> sync() = 0;
@@ -44,12 +46,37 @@ class File {
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
+// What a file replacing another keeps of it: its permission bits (POSIX), or its hidden, system,
+// archive and not-indexed attributes (Windows). Unset, a new file gets the system's defaults.
+struct KeptAttributes {
+  std::optional<std::uint32_t> bits;
+};
+
+// What a path names, looked at without opening it.
+struct PathEntry {
+  enum class Kind {
+    Nothing,
+    RegularFile,
+    // A device, a FIFO, a terminal, a folder, a link to none of the above: opened and written as
+    // it is.
+    Other,
+  };
+  Kind kind = Kind::Nothing;
+  // A regular file without write permission bits, or with its read-only attribute set.
+  bool readOnly = false;
+  KeptAttributes attributes;
+  // The regular file a symbolic link leads to (POSIX), so that a replacement takes its place and
+  // the link stays a link; empty for the path itself.
+  Path linkedFile;
+};
+
 // Whether a folder reached through a symbolic link (or a junction) is taken as the folder.
 enum class LinkedFolder { Refused, Accepted };
 
 // All file access goes through this interface, so tests can fail any call. A database is only
 // ever opened, never created, truncated or appended to; new files (backups, a sample, an output
-// replaced in one step) are created beside their final name and renamed into place.
+// replaced in one step) are created beside their final name and renamed into place. Only an
+// output that is no regular file is written in place.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -61,8 +88,15 @@ class FileSystem {
   // immutable file; on Windows the read-only attribute or a refused write open.
   virtual Result<bool> isReadOnly(const Path& path) = 0;
 
-  // Creates a new regular file, open for writing; an existing entry of that name is refused.
-  virtual Result<std::unique_ptr<File>> createNew(const Path& path) = 0;
+  // What `path` names; a path naming nothing is no error.
+  virtual Result<PathEntry> examine(const Path& path) = 0;
+  // Opens what `path` names for writing in place, as it stands (a device, a FIFO, whose reader it
+  // waits for, a terminal), emptying a regular file reached through a link.
+  virtual Result<std::unique_ptr<File>> openInPlace(const Path& path) = 0;
+  // Creates a new regular file with the attributes given, open for writing; an existing entry of
+  // that name is refused.
+  virtual Result<std::unique_ptr<File>> createNew(const Path& path,
+                                                  const KeptAttributes& attributes) = 0;
   // Gives the file `from` the name `to` in one step, replacing a file of that name.
   virtual Result<void> rename(const Path& from, const Path& to) = 0;
   virtual Result<void> remove(const Path& path) = 0;

@@ -5,6 +5,15 @@
 namespace zelbor::db {
 namespace {
 
+// Any step's failure told as the failure to write `path`: the user never named the temporary
+// file. Every FileError reads "Cannot <action> "<file>": <reason>.", so the reason follows the
+// last quoted name.
+FileError writeFailure(const Path& path, const FileError& error) {
+  const std::size_t quote = error.message.rfind("\": ");
+  if (quote == std::string::npos) return error;
+  return {path.utf8(), "Cannot write \"" + path.utf8() + error.message.substr(quote)};
+}
+
 // Writes all of `bytes` into a file just created and flushes it; removes it on failure.
 Result<void> fillNewFile(FileSystem& fileSystem, const Path& path, File& file,
                          std::span<const Byte> bytes) {
@@ -14,6 +23,18 @@ Result<void> fillNewFile(FileSystem& fileSystem, const Path& path, File& file,
   if (written && !closed) written = closed;
   if (!written) (void)fileSystem.remove(path);
   return written;
+}
+
+// Writes `bytes` into what `path` names as it stands: a device or a FIFO cannot be replaced, nor
+// flushed.
+Result<void> writeInPlace(FileSystem& fileSystem, const Path& path, std::span<const Byte> bytes) {
+  auto opened = fileSystem.openInPlace(path);
+  if (!opened) return writeFailure(path, opened.error());
+  Result<void> written = opened.value()->writeAt(0, bytes);
+  Result<void> closed = opened.value()->close();
+  if (written && !closed) written = closed;
+  if (!written) return writeFailure(path, written.error());
+  return {};
 }
 
 std::string randomSuffix() {
@@ -49,25 +70,35 @@ std::string nameOf(const Path& path) {
 
 Result<void> writeNewFile(FileSystem& fileSystem, const Path& path,
                           std::span<const Byte> bytes) {
-  auto created = fileSystem.createNew(path);
+  auto created = fileSystem.createNew(path, {});
   if (!created) return created.error();
   return fillNewFile(fileSystem, path, *created.value(), bytes);
 }
 
 Result<void> replaceFile(FileSystem& fileSystem, const Path& path,
                          std::span<const Byte> bytes) {
+  const Result<PathEntry> entry = fileSystem.examine(path);
+  if (!entry) return writeFailure(path, entry.error());
+  if (entry.value().kind == PathEntry::Kind::Other) return writeInPlace(fileSystem, path, bytes);
+  // Root may write anything; a file the user made read-only is still meant to stay.
+  if (entry.value().readOnly) {
+    return FileError{path.utf8(), "Cannot write \"" + path.utf8() + "\": the file is read-only."};
+  }
+  const Path& replaced = entry.value().linkedFile.empty() ? path : entry.value().linkedFile;
   // A random name of some 50 bits, created only if no entry has it: another program's temporary
   // file is never opened or replaced.
-  const Path temporary = path.utf8() + "." + randomSuffix() + ".tmp";
-  auto created = fileSystem.createNew(temporary);
-  if (!created) return created.error();
+  const Path temporary = replaced.utf8() + "." + randomSuffix() + ".tmp";
+  auto created = fileSystem.createNew(temporary, entry.value().attributes);
+  if (!created) return writeFailure(path, created.error());
   if (Result<void> filled = fillNewFile(fileSystem, temporary, *created.value(), bytes); !filled)
-    return filled;
-  if (Result<void> renamed = fileSystem.rename(temporary, path); !renamed) {
+    return writeFailure(path, filled.error());
+  if (Result<void> renamed = fileSystem.rename(temporary, replaced); !renamed) {
     (void)fileSystem.remove(temporary);
-    return renamed;
+    return writeFailure(path, renamed.error());
   }
-  return fileSystem.syncFolder(folderOf(path));
+  if (Result<void> synced = fileSystem.syncFolder(folderOf(replaced)); !synced)
+    return writeFailure(path, synced.error());
+  return {};
 }
 
 }  // namespace zelbor::db

@@ -13,10 +13,13 @@ namespace zelbor::db {
 Result<void> writeNewFile(FileSystem& fileSystem, const Path& path,
                           std::span<const Byte> bytes);
 
-// Makes `bytes` the whole of the regular file at `path` (or a new file there) in one step: they go
-// to a temporary file beside it, which is flushed, renamed over `path`, and the folder flushed. A
-// failure leaves the old file as it was and removes the temporary file. Two programs doing this
-// at once never share a temporary file.
+// Makes `bytes` the whole of the file at `path`. A regular file (or a new one) is replaced in one
+// step: the bytes go to a temporary file beside it, with the attributes the user gave the old one,
+// which is flushed, renamed over `path`, and the folder flushed; a failure leaves the old file as
+// it was and removes the temporary file, and two programs doing this at once never share one. A
+// read-only file is refused. A symbolic link to a regular file stays a link: the file it leads to
+// is replaced. Anything else (a device such as NUL, a FIFO, a terminal) is written in place. Every
+// failure names `path`.
 Result<void> replaceFile(FileSystem& fileSystem, const Path& path,
                          std::span<const Byte> bytes);
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "file_access.h"
@@ -12,9 +13,13 @@
 namespace zelbor::db {
 namespace {
 
+// Whether a file's writes go to their offsets or one after the other.
+enum class Writes { AtOffsets, InOrder };
+
 class PosixFile final : public File {
  public:
-  PosixFile(std::string path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {}
+  PosixFile(std::string path, int descriptor, Writes writes = Writes::AtOffsets)
+      : path_(std::move(path)), descriptor_(descriptor), writes_(writes) {}
   ~PosixFile() override {
     if (descriptor_ >= 0) ::close(descriptor_);
   }
@@ -46,6 +51,12 @@ class PosixFile final : public File {
   }
 
   Result<void> writeAt(std::uint64_t offset, std::span<const Byte> from) override {
+    if (writes_ == Writes::InOrder) {
+      if (const int error = writeAll(descriptor_, from); error != 0) {
+        return systemError(path_, "write", error);
+      }
+      return {};
+    }
     std::size_t done = 0;
     while (done < from.size()) {
       const ssize_t put = ::pwrite(descriptor_, from.data() + done, from.size() - done,
@@ -87,6 +98,7 @@ class PosixFile final : public File {
  private:
   std::string path_;
   int descriptor_;
+  Writes writes_;
 };
 
 class PosixFileSystem final : public FileSystem {
@@ -125,13 +137,51 @@ class PosixFileSystem final : public FileSystem {
     return systemError(path, "examine", error);
   }
 
-  Result<std::unique_ptr<File>> createNew(const Path& path) override {
+  Result<PathEntry> examine(const Path& path) override {
+    struct stat status {};
+    if (::lstat(path.utf8().c_str(), &status) != 0) {
+      if (errno == ENOENT) return PathEntry{};
+      return systemError(path, "examine", errno);
+    }
+    Path linkedFile;
+    if (S_ISLNK(status.st_mode) && ::stat(path.utf8().c_str(), &status) == 0 &&
+        S_ISREG(status.st_mode)) {
+      char* const resolved = ::realpath(path.utf8().c_str(), nullptr);
+      if (resolved == nullptr) return systemError(path, "examine", errno);
+      linkedFile = std::string(resolved);
+      std::free(resolved);
+    }
+    if (!S_ISREG(status.st_mode)) return PathEntry{PathEntry::Kind::Other, false, {}, {}};
+    // The permission bits, not access(): root may write anything.
+    return PathEntry{PathEntry::Kind::RegularFile, (status.st_mode & 0222) == 0,
+                     {static_cast<std::uint32_t>(status.st_mode & 07777)}, linkedFile};
+  }
+
+  Result<std::unique_ptr<File>> openInPlace(const Path& path) override {
+    int descriptor = -1;
+    do {
+      descriptor = ::open(path.utf8().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) return systemError(path, "write", errno);
+    return std::unique_ptr<File>(
+        std::make_unique<PosixFile>(path.utf8(), descriptor, Writes::InOrder));
+  }
+
+  Result<std::unique_ptr<File>> createNew(const Path& path,
+                                          const KeptAttributes& attributes) override {
     int descriptor = -1;
     do {
       descriptor = ::open(path.utf8().c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) return systemError(path, "create", errno);
-    return std::unique_ptr<File>(std::make_unique<PosixFile>(path.utf8(), descriptor));
+    auto file = std::make_unique<PosixFile>(path.utf8(), descriptor);
+    if (attributes.bits && ::fchmod(descriptor, static_cast<mode_t>(*attributes.bits)) != 0) {
+      const int error = errno;
+      file.reset();
+      ::unlink(path.utf8().c_str());
+      return systemError(path, "create", error);
+    }
+    return std::unique_ptr<File>(std::move(file));
   }
 
   Result<void> rename(const Path& from, const Path& to) override {

@@ -29,9 +29,13 @@ constexpr std::uint64_t kWriterLockOffset = 0xFFFFFFFFFFFFFFFEull;
 // One transfer is at most this long; longer ones continue like short transfers.
 constexpr std::size_t kLongestTransfer = 1u << 30;
 
+// Whether a file's writes go to their offsets or one after the other.
+enum class Writes { AtOffsets, InOrder };
+
 class Win32File final : public File {
  public:
-  Win32File(std::string path, HANDLE handle) : path_(std::move(path)), handle_(handle) {}
+  Win32File(std::string path, HANDLE handle, Writes writes = Writes::AtOffsets)
+      : path_(std::move(path)), handle_(handle), writes_(writes) {}
   ~Win32File() override {
     if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
   }
@@ -71,6 +75,12 @@ class Win32File final : public File {
   }
 
   Result<void> writeAt(std::uint64_t offset, std::span<const Byte> from) override {
+    if (writes_ == Writes::InOrder) {
+      if (const DWORD error = writeAll(handle_, from); error != 0) {
+        return systemError(path_, "write", error);
+      }
+      return {};
+    }
     std::size_t done = 0;
     while (done < from.size()) {
       OVERLAPPED overlapped = at(offset + done);
@@ -112,6 +122,7 @@ class Win32File final : public File {
  private:
   std::string path_;
   HANDLE handle_;
+  Writes writes_;
 };
 
 bool hasAttribute(const std::wstring& path, DWORD attribute) {
@@ -189,10 +200,38 @@ class Win32FileSystem final : public FileSystem {
     return systemError(path, "examine", error);
   }
 
-  Result<std::unique_ptr<File>> createNew(const Path& path) override {
-    const HANDLE handle =
-        ::CreateFileW(wideFromUtf8(path.utf8()).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  Result<PathEntry> examine(const Path& path) override {
+    Target found;
+    if (const DWORD error = lookAt(wideFromUtf8(path.utf8()), found); error != 0)
+      return systemError(path, "examine", error);
+    if (found.kind == Target::Kind::Nothing) return PathEntry{};
+    const DWORD attributes = found.information.dwFileAttributes;
+    if (found.kind == Target::Kind::Device || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      return PathEntry{PathEntry::Kind::Other, false, {}, {}};
+    // The others describe the old file's storage, not the user's wish.
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    return PathEntry{PathEntry::Kind::RegularFile, (attributes & FILE_ATTRIBUTE_READONLY) != 0,
+                     {kept != 0 ? std::optional<std::uint32_t>(kept) : std::nullopt},
+                     {}};
+  }
+
+  Result<std::unique_ptr<File>> openInPlace(const Path& path) override {
+    const std::wstring widePath = wideFromUtf8(path.utf8());
+    if (hasAttribute(widePath, FILE_ATTRIBUTE_DIRECTORY)) {
+      return failure(path, "write", "it is a folder");
+    }
+    const HANDLE handle = ::CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return systemError(path, "write", ::GetLastError());
+    return std::unique_ptr<File>(std::make_unique<Win32File>(path.utf8(), handle, Writes::InOrder));
+  }
+
+  Result<std::unique_ptr<File>> createNew(const Path& path,
+                                          const KeptAttributes& attributes) override {
+    const HANDLE handle = ::CreateFileW(
+        wideFromUtf8(path.utf8()).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        CREATE_NEW, attributes.bits ? *attributes.bits : FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return systemError(path, "create", ::GetLastError());
     return std::unique_ptr<File>(std::make_unique<Win32File>(path.utf8(), handle));
   }

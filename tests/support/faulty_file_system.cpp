@@ -89,9 +89,20 @@ db::Result<bool> FaultyFileSystem::isReadOnly(const db::Path& path) {
   return real().isReadOnly(path);
 }
 
-db::Result<std::unique_ptr<db::File>> FaultyFileSystem::createNew(const db::Path& path) {
+db::Result<db::PathEntry> FaultyFileSystem::examine(const db::Path& path) {
+  if (next(FileCall::Examine) != Fault::None) return injected(path, "examine");
+  return real().examine(path);
+}
+
+db::Result<std::unique_ptr<db::File>> FaultyFileSystem::openInPlace(const db::Path& path) {
+  if (next(FileCall::OpenInPlace) != Fault::None) return injected(path, "write");
+  return wrap(real().openInPlace(path), path);
+}
+
+db::Result<std::unique_ptr<db::File>> FaultyFileSystem::createNew(
+    const db::Path& path, const db::KeptAttributes& attributes) {
   if (next(FileCall::Create) != Fault::None) return injected(path, "create");
-  return wrap(real().createNew(path), path);
+  return wrap(real().createNew(path, attributes), path);
 }
 
 db::Result<void> FaultyFileSystem::rename(const db::Path& from, const db::Path& to) {
@@ -117,6 +128,11 @@ db::Result<void> FaultyFileSystem::makeFolder(const db::Path& folder, db::Linked
 db::Result<void> FaultyFileSystem::syncFolder(const db::Path& folder) {
   if (next(FileCall::SyncFolder) != Fault::None) return injected(folder, "flush to disk");
   return real().syncFolder(folder);
+}
+
+db::Result<bool> FaultyFileSystem::sameFile(const db::Path& first, const db::Path& second) {
+  if (next(FileCall::SameFile) != Fault::None) return injected(first, "examine");
+  return real().sameFile(first, second);
 }
 
 }  // namespace zelbor::testing

@@ -17,12 +17,15 @@ enum class FileCall {
   Lock,
   Close,
   IsReadOnly,
+  Examine,
+  OpenInPlace,
   Create,
   Rename,
   Remove,
   ListFolder,
   MakeFolder,
   SyncFolder,
+  SameFile,
 };
 
 enum class Fault {
@@ -48,12 +51,16 @@ class FaultyFileSystem final : public ForwardingFileSystem {
   db::Result<std::unique_ptr<db::File>> openExisting(const db::Path& path,
                                                      db::OpenMode mode) override;
   db::Result<bool> isReadOnly(const db::Path& path) override;
-  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path) override;
+  db::Result<db::PathEntry> examine(const db::Path& path) override;
+  db::Result<std::unique_ptr<db::File>> openInPlace(const db::Path& path) override;
+  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path,
+                                                  const db::KeptAttributes& attributes) override;
   db::Result<void> rename(const db::Path& from, const db::Path& to) override;
   db::Result<void> remove(const db::Path& path) override;
   db::Result<std::vector<std::string>> listFolder(const db::Path& folder) override;
   db::Result<void> makeFolder(const db::Path& folder, db::LinkedFolder links) override;
   db::Result<void> syncFolder(const db::Path& folder) override;
+  db::Result<bool> sameFile(const db::Path& first, const db::Path& second) override;
 
   // Numbers the next call and returns the fault chosen for it.
   Fault next(FileCall call);

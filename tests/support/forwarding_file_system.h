@@ -15,8 +15,15 @@ class ForwardingFileSystem : public db::FileSystem {
     return real_.openExisting(path, mode);
   }
   db::Result<bool> isReadOnly(const db::Path& path) override { return real_.isReadOnly(path); }
-  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path) override {
-    return real_.createNew(path);
+  db::Result<db::PathEntry> examine(const db::Path& path) override {
+    return real_.examine(path);
+  }
+  db::Result<std::unique_ptr<db::File>> openInPlace(const db::Path& path) override {
+    return real_.openInPlace(path);
+  }
+  db::Result<std::unique_ptr<db::File>> createNew(const db::Path& path,
+                                                  const db::KeptAttributes& attributes) override {
+    return real_.createNew(path, attributes);
   }
   db::Result<void> rename(const db::Path& from, const db::Path& to) override {
     return real_.rename(from, to);
