@@ -92,8 +92,8 @@ bool Editor::showOpened(db::Database opened) {
 
 void Editor::mnuOpen_Click() {
   if (!database_ || !resolveUnsavedEdits()) return;
-  const std::string path = fileDialog_.chooseDatabase(db::folderOf(database_->databasePath()).utf8(),
-                                                      std::string(messages::kDatabaseFilter));
+  const std::string path = fileDialog_.chooseDatabase(
+      db::folderOf(database_->databasePath()).utf8(), std::string(messages::kDatabaseFilter));
   if (path.empty()) return;
   std::optional<db::Database> opened = openWritable(path);
   if (!opened) return;
@@ -250,7 +250,11 @@ PlayerForm Editor::controlsForm() const {
 }
 
 std::optional<db::PlayerRecord> Editor::checkedControls() {
-  auto stored = storeForm(controlsForm(), database_->player(currentPlayer_));
+  const PlayerForm form = controlsForm();
+  // Controls as shown hold no edit: the record stays as loaded, byte for byte, where storing would
+  // tidy it (a name padded with spaces, spoof fields that differ). Browsing changes nothing.
+  if (form == shownForm_) return database_->player(currentPlayer_);
+  auto stored = storeForm(form, database_->player(currentPlayer_));
   if (const auto* refusals = std::get_if<std::vector<StoreRefusal>>(&stored)) {
     std::string message;
     for (const StoreRefusal& refusal : *refusals) {
@@ -297,7 +301,8 @@ void Editor::txtField_Change(int) {
 
 void Editor::ShowFacePicture() {
   view_.showPicture(
-      facePicturePath(environment_.programFolder, view_.selectedIndex(ListControl::cboFace)).utf8());
+      facePicturePath(environment_.programFolder, view_.selectedIndex(ListControl::cboFace))
+          .utf8());
 }
 
 void Editor::cboFace_Click() {

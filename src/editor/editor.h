@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "backup_chooser.h"
-#include "batch_window_state.h"
 #include "batch/batch_factors.h"
+#include "batch_window_state.h"
 #include "command.h"
 #include "db/backup_folder.h"
 #include "db/database.h"

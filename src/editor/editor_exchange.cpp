@@ -22,7 +22,8 @@ db::Result<void> replaceWith(db::FileSystem& fileSystem, const std::string& path
   const db::Result<bool> same = fileSystem.sameFile(path, database);
   if (!same) return same.error();
   if (same.value()) {
-    return db::FileError{path, "\"" + path + "\" is the open database itself; nothing was written."};
+    return db::FileError{path,
+                         "\"" + path + "\" is the open database itself; nothing was written."};
   }
   return db::replaceFile(fileSystem, path, db::bytesOf(text));
 }
@@ -74,7 +75,9 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
   const db::Result<std::string> bytes =
       exchange::exportedBytes(exported, table->format, table->lists, true);
   if (!bytes) return reportError(bytes.error().message);
-  if (const db::Result<void> written = replaceWith(fileSystem_, path, bytes.value(), database_->databasePath()); !written) {
+  if (const db::Result<void> written =
+          replaceWith(fileSystem_, path, bytes.value(), database_->databasePath());
+      !written) {
     return reportError(written.error().message);
   }
   prompts_.tell(std::to_string(exported.size()) + " players were exported to \"" + path + "\".",
@@ -159,7 +162,9 @@ void Editor::mnuCompare_Click(ExchangeWindows& windows) {
   if (patchPath.empty()) return;
   std::ostringstream patch;
   exchange::writePatch(patch, differences);
-  if (const db::Result<void> written = replaceWith(fileSystem_, patchPath, patch.str(), database_->databasePath()); !written) {
+  if (const db::Result<void> written =
+          replaceWith(fileSystem_, patchPath, patch.str(), database_->databasePath());
+      !written) {
     return reportError(written.error().message);
   }
 }

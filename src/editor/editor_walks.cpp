@@ -21,7 +21,8 @@ bool Editor::mnuEditAbilities_Click() {
   if (!database_ || !resolveUnsavedEdits()) return false;
   // Discarded: the window shows the team as the file holds it before the batch window opens.
   if (hasUnsavedEdits()) {
-    restoreView(view_.selectedIndex(ListControl::cboTeams), view_.selectedIndex(ListControl::lstPlayers));
+    restoreView(view_.selectedIndex(ListControl::cboTeams),
+                view_.selectedIndex(ListControl::lstPlayers));
   }
   return true;
 }

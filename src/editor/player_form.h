@@ -28,11 +28,12 @@ struct PlayerForm {
 
 // The player lists whose selection is a record field, in the order they are stored.
 inline constexpr std::array<ListControl, 18> kPlayerLists = {
-    ListControl::cboRole,      ListControl::cboBatHand,    ListControl::cboBowlHand,  ListControl::cboFace,
-    ListControl::cboBowlStyle, ListControl::cboBowlAction, ListControl::cboSunscreen, ListControl::cboGlasses,
-    ListControl::cboHat,       ListControl::cboHelmet,     ListControl::cboBat,       ListControl::cboCaptain,
-    ListControl::cboEverBowls, ListControl::cboKit1,       ListControl::cboKit2,      ListControl::cboKit3,
-    ListControl::cboKit4,      ListControl::cboGuard};
+    ListControl::cboRole,      ListControl::cboBatHand,   ListControl::cboBowlHand,
+    ListControl::cboFace,      ListControl::cboBowlStyle, ListControl::cboBowlAction,
+    ListControl::cboSunscreen, ListControl::cboGlasses,   ListControl::cboHat,
+    ListControl::cboHelmet,    ListControl::cboBat,       ListControl::cboCaptain,
+    ListControl::cboEverBowls, ListControl::cboKit1,      ListControl::cboKit2,
+    ListControl::cboKit3,      ListControl::cboKit4,      ListControl::cboGuard};
 
 // The form showing `record`: texts up to their first NUL, numbers in decimal, each list on its
 // stored value (a value without an item leaves its list without a selection).

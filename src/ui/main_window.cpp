@@ -275,7 +275,8 @@ void MainWindow::setItemText(ListControl list, int index, const std::string& tex
 }
 
 int MainWindow::selectedIndex(ListControl list) const {
-  return list == ListControl::lstPlayers ? lstPlayers->currentRow() : comboBox(list)->currentIndex();
+  return list == ListControl::lstPlayers ? lstPlayers->currentRow()
+                                         : comboBox(list)->currentIndex();
 }
 
 void MainWindow::setSelectedIndex(ListControl list, int index) {

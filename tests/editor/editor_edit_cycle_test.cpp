@@ -106,7 +106,8 @@ TEST_F(EditCycleTest, AValueThatCannotBeStoredIsRefusedWholeAndKeepsThePlayer) {
     for (const std::string& part : c.inMessage)
       EXPECT_THAT(prompts.messages[0].first, HasSubstr(part));
     EXPECT_EQ(view.focused, editor::Control(c.box));
-    EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 0) << "the list stays on the edited player";
+    EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 0)
+        << "the list stays on the edited player";
     EXPECT_EQ(editor.currentPlayer(), 1);
     EXPECT_EQ(db::encodePlayerRecord(memoryPlayer(1)), before);
 
@@ -265,7 +266,8 @@ TEST_F(EditCycleTest, TypingRedrawsTheBarsAndTheFaceFollowsTheList) {
 
   view.selections[ListControl::cboFace] = 12;
   editor.cboFace_Click();
-  EXPECT_EQ(db::filesystemPath(view.picture), db::filesystemPath(programFolder) / "faces" / "12.jpg");
+  EXPECT_EQ(db::filesystemPath(view.picture),
+            db::filesystemPath(programFolder) / "faces" / "12.jpg");
 }
 
 TEST_F(EditCycleTest, TheLookUpSearchesTheSelectedPlayersEncodedName) {

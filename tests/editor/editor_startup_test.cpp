@@ -126,13 +126,15 @@ TEST_F(StartupTest, TheDialogStartsInTheGameFolderOfTheWinePrefix) {
   const std::vector<db::Path> folders = editor::gameInstallFolders(prefix.c_str(), "/home/x");
 #ifdef _WIN32
   ASSERT_EQ(folders.size(), 2u);
-  EXPECT_EQ(folders.front().utf8(), "C:\\Program Files\\Varnholt\\Zelbor") << "the default comes first";
+  EXPECT_EQ(folders.front().utf8(), "C:\\Program Files\\Varnholt\\Zelbor")
+      << "the default comes first";
 #else
   ASSERT_EQ(folders.size(), 1u);
 #endif
   EXPECT_EQ(Path(folders.back()), Path(game));
   const std::vector<db::Path> inPrefix{folders.back()};
-  EXPECT_EQ(editor::initialDialogFolder(inPrefix).utf8(), "") << "only subfolders: no starting folder";
+  EXPECT_EQ(editor::initialDialogFolder(inPrefix).utf8(), "")
+      << "only subfolders: no starting folder";
   writeFileBytes(game + "/.hidden", {});
   EXPECT_EQ(editor::initialDialogFolder(inPrefix).utf8(), "") << "hidden files do not count";
   writeFileBytes(game + "/Zelbor.exe", {1});

@@ -243,7 +243,8 @@ TEST_F(WalksTest, TheBatchWindowIsFollowedByTheHashOnlyWhenProcessClosedIt) {
     view.shownHashes.clear();
     BatchWindowOnly windows(processed);
     editor.run(editor::Command::EditAbilities, windows);
-    EXPECT_THAT(windows.shownFor, ::testing::ElementsAre(view.items.at(ListControl::cboTeams).at(1)));
+    EXPECT_THAT(windows.shownFor,
+                ::testing::ElementsAre(view.items.at(ListControl::cboTeams).at(1)));
     EXPECT_EQ(view.shownHashes.size(), processed ? 1U : 0U) << "processed " << processed;
   }
 }

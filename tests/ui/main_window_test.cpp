@@ -448,6 +448,30 @@ TEST_F(MainWindowTest, PickingATeamLoadsIt) {
   EXPECT_EQ(box(TextBox::txtRealName)->text(), players->item(0)->text());
 }
 
+TEST_F(MainWindowTest, BrowsingEveryPlayerOfEveryTeamMarksNoEdit) {
+  auto* teams = control<QComboBox>("cboTeams");
+  auto* players = control<QListWidget>("lstPlayers");
+  for (int team = 0; team < teams->count(); ++team) {
+    teams->setCurrentIndex(team);
+    emit teams->activated(team);
+    for (int row = 0; row < players->count(); ++row) {
+      players->setCurrentRow(row);
+      EXPECT_FALSE(editor.hasUnsavedEdits()) << "team " << team + 1 << ", row " << row + 1;
+      EXPECT_FALSE(window.isWindowModified()) << "team " << team + 1 << ", row " << row + 1;
+    }
+  }
+  EXPECT_TRUE(prompts.questions.empty());
+
+  // Saving a player shown but not edited writes the file as it was, even where a store would tidy
+  // the record (the sample's team 1 player 9 has a name padded with spaces).
+  const std::vector<db::Byte> before = readFileBytes(databasePath);
+  teams->setCurrentIndex(0);
+  emit teams->activated(0);
+  players->setCurrentRow(8);
+  editor.mnuSave_Click();
+  EXPECT_EQ(readFileBytes(databasePath), before);
+}
+
 TEST_F(MainWindowTest, TheFacePictureFollowsThePick) {
   auto* faces = control<QComboBox>("cboFace");
   auto* picture = control<QLabel>("img1");

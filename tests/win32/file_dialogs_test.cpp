@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "db/win32_text.h"
-#include "exchange/table_format.h"
 #include "dialog_waiter.h"
+#include "exchange/table_format.h"
 #include "file_dialog_parts.h"
 #include "forms/exchange_texts.h"
 #include "win32/exchange_dialogs.h"
