@@ -5,10 +5,12 @@
 namespace zelbor::db {
 
 WalkOutcome readEachTeam(
-    Database& database, const std::function<void(int team, std::span<const PlayerRecord>)>& visit) {
+    const Database& database,
+    const std::function<void(int team, std::span<const PlayerRecord>)>& visit) {
   for (int team = 1; team <= kTeamCount; ++team) {
-    if (Result<void> loaded = database.LoadTeam(team); !loaded) return {loaded.error(), team};
-    visit(team, database.teamPlayers());
+    const Result<std::vector<Byte>> area = database.readPlayerArea(team);
+    if (!area) return {area.error(), team};
+    visit(team, decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area.value())));
   }
   return {};
 }

@@ -18,8 +18,9 @@ struct WalkOutcome {
   bool ok() const { return !error.has_value(); }
 };
 
-// Loads each team in turn into teamPlayers and hands its players to `visit`.
-WalkOutcome readEachTeam(Database& database,
+// Reads each team in turn and hands its players to `visit`; the database's teamPlayers, the team
+// on screen, is not touched.
+WalkOutcome readEachTeam(const Database& database,
                          const std::function<void(int team, std::span<const PlayerRecord>)>& visit);
 
 // Database::rewriteTeams over teams 1..17: one write operation under one lock.

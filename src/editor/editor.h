@@ -171,6 +171,9 @@ class Editor {
   // Asks Save / Discard / Cancel when there are unsaved edits; false means the user cancelled
   // or the save was refused, and the caller stops.
   bool resolveUnsavedEdits();
+  // resolveUnsavedEdits, and after a Discard the window shows the team as the file holds it: for
+  // the steps that read the file and leave the team on screen as it is.
+  bool settleUnsavedEdits();
   // Writes the team with `current` as the current player's record, after a warning when a name
   // left empty would hide players. False when declined or refused; nothing has changed then.
   bool saveTeam(const db::PlayerRecord& current);

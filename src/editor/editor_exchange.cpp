@@ -58,19 +58,15 @@ std::optional<Editor::ChosenTable> Editor::chooseTable(const std::string& path) 
 }
 
 void Editor::mnuExport_Click(ExchangeWindows& windows) {
-  if (!database_ || !resolveUnsavedEdits()) return;
+  if (!database_ || !settleUnsavedEdits()) return;
   const std::optional<ChosenTable> table = chooseTable(windows.chooseExportPath());
   if (!table) return;
   const std::string& path = table->path;
-  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   std::vector<exchange::ExportedPlayer> exported;
-  loadedTeam_ = 0;
   const db::WalkOutcome walk =
       db::readEachTeam(*database_, [&](int team, std::span<const db::PlayerRecord> players) {
         exchange::addExported(exported, team, players);
       });
-  restoreView(teamIndex, playerIndex);
   if (!walk.ok()) return reportWalkFailure(walk, "The export");
   const db::Result<std::string> bytes =
       exchange::exportedBytes(exported, table->format, table->lists, true);
@@ -85,7 +81,7 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
 }
 
 void Editor::mnuImport_Click(ExchangeWindows& windows) {
-  if (!database_ || !resolveUnsavedEdits()) return;
+  if (!database_ || !settleUnsavedEdits()) return;
   const std::optional<ChosenTable> table = chooseTable(windows.chooseTableToImport());
   if (!table) return;
   const std::string& input = table->path;
@@ -98,13 +94,9 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   exchange::ImportPreview preview;
-  loadedTeam_ = 0;
   const db::WalkOutcome walk =
       exchange::previewImport(*database_, source, table->lists, false, preview);
-  if (!walk.ok()) {
-    restoreView(teamIndex, playerIndex);
-    return reportWalkFailure(walk, "The import");
-  }
+  if (!walk.ok()) return reportWalkFailure(walk, "The import");
   ImportPreviewRows rows{input, exchange::readingDescription(source), {}, {}, {}};
   const auto* plan = std::get_if<exchange::ImportPlan>(&preview.plan);
   if (plan == nullptr) {
@@ -119,9 +111,7 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
                               change.before, change.after});
     }
   }
-  if (!windows.confirmImport(rows) || plan == nullptr || plan->changes.empty()) {
-    return restoreView(teamIndex, playerIndex);
-  }
+  if (!windows.confirmImport(rows) || plan == nullptr || plan->changes.empty()) return;
   exchange::AppliedImport applied;
   const db::WriteOutcome outcome = writeBackedUp("import", [&](const db::BeforeFirstWrite& backUp) {
     applied = exchange::applyImport(*database_, preview, backUp);

@@ -6,15 +6,12 @@
 namespace zelbor::editor {
 
 void Editor::mnuFindPlayer_Click(PlayerFinder& finder) {
-  if (!database_ || !resolveUnsavedEdits()) return;
-  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
+  if (!database_ || !settleUnsavedEdits()) return;
   struct Listed {
     PlayerMatch match;
     db::Bytes<db::kNameWidth> name;
   };
   std::vector<Listed> players;
-  loadedTeam_ = 0;
   const db::WalkOutcome walk =
       db::readEachTeam(*database_, [&](int team, std::span<const db::PlayerRecord> records) {
         for (std::size_t slot = 0; slot < records.size(); ++slot) {
@@ -23,10 +20,7 @@ void Editor::mnuFindPlayer_Click(PlayerFinder& finder) {
                              records[slot].realName});
         }
       });
-  if (!walk.ok()) {
-    restoreView(teamIndex, playerIndex);
-    return reportWalkFailure(walk, "The search");
-  }
+  if (!walk.ok()) return reportWalkFailure(walk, "The search");
   const std::optional<PlayerMatch> picked = finder.choosePlayer([&](const std::string& text) {
     const exchange::NameSearch search(text);
     std::vector<PlayerMatch> found;
@@ -35,11 +29,7 @@ void Editor::mnuFindPlayer_Click(PlayerFinder& finder) {
     }
     return found;
   });
-  if (picked) {
-    restoreView(picked->team - 1, picked->slot - 1);
-  } else {
-    restoreView(teamIndex, playerIndex);
-  }
+  if (picked) restoreView(picked->team - 1, picked->slot - 1);
 }
 
 }  // namespace zelbor::editor

@@ -39,6 +39,16 @@ bool Editor::resolveUnsavedEdits() {
   return false;
 }
 
+bool Editor::settleUnsavedEdits() {
+  if (!resolveUnsavedEdits()) return false;
+  // Discarded: the window shows the team as the file holds it.
+  if (hasUnsavedEdits()) {
+    restoreView(view_.selectedIndex(ListControl::cboTeams),
+                view_.selectedIndex(ListControl::lstPlayers));
+  }
+  return true;
+}
+
 bool Editor::saveTeam(const db::PlayerRecord& current) {
   if (!confirmEmptyNames(current)) return false;
   const db::PlayerRecord before = database_->player(currentPlayer_);

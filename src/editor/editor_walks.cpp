@@ -18,13 +18,7 @@ std::string batchConfirmation(std::string_view question) {
 }  // namespace
 
 bool Editor::mnuEditAbilities_Click() {
-  if (!database_ || !resolveUnsavedEdits()) return false;
-  // Discarded: the window shows the team as the file holds it before the batch window opens.
-  if (hasUnsavedEdits()) {
-    restoreView(view_.selectedIndex(ListControl::cboTeams),
-                view_.selectedIndex(ListControl::lstPlayers));
-  }
-  return true;
+  return database_ && settleUnsavedEdits();
 }
 
 void Editor::BatchAll(const batch::BatchFactors& factors) {
@@ -76,13 +70,9 @@ void Editor::cmdProcess_Click(const BatchWindowState& state) {
 }
 
 void Editor::mnuFileHash_Click() {
-  if (!database_ || !resolveUnsavedEdits()) return;
-  const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
-  const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
+  if (!database_ || !settleUnsavedEdits()) return;
   tools::AbilityTotals totals;
-  loadedTeam_ = 0;
   const db::WalkOutcome outcome = tools::sumAllTeams(*database_, totals);
-  restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWalkFailure(outcome, "The file hash");
   view_.showFileHash(tools::hashString(totals));
 }

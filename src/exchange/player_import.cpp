@@ -87,7 +87,7 @@ std::variant<ImportSource, std::string> readImportSource(std::string_view bytes,
   return source;
 }
 
-db::WalkOutcome previewImport(db::Database& database, const ImportSource& source,
+db::WalkOutcome previewImport(const db::Database& database, const ImportSource& source,
                               const db::ValueLists& lists, bool keepSpoof, ImportPreview& preview) {
   const db::WalkOutcome walk =
       db::readEachTeam(database, [&preview](int team, std::span<const db::PlayerRecord> players) {

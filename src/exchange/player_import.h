@@ -41,9 +41,9 @@ struct ImportPreview {
   std::variant<ImportPlan, CellProblems> plan;
 };
 
-// Loads every team of `database` and checks `source` against them into `preview`; nothing is
+// Reads every team of `database` and checks `source` against them into `preview`; nothing is
 // written. Fails, naming the team, when a team cannot be loaded.
-db::WalkOutcome previewImport(db::Database& database, const ImportSource& source,
+db::WalkOutcome previewImport(const db::Database& database, const ImportSource& source,
                               const db::ValueLists& lists, bool keepSpoof, ImportPreview& preview);
 
 struct AppliedImport {

@@ -31,7 +31,7 @@ void AbilityTotals::add(std::span<const db::PlayerRecord> players) {
   for (const db::PlayerRecord& player : players) add(player);
 }
 
-db::WalkOutcome sumAllTeams(db::Database& database, AbilityTotals& totals) {
+db::WalkOutcome sumAllTeams(const db::Database& database, AbilityTotals& totals) {
   return db::readEachTeam(
       database, [&totals](int, std::span<const db::PlayerRecord> players) { totals.add(players); });
 }
@@ -41,7 +41,7 @@ std::string hashString(const AbilityTotals& totals) {
          upperHex(totals.fieldingSum);
 }
 
-db::Result<std::string> fileHash(db::Database& database) {
+db::Result<std::string> fileHash(const db::Database& database) {
   AbilityTotals totals;
   const db::WalkOutcome walk = sumAllTeams(database, totals);
   if (!walk.ok()) return *walk.error;

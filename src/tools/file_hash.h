@@ -19,13 +19,13 @@ struct AbilityTotals {
   void add(std::span<const db::PlayerRecord> players);
 };
 
-// Loads every team in turn and sums the abilities of its loaded players into `totals`.
-db::WalkOutcome sumAllTeams(db::Database& database, AbilityTotals& totals);
+// Reads every team in turn and sums the abilities of its loaded players into `totals`.
+db::WalkOutcome sumAllTeams(const db::Database& database, AbilityTotals& totals);
 
 // "302-65-73": the three sums in upper-case hexadecimal without prefix or leading zeros.
 std::string hashString(const AbilityTotals& totals);
 
 // The file authentication string of the file as it is stored now.
-db::Result<std::string> fileHash(db::Database& database);
+db::Result<std::string> fileHash(const db::Database& database);
 
 }  // namespace zelbor::tools
