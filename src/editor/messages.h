@@ -9,6 +9,16 @@ namespace zelbor::editor {
 // The editor's own texts, shown as they stand.
 namespace messages {
 
+// The title of the main window and of every message box.
+inline constexpr std::string_view kApplicationTitle = "Zelbor Player Editor";
+// The buttons of the questions with three answers, with their Alt keys.
+inline constexpr std::string_view kSaveButton = "&Save";
+inline constexpr std::string_view kDiscardButton = "&Discard";
+inline constexpr std::string_view kCancelButton = "&Cancel";
+inline constexpr std::string_view kReloadTeamButton = "&Reload Team";
+inline constexpr std::string_view kMergeButton = "&Merge";
+inline constexpr std::string_view kKeepEditsButton = "&Keep Edits";
+
 inline constexpr std::string_view kDatabaseFilter = "Zelbor Player Database|*TeamAndPlayerInfo.bag";
 inline constexpr std::string_view kReadOnly =
     "The file is currently read-only.  Please change this before using this player editor";

@@ -113,9 +113,9 @@ editor::SaveChoice MessageBoxPrompts::askSaveChanges(const std::string& text) {
   constexpr std::array choices = {editor::SaveChoice::Save, editor::SaveChoice::Discard,
                                   editor::SaveChoice::Cancel};
   return choices[choose(text,
-                        {{"&Save", QMessageBox::AcceptRole},
-                         {"&Discard", QMessageBox::DestructiveRole},
-                         {"&Cancel", QMessageBox::RejectRole}},
+                        {{editor::messages::kSaveButton.data(), QMessageBox::AcceptRole},
+                         {editor::messages::kDiscardButton.data(), QMessageBox::DestructiveRole},
+                         {editor::messages::kCancelButton.data(), QMessageBox::RejectRole}},
                         0, 2)];
 }
 
@@ -129,9 +129,9 @@ editor::TeamChangedChoice MessageBoxPrompts::askAboutChangedTeam(const std::stri
                                   editor::TeamChangedChoice::Merge,
                                   editor::TeamChangedChoice::KeepEdits};
   return choices[choose(text,
-                        {{"&Reload Team", QMessageBox::AcceptRole},
-                         {"&Merge", QMessageBox::AcceptRole},
-                         {"&Keep Edits", QMessageBox::RejectRole}},
+                        {{editor::messages::kReloadTeamButton.data(), QMessageBox::AcceptRole},
+                         {editor::messages::kMergeButton.data(), QMessageBox::AcceptRole},
+                         {editor::messages::kKeepEditsButton.data(), QMessageBox::RejectRole}},
                         2, 2)];
 }
 

@@ -7,11 +7,12 @@
 #include <string>
 
 #include "editor/main_view.h"
+#include "editor/messages.h"
 
 namespace zelbor::ui {
 
 // The title of every message box.
-inline constexpr char kApplicationTitle[] = "Zelbor Player Editor";
+inline constexpr const char* kApplicationTitle = editor::messages::kApplicationTitle.data();
 
 // The editor's questions and messages as message boxes over the window in use.
 class MessageBoxPrompts final : public editor::Prompts {
