@@ -1,21 +1,19 @@
 #include "dpi.h"
 
+#include <cmath>
+
 namespace zelbor::win32 {
 
 namespace {
-constexpr int kTwipsPerInch = 1440;
+constexpr double kTwipsPerInch = 1440;
 }  // namespace
 
-int pixelsFromTwips(int twips, UINT dpi) {
-  return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
+int pixelsFromTwips(double twips, UINT dpi) {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
 }
 
 UINT windowDpi(HWND window) {
   return window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
-}
-
-void becomePerMonitorDpiAware() {
-  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
 }
 
 }  // namespace zelbor::win32

@@ -6,13 +6,9 @@ namespace zelbor::win32 {
 
 // Window measures are designed in twips (1/1440 inch): 15 twips are one pixel at 96 dpi. Windows
 // scale with the dpi of the monitor they are on, so every conversion takes the window's own dpi.
-int pixelsFromTwips(int twips, UINT dpi);
+int pixelsFromTwips(double twips, UINT dpi);
 
 // The dpi of the monitor `window` is on; the system's when the window is null.
 UINT windowDpi(HWND window);
-
-// Makes new windows of this process follow each monitor's dpi, where Windows can; the manifest
-// says the same, this covers a program started without it.
-void becomePerMonitorDpiAware();
 
 }  // namespace zelbor::win32

@@ -61,15 +61,17 @@ int runBox(HWND owner, const std::string& text, UINT style,
   box.windowHook = SetWindowsHookExW(WH_CBT, renameButtons, nullptr, thread);
   box.messageHook = SetWindowsHookExW(WH_MSGFILTER, dropHeldKeys, nullptr, thread);
   const std::wstring title = db::wideFromUtf8(editor::messages::kApplicationTitle);
-  const int answer = MessageBoxW(owner, db::wideFromUtf8(text).c_str(), title.c_str(),
-                                 style | MB_SETFOREGROUND);
+  const int answer =
+      MessageBoxW(owner, db::wideFromUtf8(text).c_str(), title.c_str(), style | MB_SETFOREGROUND);
   if (box.messageHook != nullptr) UnhookWindowsHookEx(box.messageHook);
   if (box.windowHook != nullptr) UnhookWindowsHookEx(box.windowHook);
   openBox = outer;
   return answer;
 }
 
-std::wstring wide(std::string_view caption) { return db::wideFromUtf8(caption); }
+std::wstring wide(std::string_view caption) {
+  return db::wideFromUtf8(caption);
+}
 
 }  // namespace
 

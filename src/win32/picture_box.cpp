@@ -65,7 +65,9 @@ HBITMAP decodePicture(const std::wstring& path) {
   return bitmap;
 }
 
-HBITMAP shownBitmap(HWND box) { return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(box, GWLP_USERDATA)); }
+HBITMAP shownBitmap(HWND box) {
+  return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(box, GWLP_USERDATA));
+}
 
 void replaceBitmap(HWND box, HBITMAP bitmap) {
   if (HBITMAP old = shownBitmap(box)) DeleteObject(old);
@@ -140,6 +142,8 @@ void showPicture(HWND pictureBox, const std::string& path) {
   InvalidateRect(pictureBox, nullptr, TRUE);
 }
 
-bool hasPicture(HWND pictureBox) { return shownBitmap(pictureBox) != nullptr; }
+bool hasPicture(HWND pictureBox) {
+  return shownBitmap(pictureBox) != nullptr;
+}
 
 }  // namespace zelbor::win32

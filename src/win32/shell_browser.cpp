@@ -1,6 +1,8 @@
 #include "shell_browser.h"
 
 #include <windows.h>
+
+// Needs the declarations of windows.h before it.
 #include <shellapi.h>
 
 #include "db/win32_text.h"

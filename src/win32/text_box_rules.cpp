@@ -41,8 +41,8 @@ std::size_t keptLength(HWND edit) {
 
 // Inserts `inserted` in place of the selection when the rules take it, else says why not.
 void insertChecked(HWND edit, editor::TextBox box, const std::wstring& inserted) {
-  const editor::Insertion insertion = editor::checkInsertion(
-      box, db::utf8FromWide(inserted), editText(edit), keptLength(edit));
+  const editor::Insertion insertion =
+      editor::checkInsertion(box, db::utf8FromWide(inserted), editText(edit), keptLength(edit));
   if (!insertion.refusal.empty()) {
     showRefusal(edit, insertion.refusal);
     return;
@@ -69,8 +69,8 @@ bool controlHeld() {
   return (GetKeyState(VK_CONTROL) & 0x8000) != 0 && (GetKeyState(VK_MENU) & 0x8000) == 0;
 }
 
-LRESULT CALLBACK rulesProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK rulesProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data) {
   const auto box = static_cast<editor::TextBox>(data);
   static thread_local PendingSurrogate pending;
   switch (message) {
@@ -88,8 +88,9 @@ LRESULT CALLBACK rulesProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM l
       typed.push_back(unit);
       const std::string utf8 = db::utf8FromWide(typed);
       // The key filter looks at the character's single-byte code; a refused key is dropped quietly.
-      const char32_t character =
-          typed.size() == 2 ? 0x10000 + ((typed[0] - 0xD800) << 10) + (typed[1] - 0xDC00) : typed[0];
+      const char32_t character = typed.size() == 2
+                                     ? 0x10000 + ((typed[0] - 0xD800) << 10) + (typed[1] - 0xDC00)
+                                     : typed[0];
       if (!editor::keyAccepted(box, editor::keyCode(character), editText(edit))) return 0;
       insertChecked(edit, box, typed);
       return 0;
@@ -122,7 +123,8 @@ void setTextFromEditor(HWND edit, const std::string& text) {
 
 std::string editText(HWND edit) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
   return db::utf8FromWide(text);
 }
 

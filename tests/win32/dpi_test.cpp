@@ -9,11 +9,11 @@ namespace {
 
 TEST(Dpi, TwipsScaleWithTheWindowsDpiRoundedToTheNearestPixel) {
   const struct {
-    int twips;
+    double twips;
     UINT dpi;
     int pixels;
-  } cases[] = {{15, 96, 1}, {9495, 96, 633}, {9495, 144, 950}, {9495, 192, 1266}, {7, 96, 0},
-               {8, 96, 1},  {10, 144, 1},    {0, 192, 0}};
+  } cases[] = {{15, 96, 1}, {3000, 96, 200}, {3000, 144, 300}, {3000, 192, 400},  {7, 96, 0},
+               {8, 96, 1},  {10, 144, 1},    {0, 192, 0},      {1710.55, 96, 114}};
   for (const auto& c : cases) {
     EXPECT_EQ(pixelsFromTwips(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
   }

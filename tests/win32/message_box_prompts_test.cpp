@@ -67,8 +67,12 @@ class BoxAnswerer {
   std::thread thread_;
 };
 
-void click(HWND box, int id) { PostMessageW(GetDlgItem(box, id), BM_CLICK, 0, 0); }
-void escape(HWND box, HWND) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); }
+void click(HWND box, int id) {
+  PostMessageW(GetDlgItem(box, id), BM_CLICK, 0, 0);
+}
+void escape(HWND box, HWND) {
+  PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+}
 
 TEST(MessageBoxPrompts, SaveDiscardCancelWithAltKeysSaveTheDefault) {
   MessageBoxPrompts prompts;

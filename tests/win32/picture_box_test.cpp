@@ -16,8 +16,8 @@ namespace {
 // A solid JPEG of `width` x `height` in `colour` (0x00RRGGBB), written with the system's encoder.
 void writeJpeg(const std::wstring& path, UINT width, UINT height, DWORD colour) {
   IWICImagingFactory* factory = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
-                                            CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)));
+  ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_PPV_ARGS(&factory)));
   IWICStream* stream = nullptr;
   IWICBitmapEncoder* encoder = nullptr;
   IWICBitmapFrameEncode* frame = nullptr;
@@ -34,8 +34,8 @@ void writeJpeg(const std::wstring& path, UINT width, UINT height, DWORD colour) 
   for (UINT i = 0; i < width * height; ++i) {
     pixels.insert(pixels.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour)});
   }
-  ASSERT_HRESULT_SUCCEEDED(frame->WritePixels(height, width * 3, static_cast<UINT>(pixels.size()),
-                                              pixels.data()));
+  ASSERT_HRESULT_SUCCEEDED(
+      frame->WritePixels(height, width * 3, static_cast<UINT>(pixels.size()), pixels.data()));
   ASSERT_HRESULT_SUCCEEDED(frame->Commit());
   ASSERT_HRESULT_SUCCEEDED(encoder->Commit());
   frame->Release();
@@ -93,7 +93,8 @@ TEST_F(PictureBoxTest, AJpegIsStretchedOverTheWholeBox) {
   showPicture(box_, db::utf8FromWide(path));
   ASSERT_TRUE(hasPicture(box_));
   for (const POINT point : {POINT{0, 0}, POINT{30, 45}, POINT{59, 89}}) {
-    EXPECT_TRUE(closeTo(paintedAt(point.x, point.y), RGB(200, 40, 30))) << point.x << "," << point.y;
+    EXPECT_TRUE(closeTo(paintedAt(point.x, point.y), RGB(200, 40, 30)))
+        << point.x << "," << point.y;
   }
 }
 
@@ -102,8 +103,8 @@ TEST_F(PictureBoxTest, MissingOrUnreadableFilesShowAnEmptyPicture) {
   writeJpeg(path, 4, 3, RGB(200, 40, 30));
   const std::wstring notAPicture = folder_ + L"\\2.jpg";
   std::ofstream(notAPicture.c_str()) << "not a picture";
-  for (const std::string& shown : {std::string(), db::utf8FromWide(folder_ + L"\\-1.jpg"),
-                                   db::utf8FromWide(notAPicture)}) {
+  for (const std::string& shown :
+       {std::string(), db::utf8FromWide(folder_ + L"\\-1.jpg"), db::utf8FromWide(notAPicture)}) {
     showPicture(box_, db::utf8FromWide(path));
     showPicture(box_, shown);
     EXPECT_FALSE(hasPicture(box_)) << shown;

@@ -36,6 +36,11 @@ class TextBoxRulesTest : public testing::Test {
   }
 
   static void paste(HWND control, const std::wstring& text) {
+    copy(control, text);
+    SendMessageW(control, WM_PASTE, 0, 0);
+  }
+
+  static void copy(HWND control, const std::wstring& text) {
     ASSERT_TRUE(OpenClipboard(control));
     EmptyClipboard();
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -44,7 +49,6 @@ class TextBoxRulesTest : public testing::Test {
     GlobalUnlock(memory);
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
-    SendMessageW(control, WM_PASTE, 0, 0);
   }
 
   HWND window_ = nullptr;
@@ -61,8 +65,8 @@ TEST_F(TextBoxRulesTest, TypedCharactersPassTheBoxsKeyFilter) {
       {editor::txtBat(0), "", L"123", "12"},  // two digits at most
       {TextBox::txtDOB, "", L"12/x3", "12/3"},
       {TextBox::txtRealName, "", L"Zo\u00E9", "Zo\xC3\xA9"},
-      {TextBox::txtRealName, "", L"\u0141", ""},                 // no byte in the code page
-      {TextBox::txtRealName, "", L"a\xD83D\xDE00", "a"},         // an emoji, two halves
+      {TextBox::txtRealName, "", L"\u0141", ""},          // no byte in the code page
+      {TextBox::txtRealName, "", L"a\xD83D\xDE00", "a"},  // an emoji, two halves
       {editor::txtStats(0), "150", L"\b", "15"},
   };
   for (const auto& c : cases) {
@@ -94,6 +98,17 @@ TEST_F(TextBoxRulesTest, PastedTextIsTakenOrRefusedWhole) {
     paste(control, c.pasted);
     EXPECT_EQ(editText(control), c.after) << db::utf8FromWide(c.pasted);
   }
+}
+
+TEST_F(TextBoxRulesTest, CtrlVPastesThroughTheSameRules) {
+  HWND control = edit(editor::txtStats(2), "1");
+  SendMessageW(control, EM_SETSEL, 0, 1);
+  copy(control, L"-50");
+  SendMessageW(control, WM_CHAR, 0x16, 1);
+  EXPECT_EQ(editText(control), "1");
+  copy(control, L" 75");
+  SendMessageW(control, WM_CHAR, 0x16, 1);
+  EXPECT_EQ(editText(control), "75");
 }
 
 TEST_F(TextBoxRulesTest, TextFromTheEditorIsShownWholeAndStaysEditable) {
