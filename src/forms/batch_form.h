@@ -9,4 +9,7 @@ namespace zelbor::forms {
 // each slider's percentage.
 FormSpec batchForm();
 
+// The caption of "optCurrent" once the window knows the team it would process.
+std::string currentTeamCaption(std::string_view teamName);
+
 }  // namespace zelbor::forms

@@ -63,6 +63,12 @@ inline void appendRows(std::vector<ControlSpec>& layout, std::initializer_list<C
   layout.insert(layout.end(), rows);
 }
 
+// The size in points of the narrow sans serif a control with `look` is written in. The designed
+// sizes were measured for a bitmap font; a step below them is what fits every caption, list item
+// and number into them, and two lines of it need one pixel more than the two-line captions'
+// labels hold, so those are a step smaller again.
+double designPointSize(unsigned look);
+
 // The design name of element `index` of a control array: "Label4(26)".
 std::string arrayElement(std::string_view array, int index);
 

@@ -25,7 +25,7 @@ BatchWindow::BatchWindow(editor::Editor& editor, const QString& currentTeam, QWi
       optAll(control<QRadioButton>("optAll")),
       optCurrent(control<QRadioButton>("optCurrent")),
       cmdProcess(control<QPushButton>("cmdProcess")) {
-  optCurrent->setText(QStringLiteral("Current Team (") + currentTeam + QStringLiteral(")"));
+  optCurrent->setText(QString::fromStdString(forms::currentTeamCaption(currentTeam.toStdString())));
   connectSliders(sldBat, lblBat, 0);
   connectSliders(sldBowl, lblBowl, 4);
   cmdProcess->setEnabled(state_.processEnabled());

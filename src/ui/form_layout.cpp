@@ -21,13 +21,6 @@ using forms::ControlSpec;
 
 namespace {
 
-// A narrow sans serif a little below the designed 8.25 pt: the designed sizes were measured for a
-// bitmap font, and this is what fits every caption, list item and number into them. Two lines of
-// it need one pixel more than the two-line captions' labels hold, so those are a step smaller.
-constexpr double kDesignPointSize = 8;
-constexpr double kTwoLinePointSize = 7.5;
-constexpr double kLargePointSize = 20.25;
-
 QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
   label->setTextFormat(Qt::PlainText);
@@ -87,8 +80,8 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent) {
 void applyLook(QWidget* control, unsigned look) {
   if ((look & (forms::kLargeText | forms::kBold | forms::kLink | forms::kWrapped)) == 0) return;
   QFont font = control->font();
-  if ((look & forms::kLargeText) != 0) font.setPointSizeF(kLargePointSize);
-  if ((look & forms::kWrapped) != 0) font.setPointSizeF(kTwoLinePointSize);
+  if ((look & (forms::kLargeText | forms::kWrapped)) != 0)
+    font.setPointSizeF(forms::designPointSize(look));
   if ((look & forms::kBold) != 0) font.setBold(true);
   if ((look & forms::kLink) != 0) {
     font.setUnderline(true);
@@ -123,7 +116,7 @@ void buildControls(QWidget* window, const std::vector<ControlSpec>& layout, doub
 QFont designFont() {
   QFont font = QApplication::font();
   font.setFamilies({QStringLiteral("Liberation Sans Narrow")});
-  font.setPointSizeF(kDesignPointSize);
+  font.setPointSizeF(forms::designPointSize(forms::kPlainLook));
   return font;
 }
 

@@ -1,9 +1,10 @@
 #include "design_font.h"
 
+#include <cmath>
+
 namespace zelbor::win32 {
 namespace {
 
-constexpr int kDesignPointSize = 8;
 constexpr wchar_t kDesignFace[] = L"Liberation Sans Narrow";
 constexpr int kPointsPerInch = 72;
 
@@ -25,16 +26,17 @@ bool fontInstalled(const wchar_t* face) {
 
 }  // namespace
 
-HFONT createDesignFont(UINT dpi) {
+HFONT createDesignFont(UINT dpi, unsigned look) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
   LOGFONTW font = metrics.lfMessageFont;
   if (fontInstalled(kDesignFace)) lstrcpynW(font.lfFaceName, kDesignFace, LF_FACESIZE);
-  font.lfHeight = -MulDiv(kDesignPointSize, static_cast<int>(dpi), kPointsPerInch);
+  font.lfHeight = -static_cast<LONG>(std::lround(forms::designPointSize(look) * dpi / kPointsPerInch));
   font.lfWidth = 0;
-  font.lfWeight = FW_NORMAL;
+  font.lfWeight = (look & forms::kBold) != 0 ? FW_BOLD : FW_NORMAL;
   font.lfItalic = FALSE;
+  font.lfUnderline = (look & forms::kLink) != 0 ? TRUE : FALSE;
   return CreateFontIndirectW(&font);
 }
 
