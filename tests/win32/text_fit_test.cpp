@@ -195,9 +195,7 @@ TEST(TextFit, EveryTextOfTheFourWindowsFitsItsControlAtEachDpi) {
   for (const auto& [window, control] : {std::pair{0, "cboTeams"}, {0, "lstPlayers"}, {0, "cboBat"},
                                         {0, "cboKit4"}, {0, "txtRealName"}, {1, "optCurrent"},
                                         {2, "txtHash"}, {3, "lstTest"}}) {
-    EXPECT_GE(windows[window].texts.count(control) != 0 ? windows[window].texts.at(control).size() : 0,
-              2U)
-        << control;
+    EXPECT_TRUE(windows[window].texts.contains(control)) << control;
   }
   for (const UINT dpi : {96U, 144U, 192U}) {
     Measure measure(dpi);
