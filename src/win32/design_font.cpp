@@ -1,10 +1,9 @@
 #include "design_font.h"
 
-#include <cmath>
-
 namespace zelbor::win32 {
 namespace {
 
+constexpr int kDesignPointSize = 8;
 constexpr wchar_t kDesignFace[] = L"Liberation Sans Narrow";
 constexpr int kPointsPerInch = 72;
 
@@ -26,17 +25,16 @@ bool fontInstalled(const wchar_t* face) {
 
 }  // namespace
 
-HFONT createDesignFont(UINT dpi, unsigned look) {
+HFONT createDesignFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
   LOGFONTW font = metrics.lfMessageFont;
   if (fontInstalled(kDesignFace)) lstrcpynW(font.lfFaceName, kDesignFace, LF_FACESIZE);
-  font.lfHeight = -static_cast<LONG>(std::lround(forms::designPointSize(look) * dpi / kPointsPerInch));
+  font.lfHeight = -MulDiv(kDesignPointSize, static_cast<int>(dpi), kPointsPerInch);
   font.lfWidth = 0;
-  font.lfWeight = (look & forms::kBold) != 0 ? FW_BOLD : FW_NORMAL;
+  font.lfWeight = FW_NORMAL;
   font.lfItalic = FALSE;
-  font.lfUnderline = (look & forms::kLink) != 0 ? TRUE : FALSE;
   return CreateFontIndirectW(&font);
 }
 
