@@ -1,15 +1,17 @@
-// Every text the four windows show, measured in the design font at 96, 144 and 192 dpi against the
-// room its Win32 control gives it: what fits at one dpi may be clipped at another, as pixel sizes
-// of fonts and of twips round differently.
+// Every text the four windows come to show, put into their real controls at 96, 144 and 192 dpi
+// and measured in the font each control has against the room it gives: what fits at one dpi may be
+// clipped at another, as pixel sizes of fonts and of twips round differently.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
 
 #include "db/win32_text.h"
 #include "support/shown_texts.h"
 #include "win32/design_font.h"
-#include "win32/dpi.h"
+#include "win32/form_controls.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -17,96 +19,69 @@ namespace {
 using forms::ControlKind;
 using forms::ControlSpec;
 
-// What the common controls keep around a text, in pixels at 96 dpi, scaled with the dpi like the
-// rest of the window. A group box's title starts this far in and keeps as much room on its right.
-constexpr int kFrameTitleInset = 9;
-// An option button's round indicator and the gap before its caption.
-constexpr int kOptionIndicator = 13;
-constexpr int kOptionGap = 4;
-// A drop-down list draws the selected item one pixel inside its field, which is inset by one pixel
-// more than the sunken edge; list boxes draw each item one pixel inside.
+// Lists and drop-down lists draw an item's text one pixel inside its line.
 constexpr int kItemInset = 1;
-constexpr int kFieldPadding = 1;
-// A push button's text keeps clear of the raised edge and of the focus rectangle inside it.
-constexpr int kButtonFocusMargin = 2;
 
 std::string trimmedEnd(std::string text) {
   while (!text.empty() && text.back() == ' ') text.pop_back();
   return text;
 }
 
-// The design fonts of one dpi and the measures of texts in them, in a memory DC.
+SIZE sizeOf(const RECT& rect) {
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Texts measured in a control's own font, in a memory DC.
 class Measure {
  public:
-  explicit Measure(UINT dpi) : dpi_(dpi), dc_(CreateCompatibleDC(nullptr)) {}
-  ~Measure() {
-    for (const auto& [look, font] : fonts_) DeleteObject(font);
-    DeleteDC(dc_);
-  }
+  Measure() : dc_(CreateCompatibleDC(nullptr)) {}
+  ~Measure() { DeleteDC(dc_); }
   Measure(const Measure&) = delete;
   Measure& operator=(const Measure&) = delete;
 
-  int pixels(double twips) const { return pixelsFromTwips(twips, dpi_); }
-  int scaled(int pixelsAt96) const { return MulDiv(pixelsAt96, static_cast<int>(dpi_), 96); }
-  int metric(int index) const { return GetSystemMetricsForDpi(index, dpi_); }
-
-  SIZE line(unsigned look, const std::string& text) {
-    use(look);
-    const std::wstring wide = db::wideFromUtf8(text);
+  SIZE line(HWND control, const std::wstring& text) {
+    use(control);
     SIZE size{};
-    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+    GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     return size;
   }
-  // The size of `text` broken into lines at word boundaries within `width`.
-  SIZE wrapped(unsigned look, const std::string& text, int width) {
-    use(look);
-    std::wstring wide = db::wideFromUtf8(text);
+  // `text` broken into lines at word boundaries within `width`, as a static control breaks it.
+  SIZE wrapped(HWND control, std::wstring text, int width) {
+    use(control);
     RECT rect{0, 0, width, 0};
-    DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &rect,
+    DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &rect,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    return {rect.right, rect.bottom};
-  }
-  int lineHeight(unsigned look) {
-    use(look);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc_, &metrics);
-    return metrics.tmHeight;
+    return sizeOf(rect);
   }
 
  private:
-  void use(unsigned look) {
-    // Only the looks that change the font have one of their own.
-    look &= forms::kBold | forms::kLargeText | forms::kWrapped | forms::kLink;
-    auto found = fonts_.find(look);
-    if (found == fonts_.end()) found = fonts_.emplace(look, createDesignFont(dpi_, look)).first;
-    SelectObject(dc_, found->second);
+  void use(HWND control) {
+    SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   }
-
-  UINT dpi_;
   HDC dc_;
-  std::map<unsigned, HFONT> fonts_;
 };
 
 class Checker {
  public:
-  explicit Checker(Measure& measure) : measure_(measure) {}
+  Checker(HWND window, const FormControls& controls) : window_(window), controls_(controls) {}
 
   void check(const testing::ShownTexts& shown) {
     for (const ControlSpec& row : shown.form.controls) {
-      const auto texts = shown.texts.find(row.name);
       if (row.kind == ControlKind::Frame) checkFrame(row, shown.form);
+      const auto texts = shown.texts.find(row.name);
       if (texts == shown.texts.end()) continue;
-      for (const std::string& text : texts->second) checkText(row, text);
+      HWND control = controls_.control(row.name);
+      if (row.kind == ControlKind::ListBox || row.kind == ControlKind::ComboBox) {
+        checkItems(row, control, texts->second);
+        continue;
+      }
+      for (const std::string& text : texts->second) checkText(row, control, text);
     }
   }
 
   std::vector<std::string> clipped;
 
  private:
-  SIZE room(const ControlSpec& row) const {
-    return {measure_.pixels(row.rect.width), measure_.pixels(row.rect.height)};
-  }
-
   void expectFits(const ControlSpec& row, const std::string& text, SIZE needed, SIZE room) {
     if (needed.cx <= room.cx && needed.cy <= room.cy) return;
     clipped.push_back(row.name + ": \"" + text + "\" needs " + std::to_string(needed.cx) + "x" +
@@ -114,50 +89,35 @@ class Checker {
                       std::to_string(room.cy));
   }
 
-  void checkText(const ControlSpec& row, const std::string& shownText) {
-    // Blanks after a stored name show nothing: only what is visible must fit.
+  void checkText(const ControlSpec& row, HWND control, const std::string& shownText) {
+    // Blanks after a stored text show nothing: only what is visible must fit.
     const std::string text = trimmedEnd(shownText);
     if (text.empty()) return;
-    SIZE space = room(row);
-    const int edge = measure_.metric(SM_CXEDGE);
-    const SIZE line = measure_.line(row.look, text);
+    const std::wstring wide = db::wideFromUtf8(text);
+    SetWindowTextW(control, wide.c_str());
+    RECT client{};
+    GetClientRect(control, &client);
     switch (row.kind) {
       case ControlKind::Label: {
-        if ((row.look & forms::kBordered) != 0) {
-          space.cx -= 2 * measure_.metric(SM_CXBORDER);
-          space.cy -= 2 * measure_.metric(SM_CYBORDER);
-        }
+        const SIZE room = sizeOf(client);
         const bool wraps = (row.look & forms::kWrapped) != 0;
-        return expectFits(row, text, wraps ? measure_.wrapped(row.look, text, space.cx) : line,
-                          space);
+        return expectFits(row, text,
+                          wraps ? measure_.wrapped(control, wide, room.cx)
+                                : measure_.line(control, wide),
+                          room);
       }
       case ControlKind::TextBox: {
-        // The sunken edge, and the margins an edit control keeps beside its text.
-        const int margins = 2 * measure_.scaled(kFieldPadding + kItemInset);
-        return expectFits(row, text, line,
-                          {space.cx - 2 * edge - margins, space.cy - 2 * measure_.metric(SM_CYEDGE)});
+        // The formatting rectangle: inside the edge and the margins the box keeps.
+        RECT format{};
+        SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        return expectFits(row, text, measure_.line(control, wide), sizeOf(format));
       }
-      case ControlKind::ComboBox: {
-        // The field's height follows the font, whatever the designed height: only the width.
-        const int field = space.cx - 2 * edge - measure_.metric(SM_CXVSCROLL) -
-                          2 * measure_.scaled(kFieldPadding + kItemInset);
-        return expectFits(row, text, {line.cx, 0}, {field, 0});
-      }
-      case ControlKind::ListBox: {
-        // A long list shows its scroll bar beside the items all the time it is scrolled.
-        const int width = space.cx - 2 * edge - measure_.metric(SM_CXVSCROLL) -
-                          2 * measure_.scaled(kItemInset);
-        return expectFits(row, text, line, {width, space.cy - 2 * measure_.metric(SM_CYEDGE)});
-      }
-      case ControlKind::OptionButton: {
-        const int indicator = measure_.scaled(kOptionIndicator + kOptionGap);
-        return expectFits(row, text, {indicator + line.cx, line.cy}, space);
-      }
-      case ControlKind::PushButton: {
-        const int margin = 2 * (edge + measure_.scaled(kButtonFocusMargin));
-        return expectFits(row, text, {line.cx + margin, line.cy}, space);
-      }
+      case ControlKind::OptionButton:
+      case ControlKind::PushButton:
+        return expectFits(row, text, idealSize(row, control), sizeOf(client));
       case ControlKind::Frame:
+      case ControlKind::ComboBox:
+      case ControlKind::ListBox:
       case ControlKind::Picture:
       case ControlKind::Outline:
       case ControlKind::Slider:
@@ -165,27 +125,69 @@ class Checker {
     }
   }
 
-  // The title fits the frame's top edge, and neither it nor the line through it runs through
-  // what the frame holds.
-  void checkFrame(const ControlSpec& frame, const forms::FormSpec& form) {
-    const int inset = measure_.scaled(kFrameTitleInset);
-    const SIZE line = measure_.line(frame.look, frame.caption);
-    const SIZE space = room(frame);
-    expectFits(frame, frame.caption, {line.cx + 2 * inset, line.cy}, space);
-    const RECT title{inset, 0, inset + line.cx, line.cy};
+  // The items go into the list, so that a list long enough to scroll shows its scroll bar.
+  void checkItems(const ControlSpec& row, HWND control, const std::set<std::string>& items) {
+    const bool dropDown = row.kind == ControlKind::ComboBox;
+    SendMessageW(control, dropDown ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items) {
+      const std::wstring wide = db::wideFromUtf8(item);
+      SendMessageW(control, dropDown ? CB_ADDSTRING : LB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+    RECT field{};
+    if (dropDown) {
+      COMBOBOXINFO info{sizeof info};
+      GetComboBoxInfo(control, &info);
+      field = info.rcItem;
+    } else {
+      GetClientRect(control, &field);
+      field.bottom = field.top + static_cast<int>(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0));
+    }
+    const SIZE room{field.right - field.left - 2 * kItemInset, field.bottom - field.top};
+    for (const std::string& item : items) {
+      // Names stored padded with spaces are cut at the end, as designed: only the visible part.
+      const std::string text = trimmedEnd(item);
+      if (!text.empty()) expectFits(row, text, measure_.line(control, db::wideFromUtf8(text)), room);
+    }
+  }
+
+  SIZE idealSize(const ControlSpec& row, HWND control) {
+    SIZE ideal{};
+    if (SendMessageW(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) == FALSE) {
+      clipped.push_back(row.name + ": the button cannot tell the size its caption needs");
+    }
+    return ideal;
+  }
+
+  // The title fits the frame, and neither it nor the line through it runs through what the frame
+  // holds.
+  void checkFrame(const ControlSpec& row, const forms::FormSpec& form) {
+    HWND frame = controls_.control(row.name);
+    const RECT bounds = placeInWindow(frame);
+    const SIZE ideal = idealSize(row, frame);
+    const SIZE line = measure_.line(frame, db::wideFromUtf8(row.caption));
+    expectFits(row, row.caption, {ideal.cx, line.cy}, sizeOf(bounds));
+    const RECT title{bounds.left, bounds.top, bounds.left + ideal.cx, bounds.top + line.cy};
     for (const ControlSpec& child : form.controls) {
-      if (child.parent != frame.name) continue;
-      const RECT place{measure_.pixels(child.rect.left), measure_.pixels(child.rect.top),
-                       measure_.pixels(child.rect.left + child.rect.width),
-                       measure_.pixels(child.rect.top + child.rect.height)};
+      if (child.parent != row.name) continue;
+      const RECT place = placeInWindow(controls_.control(child.name));
       RECT overlap{};
-      if (IntersectRect(&overlap, &title, &place) || place.top <= line.cy / 2) {
-        clipped.push_back(frame.name + ": its title or top line runs through " + child.name);
+      if (IntersectRect(&overlap, &title, &place) || place.top <= bounds.top + line.cy / 2) {
+        clipped.push_back(row.name + ": its title or top line runs through " + child.name);
       }
     }
   }
 
-  Measure& measure_;
+  RECT placeInWindow(HWND control) const {
+    RECT bounds{};
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+  }
+
+  HWND window_;
+  const FormControls& controls_;
+  Measure measure_;
 };
 
 TEST(TextFit, EveryTextOfTheFourWindowsFitsItsControlAtEachDpi) {
@@ -197,15 +199,23 @@ TEST(TextFit, EveryTextOfTheFourWindowsFitsItsControlAtEachDpi) {
                                         {2, "txtHash"}, {3, "lstTest"}}) {
     EXPECT_TRUE(windows[window].texts.contains(control)) << control;
   }
-  for (const UINT dpi : {96U, 144U, 192U}) {
-    Measure measure(dpi);
-    for (const testing::ShownTexts& window : windows) {
-      Checker checker(measure);
-      checker.check(window);
+  std::vector<std::pair<UINT, HFONT>> fonts;
+  for (const UINT dpi : {96U, 144U, 192U}) fonts.emplace_back(dpi, createDesignFont(dpi));
+  for (const testing::ShownTexts& shown : windows) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 2000, 2000, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    FormControls controls(window, shown.form);
+    for (const auto& [dpi, font] : fonts) {
+      controls.place(dpi, font);
+      Checker checker(window, controls);
+      checker.check(shown);
       EXPECT_TRUE(checker.clipped.empty())
-          << window.form.name << " at " << dpi << " dpi: " << ::testing::PrintToString(checker.clipped);
+          << shown.form.name << " at " << dpi << " dpi: " << ::testing::PrintToString(checker.clipped);
     }
+    DestroyWindow(window);
   }
+  for (const auto& [dpi, font] : fonts) DeleteObject(font);
 }
 
 }  // namespace
