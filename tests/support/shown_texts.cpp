@@ -15,7 +15,7 @@ namespace zelbor::testing {
 namespace {
 
 ShownTexts captionsOf(forms::FormSpec form) {
-  ShownTexts shown{std::move(form), {}};
+  ShownTexts shown{std::move(form), {}, {}};
   for (const forms::ControlSpec& row : shown.form.controls) {
     if (!row.caption.empty()) shown.texts[row.name].insert(row.caption);
   }
@@ -26,6 +26,10 @@ void addViewTexts(const FakeView& view, ShownTexts& shown) {
   for (const auto& [box, text] : view.texts) shown.texts[editor::designName(box)].insert(text);
   for (const auto& [list, items] : view.items) {
     shown.texts[std::string(editor::designName(list))].insert(items.begin(), items.end());
+  }
+  for (const auto& [row, bar] : view.bars) {
+    const editor::TextBox box = editor::abilityBox(row);
+    shown.widths[editor::designName(box)][view.text(box)] = bar.second;
   }
 }
 

@@ -14,6 +14,8 @@ namespace zelbor::testing {
 struct ShownTexts {
   forms::FormSpec form;
   std::map<std::string, std::set<std::string>> texts;
+  // The width in twips the editor gives a control while it shows a text: the ability bars.
+  std::map<std::string, std::map<std::string, double>> widths;
 };
 
 // The texts of the four windows over the sample database, walked as a user would: every player of

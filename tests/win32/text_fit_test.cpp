@@ -2,6 +2,7 @@
 // and measured in the font each control has against the room it gives: what fits at one dpi may be
 // clipped at another, as pixel sizes of fonts and of twips round differently.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -11,6 +12,7 @@
 #include "db/win32_text.h"
 #include "support/shown_texts.h"
 #include "win32/design_font.h"
+#include "win32/dpi.h"
 #include "win32/form_controls.h"
 
 namespace zelbor::win32 {
@@ -21,6 +23,8 @@ using forms::ControlSpec;
 
 // Lists and drop-down lists draw an item's text one pixel inside its line.
 constexpr int kItemInset = 1;
+// A group box's title is drawn this far from its left edge at 96 dpi, and keeps as much room after.
+constexpr int kFrameTitleInset = 9;
 
 std::string trimmedEnd(std::string text) {
   while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -63,9 +67,11 @@ class Measure {
 
 class Checker {
  public:
-  Checker(HWND window, const FormControls& controls) : window_(window), controls_(controls) {}
+  Checker(HWND window, const FormControls& controls, UINT dpi)
+      : window_(window), controls_(controls), dpi_(dpi) {}
 
   void check(const testing::ShownTexts& shown) {
+    shown_ = &shown;
     for (const ControlSpec& row : shown.form.controls) {
       if (row.kind == ControlKind::Frame) checkFrame(row, shown.form);
       const auto texts = shown.texts.find(row.name);
@@ -95,6 +101,7 @@ class Checker {
     if (text.empty()) return;
     const std::wstring wide = db::wideFromUtf8(text);
     SetWindowTextW(control, wide.c_str());
+    takeWidth(row, control, shownText);
     RECT client{};
     GetClientRect(control, &client);
     switch (row.kind) {
@@ -136,7 +143,8 @@ class Checker {
     }
     RECT field{};
     if (dropDown) {
-      COMBOBOXINFO info{sizeof info};
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof info;
       GetComboBoxInfo(control, &info);
       field = info.rcItem;
     } else {
@@ -149,6 +157,16 @@ class Checker {
       const std::string text = trimmedEnd(item);
       if (!text.empty()) expectFits(row, text, measure_.line(control, db::wideFromUtf8(text)), room);
     }
+  }
+
+  // The width the editor gives the control for the text, as the window sets it.
+  void takeWidth(const ControlSpec& row, HWND control, const std::string& text) const {
+    const auto widths = shown_->widths.find(row.name);
+    if (widths == shown_->widths.end()) return;
+    const auto width = widths->second.find(text);
+    if (width == widths->second.end()) return;
+    SetWindowPos(control, nullptr, 0, 0, pixelsFromTwips(width->second, dpi_),
+                 pixelsFromTwips(row.rect.height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   SIZE idealSize(const ControlSpec& row, HWND control) {
@@ -164,10 +182,11 @@ class Checker {
   void checkFrame(const ControlSpec& row, const forms::FormSpec& form) {
     HWND frame = controls_.control(row.name);
     const RECT bounds = placeInWindow(frame);
-    const SIZE ideal = idealSize(row, frame);
+    const int inset = MulDiv(kFrameTitleInset, static_cast<int>(dpi_), 96);
     const SIZE line = measure_.line(frame, db::wideFromUtf8(row.caption));
-    expectFits(row, row.caption, {ideal.cx, line.cy}, sizeOf(bounds));
-    const RECT title{bounds.left, bounds.top, bounds.left + ideal.cx, bounds.top + line.cy};
+    expectFits(row, row.caption, {line.cx + 2 * inset, line.cy}, sizeOf(bounds));
+    const RECT title{bounds.left, bounds.top, bounds.left + line.cx + 2 * inset,
+                     bounds.top + line.cy};
     for (const ControlSpec& child : form.controls) {
       if (child.parent != row.name) continue;
       const RECT place = placeInWindow(controls_.control(child.name));
@@ -187,6 +206,8 @@ class Checker {
 
   HWND window_;
   const FormControls& controls_;
+  UINT dpi_;
+  const testing::ShownTexts* shown_ = nullptr;
   Measure measure_;
 };
 
@@ -208,7 +229,7 @@ TEST(TextFit, EveryTextOfTheFourWindowsFitsItsControlAtEachDpi) {
     FormControls controls(window, shown.form);
     for (const auto& [dpi, font] : fonts) {
       controls.place(dpi, font);
-      Checker checker(window, controls);
+      Checker checker(window, controls, dpi);
       checker.check(shown);
       EXPECT_TRUE(checker.clipped.empty())
           << shown.form.name << " at " << dpi << " dpi: " << ::testing::PrintToString(checker.clipped);
