@@ -6,6 +6,7 @@
 #include <exception>
 #include <iostream>
 
+#include "editor/messages.h"
 #include "editor_command_line.h"
 #include "editor_session.h"
 #include "ui/message_box_prompts.h"
@@ -51,8 +52,8 @@ int main(int argc, char* argv[]) {
   try {
     return runEditor(commandLine);
   } catch (const std::exception& error) {
-    const QString text = QStringLiteral("The editor stopped on an unexpected error: %1")
-                             .arg(QString::fromLocal8Bit(error.what()));
+    const QString text = QString::fromStdString(zelbor::editor::messages::unexpectedErrorMessage(
+        QString::fromLocal8Bit(error.what()).toStdString()));
     std::cerr << text.toStdString() << "\n";
     QMessageBox::critical(nullptr, QString::fromLatin1(zelbor::ui::kApplicationTitle), text);
     return 70;

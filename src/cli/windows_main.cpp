@@ -9,22 +9,10 @@
 #include "cli/cli.h"
 #include "cli/line_writer.h"
 #include "db/win32_io.h"
+#include "db/win32_program_folder.h"
 #include "db/win32_text.h"
 
 namespace {
-
-// The folder of the running executable, where the list files lie beside it.
-std::string programFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
-         path.size()) {
-    path.resize(path.size() * 2);
-  }
-  path.resize(length);
-  const std::size_t separator = path.find_last_of(L"\\/");
-  return zelbor::db::utf8FromWide(path.substr(0, separator == std::wstring::npos ? 0 : separator));
-}
 
 // The console shows the UTF-8 output while the program runs; its own code page comes back after.
 class Utf8Console {
@@ -84,6 +72,7 @@ int wmain(int argc, wchar_t* argv[]) {
   const WholeLines err(std::cerr, STD_ERROR_HANDLE);
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(zelbor::db::utf8FromWide(argv[i]));
-  return zelbor::cli::runCli(arguments, std::cout, std::cerr,
-                             {zelbor::db::systemFileSystem(), programFolder(), &std::cin});
+  return zelbor::cli::runCli(
+      arguments, std::cout, std::cerr,
+      {zelbor::db::systemFileSystem(), zelbor::db::programFolder().utf8(), &std::cin});
 }

@@ -19,6 +19,11 @@ inline constexpr std::string_view kReloadTeamButton = "&Reload Team";
 inline constexpr std::string_view kMergeButton = "&Merge";
 inline constexpr std::string_view kKeepEditsButton = "&Keep Edits";
 
+// The program ends on an error nothing else answered.
+inline std::string unexpectedErrorMessage(const std::string& what) {
+  return "The editor stopped on an unexpected error: " + what;
+}
+
 inline constexpr std::string_view kDatabaseFilter = "Zelbor Player Database|*TeamAndPlayerInfo.bag";
 inline constexpr std::string_view kReadOnly =
     "The file is currently read-only.  Please change this before using this player editor";
