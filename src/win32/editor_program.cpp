@@ -1,12 +1,16 @@
 // zelbor-editor.exe: the editor's main window on the database named by the argument, or the one
 // the user picks.
+// The other system headers need windows.h before them.
+// clang-format off
+#include <windows.h>
+// clang-format on
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdlib>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "db/backup_folder.h"
@@ -50,6 +54,10 @@ editor::EditorEnvironment environment() {
 
 int runEditor(int show) {
   win32::EditorSession session(db::systemFileSystem(), environment());
+  if (session.window().window() == nullptr) {
+    throw std::runtime_error("The main window could not be made: " +
+                             db::systemReason(GetLastError()));
+  }
   // The window is shown only once it is filled: a failed start-up has told the user why.
   switch (session.start(databasePathArgument())) {
     case editor::StartupOutcome::Cancelled:

@@ -49,9 +49,10 @@ std::wstring menuText(const forms::MenuItemSpec& item) {
 
 }  // namespace
 
-MainWindow::MainWindow()
-    : DesignedWindow(forms::mainWindowForm().clientWidth, forms::mainWindowForm().clientHeight) {
-  const forms::FormSpec form = forms::mainWindowForm();
+MainWindow::MainWindow() : MainWindow(forms::mainWindowForm()) {}
+
+MainWindow::MainWindow(const forms::FormSpec& form)
+    : DesignedWindow(form.clientWidth, form.clientHeight) {
   create(form.caption, nullptr, createMenuBar());
   caption_ = form.caption;
   controls_ = std::make_unique<FormControls>(window(), form);

@@ -57,6 +57,7 @@ class MainWindow final : public DesignedWindow,
   void dpiChanged() override;
 
  private:
+  explicit MainWindow(const forms::FormSpec& form);
   HMENU createMenuBar();
   void controlNotified(int id, int code);
   void menuChosen(int id);
