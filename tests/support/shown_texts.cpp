@@ -22,14 +22,24 @@ ShownTexts captionsOf(forms::FormSpec form) {
   return shown;
 }
 
+// Blanks after a stored name or text show nothing: only the visible part must fit.
+std::string visible(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
 void addViewTexts(const FakeView& view, ShownTexts& shown) {
-  for (const auto& [box, text] : view.texts) shown.texts[editor::designName(box)].insert(text);
+  for (const auto& [box, text] : view.texts) {
+    shown.texts[editor::designName(box)].insert(visible(text));
+  }
   for (const auto& [list, items] : view.items) {
-    shown.texts[std::string(editor::designName(list))].insert(items.begin(), items.end());
+    for (const std::string& item : items) {
+      shown.texts[std::string(editor::designName(list))].insert(visible(item));
+    }
   }
   for (const auto& [row, bar] : view.bars) {
     const editor::TextBox box = editor::abilityBox(row);
-    shown.widths[editor::designName(box)][view.text(box)] = bar.second;
+    shown.widths[editor::designName(box)][visible(view.text(box))] = bar.second;
   }
 }
 

@@ -10,7 +10,7 @@
 namespace zelbor::testing {
 
 // A designed window and every text its controls come to show, by design name: the rows' captions,
-// and what the editor puts into the boxes and lists.
+// and what the editor puts into the boxes and lists, without the blanks that end a stored text.
 struct ShownTexts {
   forms::FormSpec form;
   std::map<std::string, std::set<std::string>> texts;

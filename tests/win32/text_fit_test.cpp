@@ -26,11 +26,6 @@ constexpr int kItemInset = 1;
 // A group box's title is drawn this far from its left edge at 96 dpi, and keeps as much room after.
 constexpr int kFrameTitleInset = 9;
 
-std::string trimmedEnd(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
 SIZE sizeOf(const RECT& rect) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -95,13 +90,11 @@ class Checker {
                       std::to_string(room.cy));
   }
 
-  void checkText(const ControlSpec& row, HWND control, const std::string& shownText) {
-    // Blanks after a stored text show nothing: only what is visible must fit.
-    const std::string text = trimmedEnd(shownText);
+  void checkText(const ControlSpec& row, HWND control, const std::string& text) {
     if (text.empty()) return;
     const std::wstring wide = db::wideFromUtf8(text);
     SetWindowTextW(control, wide.c_str());
-    takeWidth(row, control, shownText);
+    takeWidth(row, control, text);
     RECT client{};
     GetClientRect(control, &client);
     switch (row.kind) {
@@ -153,9 +146,7 @@ class Checker {
     }
     const SIZE room{field.right - field.left - 2 * kItemInset, field.bottom - field.top};
     for (const std::string& item : items) {
-      // Names stored padded with spaces are cut at the end, as designed: only the visible part.
-      const std::string text = trimmedEnd(item);
-      if (!text.empty()) expectFits(row, text, measure_.line(control, db::wideFromUtf8(text)), room);
+      if (!item.empty()) expectFits(row, item, measure_.line(control, db::wideFromUtf8(item)), room);
     }
   }
 
