@@ -68,7 +68,9 @@ std::vector<ShownTexts> textsOfTheSampleDatabase() {
   }
   for (const editor::LineupLines& lines : view.shownLineups) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      lineups.texts[forms::kLineupListNames[i]].insert(lines[i].begin(), lines[i].end());
+      for (const std::string& line : lines[i]) {
+        lineups.texts[forms::kLineupListNames[i]].insert(visible(line));
+      }
     }
   }
   // Each slider's label follows it over its whole range.
