@@ -10,7 +10,7 @@ namespace {
 constexpr int kGroupSpacing = 960;
 constexpr int kBattingLeft = 240;
 constexpr int kBowlingLeft = 4200;
-constexpr std::string_view kCurrentTeam = "Current Team";
+constexpr std::string_view kCurrentTeamCaption = "Current Team";
 
 }  // namespace
 
@@ -48,14 +48,15 @@ FormSpec batchForm() {
   };
   addSliders("sldBat", kBattingLeft);
   layout.push_back({"optAll", "", OptionButton, "All Teams", {1440, 6000, 1455, 255}});
-  layout.push_back({"optCurrent", "", OptionButton, std::string(kCurrentTeam), {3000, 6000, 2895, 255}});
+  layout.push_back(
+      {"optCurrent", "", OptionButton, std::string(kCurrentTeamCaption), {3000, 6000, 2895, 255}});
   addSliders("sldBowl", kBowlingLeft);
   layout.push_back({"cmdProcess", "", PushButton, "Process", {6120, 5880, 1695, 495}});
   return {"frmBatch", "Batch Editing", 7935, 6540, std::move(layout)};
 }
 
 std::string currentTeamCaption(std::string_view teamName) {
-  return std::string(kCurrentTeam) + " (" + std::string(teamName) + ")";
+  return std::string(kCurrentTeamCaption) + " (" + std::string(teamName) + ")";
 }
 
 }  // namespace zelbor::forms

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "control_rows.h"
 
 namespace zelbor::forms {
@@ -9,7 +12,7 @@ namespace zelbor::forms {
 // each slider's percentage.
 FormSpec batchForm();
 
-// The caption of "optCurrent" once the window knows the team it would process.
+// The caption of "optCurrent" for the team the window was opened on.
 std::string currentTeamCaption(std::string_view teamName);
 
 }  // namespace zelbor::forms

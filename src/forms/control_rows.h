@@ -31,6 +31,14 @@ enum ControlLook : unsigned {
   kLink = 1U << 5,       // blue and underlined, with a pointing-hand cursor
 };
 
+// The windows' font sizes in points: a little below the designed 8.25 pt, as the designed sizes
+// were measured for a bitmap font and this is what fits every caption, list item and number into
+// them. Two lines of it need one pixel more than the two-line captions' labels hold, so those are
+// a step smaller; kLargeText has its own size.
+inline constexpr double kDesignPointSize = 8;
+inline constexpr double kTwoLinePointSize = 7.5;
+inline constexpr double kLargePointSize = 20.25;
+
 struct TwipsRect {
   int left = 0;
   int top = 0;
@@ -62,12 +70,6 @@ struct FormSpec {
 inline void appendRows(std::vector<ControlSpec>& layout, std::initializer_list<ControlSpec> rows) {
   layout.insert(layout.end(), rows);
 }
-
-// The size in points of the narrow sans serif a control with `look` is written in. The designed
-// sizes were measured for a bitmap font; a step below them is what fits every caption, list item
-// and number into them, and two lines of it need one pixel more than the two-line captions'
-// labels hold, so those are a step smaller again.
-double designPointSize(unsigned look);
 
 // The design name of element `index` of a control array: "Label4(26)".
 std::string arrayElement(std::string_view array, int index);

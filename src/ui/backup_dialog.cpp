@@ -1,25 +1,19 @@
 #include "backup_dialog.h"
 
+#include "forms/exchange_texts.h"
 #include "table_dialog.h"
 
 namespace zelbor::ui {
-namespace {
 
-const QString kTitle = QStringLiteral("Restore from Backup");
-
-}  // namespace
+namespace texts = forms::exchange_texts;
 
 std::optional<int> BackupDialog::chooseBackup(const std::string& databasePath,
                                               const std::vector<editor::BackupListing>& backups) {
-  TableDialog window(
-      owner_, QStringLiteral("frmBackups"), kTitle,
-      QStringLiteral("Backups of \"%1\", newest first:").arg(qtText(databasePath)),
-      {QStringLiteral("Taken"), QStringLiteral("Before"), QStringLiteral("Players that differ")},
-      QStringLiteral("&Show Changes"));
+  TableDialog window(owner_, QStringLiteral("frmBackups"), texts::kRestoreTitle,
+                     qtText(texts::backupsCaption(databasePath)), texts::kBackupColumns,
+                     texts::kShowChangesButton);
   for (const editor::BackupListing& backup : backups) {
-    const QString players = backup.differingPlayers ? QString::number(*backup.differingPlayers)
-                                                    : QStringLiteral("cannot be read");
-    new QTreeWidgetItem(window.table, {qtText(backup.when), qtText(backup.operation), players});
+    addRow(window.table, texts::backupRow(backup));
   }
   window.table->setCurrentItem(window.table->topLevelItem(0));
   QObject::connect(window.table, &QTreeWidget::itemDoubleClicked, &window.dialog, &QDialog::accept);
@@ -30,20 +24,9 @@ std::optional<int> BackupDialog::chooseBackup(const std::string& databasePath,
 
 bool BackupDialog::confirmRestore(const editor::BackupListing& backup,
                                   const std::vector<editor::RestoreChange>& changes) {
-  const QString when = qtText(backup.when);
-  const QString caption =
-      changes.empty() ? QStringLiteral(
-                            "The players of the backup of %1 are those of the file now; there is "
-                            "nothing to restore.")
-                            .arg(when)
-                      : QStringLiteral(
-                            "Restoring the backup of %1 changes these fields. The file is backed "
-                            "up first, so this can be undone in turn.")
-                            .arg(when);
-  TableDialog window(owner_, QStringLiteral("frmRestoreChanges"), kTitle, caption,
-                     {QStringLiteral("Team"), QStringLiteral("Player"), QStringLiteral("Field"),
-                      QStringLiteral("Now"), QStringLiteral("Restored")},
-                     QStringLiteral("&Apply"));
+  TableDialog window(owner_, QStringLiteral("frmRestoreChanges"), texts::kRestoreTitle,
+                     qtText(texts::restoreCaption(backup, changes.empty())), texts::kRestoreColumns,
+                     texts::kApplyButton);
   addChangeRows(window.table, changes);
   window.offerApply(!changes.empty());
   return window.dialog.exec() == QDialog::Accepted && !changes.empty();

@@ -5,18 +5,18 @@
 
 #include "database_file_dialog.h"
 #include "editor/messages.h"
+#include "forms/exchange_texts.h"
 #include "table_dialog.h"
 
 namespace zelbor::ui {
 namespace {
 
-constexpr const char* kTableFilter =
-    "Excel workbook (*.xlsx);;CSV with byte order mark (*.csv);;JSON (*.json)";
+namespace texts = forms::exchange_texts;
 
 // A file dialog named `name`; a name typed without an extension takes the chosen type's.
-std::string chooseFile(QWidget* owner, const QString& name, const QString& title,
-                       const QString& filter, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(owner, title, QString(), filter);
+std::string chooseFile(QWidget* owner, const QString& name, std::string_view title,
+                       std::string_view filter, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(owner, qtText(title), QString(), qtFileFilter(filter));
   dialog.setObjectName(name);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
@@ -34,82 +34,52 @@ std::string chooseFile(QWidget* owner, const QString& name, const QString& title
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
-QString counted(std::size_t count, const QString& noun) {
-  return QStringLiteral("%1 %2%3").arg(count).arg(noun).arg(count == 1 ? "" : "s");
-}
-
 }  // namespace
 
 std::string ExchangeDialogs::chooseTableToImport() {
-  return chooseFile(owner_, QStringLiteral("dlgImportFile"), QStringLiteral("Import Players"),
-                    QStringLiteral("Players' tables (*.xlsx *.csv *.json);;") + kTableFilter,
-                    QFileDialog::AcceptOpen);
+  return chooseFile(owner_, QStringLiteral("dlgImportFile"), texts::kImportTitle,
+                    texts::kImportFilter, QFileDialog::AcceptOpen);
 }
 
 std::string ExchangeDialogs::chooseExportPath() {
-  return chooseFile(owner_, QStringLiteral("dlgExportFile"), QStringLiteral("Export Players"),
-                    QString::fromLatin1(kTableFilter), QFileDialog::AcceptSave);
+  return chooseFile(owner_, QStringLiteral("dlgExportFile"), texts::kExportTitle,
+                    texts::kTableFilter, QFileDialog::AcceptSave);
 }
 
 std::string ExchangeDialogs::choosePatchPath() {
-  return chooseFile(owner_, QStringLiteral("dlgPatchFile"), QStringLiteral("Save as Patch"),
-                    QStringLiteral("JSON patch (*.json)"), QFileDialog::AcceptSave);
+  return chooseFile(owner_, QStringLiteral("dlgPatchFile"), texts::kPatchTitle, texts::kPatchFilter,
+                    QFileDialog::AcceptSave);
 }
 
 std::string ExchangeDialogs::chooseDatabaseToCompare() {
-  return chooseFile(owner_, QStringLiteral("dlgCompareFile"),
-                    QStringLiteral("Compare with Database"),
-                    qtFileFilter(editor::messages::kDatabaseFilter), QFileDialog::AcceptOpen);
+  return chooseFile(owner_, QStringLiteral("dlgCompareFile"), texts::kCompareTitle,
+                    editor::messages::kDatabaseFilter, QFileDialog::AcceptOpen);
 }
 
 bool ExchangeDialogs::confirmImport(const editor::ImportPreviewRows& preview) {
-  const QString input = qtText(preview.input);
-  QString caption;
-  if (!preview.refused.empty()) {
-    caption = QStringLiteral("Nothing can be imported: %1 of \"%2\" %3 refused.")
-                  .arg(counted(preview.refused.size(), QStringLiteral("cell")), input,
-                       preview.refused.size() == 1 ? "is" : "are");
-  } else if (preview.changes.empty()) {
-    caption =
-        QStringLiteral("\"%1\" holds the players as the file does: nothing to import.").arg(input);
+  const bool refused = !preview.refused.empty();
+  const std::span<const std::string_view> columns =
+      refused ? std::span<const std::string_view>(texts::kRefusedColumns)
+              : std::span<const std::string_view>(texts::kImportColumns);
+  TableDialog window(owner_, QStringLiteral("frmImportPreview"), texts::kImportTitle,
+                     qtText(texts::importCaption(preview)), columns, texts::kApplyButton);
+  if (refused) {
+    for (const std::string& cell : preview.refused) addRow(window.table, {cell});
   } else {
-    caption = QStringLiteral("Importing \"%1\" changes %2. The file is backed up first.")
-                  .arg(input, counted(preview.changes.size(), QStringLiteral("field")));
-  }
-  if (!preview.reading.empty())
-    caption += QStringLiteral("\nRead as %1.").arg(qtText(preview.reading));
-  for (const std::string& note : preview.notes) caption += QLatin1Char('\n') + qtText(note);
-  const QStringList columns =
-      preview.refused.empty()
-          ? QStringList{QStringLiteral("Team"), QStringLiteral("Player"), QStringLiteral("Field"),
-                        QStringLiteral("Now"), QStringLiteral("Imported")}
-          : QStringList{QStringLiteral("Refused cell")};
-  TableDialog window(owner_, QStringLiteral("frmImportPreview"), QStringLiteral("Import Players"),
-                     caption, columns, QStringLiteral("&Apply"));
-  if (preview.refused.empty()) {
     addChangeRows(window.table, preview.changes);
-  } else {
-    for (const std::string& refused : preview.refused) {
-      new QTreeWidgetItem(window.table, {qtText(refused)});
-    }
   }
-  const bool applicable = preview.refused.empty() && !preview.changes.empty();
+  const bool applicable = !refused && !preview.changes.empty();
   window.offerApply(applicable);
   return window.dialog.exec() == QDialog::Accepted && applicable;
 }
 
 bool ExchangeDialogs::showDifferences(const std::string& title,
                                       const std::vector<std::string>& lines, bool canSavePatch) {
-  TableDialog window(owner_, QStringLiteral("frmDifferences"),
-                     QStringLiteral("Compare with Database"), qtText(title),
-                     {QStringLiteral("Team"), QStringLiteral("Slot"), QStringLiteral("Field"),
-                      QStringLiteral("This file"), QStringLiteral("Compared")},
-                     QStringLiteral("Save as &Patch\u2026"));
-  for (const std::string& line : lines) {
-    new QTreeWidgetItem(window.table, qtText(line).split(QLatin1Char('\t')));
-  }
+  TableDialog window(owner_, QStringLiteral("frmDifferences"), texts::kCompareTitle, qtText(title),
+                     texts::kDifferenceColumns, texts::kSavePatchButton);
+  for (const std::string& line : lines) addRow(window.table, texts::differenceRow(line));
   window.offerApply(canSavePatch);
-  window.buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Close"));
+  window.buttons->button(QDialogButtonBox::Cancel)->setText(qtText(texts::kCloseButton));
   return window.dialog.exec() == QDialog::Accepted && canSavePatch;
 }
 

@@ -8,8 +8,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/exchange_texts.h"
+#include "table_dialog.h"
+#include "twips.h"
+
 namespace zelbor::ui {
 namespace {
+
+namespace texts = forms::exchange_texts;
 
 // Up and Down typed in the box move the list's highlight.
 class HighlightKeys final : public QObject {
@@ -36,7 +42,7 @@ std::optional<editor::PlayerMatch> FindPlayerDialog::choosePlayer(
     const std::function<std::vector<editor::PlayerMatch>(const std::string&)>& matches) {
   QDialog dialog(owner_);
   dialog.setObjectName(QStringLiteral("frmFindPlayer"));
-  dialog.setWindowTitle(QStringLiteral("Find Player"));
+  dialog.setWindowTitle(qtText(texts::kFindTitle));
   auto* layout = new QVBoxLayout(&dialog);
   auto* text = new QLineEdit(&dialog);
   text->setObjectName(QStringLiteral("txtFind"));
@@ -47,7 +53,7 @@ std::optional<editor::PlayerMatch> FindPlayerDialog::choosePlayer(
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
   ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setText(QStringLiteral("&Go to Player"));
+  ok->setText(qtText(texts::kGoToPlayerButton));
   ok->setDefault(true);
   buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
   layout->addWidget(buttons);
@@ -58,9 +64,7 @@ std::optional<editor::PlayerMatch> FindPlayerDialog::choosePlayer(
     shown = matches(text->text().toStdString());
     list->clear();
     for (const editor::PlayerMatch& match : shown) {
-      list->addItem(
-          QStringLiteral("%1 \u2014 %2")
-              .arg(QString::fromStdString(match.name), QString::fromStdString(match.teamName)));
+      list->addItem(qtText(texts::matchEntry(match)));
     }
     list->setCurrentRow(shown.empty() ? -1 : 0);
     ok->setEnabled(!shown.empty());
@@ -70,7 +74,9 @@ std::optional<editor::PlayerMatch> FindPlayerDialog::choosePlayer(
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   refresh();
-  dialog.resize(420, 360);
+  const double dpi = screenLogicalDpi();
+  dialog.resize(pixelsFromTwips(texts::kFindWindowWidth, dpi),
+                pixelsFromTwips(texts::kFindWindowHeight, dpi));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const int row = list->currentRow();
   if (row < 0 || row >= static_cast<int>(shown.size())) return std::nullopt;

@@ -21,6 +21,11 @@ using forms::ControlSpec;
 
 namespace {
 
+// A narrow sans serif at the forms' sizes.
+using forms::kDesignPointSize;
+using forms::kLargePointSize;
+using forms::kTwoLinePointSize;
+
 QLabel* createLabel(const QString& caption, unsigned look, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
   label->setTextFormat(Qt::PlainText);
@@ -80,8 +85,8 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent) {
 void applyLook(QWidget* control, unsigned look) {
   if ((look & (forms::kLargeText | forms::kBold | forms::kLink | forms::kWrapped)) == 0) return;
   QFont font = control->font();
-  if ((look & (forms::kLargeText | forms::kWrapped)) != 0)
-    font.setPointSizeF(forms::designPointSize(look));
+  if ((look & forms::kLargeText) != 0) font.setPointSizeF(kLargePointSize);
+  if ((look & forms::kWrapped) != 0) font.setPointSizeF(kTwoLinePointSize);
   if ((look & forms::kBold) != 0) font.setBold(true);
   if ((look & forms::kLink) != 0) {
     font.setUnderline(true);
@@ -116,7 +121,7 @@ void buildControls(QWidget* window, const std::vector<ControlSpec>& layout, doub
 QFont designFont() {
   QFont font = QApplication::font();
   font.setFamilies({QStringLiteral("Liberation Sans Narrow")});
-  font.setPointSizeF(forms::designPointSize(forms::kPlainLook));
+  font.setPointSizeF(kDesignPointSize);
   return font;
 }
 

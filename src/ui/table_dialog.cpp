@@ -4,14 +4,17 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "forms/exchange_texts.h"
+#include "twips.h"
+
 namespace zelbor::ui {
 
-TableDialog::TableDialog(QWidget* owner, const QString& name, const QString& title,
-                         const QString& caption, const QStringList& columns,
-                         const QString& okCaption)
+TableDialog::TableDialog(QWidget* owner, const QString& name, std::string_view title,
+                         const QString& caption, std::span<const std::string_view> columns,
+                         std::string_view okCaption)
     : dialog(owner) {
   dialog.setObjectName(name);
-  dialog.setWindowTitle(title);
+  dialog.setWindowTitle(qtText(title));
   auto* layout = new QVBoxLayout(&dialog);
   auto* label = new QLabel(caption, &dialog);
   label->setObjectName(QStringLiteral("lblCaption"));
@@ -20,18 +23,22 @@ TableDialog::TableDialog(QWidget* owner, const QString& name, const QString& tit
   table = new QTreeWidget(&dialog);
   table->setObjectName(QStringLiteral("table"));
   table->setRootIsDecorated(false);
-  table->setHeaderLabels(columns);
+  QStringList headers;
+  for (const std::string_view column : columns) headers.append(qtText(column));
+  table->setHeaderLabels(headers);
   table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   layout->addWidget(table);
   buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   ok = buttons->button(QDialogButtonBox::Ok);
-  ok->setText(okCaption);
+  ok->setText(qtText(okCaption));
   ok->setObjectName(QStringLiteral("cmdOK"));
   buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   layout->addWidget(buttons);
-  dialog.resize(640, 400);
+  const double dpi = screenLogicalDpi();
+  dialog.resize(pixelsFromTwips(forms::exchange_texts::kTableWindowWidth, dpi),
+                pixelsFromTwips(forms::exchange_texts::kTableWindowHeight, dpi));
 }
 
 void TableDialog::offerApply(bool something) {
@@ -40,17 +47,20 @@ void TableDialog::offerApply(bool something) {
   buttons->button(QDialogButtonBox::Cancel)->setDefault(!something);
 }
 
+void addRow(QTreeWidget* table, const std::vector<std::string>& cells) {
+  QStringList texts;
+  for (const std::string& cell : cells) texts.append(qtText(cell));
+  new QTreeWidgetItem(table, texts);
+}
+
 void addChangeRows(QTreeWidget* table, const std::vector<editor::RestoreChange>& changes) {
   for (const editor::RestoreChange& change : changes) {
-    new QTreeWidgetItem(
-        table,
-        {qtText(change.team), QStringLiteral("%1 (%2)").arg(change.slot).arg(qtText(change.player)),
-         qtText(change.field), qtText(change.now), qtText(change.restored)});
+    addRow(table, forms::exchange_texts::changeRow(change));
   }
 }
 
-QString qtText(const std::string& value) {
-  return QString::fromStdString(value);
+QString qtText(std::string_view value) {
+  return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
 }
 
 }  // namespace zelbor::ui

@@ -6,18 +6,19 @@
 
 namespace zelbor::win32 {
 
-// Temporary stand-in until the restore window lands: every question is cancelled.
+// File "Restore from Backup...": a list of the database's backups, then the chosen one's changes
+// with Apply and Cancel. Each step is a modal window over `owner`.
 class BackupDialog final : public editor::BackupChooser {
  public:
-  explicit BackupDialog(HWND) {}
-  std::optional<int> chooseBackup(const std::string&,
-                                  const std::vector<editor::BackupListing>&) override {
-    return std::nullopt;
-  }
-  bool confirmRestore(const editor::BackupListing&,
-                      const std::vector<editor::RestoreChange>&) override {
-    return false;
-  }
+  explicit BackupDialog(HWND owner) : owner_(owner) {}
+
+  std::optional<int> chooseBackup(const std::string& databasePath,
+                                  const std::vector<editor::BackupListing>& backups) override;
+  bool confirmRestore(const editor::BackupListing& backup,
+                      const std::vector<editor::RestoreChange>& changes) override;
+
+ private:
+  HWND owner_;
 };
 
 }  // namespace zelbor::win32

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/main_view.h"
+#include "file_dialogs.h"
 
 namespace zelbor::win32 {
 
@@ -17,9 +18,5 @@ class DatabaseFileDialog final : public editor::FileDialog {
  private:
   HWND owner_;
 };
-
-// "Description|pattern" as the Open dialog takes a filter: each part ends with a null character,
-// the list with a second one.
-std::wstring dialogFilter(const std::string& filter);
 
 }  // namespace zelbor::win32

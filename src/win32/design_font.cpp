@@ -1,11 +1,14 @@
 #include "design_font.h"
 
+#include <cmath>
+
+#include "forms/control_rows.h"
+
 namespace zelbor::win32 {
 namespace {
 
-constexpr int kDesignPointSize = 8;
 constexpr wchar_t kDesignFace[] = L"Liberation Sans Narrow";
-constexpr int kPointsPerInch = 72;
+constexpr double kPointsPerInch = 72;
 
 int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
@@ -25,13 +28,18 @@ bool fontInstalled(const wchar_t* face) {
 
 }  // namespace
 
+LONG fontHeight(double points, UINT dpi) {
+  // Negative: the characters' height, without the internal leading.
+  return -static_cast<LONG>(std::lround(points * dpi / kPointsPerInch));
+}
+
 HFONT createDesignFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
   LOGFONTW font = metrics.lfMessageFont;
   if (fontInstalled(kDesignFace)) lstrcpynW(font.lfFaceName, kDesignFace, LF_FACESIZE);
-  font.lfHeight = -MulDiv(kDesignPointSize, static_cast<int>(dpi), kPointsPerInch);
+  font.lfHeight = fontHeight(forms::kDesignPointSize, dpi);
   font.lfWidth = 0;
   font.lfWeight = FW_NORMAL;
   font.lfItalic = FALSE;

@@ -8,4 +8,7 @@ namespace zelbor::win32 {
 // system's message font at that size. The caller deletes it.
 HFONT createDesignFont(UINT dpi);
 
+// A LOGFONT height for a font of `points` at `dpi`.
+LONG fontHeight(double points, UINT dpi);
+
 }  // namespace zelbor::win32

@@ -6,18 +6,22 @@
 
 namespace zelbor::win32 {
 
-// Temporary stand-in until the exchange windows land: every question is cancelled.
+// The file dialogs, import preview and list of differences of File "Export Players...",
+// "Import Players..." and "Compare with Database...", each modal over `owner`.
 class ExchangeDialogs final : public editor::ExchangeWindows {
  public:
-  explicit ExchangeDialogs(HWND) {}
-  std::string chooseTableToImport() override { return {}; }
-  std::string chooseExportPath() override { return {}; }
-  bool confirmImport(const editor::ImportPreviewRows&) override { return false; }
-  std::string choosePatchPath() override { return {}; }
-  std::string chooseDatabaseToCompare() override { return {}; }
-  bool showDifferences(const std::string&, const std::vector<std::string>&, bool) override {
-    return false;
-  }
+  explicit ExchangeDialogs(HWND owner) : owner_(owner) {}
+
+  std::string chooseTableToImport() override;
+  std::string chooseExportPath() override;
+  bool confirmImport(const editor::ImportPreviewRows& preview) override;
+  std::string choosePatchPath() override;
+  std::string chooseDatabaseToCompare() override;
+  bool showDifferences(const std::string& title, const std::vector<std::string>& lines,
+                       bool canSavePatch) override;
+
+ private:
+  HWND owner_;
 };
 
 }  // namespace zelbor::win32

@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include <cmath>
 #include <map>
 #include <stdexcept>
 
 #include "db/win32_text.h"
+#include "design_font.h"
 #include "dpi.h"
 #include "link_label.h"
 #include "picture_box.h"
@@ -23,10 +23,6 @@ constexpr int kFirstId = 100;
 // A drop-down list opens this far below its box.
 constexpr int kDropDownTwips = 3000;
 
-// The designed 8 pt font a step smaller for two-line captions, and the file hash window's size.
-constexpr double kTwoLinePointSize = 7.5;
-constexpr double kLargePointSize = 20.25;
-constexpr double kPointsPerInch = 72;
 constexpr unsigned kFontLooks = forms::kBold | forms::kLargeText | forms::kWrapped | forms::kLink;
 
 struct WindowKind {
@@ -91,10 +87,6 @@ HWND createControl(HWND window, const ControlSpec& row, int id, bool startsGroup
                       GetModuleHandleW(nullptr), nullptr);
   if (row.kind == ControlKind::Label && (row.look & forms::kLink) != 0) makeLinkLabel(control);
   return control;
-}
-
-int pointHeight(double points, UINT dpi) {
-  return -static_cast<int>(std::lround(points * dpi / kPointsPerInch));
 }
 
 // A drop-down list's box is as high as its font makes it: its selection field is sized so that
@@ -174,8 +166,10 @@ HFONT FormControls::fontFor(unsigned look, HFONT font, UINT dpi) {
   }
   LOGFONTW described{};
   GetObjectW(font, sizeof described, &described);
-  if ((fontLook & forms::kLargeText) != 0) described.lfHeight = pointHeight(kLargePointSize, dpi);
-  if ((fontLook & forms::kWrapped) != 0) described.lfHeight = pointHeight(kTwoLinePointSize, dpi);
+  if ((fontLook & forms::kLargeText) != 0)
+    described.lfHeight = fontHeight(forms::kLargePointSize, dpi);
+  if ((fontLook & forms::kWrapped) != 0)
+    described.lfHeight = fontHeight(forms::kTwoLinePointSize, dpi);
   if ((fontLook & forms::kBold) != 0) described.lfWeight = FW_BOLD;
   if ((fontLook & forms::kLink) != 0) described.lfUnderline = TRUE;
   described.lfWidth = 0;

@@ -1,7 +1,5 @@
 #include "main_window.h"
 
-#include <commctrl.h>
-
 #include <variant>
 
 #include "backup_dialog.h"
@@ -110,6 +108,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HBRUSH bar =
               bars_.brushFor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
         return reinterpret_cast<LRESULT>(bar);
+      }
+      break;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back when the window is active again.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focused = GetFocus();
+        if (focused != nullptr && IsChild(window(), focused)) lastFocus_ = focused;
+      } else if (lastFocus_ != nullptr && IsChild(window(), lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
       }
       break;
     case WM_CLOSE:

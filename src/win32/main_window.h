@@ -75,6 +75,7 @@ class MainWindow final : public DesignedWindow,
   HACCEL accelerators_ = nullptr;
   // Set while the editor changes a control: the control's notifications are not the user's.
   bool updating_ = false;
+  HWND lastFocus_ = nullptr;
   std::string caption_;
   bool modified_ = false;
 };

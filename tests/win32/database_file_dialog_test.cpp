@@ -8,6 +8,7 @@
 
 #include "db/win32_text.h"
 #include "dialog_waiter.h"
+#include "file_dialog_parts.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -16,17 +17,8 @@ TEST(DatabaseFileDialog, FilterPartsEndWithNullCharacters) {
   EXPECT_EQ(dialogFilter("Players|*Info.bag"), std::wstring(L"Players\0*Info.bag\0\0", 19));
 }
 
-// The file name box of the Open dialog.
-constexpr int kFileNameBox = 0x47C;
-
 TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  // A folder of this run only: the dialog cannot know it from an earlier one.
-  const std::wstring folder = std::wstring(temp) + L"Zelbor \u00C4rger " +
-                              std::to_wstring(GetCurrentProcessId()) + L" " +
-                              std::to_wstring(GetTickCount64());
-  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring folder = newTempFolder(L"Zelbor \u00C4rger");
   const std::wstring file = folder + L"\\TeamAndPlayerInfo.bag";
   std::ofstream(file.c_str()) << "x";
   DatabaseFileDialog dialog;

@@ -115,9 +115,9 @@ TEST_F(FormControlsTest, EveryRowIsAControlWithItsCaptionAndItsRectAtEachDpi) {
             row.kind == ControlKind::Slider) {
           continue;
         }
-        const double points = (row.look & forms::kLargeText) != 0 ? 20.25
-                              : (row.look & forms::kWrapped) != 0 ? 7.5
-                                                                  : 8;
+        const double points = (row.look & forms::kLargeText) != 0 ? forms::kLargePointSize
+                              : (row.look & forms::kWrapped) != 0 ? forms::kTwoLinePointSize
+                                                                  : forms::kDesignPointSize;
         const LOGFONTW described = fontOf(control);
         EXPECT_EQ(described.lfHeight, -std::lround(points * dpi / 72));
         EXPECT_EQ(described.lfWeight >= FW_BOLD, (row.look & forms::kBold) != 0);
@@ -161,14 +161,18 @@ TEST_F(FormControlsTest, TheLinkTakesTheFocusAndEnterOrSpaceClicksIt) {
   HWND link = controls.control("lblCricInfo");
   EXPECT_NE(GetWindowLongPtrW(link, GWL_STYLE) & WS_TABSTOP, 0);
   EXPECT_EQ(GetNextDlgTabItem(window_, controls.control("txtBestBowlODI"), FALSE), link);
-  for (const WPARAM key : {VK_RETURN, VK_SPACE}) {
+  // The keys come as the message loop hands them over, through the dialog keys.
+  const auto press = [&](WPARAM key) {
     commands.clear();
-    SendMessageW(link, WM_KEYDOWN, key, 0);
-    ASSERT_EQ(commands.size(), 1U);
+    MSG down{link, WM_KEYDOWN, key, 0, 0, {}};
+    if (!IsDialogMessageW(window_, &down)) DispatchMessageW(&down);
+  };
+  for (const WPARAM key : {VK_RETURN, VK_SPACE}) {
+    press(key);
+    ASSERT_EQ(commands.size(), 1U) << key;
     EXPECT_EQ(commands[0], MAKEWPARAM(controls.id("lblCricInfo"), STN_CLICKED));
   }
-  commands.clear();
-  SendMessageW(link, WM_KEYDOWN, 'A', 0);
+  press('A');
   EXPECT_TRUE(commands.empty());
 }
 

@@ -183,6 +183,31 @@ TEST_F(MainWindowTest, PickedTeamsAndPlayersAreShownWithoutAnEditMarked) {
   EXPECT_EQ(title(), databasePath_ + "*");
 }
 
+TEST_F(MainWindowTest, ATeamWithoutPlayersDisablesThePlayersControls) {
+  pick(control("cboTeams"), false, 2);
+  EXPECT_EQ(SendMessageW(control("lstPlayers"), LB_GETCOUNT, 0, 0), 0);
+  for (const HWND player : {box(TextBox::txtRealName), box(editor::txtBat(0)), control("cboHat")}) {
+    EXPECT_FALSE(IsWindowEnabled(player));
+  }
+  EXPECT_TRUE(IsWindowEnabled(control("cboTeams")));
+  pick(control("cboTeams"), false, 0);
+  EXPECT_TRUE(IsWindowEnabled(box(TextBox::txtRealName)));
+  EXPECT_TRUE(IsWindowEnabled(control("cboHat")));
+}
+
+TEST_F(MainWindowTest, APlayerThatCannotBeStoredKeepsTheListOnIt) {
+  // Runs beyond what the file's 16 bits hold.
+  type(box(editor::txtStats(2)), "99999");
+  {
+    BoxAnswerer answerer([](HWND box, HWND) { click(box, IDOK); });
+    pick(control("lstPlayers"), true, 3);
+    EXPECT_NE(answerer.seen().text.find("Runs"), std::string::npos) << answerer.seen().text;
+  }
+  EXPECT_EQ(SendMessageW(control("lstPlayers"), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(session_.editor().currentPlayer(), 1);
+  EXPECT_EQ(session_.window().text(editor::txtStats(2)), "99999");
+}
+
 TEST_F(MainWindowTest, ControlsMoveWithTheMonitorsDpi) {
   const forms::FormSpec form = forms::mainWindowForm();
   RECT suggested{0, 0, 100, 100};

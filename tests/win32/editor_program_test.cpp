@@ -1,0 +1,81 @@
+// zelbor-editor.exe itself, started as a user would.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "box_answerer.h"
+#include "support/editor_fixture.h"
+#include "support/temp_file.h"
+
+namespace zelbor::win32 {
+namespace {
+
+class EditorProgram {
+ public:
+  explicit EditorProgram(const std::string& databasePath) {
+    // The program lies beside the tests.
+    std::wstring command = L"zelbor-editor.exe \"" + db::wideFromUtf8(databasePath) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_) != 0;
+  }
+  EditorProgram(const EditorProgram&) = delete;
+  EditorProgram& operator=(const EditorProgram&) = delete;
+  ~EditorProgram() {
+    if (!started_) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.hProcess, 99);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  bool started() const { return started_; }
+  DWORD processId() const { return process_.dwProcessId; }
+  // The exit status once it ended within ten seconds; STILL_ACTIVE when it did not.
+  DWORD exitStatus() const {
+    WaitForSingleObject(process_.hProcess, 10000);
+    DWORD status = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &status);
+    return status;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+TEST(EditorProgram, AFailedStartIsToldInAMessageBox) {
+  const testing::TempDir dir;
+  const std::string missing = dir.file("missing.bag");
+  const EditorProgram program(missing);
+  ASSERT_TRUE(program.started());
+  HWND box = waitForDialog(L"Zelbor Player Editor");
+  ASSERT_NE(box, nullptr) << "no message box";
+  EXPECT_NE(windowText(GetDlgItem(box, 0xFFFF)).find(missing), std::string::npos);
+  click(box, IDOK);
+  EXPECT_EQ(program.exitStatus(), 1U);
+}
+
+TEST(EditorProgram, ShowsTheDatabaseAndEndsWhenClosed) {
+  const testing::TempDir dir;
+  const std::string path = dir.file("TeamAndPlayerInfo.bag");
+  testing::writeFileBytes(path, testing::EditorHarness::standardImage());
+  const EditorProgram program(path);
+  ASSERT_TRUE(program.started());
+  HWND window = nullptr;
+  for (int tries = 0; window == nullptr && tries < 1000; ++tries) {
+    window = FindWindowW(nullptr, db::wideFromUtf8(path).c_str());
+    if (window == nullptr || !IsWindowVisible(window)) {
+      window = nullptr;
+      Sleep(10);
+    }
+  }
+  ASSERT_NE(window, nullptr) << "no main window titled with the database";
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.exitStatus(), 0U);
+}
+
+}  // namespace
+}  // namespace zelbor::win32
