@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "batch/batch_factors.h"
+#include "db/text_codec.h"
 #include "editor/messages.h"
 #include "support/editor_fixture.h"
 
@@ -170,6 +171,24 @@ TEST_F(WalksTest, TheFileHashCountsLoadedPlayersAndRestoresTheView) {
   EXPECT_EQ(view.selectedIndex(ListControl::lstPlayers), 1);
   EXPECT_EQ(view.text(txtBat(0)), "255");
   EXPECT_EQ(fileBytes(), image);
+}
+
+TEST_F(WalksTest, AReadWalkLeavesTheTeamOnScreenAsLoaded) {
+  startOrFail();
+  pickTeam(1);
+  pickPlayer(2);
+  // Another program renames the player on screen. The file hash reads every team of the file
+  // but does not load them over the one on screen, so nothing is reloaded behind the user.
+  std::vector<db::Byte> image = fileBytes();
+  db::PlayerRecord renamed = playerAt(image, 2, 3);
+  renamed.realName = namedPlayer("Renamed").realName;
+  putPlayer(image, 2, 3, renamed);
+  writeFileBytes(databasePath, image);
+
+  editor.mnuFileHash_Click();
+  ASSERT_EQ(view.shownHashes.size(), 1U);
+  expectViewOnTeamTwoPlayerThree();
+  EXPECT_EQ(db::decodeUpToNul(editor.database()->player(3).realName), "T2 Player 3");
 }
 
 TEST_F(WalksTest, TheSpoofRepairCopiesTheRealFieldsOnceAndOnlyThem) {
