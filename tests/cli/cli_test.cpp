@@ -464,7 +464,7 @@ std::vector<std::string> withFile(std::vector<std::string> arguments, const std:
   return arguments;
 }
 
-TEST_F(CliTest, WritingCommandsChangeExactlyTheBytesTheCoreFunctionsChange) {
+TEST_F(CliTest, WritingCommandsChangeExactlyTheBytesWorkedOutByHand) {
   for (const WriteCase& c : writeCases()) {
     writeFileBytes(path_, image_);
     const std::vector<db::Byte> expectedImage = patched(image_, c.patches);
