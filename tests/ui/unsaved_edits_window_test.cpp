@@ -272,6 +272,49 @@ TEST_F(UnsavedEditsWindowTest, MergeShowsTheFilesChangesAndTheEditsUnsaved) {
   EXPECT_FALSE(window.isWindowModified());
 }
 
+// Merge and Save write what Reload Team, the same edit typed again and Save write: the renamed
+// player's other texts lose their padding and his spoof face and bat follow the real ones.
+TEST_F(UnsavedEditsWindowTest, MergeAndSaveWriteWhatReloadAndTheSameEditTypedAgainWrite) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  players()->setCurrentRow(1);
+  typeName("Merged Name");
+  // Another program halves every Timing and leaves player 2's texts padded and his spoofs apart.
+  for (int index = 1; index <= players()->count(); ++index) {
+    changeFilePlayer(1, index, [](db::PlayerRecord& player) {
+      player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
+    });
+  }
+  changeFilePlayer(1, 2, [](db::PlayerRecord& player) { player = untidyPlayer(player); });
+  const std::vector<db::Byte> changed = readFileBytes(databasePath);
+  const auto save = [this] {
+    QTest::keyClick(box(TextBox::txtRealName), Qt::Key_S, Qt::ControlModifier);
+  };
+
+  prompts.teamChangedChoices = {editor::TeamChangedChoice::Merge};
+  save();
+  ASSERT_EQ(prompts.teamChangedQuestions.size(), 1U);
+  save();
+  const std::vector<db::Byte> merged = readFileBytes(databasePath);
+  std::vector<db::Byte> expected = changed;
+  db::PlayerRecord renamed = playerAt(changed, 1, 2);
+  renamed.realName = namedPlayer("Merged Name").realName;
+  putPlayer(expected, 1, 2, savedAsDesigned(renamed));
+  EXPECT_EQ(merged, expected);
+
+  // The other way: the file changed again as before, Reload Team, the edit typed again, Save.
+  writeFileBytes(databasePath, changed);
+  prompts.teamChangedChoices = {editor::TeamChangedChoice::ReloadTeam};
+  save();
+  ASSERT_EQ(prompts.teamChangedQuestions.size(), 2U);
+  EXPECT_EQ(readFileBytes(databasePath), changed);
+  EXPECT_EQ(players()->currentRow(), 1);
+  typeName("Merged Name");
+  save();
+  EXPECT_EQ(readFileBytes(databasePath), merged);
+  EXPECT_FALSE(window.isWindowModified());
+}
+
 TEST_F(UnsavedEditsWindowTest, ThePlayerListShowsTheNameAsTypedAndMarksEditedPlayers) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
