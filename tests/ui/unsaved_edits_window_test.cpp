@@ -44,6 +44,20 @@ class UnsavedEditsWindowTest : public UiFixture {
     return db::decodeUpToNul(filePlayer(team, index).realName);
   }
 
+  // The window shown, player 2 renamed "Merged Name", and every Timing of team 1 halved in the
+  // file by another program.
+  void renamePlayerTwoWhileTheFileHalvesTimings() {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    players()->setCurrentRow(1);
+    typeName("Merged Name");
+    for (int index = 1; index <= players()->count(); ++index) {
+      changeFilePlayer(1, index, [](db::PlayerRecord& player) {
+        player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
+      });
+    }
+  }
+
   std::vector<db::Byte> sample;  // the file as the editor opened it
 };
 
@@ -245,15 +259,7 @@ TEST_F(UnsavedEditsWindowTest, PastedTextIsRefusedAndSeveralBadBoxesAreListedAtO
 
 // Another program scales the shown team's Timing while the user edits a name: Merge shows both.
 TEST_F(UnsavedEditsWindowTest, MergeShowsTheFilesChangesAndTheEditsUnsaved) {
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  players()->setCurrentRow(1);
-  typeName("Merged Name");
-  for (int index = 1; index <= players()->count(); ++index) {
-    changeFilePlayer(1, index, [](db::PlayerRecord& player) {
-      player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
-    });
-  }
+  renamePlayerTwoWhileTheFileHalvesTimings();
   const std::vector<db::Byte> changed = readFileBytes(databasePath);
   prompts.teamChangedChoices = {editor::TeamChangedChoice::Merge};
   QTest::keyClick(box(TextBox::txtRealName), Qt::Key_S, Qt::ControlModifier);
@@ -275,16 +281,8 @@ TEST_F(UnsavedEditsWindowTest, MergeShowsTheFilesChangesAndTheEditsUnsaved) {
 // Merge and Save write what Reload Team, the same edit typed again and Save write: the renamed
 // player's other texts lose their padding and his spoof face and bat follow the real ones.
 TEST_F(UnsavedEditsWindowTest, MergeAndSaveWriteWhatReloadAndTheSameEditTypedAgainWrite) {
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  players()->setCurrentRow(1);
-  typeName("Merged Name");
-  // Another program halves every Timing and leaves player 2's texts padded and his spoofs apart.
-  for (int index = 1; index <= players()->count(); ++index) {
-    changeFilePlayer(1, index, [](db::PlayerRecord& player) {
-      player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
-    });
-  }
+  renamePlayerTwoWhileTheFileHalvesTimings();
+  // The other program also left player 2's texts padded and his spoofs apart.
   changeFilePlayer(1, 2, [](db::PlayerRecord& player) { player = untidyPlayer(player); });
   const std::vector<db::Byte> changed = readFileBytes(databasePath);
   const auto save = [this] {
