@@ -53,8 +53,8 @@ ExitStatus showPlayer(const CommandContext& context, const ShowOptions& options)
         std::span<const db::Byte>(area.value())
             .subspan(static_cast<std::size_t>(options.slot - 1) * db::kRecordSize)
             .first<db::kRecordSize>());
-    context.err << "Team " << *options.team << " has " << playerCount
-                << " loaded players; slot " << options.slot
+    context.err << "Team " << *options.team << " has " << playerCount << " loaded players; slot "
+                << options.slot
                 << (db::isEmptySlot(stored) ? " holds none."
                                             : " holds a player the game does not load.")
                 << "\n";

@@ -45,8 +45,7 @@ void Editor::offerReloadOfChangedTeam(const db::PlayerRecord& current) {
 void Editor::mergeChangedTeam(const db::PlayerRecord& current) {
   std::vector<db::PlayerRecord> edited = team_.players();
   edited.at(static_cast<std::size_t>(currentPlayer_ - 1)) = current;
-  const db::Result<std::vector<db::PlayerRecord>> inFile =
-      database_->readTeamPlayers(team_.team());
+  const db::Result<std::vector<db::PlayerRecord>> inFile = database_->readTeamPlayers(team_.team());
   if (!inFile) return reportError(inFile.error().message);
   const TeamMerge asked = mergeTeam(team_.savedPlayers(), edited, inFile.value(), true);
   if (!asked.missingPlayers.empty()) {
@@ -55,9 +54,8 @@ void Editor::mergeChangedTeam(const db::PlayerRecord& current) {
         teamLabel(team_.team()), playerList(asked.missingPlayers), asked.missingPlayers.size()));
   }
   const bool keepUsersValues =
-      asked.conflicts.empty() ||
-      prompts_.askYesNoDefaultNo(mergeConflictQuestion(asked, edited, inFile.value())) ==
-          Answer::Yes;
+      asked.conflicts.empty() || prompts_.askYesNoDefaultNo(mergeConflictQuestion(
+                                     asked, edited, inFile.value())) == Answer::Yes;
 
   // The team is loaded again so that a save compares the file with what the merge started from:
   // normally what was read above, newer if the file changed again while the question was open.

@@ -81,8 +81,8 @@ bool Editor::confirmEmptyNames(const db::PlayerRecord& current) {
     if (db::isEmptySlot(player)) firstEmpty = index;
   }
   if (firstEmpty == 0) return true;
-  return prompts_.askYesNoDefaultNo(messages::emptyNameQuestion(
-             firstEmpty, team_.playerCount(), loadedTeamName())) == Answer::Yes;
+  return prompts_.askYesNoDefaultNo(messages::emptyNameQuestion(firstEmpty, team_.playerCount(),
+                                                                loadedTeamName())) == Answer::Yes;
 }
 
 void Editor::showModified() {

@@ -31,9 +31,10 @@ void TeamOnScreen::storePlayers(std::vector<db::PlayerRecord> players) {
 void TeamOnScreen::compareWithSaved() {
   // By what the controls show: bytes a store tidies (padding, spoof fields) are no edit. Both
   // sides are formatted alike, so the decimal separator does not matter.
-  storedEdits_ = !std::ranges::equal(players_, savedPlayers_, [](const auto& now, const auto& saved) {
-    return formFromRecord(now, ".") == formFromRecord(saved, ".");
-  });
+  storedEdits_ =
+      !std::ranges::equal(players_, savedPlayers_, [](const auto& now, const auto& saved) {
+        return formFromRecord(now, ".") == formFromRecord(saved, ".");
+      });
 }
 
 db::WriteOutcome TeamOnScreen::StoreTeam(const db::Database& database,

@@ -134,9 +134,8 @@ TEST_F(DatabaseTest, ErrorsNameTheFileAndTheReason) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 1, 2);
   Database database = openImage(image);
-  const TeamAreaWrite save = editedTeam(database, 1, [](std::vector<PlayerRecord>& players) {
-    players[0].runsODI = 12;
-  });
+  const TeamAreaWrite save =
+      editedTeam(database, 1, [](std::vector<PlayerRecord>& players) { players[0].runsODI = 12; });
   std::filesystem::remove(path_);
   const Result<std::vector<PlayerRecord>> load = database.readTeamPlayers(2);
   ASSERT_FALSE(load);
@@ -150,9 +149,8 @@ TEST_F(DatabaseTest, AFileShortenedAfterOpeningIsNeverWrittenNorExtended) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 17, 48);
   Database database = openImage(image);
-  const TeamAreaWrite save = editedTeam(database, 17, [](std::vector<PlayerRecord>& players) {
-    players[47].runsODI = 12;
-  });
+  const TeamAreaWrite save = editedTeam(
+      database, 17, [](std::vector<PlayerRecord>& players) { players[47].runsODI = 12; });
   std::filesystem::resize_file(path_, 300000);
   const std::vector<Byte> shortened = readFileBytes(path_);
 
@@ -168,9 +166,8 @@ TEST_F(DatabaseTest, AFilePutInThePlaceOfTheOpenedOneIsNeverWritten) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 2, 5);
   Database database = openImage(image);
-  const TeamAreaWrite save = editedTeam(database, 2, [](std::vector<PlayerRecord>& players) {
-    players[0].runsODI = 12;
-  });
+  const TeamAreaWrite save =
+      editedTeam(database, 2, [](std::vector<PlayerRecord>& players) { players[0].runsODI = 12; });
   const std::vector<Byte> other = blankDatabase();
   writeFileBytes(dir_.file("other.bag"), other);
   std::filesystem::rename(dir_.file("other.bag"), path_);
@@ -191,9 +188,8 @@ TEST_F(DatabaseTest, AWriteRefusesATeamAnotherProgramChangedSinceItWasRead) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 2, 5);
   Database database = openImage(image);
-  const TeamAreaWrite save = editedTeam(database, 2, [](std::vector<PlayerRecord>& players) {
-    players[0].runsODI = 1234;
-  });
+  const TeamAreaWrite save = editedTeam(
+      database, 2, [](std::vector<PlayerRecord>& players) { players[0].runsODI = 1234; });
   // Another program changes a slot after the players: not ours to write, but the area is no
   // longer what was read.
   std::vector<Byte> changed = image;
@@ -212,9 +208,8 @@ TEST_F(DatabaseTest, ASecondWriterWaitsForTheLockThenRefusesWithoutWriting) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 1, 3);
   Database database = openImage(image);
-  const TeamAreaWrite save = editedTeam(database, 1, [](std::vector<PlayerRecord>& players) {
-    players[1].matchesODI = 77;
-  });
+  const TeamAreaWrite save = editedTeam(
+      database, 1, [](std::vector<PlayerRecord>& players) { players[1].matchesODI = 77; });
   {
     auto holder = systemFileSystem().openExisting(path_, OpenMode::ReadWrite);
     ASSERT_TRUE(holder);
@@ -312,9 +307,8 @@ TEST_F(DatabaseTest, AReadOnlyFileIsNotWrittenEvenByRoot) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 1, 3);
   Database database = openImage(image);
-  const TeamAreaWrite save = editedTeam(database, 1, [](std::vector<PlayerRecord>& players) {
-    players[0].hundredsODI = 9;
-  });
+  const TeamAreaWrite save = editedTeam(
+      database, 1, [](std::vector<PlayerRecord>& players) { players[0].hundredsODI = 9; });
   std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
                                           std::filesystem::perms::group_read |
                                           std::filesystem::perms::others_read);
@@ -332,9 +326,8 @@ TEST_F(DatabaseTest, AFileMarkedReadOnlyIsNotWrittenEvenWhenItOpens) {
   putTeam(image, 1, 3);
   zelbor::testing::ReadOnlyMarkedFileSystem marked(systemFileSystem(), path_);
   Database database = openImage(image, marked);
-  const TeamAreaWrite save = editedTeam(database, 1, [](std::vector<PlayerRecord>& players) {
-    players[0].hundredsODI = 9;
-  });
+  const TeamAreaWrite save = editedTeam(
+      database, 1, [](std::vector<PlayerRecord>& players) { players[0].hundredsODI = 9; });
   const WriteOutcome store = write(database, save);
   ASSERT_FALSE(store);
   EXPECT_EQ(store.error->message, "Cannot write \"" + path_ +

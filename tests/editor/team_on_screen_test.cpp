@@ -96,7 +96,8 @@ TEST_F(TeamOnScreenTest, WhatASaveWroteIsWhatTheNextSaveComparesTheFileWith) {
   const db::WriteOutcome refused = team.StoreTeam(database, players, {});
   EXPECT_EQ(refused.failure, db::WriteFailure::TeamChangedOnDisk);
   EXPECT_EQ(readFileBytes(path_), changed);
-  EXPECT_EQ(team.player(3).runsODI, playerAt(image, 2, 3).runsODI) << "the refused store keeps the team";
+  EXPECT_EQ(team.player(3).runsODI, playerAt(image, 2, 3).runsODI)
+      << "the refused store keeps the team";
 
   team = load(database, 2);
   ASSERT_TRUE(team.StoreTeam(database, players, {})) << "a team loaded again is written";
