@@ -34,6 +34,11 @@ BOOL CALLBACK watchChild(HWND child, LPARAM scroller) {
   return TRUE;
 }
 
+BOOL CALLBACK unwatchChild(HWND child, LPARAM) {
+  RemoveWindowSubclass(child, focusWatch, kFocusWatchId);
+  return TRUE;
+}
+
 void setBar(HWND window, int bar, int content, int view, int position) {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
@@ -101,6 +106,10 @@ void ScrolledClient::fitToMonitor(SIZE content, UINT dpi) {
 
 void ScrolledClient::childrenPlaced() {
   position_ = {0, 0};
+}
+
+ScrolledClient::~ScrolledClient() {
+  if (window_ != nullptr && IsWindow(window_)) EnumChildWindows(window_, unwatchChild, 0);
 }
 
 void ScrolledClient::attach(HWND window) {

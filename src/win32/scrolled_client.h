@@ -9,6 +9,12 @@ namespace zelbor::win32 {
 // and a control taking the focus (Tab), which is scrolled into view.
 class ScrolledClient {
  public:
+  ScrolledClient() = default;
+  ScrolledClient(const ScrolledClient&) = delete;
+  ScrolledClient& operator=(const ScrolledClient&) = delete;
+  // The children stop reporting their focus here: the window may outlive this.
+  ~ScrolledClient();
+
   // Takes over scrolling `window`, whose children are made: each of them scrolls into view when
   // it gets the focus.
   void attach(HWND window);
