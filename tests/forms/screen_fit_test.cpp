@@ -5,7 +5,7 @@
 namespace zelbor::forms {
 namespace {
 
-TEST(ScreenFit, ContentScrollsWhereTheRoomIsShortAndEachBarTakesRoomFromTheOtherDirection) {
+TEST(ScreenFitRule, ContentScrollsWhereTheRoomIsShortAndEachBarTakesRoomFromTheOtherDirection) {
   constexpr int kBar = 17;
   const struct {
     const char* what;
@@ -38,7 +38,7 @@ TEST(ScreenFit, ContentScrollsWhereTheRoomIsShortAndEachBarTakesRoomFromTheOther
   }
 }
 
-TEST(ScreenFit, ScrollingToAControlMovesAsLittleAsShowsIt) {
+TEST(ScreenFitRule, ScrollingToAControlMovesAsLittleAsShowsIt) {
   const struct {
     const char* what;
     int position, view, start, end, range;
