@@ -172,8 +172,8 @@ void MainWindow::fitToScreen() {
   const QSize frame = frameGeometry().size() - size();
   const QSize room = wholePixelRoom(shownOn) - frame;
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_);
-  const forms::ScreenFit fit = forms::fitToRoom({designed.width(), designed.height()},
-                                                {room.width(), room.height()}, bar);
+  const forms::ScreenFit fit =
+      forms::fitToRoom({designed.width(), designed.height()}, {room.width(), room.height()}, bar);
   const QSize fitted(fit.window.width, fit.window.height);
   if (fitted != minimumSize() || fitted != maximumSize()) setFixedSize(fitted);
 }

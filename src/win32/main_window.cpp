@@ -4,11 +4,11 @@
 
 #include "backup_dialog.h"
 #include "db/win32_text.h"
+#include "dpi.h"
 #include "exchange_dialogs.h"
 #include "find_player_dialog.h"
 #include "forms/main_window_form.h"
 #include "forms/menus.h"
-#include "dpi.h"
 #include "picture_box.h"
 #include "secondary_forms.h"
 #include "text_box_rules.h"

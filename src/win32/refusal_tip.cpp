@@ -34,8 +34,8 @@ HWND tipFor(HWND edit) {
   InitCommonControlsEx(&classes);
   HWND owner = GetAncestor(edit, GA_ROOT);
   HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (tip == nullptr) return nullptr;
   TTTOOLINFOW tool = toolFor(edit, tip);

@@ -11,7 +11,7 @@
 namespace zelbor::win32 {
 namespace {
 
-// A scroll bar's arrow moves a row of controls; the wheel three of them a notch.
+// A scroll bar's arrow moves a row of controls, as does each line of a wheel's notch.
 constexpr int kLineTwips = 360;
 // A control scrolled into view keeps this much of what is around it (its caption) in view too.
 constexpr int kMarginTwips = 300;
@@ -153,23 +153,41 @@ void ScrolledClient::scrollBy(int bar, int code, int track, int wheelLines) {
   const int line = pixelsFromTwips(kLineTwips, dpi_);
   int next = now;
   switch (code) {
-    case SB_LINEUP: next = now - line; break;
-    case SB_LINEDOWN: next = now + line; break;
-    case SB_PAGEUP: next = now - page; break;
-    case SB_PAGEDOWN: next = now + page; break;
+    case SB_LINEUP:
+      next = now - line;
+      break;
+    case SB_LINEDOWN:
+      next = now + line;
+      break;
+    case SB_PAGEUP:
+      next = now - page;
+      break;
+    case SB_PAGEDOWN:
+      next = now + page;
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: next = track; break;
-    case SB_TOP: next = 0; break;
-    case SB_BOTTOM: next = vertical ? range_.cy : range_.cx; break;
-    default: next = now - wheelLines * line; break;
+    case SB_THUMBPOSITION:
+      next = track;
+      break;
+    case SB_TOP:
+      next = 0;
+      break;
+    case SB_BOTTOM:
+      next = vertical ? range_.cy : range_.cx;
+      break;
+    default:
+      next = now - wheelLines * line;
+      break;
   }
   scrollTo(vertical ? POINT{position_.x, next} : POINT{next, position_.y});
 }
 
-bool ScrolledClient::handle(UINT message, WPARAM wParam, LPARAM) {
+bool ScrolledClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_VSCROLL:
     case WM_HSCROLL: {
+      // A scroll bar control's or a slider's, not the window's own.
+      if (lParam != 0) return false;
       const int bar = message == WM_VSCROLL ? SB_VERT : SB_HORZ;
       SCROLLINFO info{};
       info.cbSize = sizeof info;

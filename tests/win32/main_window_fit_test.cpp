@@ -24,12 +24,10 @@ struct Screen {
 // 633 x 710 pixels of controls at 96 dpi, 791 x 888 at 120, 950 x 1065 at 144, 1266 x 1420 at
 // 192, below a title and a menu bar.
 constexpr Screen kScreens[] = {
-    {96, 1280, 800, false, false},   {96, 1366, 768, false, false},
-    {96, 1920, 1080, false, false},  {120, 1280, 800, true, false},
-    {120, 1366, 768, true, false},   {120, 1920, 1080, false, false},
-    {144, 1280, 800, true, false},   {144, 1366, 768, true, false},
-    {144, 1920, 1080, true, false},  {192, 1280, 800, true, true},
-    {192, 1366, 768, true, false},   {192, 1920, 1080, true, false},
+    {96, 1280, 800, false, false}, {96, 1366, 768, false, false}, {96, 1920, 1080, false, false},
+    {120, 1280, 800, true, false}, {120, 1366, 768, true, false}, {120, 1920, 1080, false, false},
+    {144, 1280, 800, true, false}, {144, 1366, 768, true, false}, {144, 1920, 1080, true, false},
+    {192, 1280, 800, true, true},  {192, 1366, 768, true, false}, {192, 1920, 1080, true, false},
 };
 
 std::string describe(const Screen& screen) {
@@ -64,8 +62,8 @@ bool inside(POINT point, const RECT& outer) {
 // As much of `control` as the view can hold shows: all of it where it fits, else its start.
 bool showsAsMuchAsFits(const RECT& control, const RECT& view) {
   const auto shows = [](LONG start, LONG end, LONG viewStart, LONG viewEnd) {
-    return start >= viewStart && (end <= viewEnd || (end - start > viewEnd - viewStart &&
-                                                     start < viewEnd));
+    return start >= viewStart &&
+           (end <= viewEnd || (end - start > viewEnd - viewStart && start < viewEnd));
   };
   return shows(control.left, control.right, view.left, view.right) &&
          shows(control.top, control.bottom, view.top, view.bottom);
@@ -143,8 +141,8 @@ class MainWindowFitTest : public testing::TestWithParam<Screen> {
     EXPECT_EQ(main_.scrolled().position().x, 0);
     EXPECT_EQ(main_.scrolled().position().y, 0);
     const RECT first = placeOf(window(), main_.controls().control("Frame1"));
-    EXPECT_EQ(first.top, pixelsFromTwips(forms::mainWindowForm().controls.front().rect.top,
-                                         GetParam().dpi));
+    EXPECT_EQ(first.top,
+              pixelsFromTwips(forms::mainWindowForm().controls.front().rect.top, GetParam().dpi));
   }
 
   // Tab through the window as the message loop hands it to the dialog manager: each control

@@ -229,9 +229,8 @@ TEST_F(MainWindowTest, ControlsMoveWithTheMonitorsDpi) {
   for (const int bar : {SB_HORZ, SB_VERT}) {
     SCROLLINFO content{sizeof content, SIF_RANGE};
     GetScrollInfo(window(), bar, &content);
-    EXPECT_EQ(content.nMax + 1, pixelsFromTwips(bar == SB_HORZ ? form.clientWidth
-                                                                : form.clientHeight,
-                                                 192));
+    EXPECT_EQ(content.nMax + 1,
+              pixelsFromTwips(bar == SB_HORZ ? form.clientWidth : form.clientHeight, 192));
   }
 }
 
