@@ -222,9 +222,16 @@ TEST_F(MainWindowTest, ControlsMoveWithTheMonitorsDpi) {
     EXPECT_EQ(bounds.left, pixelsFromTwips(row->rect.left, 192)) << name;
     EXPECT_EQ(bounds.right - bounds.left, pixelsFromTwips(row->rect.width, 192)) << name;
   }
+  // The designed client area at the new dpi, scrolling where the screen cannot hold all of it.
   RECT client{};
   GetClientRect(window(), &client);
-  EXPECT_EQ(client.right, pixelsFromTwips(form.clientWidth, 192));
+  EXPECT_LE(client.right, pixelsFromTwips(form.clientWidth, 192));
+  for (const int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO content{sizeof content, SIF_RANGE};
+    GetScrollInfo(window(), bar, &content);
+    EXPECT_EQ(content.nMax + 1,
+              pixelsFromTwips(bar == SB_HORZ ? form.clientWidth : form.clientHeight, 192));
+  }
 }
 
 TEST_F(MainWindowTest, MenusAndShortcutsComeFromTheTable) {
