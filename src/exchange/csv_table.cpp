@@ -95,6 +95,7 @@ class CsvParser {
       std::string cell;
       if (!readCell(cell)) return false;
       cells.push_back(std::move(cell));
+      if (auto tooMany = cellLimitReason(row_, cells.size(), 0)) return fail(std::move(*tooMany));
       if (at_ >= text_.size()) return true;
       const char c = text_[at_++];
       if (c == separator_) continue;
@@ -154,15 +155,20 @@ std::variant<CsvTable, std::string> readCsvTable(std::string_view bytes) {
   CsvTable result{{}, std::move(input.encoding), separatorOf(text)};
   CsvParser parser(text, result.separator);
   ImportTable& table = result.table;
+  table.writtenAsShown = true;
+  table.semicolonSeparated = result.separator == ';';
   std::vector<std::string> cells;
   if (!parser.nextRow(cells)) {
     if (!parser.error().empty()) return parser.error();
     return std::string("there is no header line");
   }
   for (std::string& name : cells) table.columns.push_back({std::move(name), 1});
+  std::size_t allCells = cells.size();
   while (parser.nextRow(cells)) {
+    allCells += cells.size();
+    if (auto tooMany = cellLimitReason(parser.row(), cells.size(), allCells)) return *tooMany;
     if (cells.size() == 1 && cells[0].empty()) continue;  // a blank line
-    ImportRow row{parser.row(), {}, {}};
+    ImportRow row{parser.row(), {}, {}, {}};
     for (std::string& cell : cells) {
       row.cells.push_back(cell.empty() ? std::nullopt : std::optional(std::move(cell)));
     }
