@@ -35,9 +35,8 @@ bool samePlayers(std::span<const db::PlayerRecord> a, std::span<const db::Player
 
 std::optional<std::string> inputSizeRefusal(const std::string& name, std::uint64_t size) {
   if (size <= kInputSizeLimit) return std::nullopt;
-  return "Cannot import \"" + name + "\": it is " + std::to_string(size) +
-         " bytes long; an import's input may hold at most " + std::to_string(kInputSizeLimit) +
-         " bytes (64 MiB).";
+  return "Cannot import \"" + name + "\": an import's input may hold at most " +
+         std::to_string(kInputSizeLimit) + " bytes (64 MiB), and it holds more.";
 }
 
 db::Result<ImportFile> readImportFile(db::FileSystem& fileSystem, const std::string& path) {

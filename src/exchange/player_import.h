@@ -17,7 +17,8 @@ namespace zelbor::exchange {
 // Far beyond an export of every player (about 150 KB); a larger input is refused, not read.
 inline constexpr std::uint64_t kInputSizeLimit = 64 * 1024 * 1024;
 
-// Why an input of `size` bytes named `name` is refused as too large; none within the limit.
+// Why an input of `size` bytes (or more) named `name` is refused as too large; none within the
+// limit.
 std::optional<std::string> inputSizeRefusal(const std::string& name, std::uint64_t size);
 
 // An import's input file: its bytes, or the refusal of an input larger than kInputSizeLimit,
