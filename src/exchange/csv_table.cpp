@@ -155,6 +155,7 @@ std::variant<CsvTable, std::string> readCsvTable(std::string_view bytes) {
   CsvTable result{{}, std::move(input.encoding), separatorOf(text)};
   CsvParser parser(text, result.separator);
   ImportTable& table = result.table;
+  table.fromSheet = true;
   table.writtenAsShown = true;
   table.semicolonSeparated = result.separator == ';';
   std::vector<std::string> cells;

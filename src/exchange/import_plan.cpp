@@ -206,7 +206,8 @@ class Planner {
       if (i >= table_.columns.size() || table_.columns[i].name.empty()) {
         add(row.number, std::to_string(i + 1), *row.cells[i], "the header names no column here");
       } else if (fields_[i] != nullptr && !markRefused_.contains({row.number, i})) {
-        const CellArrival arrival{std::ranges::find(row.numberCells, i) != row.numberCells.end(),
+        const CellArrival arrival{table_.fromSheet,
+                                  std::ranges::find(row.numberCells, i) != row.numberCells.end(),
                                   std::ranges::find(row.formulaCells, i) != row.formulaCells.end(),
                                   table_.writtenAsShown, decimalComma_};
         checkCell(row.number, *fields_[i], i, *row.cells[i], arrival, stored, intended);

@@ -51,6 +51,8 @@ struct ImportRow {
 struct ImportTable {
   std::vector<ImportColumn> columns;
   std::vector<ImportRow> rows;
+  // Cells are a sheet's (CSV, xlsx), which a spreadsheet may have rewritten.
+  bool fromSheet = false;
   // Cells are texts a spreadsheet wrote as it shows them (CSV), not values it stored.
   bool writtenAsShown = false;
   // Cells are separated by semicolons, as spreadsheets that write a decimal comma separate them.

@@ -65,6 +65,7 @@ std::variant<ImportSource, std::string> readImportSource(std::string_view bytes,
     auto table = headedTable(readXlsxFirstSheet(bytes, name));
     if (auto* reason = std::get_if<std::string>(&table)) return std::move(*reason);
     source.table = std::move(std::get<ImportTable>(table));
+    source.table.fromSheet = true;
     return source;
   }
   const auto refused = [&](const std::string& reason) {

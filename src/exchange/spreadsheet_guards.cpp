@@ -497,9 +497,6 @@ CellVerdict judgeAverage(std::string_view cell, std::string_view stored,
 
 CellVerdict judgeText(std::string_view cell, std::string_view stored, const CellArrival& arrival) {
   const auto refused = [](std::string reason) { return CellVerdict{false, std::move(reason), {}}; };
-  if (isMisreadCharacterSet(cell, stored)) {
-    return refused("read with the wrong character set; open the file as UTF-8");
-  }
   const std::string advice = arrival.asShown ? "; import the column as text or use xlsx"
                                              : "; export again and keep the column as text";
   if (arrival.asFormula || (arrival.asShown && isCalculatedFormula(stored))) {
@@ -548,9 +545,13 @@ std::optional<char> decimalMarkOf(std::string_view cell) {
 CellVerdict judgeCell(const db::PlayerField& field, std::string_view cell, std::string_view stored,
                       const CellArrival& arrival) {
   if (cell == stored) return {true, std::nullopt, {}};
-  if (field.kind == db::FieldKind::Text && hasRewrittenLineEnds(cell, stored)) {
-    return {true, std::nullopt, {}};
+  if (field.kind == db::FieldKind::Text) {
+    if (hasRewrittenLineEnds(cell, stored)) return {true, std::nullopt, {}};
+    if (isMisreadCharacterSet(cell, stored)) {
+      return {false, "read with the wrong character set; open the file as UTF-8", {}};
+    }
   }
+  if (!arrival.fromSheet) return {false, std::nullopt, std::string(cell)};
   if (isSpreadsheetError(cell)) {
     return {false,
             "a spreadsheet error, not a value (a text starting with \"=\" is read as a "

@@ -44,6 +44,9 @@ bool isCalculatedFormula(std::string_view stored);
 
 // How a container delivered a cell: it only tells, and `judgeCell` decides what that means.
 struct CellArrival {
+  // A sheet's cell (CSV, xlsx), which a spreadsheet may have rewritten; a JSON value is taken as
+  // it is written, but for its character set and line ends.
+  bool fromSheet = false;
   bool asNumber = false;   // a workbook stores the cell as a number, not as a text
   bool asFormula = false;  // a workbook's cell holds a formula; the text is its calculated value
   // The cell is a text a spreadsheet wrote as it shows it (CSV): numbers may be cut to fewer

@@ -200,9 +200,10 @@ TEST_F(HostileImport, StoredControlCharactersAndRewrittenLineEndsAreNoChange) {
   }
 }
 
-// The rewritings a spreadsheet makes arrive through any container: a workbook saved from a CSV
-// opened with the wrong character set or locale, a JSON converted from one.
-TEST_F(HostileImport, EveryContainerMeetsTheSameGuards) {
+// The rewritings a spreadsheet makes arrive in a workbook as in CSV: one saved from a CSV opened
+// with the wrong character set or locale. A JSON value is taken as written, but a misread
+// character set is refused there too.
+TEST_F(HostileImport, EverySheetMeetsTheSameGuards) {
   db::PlayerRecord player = playerAt(image_, 1, 2);
   std::ranges::fill(player.realName, 0);
   std::ranges::copy(std::string_view("\xC9lan Dubois"), player.realName.begin());
@@ -213,14 +214,20 @@ TEST_F(HostileImport, EveryContainerMeetsTheSameGuards) {
   writeFileBytes(path_, image_);
   const struct {
     std::string column, value, message;
+    bool json;
   } cases[] = {
-      {"realName", "Ã‰lan Dubois", "read with the wrong character set"},
-      {"dateOfBirth", "1981-09-25", "the spreadsheet rewrote this cell as a date"},
-      {"bowlingAverageODI", "33408", "the spreadsheet read the decimal point as a thousands separator"},
-      {"realName", "#NAME?", "a spreadsheet error"},
+      {"realName", "Ã‰lan Dubois", "read with the wrong character set", true},
+      {"dateOfBirth", "1981-09-25", "the spreadsheet rewrote this cell as a date", false},
+      {"bowlingAverageODI", "33408",
+       "the spreadsheet read the decimal point as a thousands separator", false},
+      {"realName", "#NAME?", "a spreadsheet error", false},
   };
   for (const auto& c : cases) {
     for (const std::string& file : inputs({{"team", "1"}, {"slot", "2"}, {c.column, c.value}})) {
+      if (file.ends_with(".json") && !c.json) {
+        EXPECT_EQ(zelborDb({"import", path_, file, "--dry-run"}).status, 0) << c.value;
+        continue;
+      }
       const ImportRun run = zelborDb({"import", path_, file});
       EXPECT_EQ(run.status, 4) << file << " " << c.value;
       EXPECT_THAT(run.err, HasSubstr("row 2, column " + c.column + ", value \"" + c.value +

@@ -176,8 +176,9 @@ TEST(CsvGuards, NumberLikeTextsAgainstSpreadsheetRenderings) {
   }
 }
 
-constexpr CellArrival kCsv{false, false, true, false};
-constexpr CellArrival kTyped{};  // a JSON value, an xlsx text cell
+constexpr CellArrival kCsv{true, false, false, true, false};
+constexpr CellArrival kSheet{true};  // an xlsx text cell
+constexpr CellArrival kTyped{};      // a JSON value
 
 CellVerdict csv(const db::PlayerField& field, std::string_view cell, std::string_view stored) {
   return judgeCell(field, cell, stored, kCsv);
@@ -221,37 +222,43 @@ TEST(CsvGuards, VerdictsFollowTheFieldsKind) {
   EXPECT_FALSE(csv(runs, "12", "120").unchanged) << "whole numbers are never rounded";
 }
 
-// Every container's cells meet the same guards; how a cell arrived only adds what it tells.
-TEST(CellGuards, EveryContainerIsJudgedAlike) {
+// Every sheet's cells meet the same guards; how a cell arrived only adds what it tells. A JSON
+// value is as its author wrote it (a patch may change a date's shape), but for its character set
+// and line ends.
+TEST(CellGuards, EverySheetIsJudgedAlike) {
   const db::PlayerField& name = *db::findPlayerField("realName");
   const db::PlayerField& birth = *db::findPlayerField("dateOfBirth");
   const db::PlayerField& average = *db::findPlayerField("bowlingAverageODI");
-  const CellArrival number{true, false, false, false};
-  const CellArrival formula{false, true, false, false};
-  for (const CellArrival& arrival : {kTyped, number, kCsv}) {
+  const CellArrival number{true, true, false, false, false};
+  const CellArrival formula{true, false, true, false, false};
+  for (const CellArrival& arrival : {kSheet, number, kCsv}) {
     EXPECT_TRUE(judgeCell(name, "#REF!", "Eve", arrival).refusal);
-    EXPECT_THAT(judgeCell(name, "Ã‰lan", "Élan", arrival).refusal,
-                Optional(HasSubstr("wrong character set")));
     EXPECT_THAT(judgeCell(birth, "1981-09-25", "25/09/1981", arrival).refusal,
                 Optional(HasSubstr("as a date")));
     EXPECT_THAT(judgeCell(average, "33408", "33.408", arrival).refusal,
                 Optional(HasSubstr("thousands separator")));
-    EXPECT_TRUE(judgeCell(name, "a\nb", "a\rb", arrival).unchanged);
     EXPECT_TRUE(judgeCell(average, "33.4080", "33.408", arrival).unchanged);
   }
-  EXPECT_FALSE(judgeCell(average, "33.41", "33.408", kTyped).unchanged)
+  for (const CellArrival& arrival : {kTyped, kSheet, number, kCsv}) {
+    EXPECT_THAT(judgeCell(name, "Ã‰lan", "Élan", arrival).refusal,
+                Optional(HasSubstr("wrong character set")));
+    EXPECT_TRUE(judgeCell(name, "a\nb", "a\rb", arrival).unchanged);
+  }
+  EXPECT_EQ(judgeCell(birth, "1981-09-25", "25/09/1981", kTyped).edit, "1981-09-25");
+  EXPECT_EQ(judgeCell(name, "#N/A", "Eve", kTyped).edit, "#N/A");
+  EXPECT_FALSE(judgeCell(average, "33.41", "33.408", kSheet).unchanged)
       << "only a text written as shown may be cut to fewer digits";
   EXPECT_TRUE(judgeCell(average, "33.41", "33.408", kCsv).unchanged);
   EXPECT_THAT(judgeCell(name, "Ed", "Eve", number).refusal,
               Optional(HasSubstr("read this text as a date or a number")));
   EXPECT_THAT(judgeCell(name, "Ed", "=A1", formula).refusal, Optional(HasSubstr("as a formula")));
-  EXPECT_EQ(judgeCell(name, "Ed", "=A1", kTyped).edit, "Ed") << "a typed text is an edit";
+  EXPECT_EQ(judgeCell(name, "Ed", "=A1", kSheet).edit, "Ed") << "a text cell is an edit";
   EXPECT_EQ(judgeCell(name, "Ed", "Eve", kTyped).edit, "Ed");
 }
 
 TEST(CellGuards, ADecimalCommaIsReadWhereTheFileWritesOne) {
   const db::PlayerField& average = *db::findPlayerField("bowlingAverageODI");
-  const CellArrival comma{false, false, true, true};
+  const CellArrival comma{true, false, false, true, true};
   EXPECT_TRUE(judgeCell(average, "33,408", "33.408", comma).unchanged);
   EXPECT_TRUE(judgeCell(average, "-2,18E-15", "-2.184714e-15", comma).unchanged);
   EXPECT_EQ(judgeCell(average, "33,5", "33.408", comma).edit, "33.5");
