@@ -29,14 +29,16 @@ def saved_text(data):
         return data.decode("cp1252", errors="same_code_point"), "cp1252"
 
 
-def refused_cells(path):
+def refused_cells(path, header):
+    """The refused cells by row and column; a column the header lacks (the team column of a
+    header read with the wrong character set) is put back with the header."""
     for line in open(path, encoding="utf-8", errors="replace"):
         match = re.match(r"row (\d+), column ([^,]+), ", line)
-        if match:
-            yield int(match.group(1)), match.group(2)
+        if match and match.group(2) in header:
+            yield int(match.group(1)), header.index(match.group(2))
 
 
-def restore_csv(exported, saved_path, refused, edit, out_path):
+def restore_csv(exported, saved_path, errors, edit, out_path):
     text, encoding = saved_text(open(saved_path, "rb").read())
     first = text.split("\n", 1)[0]
     separator = max(",;\t", key=first.count)
@@ -44,24 +46,28 @@ def restore_csv(exported, saved_path, refused, edit, out_path):
     saved = list(csv.reader(io.StringIO(text, newline=""), delimiter=separator))
     header = saved[0]
     averages = [i for i, name in enumerate(header) if name.endswith("AverageODI")]
-    comma = separator == ";" and any(re.fullmatch(r"-?\d+,\d+(E[-+]?\d+)?", row[i], re.I)
-                                     for row in saved[1:] for i in averages if i < len(row))
-    for row, column in refused:
-        value = exported[row - 1][exported[0].index(column)]
-        if comma and header.index(column) in averages:
+    # Import reads the averages of a semicolon file with the decimal mark most of them have.
+    marks = [mark for row in saved[1:] for i in averages if i < len(row)
+             for mark in [re.fullmatch(r"-?\d+([.,])\d+(e[-+]?\d+)?", row[i], re.I)] if mark]
+    commas = sum(mark.group(1) == "," for mark in marks)
+    comma = separator == ";" and commas > 0 and commas >= len(marks) - commas
+    # A spreadsheet keeps the columns in their order, so a misread header is put back too.
+    for row, index in refused_cells(errors, header):
+        value = exported[row - 1][index]
+        if comma and index in averages:
             value = value.replace(".", ",")
-        saved[row - 1][header.index(column)] = value
+        saved[row - 1][index] = value
     if edit:
         team, slot, column, value = edit
         row = next(r for r in saved[1:] if r[:2] == [team, slot])
         row[header.index(column)] = value
     out = io.StringIO(newline="")
-    csv.writer(out, delimiter=separator, lineterminator=ending).writerows(saved)
+    csv.writer(out, delimiter=separator, lineterminator=ending, quoting=csv.QUOTE_ALL).writerows(saved)
     data = out.getvalue().encode(encoding, errors="same_code_point")
     open(out_path, "wb").write(data)
 
 
-def restore_xlsx(exported, saved_path, refused, edit, out_path):
+def restore_xlsx(exported, saved_path, errors, edit, out_path):
     import openpyxl
     book = openpyxl.load_workbook(saved_path)
     shown = openpyxl.load_workbook(saved_path, data_only=True).worksheets[0]
@@ -71,9 +77,8 @@ def restore_xlsx(exported, saved_path, refused, edit, out_path):
         for cell in line:
             if cell.data_type == "f":
                 cell.value = shown[cell.coordinate].value
-    for row, column in refused:
-        sheet.cell(row=row, column=header.index(column) + 1).value = \
-            exported[row - 1][exported[0].index(column)]
+    for row, index in refused_cells(errors, header):
+        sheet.cell(row=row, column=index + 1).value = exported[row - 1][index]
     if edit:
         team, slot, column, value = edit
         line = next(r for r in sheet.iter_rows(min_row=2)
@@ -86,11 +91,10 @@ def main():
     exported_path, saved_path, errors_path, out_path = sys.argv[1:5]
     edit = sys.argv[5:9] or None
     exported = list(csv.reader(open(exported_path, encoding="utf-8-sig", newline="")))
-    refused = list(refused_cells(errors_path))
     if saved_path.endswith(".xlsx"):
-        restore_xlsx(exported, saved_path, refused, edit, out_path)
+        restore_xlsx(exported, saved_path, errors_path, edit, out_path)
     else:
-        restore_csv(exported, saved_path, refused, edit, out_path)
+        restore_csv(exported, saved_path, errors_path, edit, out_path)
 
 
 main()

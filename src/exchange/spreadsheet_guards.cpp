@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <span>
 #include <string>
 #include <vector>
@@ -521,6 +522,23 @@ CellVerdict judgeText(std::string_view cell, std::string_view stored, const Cell
   return {false, std::nullopt, std::string(cell)};
 }
 
+// `stored` as a workbook holds it: control characters other than tab and line feed written
+// "_x000D_", which some programs keep as text instead of reading.
+std::string withWorkbookEscapes(std::string_view stored) {
+  std::string out;
+  for (const char c : stored) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 && c != '\t' && c != '\n') {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "_x%04X_", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 bool hasRewrittenLineEnds(std::string_view cell, std::string_view stored) {
@@ -546,7 +564,10 @@ CellVerdict judgeCell(const db::PlayerField& field, std::string_view cell, std::
                       const CellArrival& arrival) {
   if (cell == stored) return {true, std::nullopt, {}};
   if (field.kind == db::FieldKind::Text) {
-    if (hasRewrittenLineEnds(cell, stored)) return {true, std::nullopt, {}};
+    if (hasRewrittenLineEnds(cell, stored) ||
+        (arrival.fromSheet && cell == withWorkbookEscapes(stored))) {
+      return {true, std::nullopt, {}};
+    }
     if (isMisreadCharacterSet(cell, stored)) {
       return {false, "read with the wrong character set; open the file as UTF-8", {}};
     }

@@ -244,6 +244,9 @@ TEST(CellGuards, EverySheetIsJudgedAlike) {
                 Optional(HasSubstr("wrong character set")));
     EXPECT_TRUE(judgeCell(name, "a\nb", "a\rb", arrival).unchanged);
   }
+  EXPECT_TRUE(judgeCell(name, "Cara_x000D_Mae_x0001_", "Cara\rMae\x01", kCsv).unchanged)
+      << "a workbook's escapes kept as text by a program that does not read them";
+  EXPECT_FALSE(judgeCell(name, "Cara_x000D_Mae", "Cara\rMae", kTyped).unchanged);
   EXPECT_EQ(judgeCell(birth, "1981-09-25", "25/09/1981", kTyped).edit, "1981-09-25");
   EXPECT_EQ(judgeCell(name, "#N/A", "Eve", kTyped).edit, "#N/A");
   EXPECT_FALSE(judgeCell(average, "33.41", "33.408", kSheet).unchanged)
