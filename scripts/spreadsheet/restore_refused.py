@@ -43,7 +43,12 @@ def restore_csv(exported, saved_path, errors, edit, out_path):
     first = text.split("\n", 1)[0]
     separator = max(",;\t", key=first.count)
     ending = "\r\n" if "\r\n" in text else "\n"
-    saved = list(csv.reader(io.StringIO(text, newline=""), delimiter=separator))
+    # As import reads it, a lone CR in a file of LF lines is part of its cell.
+    lone = "\ue000"
+    if not re.match(r"[^\r\n]*\r(?!\n)", text):
+        text = re.sub(r"\r(?!\n)", lone, text)
+    saved = [[cell.replace(lone, "\r") for cell in row]
+             for row in csv.reader(io.StringIO(text, newline=""), delimiter=separator)]
     header = saved[0]
     averages = [i for i, name in enumerate(header) if name.endswith("AverageODI")]
     # Import reads the averages of a semicolon file with the decimal mark most of them have.
@@ -56,6 +61,7 @@ def restore_csv(exported, saved_path, errors, edit, out_path):
         value = exported[row - 1][index]
         if comma and index in averages:
             value = value.replace(".", ",")
+        saved[row - 1] += [""] * (index + 1 - len(saved[row - 1]))
         saved[row - 1][index] = value
     if edit:
         team, slot, column, value = edit

@@ -34,7 +34,7 @@ struct ImportPlan {
 
 // The bad cells, each as `row N, column C, value "V": reason`: the first kShownProblems of them,
 // and how many there are. A hostile input has millions; the first show what is wrong.
-inline constexpr std::size_t kShownProblems = 50;
+inline constexpr std::size_t kShownProblems = 500;
 struct CellProblems {
   std::vector<std::string> shown;
   std::size_t count = 0;

@@ -286,7 +286,7 @@ TEST_F(HostileImport, HostileShapesAreRefusedWithABoundedReport) {
   std::string columns = "team,slot";
   for (int i = 0; i < 20000; ++i) columns += ",c" + std::to_string(i);
   std::string unknown = "team,slot";
-  for (int i = 0; i < 2000; ++i) unknown += ",c" + std::to_string(i);
+  for (int i = 0; i < 5000; ++i) unknown += ",c" + std::to_string(i);
   std::string manyValues = R"([{"team":1,"slot":1,"shirtNumbers":[)";
   for (int i = 0; i < 1100000; ++i) manyValues += "0,";
   manyValues += "0]}]";
@@ -301,8 +301,8 @@ TEST_F(HostileImport, HostileShapesAreRefusedWithABoundedReport) {
       {"values.json", manyValues, "it holds more than 1048576 cells"},
       {"wide.csv", columns + "\n1,1\n", "row 1 holds more than 16384 cells, the most a sheet has"},
       {"unknown.csv", unknown + "\n1,1\n",
-       "row 1, column c49, value \"c49\": there is no such field; the columns are those export "
-       "writes\n\u2026 and 1950 more\nNothing was written: 2000 cells of "},
+       "row 1, column c499, value \"c499\": there is no such field; the columns are those export "
+       "writes\n\u2026 and 4500 more\nNothing was written: 5000 cells of "},
       {"entity.xlsx",
        zelbor::testing::zipArchive(
            {{"xl/worksheets/sheet1.xml",
@@ -315,7 +315,7 @@ TEST_F(HostileImport, HostileShapesAreRefusedWithABoundedReport) {
     const ImportRun run = zelborDb({"import", path_, input(c.name, c.text)});
     EXPECT_EQ(run.status, 4) << c.name;
     EXPECT_THAT(run.err, HasSubstr(c.message)) << c.name;
-    EXPECT_LT(run.err.size(), 8000u) << c.name;
+    EXPECT_LT(run.err.size(), 60000u) << c.name;
   }
   EXPECT_TRUE(readFileBytes(path_) == image_);
 
