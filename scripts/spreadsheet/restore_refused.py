@@ -11,6 +11,10 @@ import csv
 import io
 import re
 import sys
+import warnings
+
+# openpyxl warns of every workbook without a default style, as Gnumeric saves them.
+warnings.filterwarnings("ignore", module="openpyxl")
 
 # Windows-1252 with its five unassigned bytes read as the code points of the same number.
 codecs.register_error("same_code_point",
