@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Replaces the placeholders odd_players.py writes, in the database file given, with what only
-another program stores: names holding CR, LF, tab and C1 bytes, bytes after a name's NUL, NaN
+another program stores: names holding CR, LF, tab and C1 bytes, a lone CR, bytes after a name's NUL, NaN
 averages. The file keeps its length."""
 import struct
 import sys
@@ -8,6 +8,7 @@ import sys
 REPLACEMENTS = [
     (b"ZqCtlName1", b"Ann\r\nLee\t\x81"),
     (b"ZqNulName2", b"Bo\x00b\x01\xff\r\n\t9"),
+    (b"ZqLoneCr03", b"Cara\rMaeve"),
     (struct.pack("<f", 1234.5), struct.pack("<I", 0x7FC00123)),
     (struct.pack("<f", 4321.25), struct.pack("<I", 0xFF800001)),
 ]

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Writes an import patch giving players of a database the values spreadsheets rewrite: floats of
-any magnitude, dates, texts starting with "=", accented names, numbers kept as text. Slots 6 and
-7 of the first two teams get the placeholders hostile_bytes.py replaces with bytes no import
-writes: control characters, bytes after a NUL, NaN."""
+any magnitude, dates, texts starting with "=", accented names, numbers kept as text. Slots 6 to
+8 of the first two teams get the placeholders hostile_bytes.py replaces with bytes no import
+writes: control characters, bytes after a NUL, NaN, a lone carriage return."""
 import json
 import random
 import struct
@@ -38,9 +38,9 @@ def main():
                       "battingAverageODI": rng.choice([-2.184714e-15, 0.1, 45.5, 1e30, odd_float(rng)])}
             patch.append(player)
     for team in range(1, min(teams, 2) + 1):
-        for slot, name in ((6, "ZqCtlName1"), (7, "ZqNulName2")):
+        for slot, name in ((6, "ZqCtlName1"), (7, "ZqNulName2"), (8, "ZqLoneCr03")):
             patch.append({"team": team, "slot": slot, "realName": name,
-                          "bowlingAverageODI": 1234.5 if slot == 6 else 4321.25})
+                          "bowlingAverageODI": {6: 1234.5, 7: 4321.25, 8: 0.5}[slot]})
     json.dump(patch, sys.stdout, ensure_ascii=False)
 
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <memory>
 #include <set>
@@ -31,22 +32,35 @@ std::optional<TableFormat> formatOf(const ImportOptions& options) {
   return options.format.empty() ? tableFormatOf(options.input) : formatNamed(options.format);
 }
 
-std::optional<std::string> readInput(const CommandContext& context, const std::string& input) {
+// The input's bytes, or the status to exit with when it cannot be read or is too large.
+std::variant<std::string, ExitStatus> readInput(const CommandContext& context,
+                                                const std::string& input) {
   if (input == kStandardInput) {
     if (context.standardInput == nullptr) return std::string();
-    std::string text(std::istreambuf_iterator<char>(*context.standardInput), {});
+    // Read no further than past the limit: a larger input is refused without holding all of it.
+    std::string text;
+    std::array<char, 1 << 16> chunk;
+    while (text.size() <= kInputSizeLimit && *context.standardInput) {
+      context.standardInput->read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+      text.append(chunk.data(), static_cast<std::size_t>(context.standardInput->gcount()));
+    }
     if (context.standardInput->bad()) {
       context.err << "Cannot read the standard input.\n";
-      return std::nullopt;
+      return ExitStatus::FileError;
+    }
+    if (auto refusal = inputSizeRefusal("the standard input", text.size())) {
+      context.err << *refusal << "\n";
+      return ExitStatus::InvalidInput;
     }
     return text;
   }
-  db::Result<std::string> text = readImportFile(context.fileSystem, input);
-  if (!text) {
-    reportFileError(context, text.error());
-    return std::nullopt;
+  db::Result<ImportFile> file = readImportFile(context.fileSystem, input);
+  if (!file) return reportFileError(context, file.error());
+  if (file.value().refusal) {
+    context.err << *file.value().refusal << "\n";
+    return ExitStatus::InvalidInput;
   }
-  return std::move(text).value();
+  return std::move(file.value().bytes);
 }
 
 // How the input was read, when that is worth saying.
@@ -123,9 +137,9 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
   const db::Result<db::ValueLists> lists =
       db::ValueLists::load(context.fileSystem, options.listFolder);
   if (!lists) return reportFileError(context, lists.error());
-  const std::optional<std::string> text = readInput(context, options.input);
-  if (!text) return ExitStatus::FileError;
-  const auto source = readImportSource(*text, options.input, *format);
+  const auto input = readInput(context, options.input);
+  if (const auto* status = std::get_if<ExitStatus>(&input)) return *status;
+  const auto source = readImportSource(std::get<std::string>(input), options.input, *format);
   if (const auto* refusal = std::get_if<std::string>(&source)) {
     context.err << *refusal << "\n";
     return ExitStatus::InvalidInput;
@@ -137,9 +151,9 @@ ExitStatus importInput(const CommandContext& context, const ImportOptions& optio
                                              lists.value(), options.keepSpoof, preview);
   if (!walk.ok()) return reportWalkError(context, walk);
   if (const auto* problems = std::get_if<CellProblems>(&preview.plan)) {
-    for (const std::string& problem : *problems) context.err << problem << "\n";
-    context.err << "Nothing was written: " << counted(problems->size(), "cell") << " of "
-                << options.input << (problems->size() == 1 ? " is" : " are") << " invalid.\n";
+    for (const std::string& line : problemLines(*problems)) context.err << line << "\n";
+    context.err << "Nothing was written: " << counted(problems->count, "cell") << " of "
+                << options.input << (problems->count == 1 ? " is" : " are") << " invalid.\n";
     return ExitStatus::InvalidInput;
   }
   const ImportPlan& changes = std::get<ImportPlan>(preview.plan);

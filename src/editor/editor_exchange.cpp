@@ -85,9 +85,10 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   const std::optional<ChosenTable> table = chooseTable(windows.chooseTableToImport());
   if (!table) return;
   const std::string& input = table->path;
-  const db::Result<std::string> text = exchange::readImportFile(fileSystem_, input);
-  if (!text) return reportError(text.error().message);
-  const auto read = exchange::readImportSource(text.value(), input, table->format);
+  const db::Result<exchange::ImportFile> file = exchange::readImportFile(fileSystem_, input);
+  if (!file) return reportError(file.error().message);
+  if (file.value().refusal) return reportError(*file.value().refusal);
+  const auto read = exchange::readImportSource(file.value().bytes, input, table->format);
   if (const auto* refusal = std::get_if<std::string>(&read)) return reportError(*refusal);
   const auto& source = std::get<exchange::ImportSource>(read);
 
@@ -100,7 +101,7 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   ImportPreviewRows rows{input, exchange::readingDescription(source), {}, {}, {}};
   const auto* plan = std::get_if<exchange::ImportPlan>(&preview.plan);
   if (plan == nullptr) {
-    rows.refused = std::get<exchange::CellProblems>(preview.plan);
+    rows.refused = exchange::problemLines(std::get<exchange::CellProblems>(preview.plan));
   } else {
     rows.notes = plan->notes;
     for (const exchange::FieldChange& change : plan->changes) {

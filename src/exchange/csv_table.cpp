@@ -84,7 +84,14 @@ char separatorOf(std::string_view text) {
 
 class CsvParser {
  public:
-  CsvParser(std::string_view text, char separator) : text_(text), separator_(separator) {}
+  // Lines end as the first one does. In a text whose lines end in LF or CR LF, a lone CR is part
+  // of its cell, as some spreadsheets write a stored CR without quoting the cell.
+  CsvParser(std::string_view text, char separator)
+      : text_(text), separator_(separator), loneReturnEndsLine_([text] {
+          const std::size_t end = text.find_first_of("\r\n");
+          return end != std::string_view::npos && text[end] == '\r' &&
+                 (end + 1 == text.size() || text[end + 1] != '\n');
+        }()) {}
 
   // The cells of the next line; false at the end of the text or on an error.
   bool nextRow(std::vector<std::string>& cells) {
@@ -95,6 +102,7 @@ class CsvParser {
       std::string cell;
       if (!readCell(cell)) return false;
       cells.push_back(std::move(cell));
+      if (auto tooMany = cellLimitReason(row_, cells.size(), 0)) return fail(std::move(*tooMany));
       if (at_ >= text_.size()) return true;
       const char c = text_[at_++];
       if (c == separator_) continue;
@@ -109,7 +117,7 @@ class CsvParser {
  private:
   bool readCell(std::string& cell) {
     if (at_ >= text_.size() || text_[at_] != '"') {
-      while (at_ < text_.size() && text_[at_] != separator_ && !isLineEnd(text_[at_])) {
+      while (at_ < text_.size() && text_[at_] != separator_ && !endsLine(at_)) {
         cell += text_[at_++];
       }
       return true;
@@ -123,13 +131,19 @@ class CsvParser {
         ++at_;
       } else {
         ++at_;
-        if (at_ < text_.size() && text_[at_] != separator_ && !isLineEnd(text_[at_])) {
+        if (at_ < text_.size() && text_[at_] != separator_ && !endsLine(at_)) {
           return fail("row " + std::to_string(row_) + ": text follows the closing quote of a cell");
         }
         return true;
       }
     }
     return fail("row " + std::to_string(firstRow) + ": a quoted cell is never closed");
+  }
+
+  bool endsLine(std::size_t at) const {
+    if (text_[at] == '\n') return true;
+    return text_[at] == '\r' &&
+           (loneReturnEndsLine_ || (at + 1 < text_.size() && text_[at + 1] == '\n'));
   }
 
   bool fail(std::string message) {
@@ -139,6 +153,7 @@ class CsvParser {
 
   std::string_view text_;
   char separator_;
+  bool loneReturnEndsLine_;
   std::size_t at_ = 0;
   int row_ = 0;
   std::string error_;
@@ -154,15 +169,21 @@ std::variant<CsvTable, std::string> readCsvTable(std::string_view bytes) {
   CsvTable result{{}, std::move(input.encoding), separatorOf(text)};
   CsvParser parser(text, result.separator);
   ImportTable& table = result.table;
+  table.fromSheet = true;
+  table.writtenAsShown = true;
+  table.semicolonSeparated = result.separator == ';';
   std::vector<std::string> cells;
   if (!parser.nextRow(cells)) {
     if (!parser.error().empty()) return parser.error();
     return std::string("there is no header line");
   }
   for (std::string& name : cells) table.columns.push_back({std::move(name), 1});
+  std::size_t allCells = cells.size();
   while (parser.nextRow(cells)) {
+    allCells += cells.size();
+    if (auto tooMany = cellLimitReason(parser.row(), cells.size(), allCells)) return *tooMany;
     if (cells.size() == 1 && cells[0].empty()) continue;  // a blank line
-    ImportRow row{parser.row(), {}, {}};
+    ImportRow row{parser.row(), {}, {}, {}};
     for (std::string& cell : cells) {
       row.cells.push_back(cell.empty() ? std::nullopt : std::optional(std::move(cell)));
     }

@@ -164,9 +164,8 @@ using IntendedFields = std::array<std::optional<Intended>, db::kPlayerFields.siz
 
 class Planner {
  public:
-  Planner(const ImportTable& table, const LoadedTeams& loaded, const db::ValueLists& lists,
-          InputGuards guards)
-      : table_(table), loaded_(loaded), lists_(lists), guards_(guards) {}
+  Planner(const ImportTable& table, const LoadedTeams& loaded, const db::ValueLists& lists)
+      : table_(table), loaded_(loaded), lists_(lists) {}
 
   void checkColumns() {
     std::set<std::string_view> seen;
@@ -206,10 +205,51 @@ class Planner {
       if (!row.cells[i]) continue;
       if (i >= table_.columns.size() || table_.columns[i].name.empty()) {
         add(row.number, std::to_string(i + 1), *row.cells[i], "the header names no column here");
-      } else if (fields_[i] != nullptr) {
-        const bool number = std::ranges::find(row.numberCells, i) != row.numberCells.end();
-        checkCell(row.number, *fields_[i], i, *row.cells[i], number, stored, intended);
+      } else if (fields_[i] != nullptr && !markRefused_.contains({row.number, i})) {
+        const CellArrival arrival{table_.fromSheet,
+                                  std::ranges::find(row.numberCells, i) != row.numberCells.end(),
+                                  std::ranges::find(row.formulaCells, i) != row.formulaCells.end(),
+                                  table_.writtenAsShown, decimalComma_};
+        checkCell(row.number, *fields_[i], i, *row.cells[i], arrival, stored, intended);
       }
+    }
+  }
+
+  // Spreadsheets that separate cells by semicolons write a decimal comma. Such a table whose
+  // averages all have one is read with it; in one mixing both marks, the averages with the rarer
+  // mark are refused, since either reading would change the others.
+  void decideDecimalMark() {
+    if (!table_.semicolonSeparated) return;
+    struct Written {
+      int row = 0;
+      std::size_t column = 0;
+      std::string_view text;
+    };
+    std::vector<Written> points;
+    std::vector<Written> commas;
+    for (const ImportRow& row : table_.rows) {
+      for (std::size_t i = 0; i < row.cells.size() && i < fields_.size(); ++i) {
+        if (!row.cells[i] || fields_[i] == nullptr || fields_[i]->kind != db::FieldKind::Float32) {
+          continue;
+        }
+        if (const std::optional<char> mark = decimalMarkOf(*row.cells[i])) {
+          (*mark == ',' ? commas : points).push_back({row.number, i, *row.cells[i]});
+        }
+      }
+    }
+    decimalComma_ = !commas.empty() && commas.size() >= points.size();
+    if (commas.empty() || points.empty()) return;
+    const std::vector<Written>& rarer = decimalComma_ ? points : commas;
+    const Written& other = decimalComma_ ? commas.front() : points.front();
+    const std::string reason =
+        std::string("written with a decimal ") + (decimalComma_ ? "point" : "comma") +
+        ", where other averages (row " + std::to_string(other.row) + ", column " +
+        table_.columns[other.column].name + ", value \"" + std::string(other.text) +
+        "\") have a decimal " + (decimalComma_ ? "comma" : "point") +
+        "; write every average with the same mark";
+    for (const Written& cell : rarer) {
+      markRefused_.insert({cell.row, cell.column});
+      add(cell.row, table_.columns[cell.column].name, cell.text, reason);
     }
   }
 
@@ -219,7 +259,10 @@ class Planner {
 
  private:
   void add(int row, std::string_view column, std::string_view value, std::string_view reason) {
-    problems_.push_back(problem(row, column, value, reason));
+    if (problems_.shown.size() < kShownProblems) {
+      problems_.shown.push_back(problem(row, column, value, reason));
+    }
+    ++problems_.count;
   }
 
   std::optional<PlayerKey> playerOf(const ImportRow& row) {
@@ -248,31 +291,27 @@ class Planner {
     return PlayerKey{*team, *slot};
   }
 
-  // `number`: the workbook stores the cell as a number, which a text is only after a spreadsheet
-  // read it as a date or a number.
   void checkCell(int row, const db::PlayerField& field, std::size_t column, const std::string& text,
-                 bool number, const std::optional<db::Bytes<db::kRecordSize>>& record,
+                 const CellArrival& arrival,
+                 const std::optional<db::Bytes<db::kRecordSize>>& record,
                  IntendedFields* playerFields) {
     const std::string_view name = table_.columns[column].name;
     std::optional<Intended> intended;
-    if (record) {
-      const db::FieldValue stored = db::readField(field, *record);
-      const std::string storedText = cellText(field, stored, kRawNumbers);
-      const bool shown =
-          text == storedText || text == itemName(field, stored, ItemNames(lists_)) ||
-          (guards_ != InputGuards::None && isWithoutCarriageReturns(text, storedText));
-      const CellVerdict verdict = shown ? CellVerdict{true, std::nullopt}
-                                        : judgeRewrittenCell(guards_, field, text, storedText);
+    // A row naming no player is judged against nothing stored, for the problems of its own.
+    const db::FieldValue stored =
+        record ? db::readField(field, *record) : db::FieldValue(std::string());
+    const std::string storedText = record ? cellText(field, stored, kRawNumbers) : std::string();
+    std::string edit;
+    if (record && text == itemName(field, stored, ItemNames(lists_))) {
+      intended = Intended{stored, row, true};
+    } else {
+      CellVerdict verdict = judgeCell(field, text, storedText, arrival);
       if (verdict.refusal) return add(row, name, text, *verdict.refusal);
-      if (verdict.unchanged) intended = Intended{stored, row, true};
-    }
-    if (!intended && number && field.kind == db::FieldKind::Text) {
-      return add(
-          row, name, text,
-          std::string(kRereadTextReason) + "; format the column as text and type the text again");
+      if (verdict.unchanged && record) intended = Intended{stored, row, true};
+      edit = std::move(verdict.edit);
     }
     if (!intended) {
-      Reading reading = readCell(field, text, lists_);
+      Reading reading = readCell(field, edit, lists_);
       if (const auto* reason = std::get_if<std::string>(&reading)) {
         return add(row, name, text, "the field " + *reason);
       }
@@ -291,7 +330,8 @@ class Planner {
   const ImportTable& table_;
   const LoadedTeams& loaded_;
   const db::ValueLists& lists_;
-  InputGuards guards_;
+  bool decimalComma_ = false;
+  std::set<std::pair<int, std::size_t>> markRefused_;  // row and column
   std::vector<const db::PlayerField*> fields_;
   std::optional<std::size_t> teamColumn_;
   std::optional<std::size_t> slotColumn_;
@@ -353,16 +393,25 @@ void addChanges(int team, int slot, const db::PlayerRecord& before, const db::Pl
 
 }  // namespace
 
+std::vector<std::string> problemLines(const CellProblems& problems) {
+  std::vector<std::string> lines = problems.shown;
+  if (problems.count > problems.shown.size()) {
+    lines.push_back("\u2026 and " + std::to_string(problems.count - problems.shown.size()) +
+                    " more");
+  }
+  return lines;
+}
+
 std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   const LoadedTeams& loaded,
-                                                  const db::ValueLists& lists, bool keepSpoof,
-                                                  InputGuards guards) {
-  Planner planner(table, loaded, lists, guards);
+                                                  const db::ValueLists& lists, bool keepSpoof) {
+  Planner planner(table, loaded, lists);
   planner.checkColumns();
-  if (table.rows.empty() && planner.problems().empty()) return ImportPlan{loaded, {}, {}, {}};
+  if (table.rows.empty() && planner.problems().count == 0) return ImportPlan{loaded, {}, {}, {}};
   if (!planner.canIdentifyPlayers()) return std::move(planner.problems());
+  planner.decideDecimalMark();
   for (const ImportRow& row : table.rows) planner.checkRow(row);
-  if (!planner.problems().empty()) return std::move(planner.problems());
+  if (planner.problems().count > 0) return std::move(planner.problems());
 
   ImportPlan plan{loaded, {}, {}, {}};
   for (const auto& [player, fields] : planner.intended()) {

@@ -32,18 +32,26 @@ struct ImportPlan {
   std::vector<std::string> notes;
 };
 
-// Every bad cell, each as `row N, column C, value "V": reason`.
-using CellProblems = std::vector<std::string>;
+// The bad cells, each as `row N, column C, value "V": reason`: the first kShownProblems of them,
+// and how many there are. A hostile input has millions; the first show what is wrong.
+inline constexpr std::size_t kShownProblems = 500;
+struct CellProblems {
+  std::vector<std::string> shown;
+  std::size_t count = 0;
+};
+
+// The problems shown, and a last line with how many more there are, if any.
+std::vector<std::string> problemLines(const CellProblems& problems);
 
 // Checks every cell of `table` against the loaded players and, when all are valid, works out the
 // players afterwards. A cell that shows the stored value changes nothing, so bytes no cell
 // changes stay as stored. Without `keepSpoof` the spoof fields of a player whose real name, face
 // or bat changes follow the real ones, as a save in the editor does, and spoof cells are not
-// written. `guards` tells a spreadsheet's rewriting of a cell
-// from an edit.
+// written. Each cell is judged against the stored value by the spreadsheet guards, from how the
+// table says it arrived; a semicolon-separated table whose averages all use a decimal comma is
+// read that way, and one mixing both marks is refused.
 std::variant<ImportPlan, CellProblems> planImport(const ImportTable& table,
                                                   const LoadedTeams& loaded,
-                                                  const db::ValueLists& lists, bool keepSpoof,
-                                                  InputGuards guards = InputGuards::None);
+                                                  const db::ValueLists& lists, bool keepSpoof);
 
 }  // namespace zelbor::exchange

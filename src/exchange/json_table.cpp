@@ -17,13 +17,32 @@ std::optional<std::string> cellOf(const Json& value) {
   return value.dump();
 }
 
+// Export nests three deep at most (a patch, its players, a player's arrays); deeper input is
+// refused while it is parsed, before it takes the stack or the memory.
+constexpr int kDeepestNesting = 16;
+
+// Why the text was refused while it was parsed.
+struct Refused {
+  std::string reason;
+};
+
 // Notices a key given twice in one object while the text is parsed; the parsed value would keep
 // only one of them. Player objects are the elements of the outer array (of the patch's array when
-// the text is an object), numbered from row 2 as export writes them.
+// the text is an object), numbered from row 2 as export writes them. Stops the parse of a text
+// nested too deep or holding too many values.
 class DuplicateKeys {
  public:
   bool operator()(int depth, nlohmann::json::parse_event_t event, const Json& parsed) {
     using Event = nlohmann::json::parse_event_t;
+    if (event == Event::object_start || event == Event::array_start) {
+      if (depth >= kDeepestNesting) {
+        throw Refused{"it nests arrays and objects more than " +
+                      std::to_string(kDeepestNesting) + " deep"};
+      }
+    }
+    if (event == Event::value || event == Event::object_start || event == Event::array_start) {
+      if (auto tooMany = cellLimitReason(0, 0, ++values_)) throw Refused{std::move(*tooMany)};
+    }
     if (event == Event::object_start) {
       if (depth == 0) playerDepth_ = 2;
       if (depth == playerDepth_) ++players_;
@@ -44,6 +63,7 @@ class DuplicateKeys {
  private:
   int playerDepth_ = 1;
   int players_ = 0;
+  std::size_t values_ = 0;
   std::vector<std::set<std::string>> keys_;
   std::optional<std::string> found_;
 };
@@ -52,7 +72,7 @@ class TableBuilder {
  public:
   // Fails when two keys of the player name one column: "shirtNumbers" and "shirtNumbers[0]".
   std::optional<std::string> addPlayer(int row, const Json& player) {
-    ImportRow& added = table_.rows.emplace_back(ImportRow{row, {}, {}});
+    ImportRow& added = table_.rows.emplace_back(ImportRow{row, {}, {}, {}});
     std::set<std::size_t> given;
     for (const auto& [key, value] : player.items()) {
       if (!value.is_array()) {
@@ -64,7 +84,7 @@ class TableBuilder {
         if (!put(added, given, column, cellOf(value[i]))) return twice(row, column);
       }
     }
-    return std::nullopt;
+    return cellLimitReason(row, added.cells.size(), 0);
   }
 
   ImportTable take() { return std::move(table_); }
@@ -97,6 +117,8 @@ std::variant<Json, std::string> parsed(std::string_view text, DuplicateKeys& dup
     return "it is not valid JSON (at byte " + std::to_string(error.byte) + ")";
   } catch (const nlohmann::json::out_of_range&) {
     return std::string("it holds a number too large for any field");
+  } catch (const Refused& refused) {
+    return refused.reason;
   }
 }
 

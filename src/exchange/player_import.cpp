@@ -10,9 +10,6 @@
 namespace zelbor::exchange {
 namespace {
 
-// Far beyond an export of every player (about 150 KB); a larger file is refused, not read.
-constexpr std::uint64_t kInputSizeLimit = 64 * 1024 * 1024;
-
 // A sheet's first row with a value names the columns; rows without any value are left out.
 std::variant<ImportTable, std::string> headedTable(const db::Result<std::vector<ImportRow>>& rows) {
   if (!rows) return rows.error().message;
@@ -34,25 +31,29 @@ bool samePlayers(std::span<const db::PlayerRecord> a, std::span<const db::Player
   });
 }
 
-InputGuards guardsFor(TableFormat format) {
-  switch (format) {
-    case TableFormat::Csv:
-      return InputGuards::CsvRewriting;
-    case TableFormat::Xlsx:
-      return InputGuards::ErrorValues;
-    case TableFormat::Json:
-      break;
-  }
-  return InputGuards::None;
-}
-
 }  // namespace
 
-db::Result<std::string> readImportFile(db::FileSystem& fileSystem, const std::string& path) {
+std::optional<std::string> inputSizeRefusal(const std::string& name, std::uint64_t size) {
+  if (size <= kInputSizeLimit) return std::nullopt;
+  return "Cannot import \"" + name + "\": an import's input may hold at most " +
+         std::to_string(kInputSizeLimit) + " bytes (64 MiB), and it holds more.";
+}
+
+db::Result<ImportFile> readImportFile(db::FileSystem& fileSystem, const std::string& path) {
+  {
+    auto file = fileSystem.openExisting(path, db::OpenMode::ReadOnly);
+    if (!file) return file.error();
+    const db::Result<db::FileStatus> status = file.value()->status();
+    if (!status) return status.error();
+    if (auto refusal = inputSizeRefusal(path, status.value().size)) {
+      return ImportFile{{}, std::move(refusal)};
+    }
+  }
+  // A file that grew since is refused by the read itself.
   const db::Result<std::vector<db::Byte>> bytes =
       db::readWholeFile(fileSystem, path, kInputSizeLimit, "an import's input");
   if (!bytes) return bytes.error();
-  return std::string(bytes.value().begin(), bytes.value().end());
+  return ImportFile{std::string(bytes.value().begin(), bytes.value().end()), std::nullopt};
 }
 
 std::variant<ImportSource, std::string> readImportSource(std::string_view bytes,
@@ -64,6 +65,7 @@ std::variant<ImportSource, std::string> readImportSource(std::string_view bytes,
     auto table = headedTable(readXlsxFirstSheet(bytes, name));
     if (auto* reason = std::get_if<std::string>(&table)) return std::move(*reason);
     source.table = std::move(std::get<ImportTable>(table));
+    source.table.fromSheet = true;
     return source;
   }
   const auto refused = [&](const std::string& reason) {
@@ -94,8 +96,7 @@ db::WalkOutcome previewImport(const db::Database& database, const ImportSource& 
         preview.loaded[static_cast<std::size_t>(team - 1)].assign(players.begin(), players.end());
       });
   if (!walk.ok()) return walk;
-  preview.plan =
-      planImport(source.table, preview.loaded, lists, keepSpoof, guardsFor(source.format));
+  preview.plan = planImport(source.table, preview.loaded, lists, keepSpoof);
   return walk;
 }
 

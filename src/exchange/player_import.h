@@ -14,8 +14,20 @@
 
 namespace zelbor::exchange {
 
-// An import's input file, refused above a size far beyond an export of every player.
-db::Result<std::string> readImportFile(db::FileSystem& fileSystem, const std::string& path);
+// Far beyond an export of every player (about 150 KB); a larger input is refused, not read.
+inline constexpr std::uint64_t kInputSizeLimit = 64 * 1024 * 1024;
+
+// Why an input of `size` bytes (or more) named `name` is refused as too large; none within the
+// limit.
+std::optional<std::string> inputSizeRefusal(const std::string& name, std::uint64_t size);
+
+// An import's input file: its bytes, or the refusal of an input larger than kInputSizeLimit,
+// which is invalid input rather than a file that cannot be read.
+struct ImportFile {
+  std::string bytes;
+  std::optional<std::string> refusal;
+};
+db::Result<ImportFile> readImportFile(db::FileSystem& fileSystem, const std::string& path);
 
 // What an input holds as a table, and how it was read.
 struct ImportSource {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <span>
 #include <string>
 #include <vector>
@@ -458,57 +459,129 @@ bool isCalculatedFormula(std::string_view stored) {
   return !stored.empty() && std::string_view("=+-@").find(stored.front()) != std::string_view::npos;
 }
 
-CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
-                               std::string_view cell, std::string_view stored) {
-  if (guards == InputGuards::None) return {};
-  if (isSpreadsheetError(cell)) {
-    return {false,
-            "a spreadsheet error, not a value (a text starting with \"=\" is read as a "
-            "formula); import the column as text or use xlsx"};
-  }
-  if (guards != InputGuards::CsvRewriting) return {};
-  if (field.kind == db::FieldKind::Float32) {
-    if (isPointReadAsGrouping(cell, stored)) {
-      return {false,
-              "the spreadsheet read the decimal point as a thousands separator (the "
-              "database holds \"" +
-                  std::string(stored) +
-                  "\"); open the file with \".\" as the decimal separator or use xlsx"};
+namespace {
+
+// CR LF and a lone CR as LF.
+std::string withLineFeeds(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      out += text[i];
+    } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
+      out += '\n';
     }
-    const auto written = unambiguousNumber(cell);
-    const bool same = written && written == parseDecimal(stored);
-    return {same || isRoundedNumber(cell, stored), std::nullopt};
   }
-  if (field.kind != db::FieldKind::Text) return {};
-  if (isMisreadCharacterSet(cell, stored)) {
-    return {false, "read with the wrong character set; open the file as UTF-8"};
-  }
-  if (isCalculatedFormula(stored)) {
+  return out;
+}
+
+// An average: the same number, perhaps cut to the digits the spreadsheet showed, or a decimal
+// point read as a thousands separator.
+CellVerdict judgeAverage(std::string_view cell, std::string_view stored,
+                         const CellArrival& arrival) {
+  std::string edit(cell);
+  if (arrival.decimalComma && decimalMarkOf(cell) == ',') std::ranges::replace(edit, ',', '.');
+  if (isPointReadAsGrouping(cell, stored)) {
     return {false,
-            "the spreadsheet calculated this text as a formula; import the column as text "
-            "or use xlsx"};
+            "the spreadsheet read the decimal point as a thousands separator (the database holds "
+            "\"" + std::string(stored) +
+                "\"); open the CSV file with \".\" as the decimal separator or use xlsx",
+            {}};
   }
-  const std::string advice = "; import the column as text or use xlsx";
+  const auto written = arrival.decimalComma ? parseDecimal(edit) : unambiguousNumber(cell);
+  const auto original = parseDecimal(stored);
+  if (written && original &&
+      (written == original || (arrival.asShown && isRounding(*written, *original)))) {
+    return {true, std::nullopt, {}};
+  }
+  return {false, std::nullopt, std::move(edit)};
+}
+
+CellVerdict judgeText(std::string_view cell, std::string_view stored, const CellArrival& arrival) {
+  const auto refused = [](std::string reason) { return CellVerdict{false, std::move(reason), {}}; };
+  const std::string advice = arrival.asShown ? "; import the column as text or use xlsx"
+                                             : "; export again and keep the column as text";
+  if (arrival.asFormula || (arrival.asShown && isCalculatedFormula(stored))) {
+    return refused("the spreadsheet calculated this text as a formula" + advice);
+  }
   switch (rereadingOf(cell, stored)) {
     case Rereading::Date:
-      return {false, "the spreadsheet rewrote this cell as a date (the database holds \"" +
-                         std::string(stored) + "\", and an edit keeps that form)" + advice};
+      return refused("the spreadsheet rewrote this cell as a date (the database holds \"" +
+                     std::string(stored) + "\", and an edit keeps that form)" + advice);
     case Rereading::Number:
-      return {false, "the spreadsheet rewrote this cell as a number (the database holds \"" +
-                         std::string(stored) + "\")" + advice};
+      return refused("the spreadsheet rewrote this cell as a number (the database holds \"" +
+                     std::string(stored) + "\")" + advice);
     case Rereading::Trimmed:
-      return {false, "the spreadsheet dropped the blanks around this text" + advice};
+      return refused("the spreadsheet dropped the blanks around this text" + advice);
     case Rereading::None:
       break;
   }
-  return {};
+  if (arrival.asNumber) {
+    return refused(std::string(kRereadTextReason) +
+                   "; format the column as text and type the text again");
+  }
+  return {false, std::nullopt, std::string(cell)};
 }
 
-bool isWithoutCarriageReturns(std::string_view cell, std::string_view stored) {
+// `stored` as a workbook holds it: control characters other than tab and line feed written
+// "_x000D_", which some programs keep as text instead of reading.
+std::string withWorkbookEscapes(std::string_view stored) {
+  std::string out;
+  for (const char c : stored) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 && c != '\t' && c != '\n') {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "_x%04X_", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+bool hasRewrittenLineEnds(std::string_view cell, std::string_view stored) {
   if (stored.find('\r') == std::string_view::npos) return false;
-  std::string kept(stored);
-  std::erase(kept, '\r');
-  return cell == kept;
+  std::string withoutReturns(stored);
+  std::erase(withoutReturns, '\r');
+  return cell == withoutReturns || cell == withLineFeeds(stored);
+}
+
+std::optional<char> decimalMarkOf(std::string_view cell) {
+  const std::size_t mark = cell.find_first_of(".,");
+  if (mark == std::string_view::npos || cell.find_first_of(".,", mark + 1) != std::string_view::npos ||
+      mark == 0 || !isDigit(cell[mark - 1]) || mark + 1 >= cell.size() || !isDigit(cell[mark + 1])) {
+    return std::nullopt;
+  }
+  std::string pointed(cell);
+  pointed[mark] = '.';
+  if (!parseDecimal(pointed)) return std::nullopt;
+  return cell[mark];
+}
+
+CellVerdict judgeCell(const db::PlayerField& field, std::string_view cell, std::string_view stored,
+                      const CellArrival& arrival) {
+  if (cell == stored) return {true, std::nullopt, {}};
+  if (field.kind == db::FieldKind::Text) {
+    if (hasRewrittenLineEnds(cell, stored) ||
+        (arrival.fromSheet && cell == withWorkbookEscapes(stored))) {
+      return {true, std::nullopt, {}};
+    }
+    if (isMisreadCharacterSet(cell, stored)) {
+      return {false, "read with the wrong character set; open the file as UTF-8", {}};
+    }
+  }
+  if (!arrival.fromSheet) return {false, std::nullopt, std::string(cell)};
+  if (isSpreadsheetError(cell)) {
+    return {false,
+            "a spreadsheet error, not a value (a text starting with \"=\" is read as a "
+            "formula); import the column as text or use xlsx",
+            {}};
+  }
+  if (field.kind == db::FieldKind::Float32) return judgeAverage(cell, stored, arrival);
+  if (field.kind == db::FieldKind::Text) return judgeText(cell, stored, arrival);
+  return {false, std::nullopt, std::string(cell)};
 }
 
 }  // namespace zelbor::exchange

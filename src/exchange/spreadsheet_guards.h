@@ -38,24 +38,41 @@ Rereading rereadingOf(std::string_view cell, std::string_view stored);
 inline constexpr std::string_view kRereadTextReason =
     "the spreadsheet read this text as a date or a number and rewrote it";
 
-// Which rewritings an input may hold: none (JSON), a spreadsheet's error values (xlsx), or
-// everything a spreadsheet does to CSV.
-enum class InputGuards { None, ErrorValues, CsvRewriting };
-
 // `stored` starts as a formula does ("=SUM(A1:A3)", "+1+1"), so the spreadsheet may have shown
 // what it calculates instead.
 bool isCalculatedFormula(std::string_view stored);
 
-// What a cell that differs from the stored value means.
-struct CellVerdict {
-  bool unchanged = false;              // a rewriting of the stored value: keep it
-  std::optional<std::string> refusal;  // a rewriting that must not be stored, with the reason
+// How a container delivered a cell: it only tells, and `judgeCell` decides what that means.
+struct CellArrival {
+  // A sheet's cell (CSV, xlsx), which a spreadsheet may have rewritten; a JSON value is taken as
+  // it is written, but for its character set and line ends.
+  bool fromSheet = false;
+  bool asNumber = false;   // a workbook stores the cell as a number, not as a text
+  bool asFormula = false;  // a workbook's cell holds a formula; the text is its calculated value
+  // The cell is a text a spreadsheet wrote as it shows it (CSV): numbers may be cut to fewer
+  // digits, and formulas were calculated on opening.
+  bool asShown = false;
+  bool decimalComma = false;  // the file writes its averages with a decimal comma
 };
 
-// `cell` is `stored` without its carriage returns, which spreadsheets drop from texts on saving.
-bool isWithoutCarriageReturns(std::string_view cell, std::string_view stored);
+// What an incoming cell means against the stored value as `export` writes it (`stored`).
+struct CellVerdict {
+  bool unchanged = false;              // the stored value, perhaps as a spreadsheet rewrote it
+  std::optional<std::string> refusal;  // a rewriting that must not be stored, with the reason
+  std::string edit;                    // otherwise the value to read: the cell, with a point
+                                       // for its decimal comma
+};
 
-CellVerdict judgeRewrittenCell(InputGuards guards, const db::PlayerField& field,
-                               std::string_view cell, std::string_view stored);
+// The one judgement of every incoming cell, whatever the container.
+CellVerdict judgeCell(const db::PlayerField& field, std::string_view cell, std::string_view stored,
+                      const CellArrival& arrival);
+
+// `cell` is `stored` with the line ends a spreadsheet rewrites on saving: carriage returns lost,
+// or CR and CR LF turned into LF.
+bool hasRewrittenLineEnds(std::string_view cell, std::string_view stored);
+
+// The decimal mark of a cell written as a number with decimals ("33.408", "-2,18E-15"); none for
+// a whole number or a text.
+std::optional<char> decimalMarkOf(std::string_view cell);
 
 }  // namespace zelbor::exchange

@@ -2,6 +2,8 @@
 
 #include <zip.h>
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <memory>
 #include <pugixml.hpp>
@@ -96,6 +98,24 @@ std::string stringItemText(pugi::xml_node item) {
   return unescapeCharacters(text);
 }
 
+// The first reference to an entity other than XML's own five and character references, outside
+// comments and CDATA sections. The parser would keep such a reference as its literal text.
+std::optional<std::string> undefinedEntity(std::string_view xml) {
+  static constexpr std::array<std::string_view, 5> kDefined = {"lt", "gt", "amp", "apos", "quot"};
+  for (std::size_t i = 0; i < xml.size(); ++i) {
+    for (const auto& [open, close] : {std::pair<std::string_view, std::string_view>{"<!--", "-->"},
+                                      {"<![CDATA[", "]]>"}}) {
+      if (xml.substr(i).starts_with(open)) i = std::min(xml.find(close, i), xml.size() - 1);
+    }
+    if (xml[i] != '&') continue;
+    const std::string_view reference = xml.substr(i + 1, xml.find(';', i) - i - 1);
+    if (!reference.starts_with('#') && std::ranges::find(kDefined, reference) == kDefined.end()) {
+      return "&" + std::string(reference.substr(0, 20)) + ";";
+    }
+  }
+  return std::nullopt;
+}
+
 class Workbook {
  public:
   explicit Workbook(zip_t* archive) : archive_(archive) {}
@@ -129,6 +149,10 @@ class Workbook {
     pugi::xml_document document;
     const std::optional<std::string> bytes = part(name);
     if (!bytes) return document;
+    if (const auto entity = undefinedEntity(*bytes)) {
+      throw Failure{"the part " + name + " refers to the entity \"" + *entity +
+                    "\", which XML does not define"};
+    }
     const pugi::xml_parse_result parsed = document.load_buffer(
         bytes->data(), bytes->size(), pugi::parse_default | pugi::parse_ws_pcdata);
     if (!parsed) throw Failure{"the part " + name + " is not valid XML: " + parsed.description()};
@@ -212,8 +236,9 @@ std::optional<std::string> cellText(pugi::xml_node cell, const std::vector<std::
     text = stringItemText(child(cell, "is"));
   } else {
     const pugi::xml_node value = child(cell, "v");
-    if (!value && child(cell, "f")) {
-      // What a script writes: the value exists only once a spreadsheet has calculated it.
+    if (child(cell, "f") && (!value || ownText(value).empty())) {
+      // What a script writes: the value exists only once a spreadsheet has calculated it. An
+      // empty one is no value either, and would leave the field as stored without a word.
       throw Failure{"cell " + std::string(reference) +
                     " holds a formula without its calculated value; save the workbook in a "
                     "spreadsheet program first"};
@@ -246,6 +271,7 @@ std::vector<ImportRow> sheetRows(const Workbook& workbook) {
 
   std::vector<ImportRow> rows;
   int previousRow = 0;
+  std::size_t allCells = 0;
   forEachChild(data, "row", [&](pugi::xml_node row) {
     ImportRow read;
     read.number = row.attribute("r").as_int(previousRow + 1);
@@ -275,9 +301,11 @@ std::vector<ImportRow> sheetRows(const Workbook& workbook) {
       if (!text) return;
       if (read.cells.size() <= static_cast<std::size_t>(column)) read.cells.resize(column + 1);
       read.cells[column] = std::move(text);
+      if (auto tooMany = cellLimitReason(read.number, 0, ++allCells)) throw Failure{*tooMany};
       const std::string_view type = cell.attribute("t").value();
       if (type.empty() || type == "n" || type == "d")
         read.numberCells.push_back(static_cast<std::size_t>(column));
+      if (child(cell, "f")) read.formulaCells.push_back(static_cast<std::size_t>(column));
     });
     previousRow = read.number;
     rows.push_back(std::move(read));

@@ -167,33 +167,174 @@ TEST_F(HostileImport, HostileCellsAreRefusedInEveryFormatAndNothingIsWritten) {
   }
 }
 
-TEST_F(HostileImport, StoredControlCharactersAndLostCarriageReturnsAreNoChange) {
+// Spreadsheets drop carriage returns or turn them into line feeds on saving; a file carried
+// through any tool that does is still the stored text, in every container.
+TEST_F(HostileImport, StoredControlCharactersAndRewrittenLineEndsAreNoChange) {
+  for (const std::string stored : {"Bo\x01\r\n\x81z", "Cara\rMae", "\r\nAnn\r\r\nLee\r"}) {
+    db::PlayerRecord player = playerAt(image_, 1, 2);
+    std::ranges::fill(player.realName, 0);
+    std::ranges::copy(stored, player.realName.begin());
+    putPlayer(image_, 1, 2, player);
+    writeFileBytes(path_, image_);
+    const std::string asText = db::decodeUpToNul(player.realName);
+    std::string withoutCr = asText;
+    std::erase(withoutCr, '\r');
+    std::string lineFeeds;
+    for (std::size_t i = 0; i < asText.size(); ++i) {
+      if (asText[i] != '\r') lineFeeds += asText[i];
+      else if (i + 1 == asText.size() || asText[i + 1] != '\n') lineFeeds += '\n';
+    }
+    for (const std::string& value : {asText, withoutCr, lineFeeds}) {
+      for (const std::string& file : inputs({{"team", "1"}, {"slot", "2"}, {"realName", value}})) {
+        const ImportRun run = zelborDb({"import", path_, file});
+        EXPECT_EQ(run.status, 0) << file << " " << ::testing::PrintToString(value) << run.err;
+        EXPECT_THAT(run.out, HasSubstr("0 fields of 0 players in 0 teams changed.\n")) << file;
+        ASSERT_TRUE(readFileBytes(path_) == image_) << file;
+      }
+    }
+  }
+  // Line ends that are no rewriting of the stored ones are an edit, refused for the control
+  // character.
+  for (const std::string& file : inputs({{"team", "1"}, {"slot", "2"}, {"realName", "Ann\nLee"}})) {
+    EXPECT_EQ(zelborDb({"import", path_, file}).status, 4) << file;
+  }
+}
+
+// The rewritings a spreadsheet makes arrive in a workbook as in CSV: one saved from a CSV opened
+// with the wrong character set or locale. A JSON value is taken as written, but a misread
+// character set is refused there too.
+TEST_F(HostileImport, EverySheetMeetsTheSameGuards) {
   db::PlayerRecord player = playerAt(image_, 1, 2);
-  const std::string stored = "Bo\x01\r\n\x81z";
   std::ranges::fill(player.realName, 0);
-  std::ranges::copy(stored, player.realName.begin());
-  player.spoofName.fill(0);
-  std::ranges::copy(std::string_view("Spoof"), player.spoofName.begin());
+  std::ranges::copy(std::string_view("\xC9lan Dubois"), player.realName.begin());
+  std::ranges::fill(player.dateOfBirth, 0);
+  std::ranges::copy(std::string_view("25/09/1981"), player.dateOfBirth.begin());
+  player.bowlingAverageODI = 33.408f;
   putPlayer(image_, 1, 2, player);
   writeFileBytes(path_, image_);
-  const std::string asText = db::decodeUpToNul(player.realName);
-  std::string withoutCr = asText;
-  std::erase(withoutCr, '\r');
-
-  for (const std::string& value : {asText, withoutCr}) {
-    for (std::string file : inputs({{"team", "1"}, {"slot", "2"}, {"realName", value}})) {
-      if (value == withoutCr && file.ends_with(".json")) continue;  // JSON is not a spreadsheet's
+  const struct {
+    std::string column, value, message;
+    bool json;
+  } cases[] = {
+      {"realName", "Ã‰lan Dubois", "read with the wrong character set", true},
+      {"dateOfBirth", "1981-09-25", "the spreadsheet rewrote this cell as a date", false},
+      {"bowlingAverageODI", "33408",
+       "the spreadsheet read the decimal point as a thousands separator", false},
+      {"realName", "#NAME?", "a spreadsheet error", false},
+  };
+  for (const auto& c : cases) {
+    for (const std::string& file : inputs({{"team", "1"}, {"slot", "2"}, {c.column, c.value}})) {
+      if (file.ends_with(".json") && !c.json) {
+        EXPECT_EQ(zelborDb({"import", path_, file, "--dry-run"}).status, 0) << c.value;
+        continue;
+      }
       const ImportRun run = zelborDb({"import", path_, file});
-      EXPECT_EQ(run.status, 0) << file << run.err;
-      EXPECT_THAT(run.out, HasSubstr("0 fields of 0 players in 0 teams changed.\n")) << file;
+      EXPECT_EQ(run.status, 4) << file << " " << c.value;
+      EXPECT_THAT(run.err, HasSubstr("row 2, column " + c.column + ", value \"" + c.value +
+                                     "\": " + c.message))
+          << file;
       ASSERT_TRUE(readFileBytes(path_) == image_) << file;
     }
   }
-  // JSON is not rewritten by a spreadsheet: a lost CR is an edit, refused for the line feed.
-  const ImportRun edited =
-      zelborDb({"import", path_,
-                input("e.json", jsonOf({{"team", "1"}, {"slot", "2"}, {"realName", withoutCr}}))});
-  EXPECT_EQ(edited.status, 4) << "a line feed is a control character";
+  // Only a text written as shown (CSV) may be the stored average cut to fewer digits.
+  const std::string cut = input("c.json", R"([{"team":1,"slot":2,"bowlingAverageODI":33.41}])");
+  const ImportRun edited = zelborDb({"import", path_, cut, "--dry-run"});
+  EXPECT_THAT(edited.out, HasSubstr("1\t2\tbowlingAverageODI\t33.408\t33.41\n"));
+}
+
+// Spreadsheets in comma-decimal locales separate cells by semicolons and write averages with a
+// decimal comma.
+TEST_F(HostileImport, ASemicolonFileWithDecimalCommasIsReadWithThem) {
+  db::PlayerRecord player = playerAt(image_, 1, 1);
+  player.bowlingAverageODI = 33.408f;
+  player.battingAverageODI = 45.5f;
+  putPlayer(image_, 1, 1, player);
+  player = playerAt(image_, 1, 2);
+  player.bowlingAverageODI = 0.125f;
+  player.battingAverageODI = 2;
+  putPlayer(image_, 1, 2, player);
+  writeFileBytes(path_, image_);
+  const std::string header = "team;slot;bowlingAverageODI;battingAverageODI\r\n";
+
+  const ImportRun same =
+      zelborDb({"import", path_, input("same.csv", header + "1;1;33,408;45,5\r\n1;2;0,125;\r\n")});
+  EXPECT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(same.out, "0 fields of 0 players in 0 teams changed.\n");
+  EXPECT_TRUE(readFileBytes(path_) == image_);
+
+  const ImportRun edit = zelborDb(
+      {"import", path_, input("edit.csv", header + "1;1;33,5;45,5\r\n1;2;0,125;7\r\n"), "--dry-run"});
+  EXPECT_EQ(edit.status, 0) << edit.err;
+  EXPECT_EQ(edit.out,
+            "1\t1\tbowlingAverageODI\t33.408\t33.5\n1\t2\tbattingAverageODI\t2\t7\n"
+            "2 fields of 2 players in 1 team would change.\n");
+
+  const std::string mixedFile = input("mixed.csv", header + "1;1;33,5;45.5\r\n1;2;0,25;\r\n");
+  const ImportRun mixed = zelborDb({"import", path_, mixedFile});
+  EXPECT_EQ(mixed.status, 4);
+  EXPECT_EQ(mixed.err,
+            mixedFile + ": read as UTF-8 text with cells separated by semicolons.\n"
+            "row 2, column battingAverageODI, value \"45.5\": written with a decimal point, where "
+            "other averages (row 2, column bowlingAverageODI, value \"33,5\") have a decimal "
+            "comma; write every average with the same mark\n"
+            "Nothing was written: 1 cell of " + mixedFile + " is invalid.\n");
+  EXPECT_TRUE(readFileBytes(path_) == image_);
+}
+
+// Inputs built to exhaust the stack, the memory or the report are refused with a short one.
+TEST_F(HostileImport, HostileShapesAreRefusedWithABoundedReport) {
+  std::string columns = "team,slot";
+  for (int i = 0; i < 20000; ++i) columns += ",c" + std::to_string(i);
+  std::string unknown = "team,slot";
+  for (int i = 0; i < 5000; ++i) unknown += ",c" + std::to_string(i);
+  std::string manyValues = R"([{"team":1,"slot":1,"shirtNumbers":[)";
+  for (int i = 0; i < 1100000; ++i) manyValues += "0,";
+  manyValues += "0]}]";
+  const struct {
+    std::string name, text, message;
+  } cases[] = {
+      {"deep.json",
+       R"([{"team":1,"slot":1,"realName":)" + std::string(50000, '[') + std::string(50000, ']') +
+           "}]",
+       "it nests arrays and objects more than 16 deep"},
+      {"deep2.json", std::string(50000, '[') + std::string(50000, ']'), "more than 16 deep"},
+      {"values.json", manyValues, "it holds more than 1048576 cells"},
+      {"wide.csv", columns + "\n1,1\n", "row 1 holds more than 16384 cells, the most a sheet has"},
+      {"unknown.csv", unknown + "\n1,1\n",
+       "row 1, column c499, value \"c499\": there is no such field; the columns are those export "
+       "writes\n\u2026 and 4500 more\nNothing was written: 5000 cells of "},
+      {"entity.xlsx",
+       zelbor::testing::zipArchive(
+           {{"xl/worksheets/sheet1.xml",
+             "<worksheet><sheetData><row r=\"1\"><c t=\"inlineStr\"><is><t>team&bogus;</t></is>"
+             "</c></row></sheetData></worksheet>"}}),
+       "the part xl/worksheets/sheet1.xml refers to the entity \"&bogus;\", which XML does not "
+       "define"},
+  };
+  for (const auto& c : cases) {
+    const ImportRun run = zelborDb({"import", path_, input(c.name, c.text)});
+    EXPECT_EQ(run.status, 4) << c.name;
+    EXPECT_THAT(run.err, HasSubstr(c.message)) << c.name;
+    EXPECT_LT(run.err.size(), 60000u) << c.name;
+  }
+  EXPECT_TRUE(readFileBytes(path_) == image_);
+
+  // The size limit, for a file (sparse, so the test writes nothing) and for standard input.
+  const std::string large = dir_.file("large.csv");
+  std::filesystem::resize_file(input("large.csv", ""), (64u << 20) + 1);
+  const ImportRun file = zelborDb({"import", path_, large});
+  EXPECT_EQ(file.status, 4);
+  EXPECT_EQ(file.err, "Cannot import \"" + large +
+                          "\": an import's input may hold at most 67108864 bytes (64 MiB), and it "
+                          "holds more.\n");
+  std::istringstream standardInput(std::string((64u << 20) + 1, ','));
+  std::ostringstream out, err;
+  const int status =
+      runCli({"import", path_, "-", "--format", "csv"}, out, err,
+             {db::systemFileSystem(), std::filesystem::current_path().string(), &standardInput});
+  EXPECT_EQ(status, 4);
+  EXPECT_THAT(err.str(), HasSubstr("\"the standard input\": an import's input may hold at most"));
+  EXPECT_TRUE(readFileBytes(path_) == image_);
 }
 
 TEST_F(HostileImport, SpoofFieldsFollowOnlyARealFieldThatChangesAndTheirEditsNeedKeepSpoof) {
@@ -276,6 +417,15 @@ TEST_F(HostileImport, AmbiguousOrIncompleteInputIsRefused) {
        sheet(header + R"(<row r="2"><c r="A2"><v>1</v></c><c r="B2"><f>0+1</f></c></row>)"),
        "cell B2 holds a formula without its calculated value; save the workbook in a "
        "spreadsheet program first"},
+      {"empty.xlsx",
+       sheet(header + R"(<row r="2"><c r="A2"><v>1</v></c><c r="B2"><v>1</v></c>)"
+                      R"(<c r="C2" t="str"><f>A1</f><v></v></c></row>)"),
+       "cell C2 holds a formula without its calculated value"},
+      {"calculated.xlsx",
+       sheet(header + R"(<row r="2"><c r="A2"><v>1</v></c><c r="B2"><v>1</v></c>)"
+                      R"(<c r="C2" t="str"><f>A1</f><v>team</v></c></row>)"),
+       "row 2, column dateOfBirth, value \"team\": the spreadsheet calculated this text as a "
+       "formula"},
       {"serial.xlsx",
        sheet(header + R"(<row r="2"><c r="A2"><v>1</v></c><c r="B2"><v>1</v></c>)"
                       R"(<c r="C2" s="1"><v>27030</v></c></row>)"),

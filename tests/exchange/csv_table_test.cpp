@@ -17,7 +17,7 @@ TEST(CsvTable, ReadsWhatSpreadsheetsWrite) {
                                                      "a;b;c\r\n"
                                                      "1;\"x;\"\"y\"\"\r\nz\";\r\n"
                                                      "\r\n"
-                                                     "2\r"
+                                                     "2\r\n"
                                                      "3;;4;5"))
                          .table;
   ASSERT_EQ(table.columns.size(), 3u);
@@ -30,6 +30,27 @@ TEST(CsvTable, ReadsWhatSpreadsheetsWrite) {
   EXPECT_EQ(table.rows[2].cells.size(), 4u);
   EXPECT_EQ(std::get<std::string>(readCsvTable("a,b\n1,\"x\"y\n")),
             "row 2: text follows the closing quote of a cell");
+}
+
+// Lines end as the first one does: a lone CR ends lines only where the first line ends with one,
+// and is part of an unquoted cell elsewhere, as Gnumeric writes a stored CR.
+TEST(CsvTable, ALoneCarriageReturnEndsLinesOnlyInAFileOfThem) {
+  const struct {
+    std::string text;
+    std::vector<std::optional<std::string>> lastRow;
+    std::size_t rows;
+  } cases[] = {
+      {"a,b\r1,2\r3,4", {"3", "4"}, 2},
+      {"a,b\n1,Cara\rMae\n", {"1", "Cara\rMae"}, 1},
+      {"a,b\r\n1,Cara\rMae\r\n2,\"x\"\r\n", {"2", "x"}, 2},
+      {"a,b\r\n1,\"Cara\rMae\"\r\n", {"1", "Cara\rMae"}, 1},
+  };
+  for (const auto& c : cases) {
+    const ImportTable table = std::get<CsvTable>(readCsvTable(c.text)).table;
+    ASSERT_EQ(table.rows.size(), c.rows) << ::testing::PrintToString(c.text);
+    EXPECT_EQ(table.rows.back().cells, c.lastRow) << ::testing::PrintToString(c.text);
+  }
+  EXPECT_EQ(std::get<CsvTable>(readCsvTable("a,b\r\n1,2\r\n")).table.rows[0].cells[0], "1");
 }
 
 // `text` as UTF-16 with its byte order mark.

@@ -42,18 +42,20 @@ TEST(CsvGuards, RoundedNumbersAreTheStoredOnes) {
   }
 }
 
-TEST(CsvGuards, TextsThatLostOnlyTheirCarriageReturns) {
+TEST(CsvGuards, TextsWhoseLineEndsASpreadsheetRewrote) {
   const struct {
     std::string_view cell, stored;
-    bool lost;
+    bool rewritten;
   } cases[] = {
-      {"a\nb", "a\r\nb", true}, {"ab", "a\rb\r", true},      {"a\r\nb", "a\r\nb", false},
-      {"a\nb", "a\nb", false},  {"a b", "a\rb", false},      {"a\nb", "a\r\nc", false},
-      {"", "\r", true},         {"a\rb", "a\r\r\nb", false},
+      {"a\nb", "a\r\nb", true},     {"ab", "a\rb\r", true},       {"a\nb", "a\rb", true},
+      {"a\nb\n", "a\rb\r\n", true}, {"a\n\nb", "a\r\rb", true},   {"", "\r", true},
+      {"a\r\nb", "a\r\nb", false},  {"a\nb", "a\nb", false},      {"a b", "a\rb", false},
+      {"a\nb", "a\r\nc", false},     {"a\rb", "a\r\r\nb", false}, {"a\n\nb", "a\r\nb", false},
+      {"a\r\nb", "a\nb", false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(isWithoutCarriageReturns(c.cell, c.stored), c.lost)
-        << ::testing::PrintToString(c.stored);
+    EXPECT_EQ(hasRewrittenLineEnds(c.cell, c.stored), c.rewritten)
+        << ::testing::PrintToString(c.cell) << " for " << ::testing::PrintToString(c.stored);
   }
 }
 
@@ -174,8 +176,12 @@ TEST(CsvGuards, NumberLikeTextsAgainstSpreadsheetRenderings) {
   }
 }
 
+constexpr CellArrival kCsv{true, false, false, true, false};
+constexpr CellArrival kSheet{true};  // an xlsx text cell
+constexpr CellArrival kTyped{};      // a JSON value
+
 CellVerdict csv(const db::PlayerField& field, std::string_view cell, std::string_view stored) {
-  return judgeRewrittenCell(InputGuards::CsvRewriting, field, cell, stored);
+  return judgeCell(field, cell, stored, kCsv);
 }
 
 TEST(CsvGuards, VerdictsFollowTheFieldsKind) {
@@ -204,25 +210,72 @@ TEST(CsvGuards, VerdictsFollowTheFieldsKind) {
   EXPECT_TRUE(csv(average, "45,5", "45.5").unchanged) << "written with a decimal comma";
   EXPECT_TRUE(csv(average, "45.50", "45.5").unchanged);
   EXPECT_FALSE(csv(average, "1,234", "1.234").unchanged) << "1234 where commas group thousands";
-  EXPECT_FALSE(csv(average, "nan", "nan").unchanged);
+  EXPECT_FALSE(csv(average, "nan", "").unchanged) << "a stored NaN is exported as an empty cell";
   for (const auto& [cell, stored] : {std::pair{"33408", "33.408"}, {"-51203887", "-51203.887"}}) {
     EXPECT_THAT(csv(average, cell, stored).refusal,
                 Optional(HasSubstr("read the decimal point as a thousands separator")))
         << cell;
   }
   EXPECT_FALSE(csv(average, "33.5", "33.408").refusal);
+  EXPECT_EQ(csv(average, "33.5", "33.408").edit, "33.5");
   EXPECT_FALSE(csv(name, "Eve", "Eva").refusal);
   EXPECT_FALSE(csv(runs, "12", "120").unchanged) << "whole numbers are never rounded";
 }
 
-TEST(CsvGuards, OtherInputsAreJudgedLess) {
+// Every sheet's cells meet the same guards; how a cell arrived only adds what it tells. A JSON
+// value is as its author wrote it (a patch may change a date's shape), but for its character set
+// and line ends.
+TEST(CellGuards, EverySheetIsJudgedAlike) {
   const db::PlayerField& name = *db::findPlayerField("realName");
+  const db::PlayerField& birth = *db::findPlayerField("dateOfBirth");
   const db::PlayerField& average = *db::findPlayerField("bowlingAverageODI");
-  EXPECT_TRUE(judgeRewrittenCell(InputGuards::ErrorValues, name, "#REF!", "Eve").refusal);
-  EXPECT_FALSE(
-      judgeRewrittenCell(InputGuards::ErrorValues, name, "12/09/85", "12/09/1985").refusal);
-  EXPECT_FALSE(judgeRewrittenCell(InputGuards::ErrorValues, average, "0.1", "0.125").unchanged);
-  EXPECT_FALSE(judgeRewrittenCell(InputGuards::None, name, "#REF!", "Eve").refusal);
+  const CellArrival number{true, true, false, false, false};
+  const CellArrival formula{true, false, true, false, false};
+  for (const CellArrival& arrival : {kSheet, number, kCsv}) {
+    EXPECT_TRUE(judgeCell(name, "#REF!", "Eve", arrival).refusal);
+    EXPECT_THAT(judgeCell(birth, "1981-09-25", "25/09/1981", arrival).refusal,
+                Optional(HasSubstr("as a date")));
+    EXPECT_THAT(judgeCell(average, "33408", "33.408", arrival).refusal,
+                Optional(HasSubstr("thousands separator")));
+    EXPECT_TRUE(judgeCell(average, "33.4080", "33.408", arrival).unchanged);
+  }
+  for (const CellArrival& arrival : {kTyped, kSheet, number, kCsv}) {
+    EXPECT_THAT(judgeCell(name, "Ã‰lan", "Élan", arrival).refusal,
+                Optional(HasSubstr("wrong character set")));
+    EXPECT_TRUE(judgeCell(name, "a\nb", "a\rb", arrival).unchanged);
+  }
+  EXPECT_TRUE(judgeCell(name, "Cara_x000D_Mae_x0001_", "Cara\rMae\x01", kCsv).unchanged)
+      << "a workbook's escapes kept as text by a program that does not read them";
+  EXPECT_FALSE(judgeCell(name, "Cara_x000D_Mae", "Cara\rMae", kTyped).unchanged);
+  EXPECT_EQ(judgeCell(birth, "1981-09-25", "25/09/1981", kTyped).edit, "1981-09-25");
+  EXPECT_EQ(judgeCell(name, "#N/A", "Eve", kTyped).edit, "#N/A");
+  EXPECT_FALSE(judgeCell(average, "33.41", "33.408", kSheet).unchanged)
+      << "only a text written as shown may be cut to fewer digits";
+  EXPECT_TRUE(judgeCell(average, "33.41", "33.408", kCsv).unchanged);
+  EXPECT_THAT(judgeCell(name, "Ed", "Eve", number).refusal,
+              Optional(HasSubstr("read this text as a date or a number")));
+  EXPECT_THAT(judgeCell(name, "Ed", "=A1", formula).refusal, Optional(HasSubstr("as a formula")));
+  EXPECT_EQ(judgeCell(name, "Ed", "=A1", kSheet).edit, "Ed") << "a text cell is an edit";
+  EXPECT_EQ(judgeCell(name, "Ed", "Eve", kTyped).edit, "Ed");
+}
+
+TEST(CellGuards, ADecimalCommaIsReadWhereTheFileWritesOne) {
+  const db::PlayerField& average = *db::findPlayerField("bowlingAverageODI");
+  const CellArrival comma{true, false, false, true, true};
+  EXPECT_TRUE(judgeCell(average, "33,408", "33.408", comma).unchanged);
+  EXPECT_TRUE(judgeCell(average, "-2,18E-15", "-2.184714e-15", comma).unchanged);
+  EXPECT_EQ(judgeCell(average, "33,5", "33.408", comma).edit, "33.5");
+  EXPECT_EQ(judgeCell(average, "1,234", "1.5", comma).edit, "1.234");
+  EXPECT_EQ(judgeCell(average, "1,234", "1.5", kCsv).edit, "1,234") << "refused when read";
+  EXPECT_TRUE(judgeCell(average, "33408", "33.408", comma).refusal);
+
+  const struct {
+    std::string_view cell;
+    std::optional<char> mark;
+  } marks[] = {{"33.408", '.'}, {"33,408", ','}, {"-2,18E-15", ','}, {"1e-05", std::nullopt},
+               {"33", std::nullopt}, {"1.234,5", std::nullopt}, {",5", std::nullopt},
+               {"a,b", std::nullopt}, {"5,", std::nullopt}};
+  for (const auto& c : marks) EXPECT_EQ(decimalMarkOf(c.cell), c.mark) << c.cell;
 }
 
 }  // namespace
