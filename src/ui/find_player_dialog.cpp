@@ -43,6 +43,7 @@ std::optional<editor::PlayerMatch> FindPlayerDialog::choosePlayer(
   QDialog dialog(owner_);
   dialog.setObjectName(QStringLiteral("frmFindPlayer"));
   dialog.setWindowTitle(qtText(texts::kFindTitle));
+  if (owner_ != nullptr) dialog.setFont(owner_->font());
   auto* layout = new QVBoxLayout(&dialog);
   auto* text = new QLineEdit(&dialog);
   text->setObjectName(QStringLiteral("txtFind"));
