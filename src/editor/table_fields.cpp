@@ -1,7 +1,6 @@
 #include "table_fields.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "controls.h"
@@ -11,16 +10,6 @@
 
 namespace zelbor::editor {
 namespace {
-
-// The fields no control shows: the spoof fields follow the real ones, and the averages are shown
-// beside their statistics.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kOwnCaptions = {{
-    {"spoofName", "Spoof Name"},
-    {"spoofFace", "Spoof Face"},
-    {"spoofBat", "Spoof Bat"},
-    {"battingAverageODI", "Batting Average"},
-    {"bowlingAverageODI", "Bowling Average"},
-}};
 
 db::FieldValue valueIn(const db::PlayerField& field, const db::PlayerRecord& record) {
   const db::Bytes<db::kRecordSize> bytes = db::encodePlayerRecord(record);
@@ -39,9 +28,16 @@ std::string fieldCaption(const db::PlayerField& field) {
     if (shown.field != &field) continue;
     return std::visit([](auto control) { return std::string(caption(control)); }, shown.control);
   }
-  const auto* own = std::ranges::find(kOwnCaptions, field.name,
-                                      &std::pair<std::string_view, std::string_view>::first);
-  return std::string(own != kOwnCaptions.end() ? own->second : field.name);
+  // The fields no box stores: the averages are shown beside the statistics, and the spoof
+  // fields follow the real ones.
+  if (field.name == "battingAverageODI") return caption(TextBox::txtBatAvge);
+  if (field.name == "bowlingAverageODI") return caption(TextBox::txtBowlAvge);
+  for (const auto& [spoof, real] : {std::pair{"spoofName", "realName"},
+                                    std::pair{"spoofFace", "realFace"},
+                                    std::pair{"spoofBat", "realBat"}}) {
+    if (field.name == spoof) return "Spoof " + fieldCaption(db::playerField(real));
+  }
+  return std::string(field.name);
 }
 
 std::string shownValue(const db::PlayerField& field, const db::FieldValue& value,

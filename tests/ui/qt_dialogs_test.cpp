@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "modal_watcher.h"
+#include "editor/messages.h"
 #include "ui/database_file_dialog.h"
 #include "ui/message_box_prompts.h"
 
@@ -18,9 +19,9 @@ namespace zelbor::testing {
 namespace {
 
 TEST(QtFileFilter, WritesEachDescriptionWithItsPatterns) {
-  EXPECT_EQ(ui::qtFileFilter("Zelbor Player Database|*TeamAndPlayerInfo.bag"),
-            "Zelbor Player Database (*TeamAndPlayerInfo.bag)");
-  EXPECT_EQ(ui::qtFileFilter("Pictures|*.jpg;*.png|All|*"), "Pictures (*.jpg *.png);;All (*)");
+  EXPECT_EQ(ui::qtFileFilter(editor::messages::databaseTypes()),
+            "Zelbor Player Database (*TeamAndPlayerInfo.bag);;All files (*)");
+  EXPECT_EQ(ui::qtFileFilter({{"Pictures", {"*.jpg", "*.png"}}}), "Pictures (*.jpg *.png)");
 }
 
 struct ShownBox {
