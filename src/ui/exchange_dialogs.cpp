@@ -19,6 +19,8 @@ std::string chooseFile(QWidget* owner, const QString& name, std::string_view tit
   dialog.setObjectName(name);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
+  // The editor asks about replacing a file, once it knows the file is not the open database.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
   const auto suffixOf = [](const QString& chosen) {

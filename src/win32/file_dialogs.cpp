@@ -63,7 +63,7 @@ std::string chooseFileToOpen(HWND owner, std::string_view title, const editor::F
 }
 
 std::string chooseFileToSave(HWND owner, std::string_view title, const editor::FileTypes& types) {
-  return runDialog(owner, title, types, {}, OFN_OVERWRITEPROMPT, true);
+  return runDialog(owner, title, types, {}, 0, true);
 }
 
 }  // namespace zelbor::win32

@@ -15,8 +15,8 @@ namespace zelbor::win32 {
 // An existing file, starting in `initialFolder` (the system's choice when empty).
 std::string chooseFileToOpen(HWND owner, std::string_view title, const editor::FileTypes& types,
                              const std::string& initialFolder = {});
-// A file to write: replacing one is asked first, and a name typed without an extension takes
-// that of the file type chosen.
+// A file to write: a name typed without an extension takes that of the file type chosen. The
+// caller asks about replacing a file, once it knows the file is not the open database.
 std::string chooseFileToSave(HWND owner, std::string_view title, const editor::FileTypes& types);
 
 // The types as the file dialogs take a filter: each description, showing its patterns, and its

@@ -13,8 +13,10 @@
 namespace zelbor::win32 {
 namespace {
 
-TEST(DatabaseFileDialog, FilterPartsEndWithNullCharacters) {
-  EXPECT_EQ(dialogFilter("Players|*Info.bag"), std::wstring(L"Players\0*Info.bag\0\0", 19));
+TEST(DatabaseFileDialog, FilterPartsShowTheirPatternsAndEndWithNullCharacters) {
+  const std::wstring expected = L"Players (*Info.bag)\0*Info.bag\0Tables (*.csv;*.json)\0*.csv;*.json\0\0";
+  EXPECT_EQ(dialogFilter({{"Players", {"*Info.bag"}}, {"Tables", {"*.csv", "*.json"}}}),
+            std::wstring(expected.c_str(), expected.size()));
 }
 
 TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
@@ -37,7 +39,7 @@ TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
     }
   });
   const std::string chosen =
-      dialog.chooseDatabase(db::utf8FromWide(folder), "Players|*TeamAndPlayerInfo.bag");
+      dialog.chooseDatabase(db::utf8FromWide(folder), {{"Players", {"*TeamAndPlayerInfo.bag"}}});
   user.join();
   EXPECT_EQ(chosen, db::utf8FromWide(file));
 
@@ -46,7 +48,7 @@ TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
     ASSERT_NE(open, nullptr);
     PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
   });
-  EXPECT_EQ(dialog.chooseDatabase(db::utf8FromWide(folder), "Players|*.bag"), "");
+  EXPECT_EQ(dialog.chooseDatabase(db::utf8FromWide(folder), {{"Players", {"*.bag"}}}), "");
   canceller.join();
 }
 
