@@ -90,4 +90,9 @@ std::string matchEntry(const editor::PlayerMatch& match) {
   return match.name + " \u2014 " + match.teamName;
 }
 
+std::optional<std::string> noMatchEntry(const std::string& typed) {
+  if (typed.empty()) return std::nullopt;
+  return "No player's name contains \"" + typed + "\".";
+}
+
 }  // namespace zelbor::forms::exchange_texts

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,9 @@ inline constexpr int kFindWindowWidth = 6300;
 inline constexpr int kFindWindowHeight = 5400;
 // A match as the find window lists it: "Name — Team".
 std::string matchEntry(const editor::PlayerMatch& match);
+// What the list says, as its only entry, when no name matches `typed`; nothing while the box is
+// empty.
+std::optional<std::string> noMatchEntry(const std::string& typed);
 
 }  // namespace exchange_texts
 }  // namespace zelbor::forms
