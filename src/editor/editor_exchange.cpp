@@ -1,6 +1,7 @@
 // File "Export Players...", "Import Players..." and "Compare with Database...": the players'
 // tables and differences of the exchange room, read and written from the window.
 #include <sstream>
+#include <stdexcept>
 
 #include "db/new_file.h"
 #include "db/restore.h"
@@ -107,8 +108,10 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
     for (const exchange::FieldChange& change : plan->changes) {
       const auto team = static_cast<std::size_t>(change.team - 1);
       const auto slot = static_cast<std::size_t>(change.slot - 1);
-      rows.changes.push_back(fieldChange(teamLabel(change.team), change.slot,
-                                         *db::findPlayerField(change.field),
+      // An import changes only the player fields its table names.
+      const db::PlayerField* field = db::findPlayerField(change.field);
+      if (field == nullptr) throw std::logic_error("no player field " + std::string(change.field));
+      rows.changes.push_back(fieldChange(teamLabel(change.team), change.slot, *field,
                                          preview.loaded[team][slot], plan->teams[team][slot],
                                          std::cref(table->lists)));
     }

@@ -128,7 +128,7 @@ TEST_F(ExchangeWindowTest, AWorkbookWithOneCellEditedImportsThatChangeAsTheComma
   ASSERT_EQ(preview.rows.size(), 1U);
   EXPECT_EQ(preview.rows[0][1].toStdString(),
             "2 (" + db::decodeUpToNul(filePlayer(1, 2).realName) + ")");
-  EXPECT_EQ(preview.rows[0][2], "bowlStyle");
+  EXPECT_EQ(preview.rows[0][2], "Bowl Type");
   EXPECT_TRUE(preview.applyIsDefault);
 
   const ProcessResult command = runCommand(std::string(ZELBOR_DB_EXECUTABLE) + " import " +
