@@ -14,9 +14,10 @@ namespace zelbor::win32 {
 namespace {
 
 TEST(DatabaseFileDialog, FilterPartsShowTheirPatternsAndEndWithNullCharacters) {
-  const std::wstring expected = L"Players (*Info.bag)\0*Info.bag\0Tables (*.csv;*.json)\0*.csv;*.json\0\0";
+  constexpr wchar_t kExpected[] =
+      L"Players (*Info.bag)\0*Info.bag\0Tables (*.csv;*.json)\0*.csv;*.json\0\0";
   EXPECT_EQ(dialogFilter({{"Players", {"*Info.bag"}}, {"Tables", {"*.csv", "*.json"}}}),
-            std::wstring(expected.c_str(), expected.size()));
+            std::wstring(kExpected, std::size(kExpected) - 1));
 }
 
 TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {

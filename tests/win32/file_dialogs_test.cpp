@@ -110,8 +110,9 @@ std::thread readTypes(std::string_view title, std::wstring otherFile,
 
 TEST(FileDialogs, EachShowsItsTypesPatternsAndOffersAllFiles) {
   const std::wstring folder = newTempFolder(L"Zelbor \u00DCbergabe");
-  // Named otherwise than any type but "All files" matches.
-  const std::wstring copy = folder + L"\\Sicherung vom Montag";
+  // Named otherwise than any type but "All files" matches; with an extension of its own, a save
+  // dialog adds none.
+  const std::wstring copy = folder + L"\\Sicherung vom Montag.bak";
   std::ofstream(copy.c_str()) << "x";
   ExchangeDialogs dialogs(nullptr);
   DatabaseFileDialog database;
