@@ -58,7 +58,14 @@ TEST(EditorProgram, AFailedStartIsToldInAMessageBox) {
   EXPECT_EQ(program.exitStatus(), 1U);
 }
 
-// The main window of the program on the standard database, once it shows.
+// The standard database, written in `dir`; its path.
+std::string standardDatabase(const testing::TempDir& dir) {
+  const std::string path = dir.file("TeamAndPlayerInfo.bag");
+  testing::writeFileBytes(path, testing::EditorHarness::standardImage());
+  return path;
+}
+
+// The main window of the program on the database `path`, once it shows.
 HWND mainWindow(const std::string& path) {
   for (int tries = 0; tries < 1000; ++tries) {
     HWND window = FindWindowW(nullptr, db::wideFromUtf8(path).c_str());
@@ -70,8 +77,7 @@ HWND mainWindow(const std::string& path) {
 
 TEST(EditorProgram, ShowsTheDatabaseAndEndsWhenClosed) {
   const testing::TempDir dir;
-  const std::string path = dir.file("TeamAndPlayerInfo.bag");
-  testing::writeFileBytes(path, testing::EditorHarness::standardImage());
+  const std::string path = standardDatabase(dir);
   const EditorProgram program(path);
   ASSERT_TRUE(program.started());
   HWND window = mainWindow(path);
@@ -97,8 +103,7 @@ HWND lookUpLabel(HWND window) {
 // The test's Wine has no browser to hand an address to: the look-up says so, with the address.
 TEST(EditorProgram, ALookUpThatStartsNoBrowserIsToldWithTheAddress) {
   const testing::TempDir dir;
-  const std::string path = dir.file("TeamAndPlayerInfo.bag");
-  testing::writeFileBytes(path, testing::EditorHarness::standardImage());
+  const std::string path = standardDatabase(dir);
   const EditorProgram program(path);
   ASSERT_TRUE(program.started());
   HWND window = mainWindow(path);
