@@ -152,7 +152,7 @@ TEST_F(TablesTest, ExportOntoTheOpenDatabaseIsRefusedBeforeAnyQuestion) {
   FakeExchange windows;
   // Another name for the database itself: refused, and nothing asked.
   windows.exportPath = dir.file("link.json");
-  std::filesystem::create_symlink(databasePath, windows.exportPath);
+  std::filesystem::create_hard_link(databasePath, windows.exportPath);
   editor.mnuExport_Click(windows);
   ASSERT_EQ(prompts.messages.size(), 1U);
   EXPECT_THAT(prompts.messages[0].first, HasSubstr("is the open database itself"));
