@@ -1,9 +1,6 @@
 // Restoring the open database from one of its backups.
 #include "db/backups.h"
-#include "db/layout.h"
-#include "db/player_record.h"
 #include "db/restore.h"
-#include "db/text_codec.h"
 #include "editor.h"
 #include "exchange/database_diff.h"
 #include "table_fields.h"
