@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "db/backup_folder.h"
+#include "db/config_file.h"
 #include "db/file_access.h"
 #include "editor/install_folder.h"
 
@@ -14,7 +15,8 @@ namespace {
 editor::EditorEnvironment environment() {
   return {QCoreApplication::applicationDirPath().toStdString(),
           editor::gameInstallFolders(std::getenv("WINEPREFIX"), std::getenv("HOME")),
-          QLocale().decimalPoint().toStdString(), db::backupFolderFromEnvironment};
+          QLocale().decimalPoint().toStdString(), db::backupFolderFromEnvironment,
+          db::editorConfigFile()};
 }
 
 }  // namespace

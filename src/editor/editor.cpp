@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ability_bars.h"
+#include "editor_settings.h"
 #include "db/list_files.h"
 #include "db/new_file.h"
 #include "db/text_codec.h"
@@ -53,7 +54,7 @@ StartupOutcome Editor::InitialiseEditor(const std::string& databasePathArgument)
   std::string path = databasePathArgument;
   if (path.empty()) {
     path = fileDialog_.chooseDatabase(initialDialogFolder(environment_.installFolders).utf8(),
-                                      std::string(messages::kDatabaseFilter));
+                                      messages::databaseTypes());
     if (path.empty()) return StartupOutcome::Cancelled;
   }
   view_.setCaption(path);
@@ -92,7 +93,7 @@ bool Editor::showOpened(db::Database opened) {
 void Editor::mnuOpen_Click() {
   if (!database_ || !resolveUnsavedEdits()) return;
   const std::string path = fileDialog_.chooseDatabase(
-      db::folderOf(database_->databasePath()).utf8(), std::string(messages::kDatabaseFilter));
+      db::folderOf(database_->databasePath()).utf8(), messages::databaseTypes());
   if (path.empty()) return;
   std::optional<db::Database> opened = openWritable(path);
   if (!opened) return;
@@ -312,7 +313,11 @@ void Editor::cboFace_Click() {
 void Editor::lblCricInfo_Click() {
   const int row = view_.selectedIndex(ListControl::lstPlayers);
   if (!database_ || team_.team() == 0 || row < 0 || row >= team_.playerCount()) return;
-  const std::string address = lookupAddress(team_.player(row + 1).realName);
+  const db::Result<EditorSettings> settings =
+      readEditorSettings(fileSystem_, environment_.configFile);
+  if (!settings) return reportError(settings.error().message);
+  const std::string address =
+      lookupAddress(settings.value().lookupAddress, team_.player(row + 1).realName);
   if (!browser_.open(address)) reportError(messages::noBrowser(address));
 }
 

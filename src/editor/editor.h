@@ -34,6 +34,8 @@ struct EditorEnvironment {
   std::string decimalSeparator = ".";
   // Where the backups before writes go; without it nothing is backed up.
   std::function<db::Result<db::BackupFolder>()> backupFolder = nullptr;
+  // The editor's configuration file, read at each look-up; empty for none.
+  std::string configFile;
 };
 
 enum class StartupOutcome { Ready, Cancelled, Failed };
@@ -136,6 +138,9 @@ class Editor {
   // The table at `path` in the format its name gives, once this build handles that format and
   // the lists are read; nothing on Cancel (an empty path) or after telling the user why not.
   std::optional<ChosenTable> chooseTable(const std::string& path);
+  // Whether an output may be written to `path`: never the open database, which is refused with a
+  // message, and an existing file only when the user agrees to replace it.
+  bool mayWriteOutput(const std::string& path);
   bool LoadTeamNames();
   bool runTeamSelection();
   // Takes `team` as the team on screen, fills the player list and shows its first player.

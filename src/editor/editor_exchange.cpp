@@ -1,6 +1,7 @@
 // File "Export Players...", "Import Players..." and "Compare with Database...": the players'
 // tables and differences of the exchange room, read and written from the window.
 #include <sstream>
+#include <stdexcept>
 
 #include "db/new_file.h"
 #include "db/restore.h"
@@ -9,33 +10,33 @@
 #include "editor.h"
 #include "exchange/database_diff.h"
 #include "exchange/difference_output.h"
+#include "messages.h"
 #include "exchange/player_export.h"
 #include "exchange/player_import.h"
+#include "table_fields.h"
 
 namespace zelbor::editor {
-namespace {
 
-// Replaces `path` with `text` in one step, unless it names the open database itself: by
-// identity, so a link or another spelling of the database is refused too.
-db::Result<void> replaceWith(db::FileSystem& fileSystem, const std::string& path,
-                             const std::string& text, const db::Path& database) {
-  const db::Result<bool> same = fileSystem.sameFile(path, database);
-  if (!same) return same.error();
-  if (same.value()) {
-    return db::FileError{path,
-                         "\"" + path + "\" is the open database itself; nothing was written."};
+bool Editor::mayWriteOutput(const std::string& path) {
+  // By identity, so a link or another spelling of the database is refused too, and before any
+  // question about replacing it.
+  const db::Result<bool> same = fileSystem_.sameFile(path, database_->databasePath());
+  if (!same) {
+    reportError(same.error().message);
+    return false;
   }
-  return db::replaceFile(fileSystem, path, db::bytesOf(text));
+  if (same.value()) {
+    reportError("\"" + path + "\" is the open database itself; nothing was written.");
+    return false;
+  }
+  const db::Result<db::PathEntry> entry = fileSystem_.examine(path);
+  if (!entry) {
+    reportError(entry.error().message);
+    return false;
+  }
+  return entry.value().kind == db::PathEntry::Kind::Nothing ||
+         prompts_.askYesNoDefaultNo(messages::replaceQuestion(path)) == Answer::Yes;
 }
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-}  // namespace
 
 std::optional<Editor::ChosenTable> Editor::chooseTable(const std::string& path) {
   if (path.empty()) return std::nullopt;
@@ -62,6 +63,7 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
   const std::optional<ChosenTable> table = chooseTable(windows.chooseExportPath());
   if (!table) return;
   const std::string& path = table->path;
+  if (!mayWriteOutput(path)) return;
   std::vector<exchange::ExportedPlayer> exported;
   const db::WalkOutcome walk =
       db::readEachTeam(*database_, [&](int team, std::span<const db::PlayerRecord> players) {
@@ -72,7 +74,7 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
       exchange::exportedBytes(exported, table->format, table->lists, true);
   if (!bytes) return reportError(bytes.error().message);
   if (const db::Result<void> written =
-          replaceWith(fileSystem_, path, bytes.value(), database_->databasePath());
+          db::replaceFile(fileSystem_, path, db::bytesOf(bytes.value()));
       !written) {
     return reportError(written.error().message);
   }
@@ -105,11 +107,14 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   } else {
     rows.notes = plan->notes;
     for (const exchange::FieldChange& change : plan->changes) {
-      const db::PlayerRecord& player = preview.loaded[static_cast<std::size_t>(change.team - 1)]
-                                                     [static_cast<std::size_t>(change.slot - 1)];
-      rows.changes.push_back({teamLabel(change.team), change.slot,
-                              db::decodeUpToNul(player.realName), std::string(change.field),
-                              change.before, change.after});
+      const auto team = static_cast<std::size_t>(change.team - 1);
+      const auto slot = static_cast<std::size_t>(change.slot - 1);
+      // An import changes only the player fields its table names.
+      const db::PlayerField* field = db::findPlayerField(change.field);
+      if (field == nullptr) throw std::logic_error("no player field " + std::string(change.field));
+      rows.changes.push_back(fieldChange(teamLabel(change.team), change.slot, *field,
+                                         preview.loaded[team][slot], plan->teams[team][slot],
+                                         std::cref(table->lists)));
     }
   }
   if (!windows.confirmImport(rows) || plan == nullptr || plan->changes.empty()) return;
@@ -143,21 +148,31 @@ void Editor::mnuCompare_Click(ExchangeWindows& windows) {
   if (!compared) return reportError(compared.error().message);
   const std::vector<exchange::Difference> differences =
       exchange::compareDatabases(current.value(), compared.value(), std::nullopt);
-  std::ostringstream lines;
-  exchange::writeDifferenceLines(lines, differences);
+  const db::Result<db::ValueLists> lists =
+      db::ValueLists::load(fileSystem_, environment_.programFolder);
+  std::vector<RestoreChange> rows;
+  for (const exchange::Difference& difference : differences) {
+    rows.push_back(differenceChange(difference,
+                                    difference.team ? teamLabel(*difference.team) : std::string(),
+                                    current.value(), compared.value(), itemNames(lists)));
+  }
   const std::string title = std::to_string(differences.size()) +
                             (differences.size() == 1 ? " difference" : " differences") +
                             " between \"" + path + "\" and \"" + other + "\"";
-  if (!windows.showDifferences(title, linesOf(lines.str()), !differences.empty())) return;
+  if (!windows.showDifferences(title, rows, !differences.empty())) return;
   const std::string patchPath = windows.choosePatchPath();
-  if (patchPath.empty()) return;
+  if (patchPath.empty() || !mayWriteOutput(patchPath)) return;
   std::ostringstream patch;
   exchange::writePatch(patch, differences);
   if (const db::Result<void> written =
-          replaceWith(fileSystem_, patchPath, patch.str(), database_->databasePath());
+          db::replaceFile(fileSystem_, patchPath, db::bytesOf(patch.str()));
       !written) {
     return reportError(written.error().message);
   }
+  prompts_.tell("The " + std::to_string(differences.size()) +
+                    (differences.size() == 1 ? " difference was" : " differences were") +
+                    " saved as a patch to \"" + patchPath + "\".",
+                MessageIcon::None);
 }
 
 }  // namespace zelbor::editor

@@ -1,11 +1,9 @@
 // Restoring the open database from one of its backups.
 #include "db/backups.h"
-#include "db/layout.h"
-#include "db/player_record.h"
 #include "db/restore.h"
-#include "db/text_codec.h"
 #include "editor.h"
 #include "exchange/database_diff.h"
+#include "table_fields.h"
 
 namespace zelbor::editor {
 namespace {
@@ -22,13 +20,6 @@ std::vector<BackupListing> listings(db::FileSystem& fileSystem,
     shown.push_back(std::move(listing));
   }
   return shown;
-}
-
-// The name of the player in `slot` of `team` in a database image.
-std::string nameIn(const std::vector<db::Byte>& image, int team, int slot) {
-  const auto start = static_cast<std::size_t>(db::slotStart(team, slot));
-  const db::RecordBytes record(image.data() + start, db::kRecordSize);
-  return db::decodeUpToNul(db::decodePlayerRecord(record).realName);
 }
 
 }  // namespace
@@ -57,13 +48,15 @@ void Editor::mnuRestore_Click(BackupChooser& chooser) {
   const std::string& backupPath = entries.value()[static_cast<std::size_t>(*chosen)].path;
   const db::Result<db::RestorePlan> plan = db::planRestore(fileSystem_, *database_, backupPath, {});
   if (!plan) return reportError(plan.error().message);
+  const db::Result<db::ValueLists> lists =
+      db::ValueLists::load(fileSystem_, environment_.programFolder);
   std::vector<RestoreChange> changes;
   for (const db::TeamAreaWrite& write : plan.value().writes) {
     for (const exchange::Difference& d :
          exchange::compareDatabases(plan.value().current, plan.value().copy, write.team)) {
       if (d.slot) {
-        changes.push_back({teamLabel(write.team), *d.slot,
-                           nameIn(plan.value().current, write.team, *d.slot), d.field, d.a, d.b});
+        changes.push_back(differenceChange(d, teamLabel(write.team), plan.value().current,
+                                           plan.value().copy, itemNames(lists)));
       }
     }
   }

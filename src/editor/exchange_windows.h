@@ -49,8 +49,9 @@ class ExchangeWindows {
   virtual std::string choosePatchPath() = 0;
   // Another database to compare the open one with; empty on Cancel.
   virtual std::string chooseDatabaseToCompare() = 0;
-  // Lists the differences, one line each; true when the user asks to save them as a patch.
-  virtual bool showDifferences(const std::string& title, const std::vector<std::string>& lines,
+  // Lists the differences, a row each; true when the user asks to save them as a patch.
+  virtual bool showDifferences(const std::string& title,
+                               const std::vector<RestoreChange>& differences,
                                bool canSavePatch) = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "file_types.h"
 
 namespace zelbor::editor {
 
@@ -81,10 +82,8 @@ class FileDialog {
  public:
   virtual ~FileDialog() = default;
   // The chosen file's full path, or an empty string when the user cancelled. `initialFolder` is
-  // empty when the dialog should open in its own default folder; `filter` is written as
-  // "Description|pattern".
-  virtual std::string chooseDatabase(const std::string& initialFolder,
-                                     const std::string& filter) = 0;
+  // empty when the dialog should open in its own default folder; `types` are offered in order.
+  virtual std::string chooseDatabase(const std::string& initialFolder, const FileTypes& types) = 0;
 };
 
 class Browser {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "file_types.h"
+
 namespace zelbor::editor {
 
 // The editor's own texts, shown as they stand.
@@ -24,7 +26,10 @@ inline std::string unexpectedErrorMessage(const std::string& what) {
   return "The editor stopped on an unexpected error: " + what;
 }
 
-inline constexpr std::string_view kDatabaseFilter = "Zelbor Player Database|*TeamAndPlayerInfo.bag";
+// The database's file type; the file dialogs add "All files".
+inline FileTypes databaseTypes() {
+  return withAllFiles({{"Zelbor Player Database", {"*TeamAndPlayerInfo.bag"}}});
+}
 inline constexpr std::string_view kReadOnly =
     "The file is currently read-only.  Please change this before using this player editor";
 // Starts a player's entry in the list while the player has unsaved edits.
@@ -76,6 +81,11 @@ inline std::string noBrowser(const std::string& address) {
   return "No web browser could be started to look the player up. Open this address in a "
          "browser yourself:\n\n" +
          address;
+}
+
+// Before an export or a patch replaces an existing file; No, the default, writes nothing.
+inline std::string replaceQuestion(const std::string& path) {
+  return "\"" + path + "\" already exists. Do you want to replace it?";
 }
 
 inline constexpr std::string_view kFixSpoofQuestion =

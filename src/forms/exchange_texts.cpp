@@ -9,22 +9,33 @@ std::string counted(std::size_t count, std::string_view noun) {
   return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
 }
 
-constexpr std::string_view kWorkbookFilter = "Excel workbook|*.xlsx|";
-constexpr std::string_view kTextTablesFilter = "CSV with byte order mark|*.csv|JSON|*.json";
+// The players' table types this build reads and writes, the workbook first.
+editor::FileTypes playerTableTypes() {
+  editor::FileTypes types;
+  if (exchange::buildHasXlsx()) types.push_back({"Excel workbook", {"*.xlsx"}});
+  types.push_back({"CSV with byte order mark", {"*.csv"}});
+  types.push_back({"JSON", {"*.json"}});
+  return types;
+}
 
 }  // namespace
 
-std::string tableFilter() {
-  return (exchange::buildHasXlsx() ? std::string(kWorkbookFilter) : std::string()) +
-         std::string(kTextTablesFilter);
+editor::FileTypes tableTypes() {
+  return editor::withAllFiles(playerTableTypes());
 }
 
-std::string importFilter() {
-  if (!exchange::buildHasXlsx()) {
-    return "Players' tables|*.csv;*.json|" + std::string(kTextTablesFilter);
+editor::FileTypes importTypes() {
+  editor::FileTypes types = playerTableTypes();
+  editor::FileType any{"Players' tables", {}};
+  for (const editor::FileType& type : types) {
+    any.patterns.insert(any.patterns.end(), type.patterns.begin(), type.patterns.end());
   }
-  return "Players' tables|*.xlsx;*.csv;*.json|" + std::string(kWorkbookFilter) +
-         std::string(kTextTablesFilter);
+  types.insert(types.begin(), std::move(any));
+  return editor::withAllFiles(std::move(types));
+}
+
+editor::FileTypes patchTypes() {
+  return editor::withAllFiles({{"JSON patch", {"*.json"}}});
 }
 
 std::string backupsCaption(const std::string& databasePath) {
@@ -45,9 +56,18 @@ std::string restoreCaption(const editor::BackupListing& backup, bool nothingToRe
          " changes these fields. The file is backed up first, so this can be undone in turn.";
 }
 
-std::vector<std::string> changeRow(const editor::RestoreChange& change) {
-  return {change.team, std::to_string(change.slot) + " (" + change.player + ")", change.field,
-          change.now, change.restored};
+std::vector<std::vector<std::string>> changeRows(const std::vector<editor::RestoreChange>& changes) {
+  std::vector<std::vector<std::string>> rows;
+  const std::string* team = nullptr;
+  for (const editor::RestoreChange& change : changes) {
+    std::string player;
+    if (change.slot > 0) player = std::to_string(change.slot);
+    if (!change.player.empty()) player += " (" + change.player + ")";
+    rows.push_back({team != nullptr && *team == change.team ? std::string() : change.team,
+                    std::move(player), change.field, change.now, change.restored});
+    team = &change.team;
+  }
+  return rows;
 }
 
 std::string importCaption(const editor::ImportPreviewRows& preview) {
@@ -66,18 +86,13 @@ std::string importCaption(const editor::ImportPreviewRows& preview) {
   return caption;
 }
 
-std::vector<std::string> differenceRow(std::string_view line) {
-  std::vector<std::string> cells;
-  for (;;) {
-    const std::size_t tab = line.find('\t');
-    cells.emplace_back(line.substr(0, tab));
-    if (tab == std::string_view::npos) return cells;
-    line.remove_prefix(tab + 1);
-  }
-}
-
 std::string matchEntry(const editor::PlayerMatch& match) {
   return match.name + " \u2014 " + match.teamName;
+}
+
+std::optional<std::string> noMatchEntry(const std::string& typed) {
+  if (typed.empty()) return std::nullopt;
+  return "No player's name contains \"" + typed + "\".";
 }
 
 }  // namespace zelbor::forms::exchange_texts

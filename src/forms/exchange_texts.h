@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/backup_chooser.h"
 #include "editor/exchange_windows.h"
+#include "editor/file_types.h"
 
 namespace zelbor::forms {
 
@@ -33,8 +35,9 @@ std::vector<std::string> backupRow(const editor::BackupListing& backup);
 inline constexpr std::array<std::string_view, 5> kRestoreColumns = {"Team", "Player", "Field",
                                                                     "Now", "Restored"};
 std::string restoreCaption(const editor::BackupListing& backup, bool nothingToRestore);
-// A change's cells: team, player ("3 (Name)"), field, the value now and the value after.
-std::vector<std::string> changeRow(const editor::RestoreChange& change);
+// The changes' cells: team, player ("3 (Name)"), field, the value now and the value after. The
+// team is named on its first row only: the rows come grouped by team.
+std::vector<std::vector<std::string>> changeRows(const std::vector<editor::RestoreChange>& changes);
 
 inline constexpr std::string_view kImportTitle = "Import Players";
 inline constexpr std::string_view kExportTitle = "Export Players";
@@ -42,9 +45,10 @@ inline constexpr std::string_view kPatchTitle = "Save as Patch";
 inline constexpr std::string_view kCompareTitle = "Compare with Database";
 // The table types to export to and to import from. The workbook is offered only by a build that
 // reads and writes it: picking a type only to be told it is missing helps nobody.
-std::string tableFilter();
-std::string importFilter();
-inline constexpr std::string_view kPatchFilter = "JSON patch|*.json";
+// Each list ends with "All files".
+editor::FileTypes tableTypes();
+editor::FileTypes importTypes();
+editor::FileTypes patchTypes();
 
 inline constexpr std::array<std::string_view, 5> kImportColumns = {"Team", "Player", "Field", "Now",
                                                                    "Imported"};
@@ -53,11 +57,9 @@ inline constexpr std::array<std::string_view, 1> kRefusedColumns = {"Refused cel
 // then how the input was read and the notes, a line each.
 std::string importCaption(const editor::ImportPreviewRows& preview);
 
-inline constexpr std::array<std::string_view, 5> kDifferenceColumns = {"Team", "Slot", "Field",
+inline constexpr std::array<std::string_view, 5> kDifferenceColumns = {"Team", "Player", "Field",
                                                                        "This file", "Compared"};
 inline constexpr std::string_view kSavePatchButton = "Save as &Patch\u2026";
-// A line of the differences, its cells separated by tabs, as cells.
-std::vector<std::string> differenceRow(std::string_view line);
 
 inline constexpr std::string_view kFindTitle = "Find Player";
 inline constexpr std::string_view kGoToPlayerButton = "&Go to Player";
@@ -65,6 +67,9 @@ inline constexpr int kFindWindowWidth = 6300;
 inline constexpr int kFindWindowHeight = 5400;
 // A match as the find window lists it: "Name — Team".
 std::string matchEntry(const editor::PlayerMatch& match);
+// What the list says, as its only entry, when no name matches `typed`; nothing while the box is
+// empty.
+std::optional<std::string> noMatchEntry(const std::string& typed);
 
 }  // namespace exchange_texts
 }  // namespace zelbor::forms

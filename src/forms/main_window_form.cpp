@@ -137,7 +137,7 @@ void addOdiStatistics(std::vector<ControlSpec>& layout) {
       {"Label4(7)", f, Label, "Best Bowling", {240, 1680, 1935, 255}},
       {"txtBestBowlODI", f, TextBox, "", {240, 1920, 6375, 285}},
       {"Label6", f, Label, "Click to look up on", {7080, 1440, 1575, 255}, kCentred},
-      {"lblCricInfo", f, Label, std::string(editor::kLookupHost), {7080, 1680, 1575, 255},
+      {"lblCricInfo", f, Label, editor::lookupSiteName(editor::kDefaultLookupAddress), {7080, 1680, 1575, 255},
        kCentred | kLink},
   });
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <string_view>
 
 #include "editor/main_view.h"
 
@@ -11,11 +10,12 @@ namespace zelbor::ui {
 // The file-open dialog in which the user picks the database at start-up.
 class DatabaseFileDialog final : public editor::FileDialog {
  public:
-  std::string chooseDatabase(const std::string& initialFolder, const std::string& filter) override;
+  std::string chooseDatabase(const std::string& initialFolder,
+                             const editor::FileTypes& types) override;
 };
 
-// A filter written as "Description|pattern", pairs separated by "|" and patterns by ";", in the
-// form the Qt dialog takes: "Description (pattern)", pairs separated by ";;".
-QString qtFileFilter(std::string_view filter);
+// The types in the form the Qt dialog takes and shows: "Description (pattern pattern)", types
+// separated by ";;".
+QString qtFileFilter(const editor::FileTypes& types);
 
 }  // namespace zelbor::ui

@@ -14,11 +14,13 @@ namespace texts = forms::exchange_texts;
 
 // A file dialog named `name`; a name typed without an extension takes the chosen type's.
 std::string chooseFile(QWidget* owner, const QString& name, std::string_view title,
-                       std::string_view filter, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(owner, qtText(title), QString(), qtFileFilter(filter));
+                       const editor::FileTypes& types, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(owner, qtText(title), QString(), qtFileFilter(types));
   dialog.setObjectName(name);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
+  // The editor asks about replacing a file, once it knows the file is not the open database.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
   const auto suffixOf = [](const QString& chosen) {
@@ -37,22 +39,22 @@ std::string chooseFile(QWidget* owner, const QString& name, std::string_view tit
 
 std::string ExchangeDialogs::chooseTableToImport() {
   return chooseFile(owner_, QStringLiteral("dlgImportFile"), texts::kImportTitle,
-                    texts::importFilter(), QFileDialog::AcceptOpen);
+                    texts::importTypes(), QFileDialog::AcceptOpen);
 }
 
 std::string ExchangeDialogs::chooseExportPath() {
   return chooseFile(owner_, QStringLiteral("dlgExportFile"), texts::kExportTitle,
-                    texts::tableFilter(), QFileDialog::AcceptSave);
+                    texts::tableTypes(), QFileDialog::AcceptSave);
 }
 
 std::string ExchangeDialogs::choosePatchPath() {
-  return chooseFile(owner_, QStringLiteral("dlgPatchFile"), texts::kPatchTitle, texts::kPatchFilter,
+  return chooseFile(owner_, QStringLiteral("dlgPatchFile"), texts::kPatchTitle, texts::patchTypes(),
                     QFileDialog::AcceptSave);
 }
 
 std::string ExchangeDialogs::chooseDatabaseToCompare() {
   return chooseFile(owner_, QStringLiteral("dlgCompareFile"), texts::kCompareTitle,
-                    editor::messages::kDatabaseFilter, QFileDialog::AcceptOpen);
+                    editor::messages::databaseTypes(), QFileDialog::AcceptOpen);
 }
 
 bool ExchangeDialogs::confirmImport(const editor::ImportPreviewRows& preview) {
@@ -73,10 +75,11 @@ bool ExchangeDialogs::confirmImport(const editor::ImportPreviewRows& preview) {
 }
 
 bool ExchangeDialogs::showDifferences(const std::string& title,
-                                      const std::vector<std::string>& lines, bool canSavePatch) {
+                                      const std::vector<editor::RestoreChange>& differences,
+                                      bool canSavePatch) {
   TableDialog window(owner_, QStringLiteral("frmDifferences"), texts::kCompareTitle, qtText(title),
                      texts::kDifferenceColumns, texts::kSavePatchButton);
-  for (const std::string& line : lines) addRow(window.table, texts::differenceRow(line));
+  addChangeRows(window.table, differences);
   window.offerApply(canSavePatch);
   window.buttons->button(QDialogButtonBox::Cancel)->setText(qtText(texts::kCloseButton));
   return window.dialog.exec() == QDialog::Accepted && canSavePatch;

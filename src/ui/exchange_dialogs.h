@@ -18,7 +18,8 @@ class ExchangeDialogs final : public editor::ExchangeWindows {
   bool confirmImport(const editor::ImportPreviewRows& preview) override;
   std::string choosePatchPath() override;
   std::string chooseDatabaseToCompare() override;
-  bool showDifferences(const std::string& title, const std::vector<std::string>& lines,
+  bool showDifferences(const std::string& title,
+                       const std::vector<editor::RestoreChange>& differences,
                        bool canSavePatch) override;
 
  private:

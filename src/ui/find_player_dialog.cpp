@@ -43,6 +43,7 @@ std::optional<editor::PlayerMatch> FindPlayerDialog::choosePlayer(
   QDialog dialog(owner_);
   dialog.setObjectName(QStringLiteral("frmFindPlayer"));
   dialog.setWindowTitle(qtText(texts::kFindTitle));
+  if (owner_ != nullptr) dialog.setFont(owner_->font());
   auto* layout = new QVBoxLayout(&dialog);
   auto* text = new QLineEdit(&dialog);
   text->setObjectName(QStringLiteral("txtFind"));
@@ -61,10 +62,15 @@ std::optional<editor::PlayerMatch> FindPlayerDialog::choosePlayer(
 
   std::vector<editor::PlayerMatch> shown;
   const auto refresh = [&] {
-    shown = matches(text->text().toStdString());
+    const std::string typed = text->text().toStdString();
+    shown = matches(typed);
     list->clear();
     for (const editor::PlayerMatch& match : shown) {
       list->addItem(qtText(texts::matchEntry(match)));
+    }
+    // Said in the list, where the matches would be; it cannot be picked.
+    if (const auto none = texts::noMatchEntry(typed); shown.empty() && none) {
+      (new QListWidgetItem(qtText(*none), list))->setFlags(Qt::NoItemFlags);
     }
     list->setCurrentRow(shown.empty() ? -1 : 0);
     ok->setEnabled(!shown.empty());

@@ -15,6 +15,8 @@ TableDialog::TableDialog(QWidget* owner, const QString& name, std::string_view t
     : dialog(owner) {
   dialog.setObjectName(name);
   dialog.setWindowTitle(qtText(title));
+  // A window does not take its owner's font by itself.
+  if (owner != nullptr) dialog.setFont(owner->font());
   auto* layout = new QVBoxLayout(&dialog);
   auto* label = new QLabel(caption, &dialog);
   label->setObjectName(QStringLiteral("lblCaption"));
@@ -54,8 +56,8 @@ void addRow(QTreeWidget* table, const std::vector<std::string>& cells) {
 }
 
 void addChangeRows(QTreeWidget* table, const std::vector<editor::RestoreChange>& changes) {
-  for (const editor::RestoreChange& change : changes) {
-    addRow(table, forms::exchange_texts::changeRow(change));
+  for (const std::vector<std::string>& row : forms::exchange_texts::changeRows(changes)) {
+    addRow(table, row);
   }
 }
 

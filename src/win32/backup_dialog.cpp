@@ -25,10 +25,9 @@ bool BackupDialog::confirmRestore(const editor::BackupListing& backup,
   TableContent content{.title = texts::kRestoreTitle,
                        .caption = texts::restoreCaption(backup, changes.empty()),
                        .columns = texts::kRestoreColumns,
+                       .rows = texts::changeRows(changes),
                        .okCaption = texts::kApplyButton,
                        .offerOk = !changes.empty()};
-  for (const editor::RestoreChange& change : changes)
-    content.rows.push_back(texts::changeRow(change));
   return showTable(owner_, content).has_value() && !changes.empty();
 }
 

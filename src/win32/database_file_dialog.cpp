@@ -3,8 +3,8 @@
 namespace zelbor::win32 {
 
 std::string DatabaseFileDialog::chooseDatabase(const std::string& initialFolder,
-                                               const std::string& filter) {
-  return chooseFileToOpen(owner_, {}, filter, initialFolder);
+                                               const editor::FileTypes& types) {
+  return chooseFileToOpen(owner_, {}, types, initialFolder);
 }
 
 }  // namespace zelbor::win32

@@ -13,7 +13,8 @@ namespace zelbor::win32 {
 class DatabaseFileDialog final : public editor::FileDialog {
  public:
   explicit DatabaseFileDialog(HWND owner = nullptr) : owner_(owner) {}
-  std::string chooseDatabase(const std::string& initialFolder, const std::string& filter) override;
+  std::string chooseDatabase(const std::string& initialFolder,
+                             const editor::FileTypes& types) override;
 
  private:
   HWND owner_;

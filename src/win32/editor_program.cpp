@@ -14,6 +14,7 @@
 #include <string>
 
 #include "db/backup_folder.h"
+#include "db/config_file.h"
 #include "db/file_access.h"
 #include "db/win32_program_folder.h"
 #include "db/win32_text.h"
@@ -49,7 +50,7 @@ std::string decimalSeparator() {
 editor::EditorEnvironment environment() {
   return {db::programFolder(),
           editor::gameInstallFolders(std::getenv("WINEPREFIX"), std::getenv("HOME")),
-          decimalSeparator(), db::backupFolderFromEnvironment};
+          decimalSeparator(), db::backupFolderFromEnvironment, db::editorConfigFile()};
 }
 
 int runEditor(int show) {

@@ -10,19 +10,19 @@ namespace zelbor::win32 {
 namespace texts = forms::exchange_texts;
 
 std::string ExchangeDialogs::chooseTableToImport() {
-  return chooseFileToOpen(owner_, texts::kImportTitle, texts::importFilter());
+  return chooseFileToOpen(owner_, texts::kImportTitle, texts::importTypes());
 }
 
 std::string ExchangeDialogs::chooseExportPath() {
-  return chooseFileToSave(owner_, texts::kExportTitle, texts::tableFilter());
+  return chooseFileToSave(owner_, texts::kExportTitle, texts::tableTypes());
 }
 
 std::string ExchangeDialogs::choosePatchPath() {
-  return chooseFileToSave(owner_, texts::kPatchTitle, texts::kPatchFilter);
+  return chooseFileToSave(owner_, texts::kPatchTitle, texts::patchTypes());
 }
 
 std::string ExchangeDialogs::chooseDatabaseToCompare() {
-  return chooseFileToOpen(owner_, texts::kCompareTitle, editor::messages::kDatabaseFilter);
+  return chooseFileToOpen(owner_, texts::kCompareTitle, editor::messages::databaseTypes());
 }
 
 bool ExchangeDialogs::confirmImport(const editor::ImportPreviewRows& preview) {
@@ -38,22 +38,21 @@ bool ExchangeDialogs::confirmImport(const editor::ImportPreviewRows& preview) {
   if (refused) {
     for (const std::string& cell : preview.refused) content.rows.push_back({cell});
   } else {
-    for (const editor::RestoreChange& change : preview.changes) {
-      content.rows.push_back(texts::changeRow(change));
-    }
+    content.rows = texts::changeRows(preview.changes);
   }
   return showTable(owner_, content).has_value() && applicable;
 }
 
 bool ExchangeDialogs::showDifferences(const std::string& title,
-                                      const std::vector<std::string>& lines, bool canSavePatch) {
+                                      const std::vector<editor::RestoreChange>& differences,
+                                      bool canSavePatch) {
   TableContent content{.title = texts::kCompareTitle,
                        .caption = title,
                        .columns = texts::kDifferenceColumns,
+                       .rows = texts::changeRows(differences),
                        .okCaption = texts::kSavePatchButton,
                        .offerOk = canSavePatch,
                        .cancelCaption = texts::kCloseButton};
-  for (const std::string& line : lines) content.rows.push_back(texts::differenceRow(line));
   return showTable(owner_, content).has_value() && canSavePatch;
 }
 

@@ -12,22 +12,20 @@ namespace {
 constexpr DWORD kCommonFlags =
     OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
 
-// The extension of the filter's first pattern: "xlsx" of "Excel workbook|*.xlsx|...".
-std::wstring firstExtension(std::string_view filter) {
-  const std::size_t bar = filter.find('|');
-  if (bar == std::string_view::npos) return {};
-  std::string_view pattern = filter.substr(bar + 1);
-  pattern = pattern.substr(0, pattern.find_first_of("|;"));
+// The extension of the first type's first pattern: "xlsx" of "*.xlsx".
+std::wstring firstExtension(const editor::FileTypes& types) {
+  if (types.empty() || types.front().patterns.empty()) return {};
+  const std::string& pattern = types.front().patterns.front();
   const std::size_t dot = pattern.rfind('.');
-  return dot == std::string_view::npos ? std::wstring() : db::wideFromUtf8(pattern.substr(dot + 1));
+  return dot == std::string::npos ? std::wstring() : db::wideFromUtf8(pattern.substr(dot + 1));
 }
 
-std::string runDialog(HWND owner, std::string_view title, std::string_view filter,
+std::string runDialog(HWND owner, std::string_view title, const editor::FileTypes& types,
                       const std::string& initialFolder, DWORD flags, bool saving) {
-  const std::wstring filterParts = dialogFilter(filter);
+  const std::wstring filterParts = dialogFilter(types);
   const std::wstring wideTitle = db::wideFromUtf8(title);
   const std::wstring folder = db::wideFromUtf8(initialFolder);
-  const std::wstring extension = firstExtension(filter);
+  const std::wstring extension = firstExtension(types);
   // Long enough for any path Windows can open.
   std::vector<wchar_t> path(32768, L'\0');
   OPENFILENAMEW dialog{};
@@ -47,23 +45,25 @@ std::string runDialog(HWND owner, std::string_view title, std::string_view filte
 
 }  // namespace
 
-std::wstring dialogFilter(std::string_view filter) {
-  std::wstring parts = db::wideFromUtf8(filter);
-  for (wchar_t& character : parts) {
-    if (character == L'|') character = L'\0';
+std::wstring dialogFilter(const editor::FileTypes& types) {
+  std::wstring parts;
+  for (const editor::FileType& type : types) {
+    parts += db::wideFromUtf8(editor::shownType(type, ";"));
+    parts.push_back(L'\0');
+    parts += db::wideFromUtf8(editor::joinedPatterns(type, ";"));
+    parts.push_back(L'\0');
   }
-  parts.push_back(L'\0');
   parts.push_back(L'\0');
   return parts;
 }
 
-std::string chooseFileToOpen(HWND owner, std::string_view title, std::string_view filter,
+std::string chooseFileToOpen(HWND owner, std::string_view title, const editor::FileTypes& types,
                              const std::string& initialFolder) {
-  return runDialog(owner, title, filter, initialFolder, OFN_FILEMUSTEXIST, false);
+  return runDialog(owner, title, types, initialFolder, OFN_FILEMUSTEXIST, false);
 }
 
-std::string chooseFileToSave(HWND owner, std::string_view title, std::string_view filter) {
-  return runDialog(owner, title, filter, {}, OFN_OVERWRITEPROMPT, true);
+std::string chooseFileToSave(HWND owner, std::string_view title, const editor::FileTypes& types) {
+  return runDialog(owner, title, types, {}, 0, true);
 }
 
 }  // namespace zelbor::win32

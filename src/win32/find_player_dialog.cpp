@@ -49,13 +49,16 @@ class FindWindow final : public ModalDialog {
     const int length = GetWindowTextLengthW(box_);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(box_, text.data(), length + 1)));
-    shown_ = matches_(db::utf8FromWide(text));
+    const std::string typed = db::utf8FromWide(text);
+    shown_ = matches_(typed);
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-    for (const editor::PlayerMatch& match : shown_) {
-      SendMessageW(list_, LB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(db::wideFromUtf8(texts::matchEntry(match)).c_str()));
-    }
+    const auto add = [&](const std::string& entry) {
+      SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(db::wideFromUtf8(entry).c_str()));
+    };
+    for (const editor::PlayerMatch& match : shown_) add(texts::matchEntry(match));
+    // Said in the list, where the matches would be; Enter and a double click on it do nothing.
+    if (const auto none = texts::noMatchEntry(typed); shown_.empty() && none) add(*none);
     SendMessageW(list_, LB_SETCURSEL, shown_.empty() ? static_cast<WPARAM>(-1) : 0, 0);
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);

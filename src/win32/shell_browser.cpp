@@ -8,12 +8,32 @@
 #include "db/win32_text.h"
 
 namespace zelbor::win32 {
+namespace {
+
+// How long a started handler may take to fail: one that fails (Wine's winebrowser without a
+// browser to hand the address to) does so at once; one still running is taken as the browser.
+constexpr DWORD kFailureWaitMilliseconds = 1500;
+
+}  // namespace
 
 bool ShellBrowser::open(const std::string& address) {
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
-      nullptr, L"open", db::wideFromUtf8(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  // Values up to 32 are errors.
-  return result > 32;
+  const std::wstring wide = db::wideFromUtf8(address);
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  // The failure is told in the editor's own words, with the address.
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = L"open";
+  execute.lpFile = wide.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&execute)) return false;
+  // A browser already running is handed the address without a new process.
+  if (execute.hProcess == nullptr) return true;
+  DWORD status = STILL_ACTIVE;
+  if (WaitForSingleObject(execute.hProcess, kFailureWaitMilliseconds) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(execute.hProcess, &status);
+  }
+  CloseHandle(execute.hProcess);
+  return status == 0 || status == STILL_ACTIVE;
 }
 
 }  // namespace zelbor::win32

@@ -83,10 +83,34 @@ class TableWindow final : public ModalDialog {
     const int buttonTop = placeButtons();
     const int tableTop = 2 * space + captionHeight;
     MoveWindow(table_, space, tableTop, width, buttonTop - space - tableTop, TRUE);
-    for (std::size_t i = 0; i < content_.columns.size(); ++i) {
-      SendMessageW(table_, LVM_SETCOLUMNWIDTH, i, LVSCW_AUTOSIZE_USEHEADER);
-    }
+    sizeColumns();
   }
+
+  // Each column as wide as its header and its widest cell, measured in the design font: the list
+  // view's own sizing leaves the header out under Wine and cuts it ("Te...").
+  void sizeColumns() {
+    HDC context = GetDC(table_);
+    HGDIOBJ previous = SelectObject(context, font());
+    const auto textWidth = [&](std::string_view text) {
+      const std::wstring wide = db::wideFromUtf8(text);
+      SIZE size{};
+      GetTextExtentPoint32W(context, wide.c_str(), static_cast<int>(wide.size()), &size);
+      return static_cast<int>(size.cx);
+    };
+    // Room for the margins the header and the cells draw their texts with.
+    const int padding = pixels(kColumnPaddingTwips);
+    for (std::size_t i = 0; i < content_.columns.size(); ++i) {
+      int width = textWidth(content_.columns[i]);
+      for (const std::vector<std::string>& cells : content_.rows) {
+        if (i < cells.size()) width = std::max(width, textWidth(cells[i]));
+      }
+      SendMessageW(table_, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(width + padding, 0));
+    }
+    SelectObject(context, previous);
+    ReleaseDC(table_, context);
+  }
+
+  static constexpr int kColumnPaddingTwips = 300;
 
   bool command(int id, int) override {
     if (id != IDOK) return false;

@@ -330,7 +330,8 @@ TEST_F(EditCycleTest, TheLookUpSearchesTheSelectedPlayersEncodedName) {
     view.selections[ListControl::lstPlayers] = static_cast<int>(i);
     editor.lblCricInfo_Click();
     EXPECT_EQ(browser.addresses.back(),
-              "http://cricketarchive.com/ci/content/site/search.html?search=" + cases[i].query);
+              "https://stats.espncricinfo.com/ci/engine/stats/analysis.html?search=" +
+                  cases[i].query + ";template=analysis");
   }
   EXPECT_EQ(fileBytes(), image);
 }

@@ -54,7 +54,7 @@ TEST(EditorRestore, TheChosenBackupShowsItsChangesAndApplyWritesItBackAndShowsIt
   EXPECT_THAT(name.team, HasSubstr("1 ("));
   EXPECT_EQ(name.slot, 1);
   EXPECT_EQ(name.player, "Saved Name");
-  EXPECT_EQ(name.field, "realName");
+  EXPECT_EQ(name.field, "Name");
   EXPECT_EQ(name.now, "Saved Name");
   EXPECT_EQ(h.fileBytes(), saved) << "Cancel writes nothing";
 

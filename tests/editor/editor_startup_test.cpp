@@ -48,7 +48,11 @@ TEST_F(StartupTest, TheDialogChoosesTheDatabaseAndCancelEndsSilently) {
   writeFileBytes(databasePath, standardImage());
   fileDialog.answer = databasePath;
   EXPECT_EQ(editor.InitialiseEditor(), StartupOutcome::Ready);
-  EXPECT_EQ(fileDialog.filter, "Zelbor Player Database|*TeamAndPlayerInfo.bag");
+  ASSERT_EQ(fileDialog.types.size(), 2U);
+  EXPECT_EQ(editor::shownType(fileDialog.types[0], ";"),
+            "Zelbor Player Database (*TeamAndPlayerInfo.bag)");
+  EXPECT_EQ(editor::shownType(fileDialog.types[1], ";"),
+            "All files (" + std::string(editor::kAllFilesPattern) + ")");
   EXPECT_EQ(fileDialog.initialFolder, "");
 
   FakeView otherView;

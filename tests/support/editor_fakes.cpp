@@ -85,10 +85,11 @@ void FakePrompts::tell(const std::string& text, editor::MessageIcon icon) {
   messages.emplace_back(text, icon);
 }
 
-std::string FakeFileDialog::chooseDatabase(const std::string& folder, const std::string& pattern) {
+std::string FakeFileDialog::chooseDatabase(const std::string& folder,
+                                           const editor::FileTypes& offered) {
   ++shown;
   initialFolder = folder;
-  filter = pattern;
+  types = offered;
   return answer;
 }
 

@@ -75,12 +75,13 @@ class FakePrompts final : public editor::Prompts {
 
 class FakeFileDialog final : public editor::FileDialog {
  public:
-  std::string chooseDatabase(const std::string& initialFolder, const std::string& filter) override;
+  std::string chooseDatabase(const std::string& initialFolder,
+                             const editor::FileTypes& types) override;
 
   std::string answer;  // empty: the user cancels
   int shown = 0;
   std::string initialFolder;
-  std::string filter;
+  editor::FileTypes types;
 };
 
 class FakeBrowser final : public editor::Browser {

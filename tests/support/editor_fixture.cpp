@@ -19,7 +19,8 @@ EditorHarness::EditorHarness(const std::filesystem::path& base, bool backups)
               backups ? std::function([this]() -> db::Result<db::BackupFolder> {
                 return db::BackupFolder{{dir.file("state")}, {backupFolder()}};
               })
-                      : nullptr}) {
+                      : nullptr,
+              dir.file("editor.conf")}) {
   // The tests run beside the built program, where the list files lie.
   const std::filesystem::path folder = db::filesystemPath(programFolder);
   std::filesystem::create_directory(folder);

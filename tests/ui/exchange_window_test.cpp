@@ -6,6 +6,8 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCompleter>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "db/text_codec.h"
 #include "modal_watcher.h"
@@ -37,7 +40,14 @@ class ExchangeWindowTest : public UiFixture {
  public:
   // Types `path` into the file dialog named `name`, and Enter, when the menu item opens it.
   void typePath(const char* item, const char* name, const std::string& path) {
-    const ModalWatcher dialog(name, [&](QWidget* window) {
+    const std::unique_ptr<ModalWatcher> dialog = pathTyper(name, path);
+    control<QAction>(item)->trigger();
+    EXPECT_EQ(dialog->runs(), 1) << name;
+  }
+
+  // Types `path` into the file dialog named `name`, and Enter, once it opens.
+  static std::unique_ptr<ModalWatcher> pathTyper(const char* name, const std::string& path) {
+    return std::make_unique<ModalWatcher>(name, [path](QWidget* window) {
       auto* edit = window->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
       ASSERT_NE(edit, nullptr);
       // Enter reaches the dialog's default button in the active window only.
@@ -49,8 +59,6 @@ class ExchangeWindowTest : public UiFixture {
       if (edit->completer() != nullptr) edit->completer()->popup()->hide();
       QTest::keyClick(edit, Qt::Key_Return);
     });
-    control<QAction>(item)->trigger();
-    EXPECT_EQ(dialog.runs(), 1) << name;
   }
 
   // Imports `input` through the preview, pressing Enter there (Apply, when it is the default).
@@ -120,7 +128,7 @@ TEST_F(ExchangeWindowTest, AWorkbookWithOneCellEditedImportsThatChangeAsTheComma
   ASSERT_EQ(preview.rows.size(), 1U);
   EXPECT_EQ(preview.rows[0][1].toStdString(),
             "2 (" + db::decodeUpToNul(filePlayer(1, 2).realName) + ")");
-  EXPECT_EQ(preview.rows[0][2], "bowlStyle");
+  EXPECT_EQ(preview.rows[0][2], "Bowl Type");
   EXPECT_TRUE(preview.applyIsDefault);
 
   const ProcessResult command = runCommand(std::string(ZELBOR_DB_EXECUTABLE) + " import " +
@@ -192,6 +200,139 @@ TEST_F(ExchangeWindowTest, OpenWithUnsavedEditsAsksFirst) {
   EXPECT_EQ(fileDialog.shown, 1);
   EXPECT_TRUE(window.windowTitle().contains("other.bag"));
   EXPECT_EQ(readFileBytes(databasePath), readFileBytes(other)) << "the discarded edit is not saved";
+}
+
+// The comparison's table in the main window's words and font, its columns as wide as their
+// headers and cells, and the patch saved where the message says.
+TEST_F(ExchangeWindowTest, TheComparisonSpeaksTheWindowsLanguage) {
+  changeFilePlayer(1, 2, [](db::PlayerRecord& player) {
+    const std::string padded = "Padded Name" + std::string(21, ' ');
+    std::copy(padded.begin(), padded.end(), player.realName.begin());
+    player.kit1 = 1;
+  });
+  const std::string other = dir.file("other.bag");
+  std::filesystem::copy_file(databasePath, other);
+  changeFilePlayer(1, 2, [](db::PlayerRecord& player) {
+    player.battingAbilities[0] = 61;
+    player.kit1 = 250;
+  });
+  changeFilePlayer(2, 1, [](db::PlayerRecord& player) { player.bowlStyle = 0; });
+
+  std::vector<QStringList> rows;
+  QStringList headers;
+  bool columnsFit = true;
+  QFont font;
+  const std::string patch = dir.file("changes.json");
+  const std::unique_ptr<ModalWatcher> patchPath = pathTyper("dlgPatchFile", patch);
+  const ModalWatcher differences("frmDifferences", [&](QWidget* dialog) {
+    font = dialog->font();
+    auto* table = dialog->findChild<QTreeWidget*>(QStringLiteral("table"));
+    const QFontMetrics headerText(table->header()->font());
+    const QFontMetrics cellText(table->font());
+    for (int column = 0; column < table->columnCount(); ++column) {
+      const QString header = table->headerItem()->text(column);
+      headers << header;
+      columnsFit = columnsFit && table->header()->sectionSize(column) >=
+                                     headerText.horizontalAdvance(header);
+    }
+    for (int row = 0; row < table->topLevelItemCount(); ++row) {
+      QStringList cells;
+      for (int column = 0; column < table->columnCount(); ++column) {
+        cells << table->topLevelItem(row)->text(column);
+        columnsFit = columnsFit && table->columnWidth(column) >=
+                                       cellText.horizontalAdvance(cells.back());
+      }
+      rows.push_back(cells);
+    }
+    dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+  });
+  typePath("mnuCompare", "dlgCompareFile", other);
+  ASSERT_EQ(differences.runs(), 1);
+  EXPECT_EQ(headers, (QStringList{"Team", "Player", "Field", "This file", "Compared"}));
+  EXPECT_TRUE(columnsFit);
+  EXPECT_EQ(font, window.font()) << "the main window's font";
+  ASSERT_EQ(rows.size(), 3U);
+  EXPECT_TRUE(rows[0][0].startsWith("1 (")) << rows[0][0].toStdString();
+  EXPECT_EQ(rows[0].mid(1, 3), (QStringList{"2 (Padded Name)", "Kit 1", "250"}));
+  EXPECT_EQ(rows[1].mid(0, 4), (QStringList{"", "2 (Padded Name)", "Timing", "61"}))
+      << "the team is named once";
+  EXPECT_TRUE(rows[2][0].startsWith("2 (")) << rows[2][0].toStdString();
+  EXPECT_EQ(rows[2][2], "Bowl Type");
+  for (const QStringList& row : rows) {
+    EXPECT_NE(row[2], "kit1");
+    EXPECT_FALSE(row[3].isEmpty() || row[4].isEmpty());
+  }
+  // A list value with an item shows its text, not its number.
+  EXPECT_NE(rows[0][4], "1");
+
+  EXPECT_EQ(patchPath->runs(), 1);
+  ASSERT_EQ(prompts.messages.size(), 1U);
+  EXPECT_EQ(prompts.messages[0].first,
+            "The 3 differences were saved as a patch to \"" + patch + "\".");
+  EXPECT_TRUE(std::filesystem::exists(patch));
+}
+
+// Each file dialog shows its types' patterns and offers every file besides.
+TEST_F(ExchangeWindowTest, FileDialogsShowTheirPatternsAndAllFiles) {
+  const struct {
+    const char* item;
+    const char* dialog;
+    QString first;
+  } cases[] = {
+      {"mnuCompare", "dlgCompareFile", "Zelbor Player Database (*TeamAndPlayerInfo.bag)"},
+      {"mnuExport", "dlgExportFile", "Excel workbook (*.xlsx)"},
+      {"mnuImport", "dlgImportFile", "Players' tables (*.xlsx *.csv *.json)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dialog);
+    QStringList filters;
+    const ModalWatcher watcher(c.dialog, [&](QWidget* window) {
+      auto* dialog = qobject_cast<QFileDialog*>(window);
+      ASSERT_NE(dialog, nullptr);
+      filters = dialog->nameFilters();
+      dialog->reject();
+    });
+    control<QAction>(c.item)->trigger();
+    ASSERT_EQ(watcher.runs(), 1);
+    ASSERT_GE(filters.size(), 2);
+    EXPECT_EQ(filters.first(), c.first);
+    EXPECT_EQ(filters.last(), "All files (*)");
+  }
+}
+
+// Exporting onto the open database is refused before any question about replacing it.
+TEST_F(ExchangeWindowTest, ExportOntoTheOpenDatabaseIsRefusedBeforeReplaceIsAsked) {
+  const std::vector<db::Byte> before = readFileBytes(databasePath);
+  const std::string link = dir.file("players.csv");
+  std::filesystem::create_symlink(databasePath, link);
+  typePath("mnuExport", "dlgExportFile", link);
+  EXPECT_TRUE(prompts.questions.empty());
+  ASSERT_EQ(prompts.messages.size(), 1U);
+  EXPECT_NE(prompts.messages[0].first.find("is the open database itself"), std::string::npos);
+  EXPECT_EQ(readFileBytes(databasePath), before);
+}
+
+TEST_F(ExchangeWindowTest, FindWithNoMatchSaysSoAndPicksNothing) {
+  QStringList entries;
+  bool pickable = true;
+  bool goEnabled = true;
+  const ModalWatcher find("frmFindPlayer", [&](QWidget* dialog) {
+    auto* text = dialog->findChild<QLineEdit*>(QStringLiteral("txtFind"));
+    QTest::keyClicks(text, "zzqx");
+    const auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstMatches"));
+    for (int row = 0; row < list->count(); ++row) entries << list->item(row)->text();
+    pickable = list->count() > 0 && list->item(0)->flags() != Qt::NoItemFlags;
+    goEnabled = dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->isEnabled();
+    QTest::keyClick(text, Qt::Key_Return);
+    if (dialog->isVisible()) QTest::keyClick(text, Qt::Key_Escape);
+  });
+  control<QAction>("mnuFindPlayer")->trigger();
+  ASSERT_EQ(find.runs(), 1);
+  EXPECT_EQ(entries, QStringList{"No player's name contains \"zzqx\"."});
+  EXPECT_FALSE(pickable);
+  EXPECT_FALSE(goEnabled);
+  EXPECT_EQ(editor.loadedTeam(), 1) << "nothing was picked";
+  EXPECT_EQ(editor.currentPlayer(), 1);
 }
 
 }  // namespace

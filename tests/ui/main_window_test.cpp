@@ -498,8 +498,9 @@ TEST_F(MainWindowTest, ClickingTheSiteLooksThePlayerUpOrSaysNoBrowserStarted) {
   QTest::mouseClick(control("lblCricInfo"), Qt::LeftButton);
   ASSERT_EQ(browser.addresses.size(), 1U);
   EXPECT_EQ(
-      browser.addresses[0].rfind(
-          "http://" + std::string(editor::kLookupHost) + "/ci/content/site/search.html?search=", 0),
+      browser.addresses[0].rfind(std::string(editor::kDefaultLookupAddress).substr(
+                                     0, editor::kDefaultLookupAddress.find(editor::kNameMark)),
+                                 0),
       0U);
   EXPECT_TRUE(prompts.messages.empty());
 

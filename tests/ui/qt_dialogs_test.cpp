@@ -8,19 +8,24 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "modal_watcher.h"
+#include "support/temp_file.h"
+#include "editor/messages.h"
 #include "ui/database_file_dialog.h"
+#include "ui/desktop_browser.h"
 #include "ui/message_box_prompts.h"
 
 namespace zelbor::testing {
 namespace {
 
 TEST(QtFileFilter, WritesEachDescriptionWithItsPatterns) {
-  EXPECT_EQ(ui::qtFileFilter("Zelbor Player Database|*TeamAndPlayerInfo.bag"),
-            "Zelbor Player Database (*TeamAndPlayerInfo.bag)");
-  EXPECT_EQ(ui::qtFileFilter("Pictures|*.jpg;*.png|All|*"), "Pictures (*.jpg *.png);;All (*)");
+  EXPECT_EQ(ui::qtFileFilter(editor::messages::databaseTypes()),
+            "Zelbor Player Database (*TeamAndPlayerInfo.bag);;All files (*)");
+  EXPECT_EQ(ui::qtFileFilter({{"Pictures", {"*.jpg", "*.png"}}}), "Pictures (*.jpg *.png)");
 }
 
 struct ShownBox {
@@ -220,6 +225,31 @@ TEST(MessageBoxPrompts, BoxesUseTheMainWindowsFont) {
   });
   prompts.tell("Done", editor::MessageIcon::None);
   EXPECT_EQ(shown, font);
+}
+
+// The look-up's browser: xdg-open is asked, and its failure to find a browser is seen.
+TEST(DesktopBrowser, TellsWhetherXdgOpenFoundABrowser) {
+  const TempDir dir;
+  const std::string asked = dir.file("asked");
+  const QByteArray path = qgetenv("PATH");
+  for (const int status : {0, 3}) {
+    SCOPED_TRACE(status);
+    // An xdg-open of our own, first in the PATH, that notes the address and ends with `status`.
+    const std::string folder = dir.file("bin" + std::to_string(status));
+    std::filesystem::create_directory(folder);
+    const std::string script = folder + "/xdg-open";
+    std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << asked << "'\nexit " << status
+                          << "\n";
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    qputenv("PATH", QByteArray::fromStdString(folder) + ":" + path);
+    const std::string address = "https://example.org/s?q=A+B;t=1&x=%27";
+    const bool opened = ui::DesktopBrowser().open(address);
+    qputenv("PATH", path);
+    EXPECT_EQ(opened, status == 0);
+    std::ifstream in(asked);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), address)
+        << "the address reaches xdg-open whole, as one argument";
+  }
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST_F(RestoreWindowTest, ApplyingTheNewestBackupAfterASaveGivesBackTheFileBefor
   EXPECT_EQ(listed, 1);
   ASSERT_EQ(change.size(), 5);
   EXPECT_EQ(change[1], "1 (Saved Name)");
-  EXPECT_EQ(change[2], "realName");
+  EXPECT_EQ(change[2], "Name");
   EXPECT_EQ(change[3], "Saved Name");
   EXPECT_EQ(change[4], shownBefore);
   EXPECT_TRUE(applyIsDefault);

@@ -13,8 +13,11 @@
 namespace zelbor::win32 {
 namespace {
 
-TEST(DatabaseFileDialog, FilterPartsEndWithNullCharacters) {
-  EXPECT_EQ(dialogFilter("Players|*Info.bag"), std::wstring(L"Players\0*Info.bag\0\0", 19));
+TEST(DatabaseFileDialog, FilterPartsShowTheirPatternsAndEndWithNullCharacters) {
+  constexpr wchar_t kExpected[] =
+      L"Players (*Info.bag)\0*Info.bag\0Tables (*.csv;*.json)\0*.csv;*.json\0\0";
+  EXPECT_EQ(dialogFilter({{"Players", {"*Info.bag"}}, {"Tables", {"*.csv", "*.json"}}}),
+            std::wstring(kExpected, std::size(kExpected) - 1));
 }
 
 TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
@@ -37,7 +40,7 @@ TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
     }
   });
   const std::string chosen =
-      dialog.chooseDatabase(db::utf8FromWide(folder), "Players|*TeamAndPlayerInfo.bag");
+      dialog.chooseDatabase(db::utf8FromWide(folder), {{"Players", {"*TeamAndPlayerInfo.bag"}}});
   user.join();
   EXPECT_EQ(chosen, db::utf8FromWide(file));
 
@@ -46,7 +49,7 @@ TEST(DatabaseFileDialog, OpensInTheGivenFolderAndGivesTheChosenPathOrNothing) {
     ASSERT_NE(open, nullptr);
     PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
   });
-  EXPECT_EQ(dialog.chooseDatabase(db::utf8FromWide(folder), "Players|*.bag"), "");
+  EXPECT_EQ(dialog.chooseDatabase(db::utf8FromWide(folder), {{"Players", {"*.bag"}}}), "");
   canceller.join();
 }
 

@@ -58,21 +58,69 @@ TEST(EditorProgram, AFailedStartIsToldInAMessageBox) {
   EXPECT_EQ(program.exitStatus(), 1U);
 }
 
-TEST(EditorProgram, ShowsTheDatabaseAndEndsWhenClosed) {
-  const testing::TempDir dir;
+// The standard database, written in `dir`; its path.
+std::string standardDatabase(const testing::TempDir& dir) {
   const std::string path = dir.file("TeamAndPlayerInfo.bag");
   testing::writeFileBytes(path, testing::EditorHarness::standardImage());
+  return path;
+}
+
+// The main window of the program on the database `path`, once it shows.
+HWND mainWindow(const std::string& path) {
+  for (int tries = 0; tries < 1000; ++tries) {
+    HWND window = FindWindowW(nullptr, db::wideFromUtf8(path).c_str());
+    if (window != nullptr && IsWindowVisible(window)) return window;
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+TEST(EditorProgram, ShowsTheDatabaseAndEndsWhenClosed) {
+  const testing::TempDir dir;
+  const std::string path = standardDatabase(dir);
   const EditorProgram program(path);
   ASSERT_TRUE(program.started());
-  HWND window = nullptr;
-  for (int tries = 0; window == nullptr && tries < 1000; ++tries) {
-    window = FindWindowW(nullptr, db::wideFromUtf8(path).c_str());
-    if (window == nullptr || !IsWindowVisible(window)) {
-      window = nullptr;
-      Sleep(10);
-    }
-  }
+  HWND window = mainWindow(path);
   ASSERT_NE(window, nullptr) << "no main window titled with the database";
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.exitStatus(), 0U);
+}
+
+// The look-up's label, found by the site it names.
+HWND lookUpLabel(HWND window) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM result) {
+        if (windowText(child) != "espncricinfo.com") return TRUE;
+        *reinterpret_cast<HWND*>(result) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The test's Wine has no browser to hand an address to: the look-up says so, with the address.
+TEST(EditorProgram, ALookUpThatStartsNoBrowserIsToldWithTheAddress) {
+  const testing::TempDir dir;
+  const std::string path = standardDatabase(dir);
+  const EditorProgram program(path);
+  ASSERT_TRUE(program.started());
+  HWND window = mainWindow(path);
+  ASSERT_NE(window, nullptr);
+  HWND label = lookUpLabel(window);
+  ASSERT_NE(label, nullptr) << "no label naming the site";
+  PostMessageW(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
+               reinterpret_cast<LPARAM>(label));
+  HWND box = waitForDialog(L"Zelbor Player Editor");
+  ASSERT_NE(box, nullptr) << "nothing was told";
+  const std::string text = windowText(GetDlgItem(box, 0xFFFF));
+  EXPECT_NE(text.find("No web browser could be started"), std::string::npos) << text;
+  EXPECT_NE(text.find("https://stats.espncricinfo.com/ci/engine/stats/analysis.html"
+                      "?search=T1+Player+1;template=analysis"),
+            std::string::npos)
+      << text;
+  click(box, IDOK);
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.exitStatus(), 0U);
 }

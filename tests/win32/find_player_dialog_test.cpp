@@ -142,7 +142,8 @@ TEST(FindPlayerDialog, TextBeyondAsciiReachesTheSearchAndNoMatchCannotBePicked) 
   EXPECT_EQ(asked.at(1), "\u00C4");
   EXPECT_EQ(oneMatch.entries, std::vector<std::string>{"Ann \u00C4rger \u2014 England"});
   EXPECT_TRUE(oneMatch.goEnabled);
-  EXPECT_TRUE(noMatch.entries.empty());
+  EXPECT_EQ(noMatch.entries,
+            std::vector<std::string>{"No player's name contains \"x\u00C4\"."});
   EXPECT_EQ(noMatch.highlighted, LB_ERR);
   EXPECT_FALSE(noMatch.goEnabled);
   EXPECT_TRUE(stayedOpenOnEnter);

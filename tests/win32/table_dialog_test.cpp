@@ -34,6 +34,8 @@ struct SeenTable {
   bool okEnabled = false;
   int defaultButton = 0;  // what Enter presses
   bool buttonsFit = false;
+  // Every header and cell fits its column, with the margins the list view draws them with.
+  bool columnsFit = false;
   bool stayedOpenOnOk = false;
 };
 
@@ -51,6 +53,35 @@ std::string listViewText(HWND table, UINT message, int index, Description descri
   description.cchTextMax = 512;
   SendMessageW(table, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&description));
   return db::utf8FromWide(text);
+}
+
+// Whether each column of `table` is as wide as its header text and its cells need.
+bool columnsFit(HWND table, const SeenTable& seen) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(table, LVM_GETHEADER, 0, 0));
+  HDC context = GetDC(header);
+  HGDIOBJ previous =
+      SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+  // The margins a header item and a cell keep on either side of their texts.
+  const int margin = 12;
+  bool fit = true;
+  for (std::size_t i = 0; i < seen.columns.size(); ++i) {
+    const std::wstring text = db::wideFromUtf8(seen.columns[i]);
+    SIZE extent{};
+    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT item{};
+    SendMessageW(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+    const auto width = static_cast<int>(SendMessageW(table, LVM_GETCOLUMNWIDTH, i, 0));
+    fit = fit && item.right - item.left >= extent.cx + margin && width >= extent.cx + margin;
+    for (const std::vector<std::string>& row : seen.rows) {
+      const std::wstring cell = db::wideFromUtf8(row.at(i));
+      const auto cellWidth = static_cast<int>(
+          SendMessageW(table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(cell.c_str())));
+      fit = fit && width >= cellWidth + margin;
+    }
+  }
+  SelectObject(context, previous);
+  ReleaseDC(header, context);
+  return fit;
 }
 
 SeenTable look(HWND window) {
@@ -82,6 +113,7 @@ SeenTable look(HWND window) {
   if (HIWORD(defaultId) == DC_HASDEFID) seen.defaultButton = LOWORD(defaultId);
   seen.buttonsFit =
       captionFits(GetDlgItem(window, IDOK)) && captionFits(GetDlgItem(window, IDCANCEL));
+  seen.columnsFit = columnsFit(table, seen);
   return seen;
 }
 
@@ -112,12 +144,17 @@ Result answer(std::string_view title, const std::function<Result()>& show, int b
 }
 
 const std::vector<editor::RestoreChange> kChanges = {
-    {"Australia", 3, "A. Batter", "Batting 1", "50", "60"},
-    {"England", 12, "B. Bowler \u00C9", "Role", "Batsman", "Bowler"},
+    {"1 (Australia)", 3, "A. Batter", "Timing", "50", "60"},
+    {"2 (England)", 12, "B. Bowler \u00C9", "Role", "Batsman", "Bowler"},
+    {"2 (England)", 12, "B. Bowler \u00C9", "Kit 1", "Oakridge Classic", "250"},
+    {"2 (England)", 0, "", "record bytes 94..96", "00 00 00", "01 00 00"},
 };
+// The team is named once, on its first row.
 const std::vector<std::vector<std::string>> kChangeRows = {
-    {"Australia", "3 (A. Batter)", "Batting 1", "50", "60"},
-    {"England", "12 (B. Bowler \u00C9)", "Role", "Batsman", "Bowler"},
+    {"1 (Australia)", "3 (A. Batter)", "Timing", "50", "60"},
+    {"2 (England)", "12 (B. Bowler \u00C9)", "Role", "Batsman", "Bowler"},
+    {"", "12 (B. Bowler \u00C9)", "Kit 1", "Oakridge Classic", "250"},
+    {"", "", "record bytes 94..96", "00 00 00", "01 00 00"},
 };
 
 TEST(TableWindows, BackupsAreListedNewestFirstAndTheHighlightedOneIsChosen) {
@@ -135,6 +172,7 @@ TEST(TableWindows, BackupsAreListedNewestFirstAndTheHighlightedOneIsChosen) {
   EXPECT_EQ(seen.rows, (std::vector<std::vector<std::string>>{
                            {"2026-12-10 16:17:05 UTC", "save", "2"},
                            {"2026-12-09 10:00:00 UTC", "batch", "cannot be read"}}));
+  EXPECT_TRUE(seen.columnsFit);
   EXPECT_EQ(seen.highlighted, 0);
   EXPECT_EQ(seen.okCaption, "&Show Changes");
   EXPECT_TRUE(seen.okEnabled);
@@ -176,10 +214,6 @@ TEST(TableWindows, ApplyIsTheDefaultOnlyWithSomethingToApply) {
   editor::ImportPreviewRows unchanged{"C:\\in.json", "", {}, {}, {}};
   editor::ImportPreviewRows refused{
       "C:\\in.csv", "", kChanges, {"row 2, column C, value \"x\": not a number"}, {}};
-  const std::vector<std::string> differences = {"Australia\t3\tBatting 1\t50\t60",
-                                                "England\t12\tRole\tBatsman\tBowler"};
-  const std::vector<std::vector<std::string>> differenceRows = {
-      {"Australia", "3", "Batting 1", "50", "60"}, {"England", "12", "Role", "Batsman", "Bowler"}};
   const std::vector<std::string> restoreColumns(texts::kRestoreColumns.begin(),
                                                 texts::kRestoreColumns.end());
   const std::vector<std::string> importColumns(texts::kImportColumns.begin(),
@@ -212,7 +246,7 @@ TEST(TableWindows, ApplyIsTheDefaultOnlyWithSomethingToApply) {
        "&Cancel",
        false},
       {"import", texts::kImportTitle, [&] { return exchange.confirmImport(changing); },
-       "Importing \"C:\\in.csv\" changes 2 fields. The file is backed up first.\nRead as UTF-8, "
+       "Importing \"C:\\in.csv\" changes 4 fields. The file is backed up first.\nRead as UTF-8, "
        "comma.\na note",
        importColumns, kChangeRows, "&Apply", "&Cancel", true},
       {"import of nothing",
@@ -234,8 +268,8 @@ TEST(TableWindows, ApplyIsTheDefaultOnlyWithSomethingToApply) {
        "&Cancel",
        false},
       {"differences", texts::kCompareTitle,
-       [&] { return exchange.showDifferences("2 differences", differences, true); },
-       "2 differences", differenceColumns, differenceRows, "Save as &Patch\u2026", "Close", true},
+       [&] { return exchange.showDifferences("4 differences", kChanges, true); },
+       "4 differences", differenceColumns, kChangeRows, "Save as &Patch\u2026", "Close", true},
       {"differences without a patch",
        texts::kCompareTitle,
        [&] { return exchange.showDifferences("No differences", {}, false); },
@@ -259,6 +293,7 @@ TEST(TableWindows, ApplyIsTheDefaultOnlyWithSomethingToApply) {
     EXPECT_EQ(seen.defaultButton, window.applicable ? IDOK : IDCANCEL);
     EXPECT_EQ(seen.stayedOpenOnOk, !window.applicable);
     EXPECT_TRUE(seen.buttonsFit);
+    EXPECT_TRUE(seen.columnsFit);
     if (window.applicable) {
       EXPECT_FALSE(answer(window.title, window.show, IDCANCEL, seen));
     }
