@@ -7,6 +7,7 @@
 
 #include "db/database.h"
 #include "memory_file_system.h"
+#include "support/writes_without_backup.h"
 #include "tools/lineups.h"
 
 namespace {
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Database& database = opened.value();
   if (!database.readTeamNames()) __builtin_trap();
   for (int team = 1; team <= kTeamCount; ++team) {
-    if (!database.LoadTeam(team) || !database.StoreTeam(team)) __builtin_trap();
+    if (!database.LoadTeam(team) || !database.StoreTeam(team, zelbor::testing::noBackup())) __builtin_trap();
     const auto area = database.readLineupArea(team);
     if (!area) __builtin_trap();
     (void)zelbor::tools::lineupLines(area.value(), database.teamPlayers());

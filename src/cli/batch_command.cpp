@@ -68,7 +68,7 @@ ExitStatus runBatch(const CommandContext& context, const BatchOptions& options) 
     hash = tools::hashString(totals);
   } else {
     const db::WriteOutcome walk = changeTeams(*database, options.team, scale,
-                                              backupBeforeWrite(context, options.path, "batch"));
+                                              writePolicy(context, options.path, db::BackupOperation::Batch));
     if (!walk.ok()) return reportWriteOutcome(context, walk);
     const db::Result<std::string> written = tools::fileHash(*database);
     if (!written) return reportLaterStepFailure(context, written.error().message);

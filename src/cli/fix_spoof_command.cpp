@@ -29,7 +29,7 @@ ExitStatus fixSpoof(const CommandContext& context, const FixSpoofOptions& option
     if (!walk.ok()) return reportWalkError(context, walk);
   } else {
     const db::WriteOutcome walk = changeTeams(
-        *database, std::nullopt, repair, backupBeforeWrite(context, options.path, "fix-spoof"));
+        *database, std::nullopt, repair, writePolicy(context, options.path, db::BackupOperation::FixSpoof));
     if (!walk.ok()) return reportWriteOutcome(context, walk);
   }
   writeRow(context.out, {"players changed", std::to_string(playersChanged)});

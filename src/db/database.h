@@ -12,6 +12,7 @@
 #include "player_record.h"
 #include "result.h"
 #include "write_outcome.h"
+#include "write_policy.h"
 
 namespace zelbor::db {
 
@@ -31,9 +32,8 @@ struct TeamAreaWrite {
   std::vector<Byte> failedWrite;
 };
 
-// Runs under the writer's lock, after the file was checked and before its first byte is written;
-// a failure ends the operation with nothing written. Backups are taken here.
-using BeforeFirstWrite = std::function<Result<void>(File& lockedFile)>;
+// Gives a team's whole player area to write from the area as read under the writer's lock.
+using AreaChange = std::function<std::vector<Byte>(int team, std::span<const Byte> onDisk)>;
 
 class Database {
  public:
@@ -52,20 +52,23 @@ class Database {
   // A write operation of the one team last loaded: records 1..playerCount go to the start of its
   // player area; the slots after them are not touched. A team without players writes nothing and
   // opens nothing.
-  WriteOutcome StoreTeam(int team, const BeforeFirstWrite& beforeFirstWrite = {});
+  WriteOutcome StoreTeam(int team, const WritePolicy& policy);
 
   // A write operation over `teams`, in that order, under one lock: reads each team (inside the
   // lock), lets `change` modify its players and writes them back before the next team is read,
   // so a failure part-way leaves the earlier teams written and the later ones untouched.
   // teamPlayers is not touched. No teams: nothing is opened.
   WriteOutcome rewriteTeams(std::span<const int> teams, const TeamChange& change,
-                            const BeforeFirstWrite& beforeFirstWrite = {}) const;
+                            const WritePolicy& policy) const;
+  // rewriteTeams over whole player areas, the slots after the first empty one included.
+  WriteOutcome rewriteAreas(std::span<const int> teams, const AreaChange& change,
+                            const WritePolicy& policy) const;
 
   // A write operation of the callers' snapshots, in their order, under one lock. Each team is
   // refused unless its area in the file still holds what the caller loaded (or that mixed with
   // failedWrite). teamPlayers is not touched. No writes: nothing is opened.
   WriteOutcome writeTeams(std::span<const TeamAreaWrite> writes,
-                          const BeforeFirstWrite& beforeFirstWrite = {}) const;
+                          const WritePolicy& policy) const;
 
   Result<LineupArea> readLineupArea(int team) const;
 
@@ -91,7 +94,7 @@ class Database {
   // area as read under the lock.
   using PlanWrite = std::function<TeamAreaWrite(std::size_t index, std::vector<Byte> onDisk)>;
   WriteOutcome writeOperation(std::span<const int> teams, const PlanWrite& plan,
-                              const BeforeFirstWrite& beforeFirstWrite) const;
+                              const WritePolicy& policy) const;
   // Why the file may no longer be written, if it changed since it was opened; `since` ends the
   // sentence ("since it was opened").
   std::optional<std::string> changeSinceOpened(const FileStatus& now,

@@ -84,7 +84,7 @@ bool Editor::showOpened(db::Database opened) {
   database_.emplace(std::move(opened));
   loadedTeam_ = 0;
   storedEdits_ = false;
-  saveBackedUp_ = false;
+  backupRun_ = db::BackupRun();
   if (!LoadTeamNames()) return false;
   view_.setSelectedIndex(ListControl::cboTeams, 0);
   return runTeamSelection();

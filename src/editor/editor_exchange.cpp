@@ -15,19 +15,6 @@
 namespace zelbor::editor {
 namespace {
 
-// Replaces `path` with `text` in one step, unless it names the open database itself: by
-// identity, so a link or another spelling of the database is refused too.
-db::Result<void> replaceWith(db::FileSystem& fileSystem, const std::string& path,
-                             const std::string& text, const db::Path& database) {
-  const db::Result<bool> same = fileSystem.sameFile(path, database);
-  if (!same) return same.error();
-  if (same.value()) {
-    return db::FileError{path,
-                         "\"" + path + "\" is the open database itself; nothing was written."};
-  }
-  return db::replaceFile(fileSystem, path, db::bytesOf(text));
-}
-
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -72,7 +59,7 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
       exchange::exportedBytes(exported, table->format, table->lists, true);
   if (!bytes) return reportError(bytes.error().message);
   if (const db::Result<void> written =
-          replaceWith(fileSystem_, path, bytes.value(), database_->databasePath());
+          db::replaceFile(fileSystem_, path, db::bytesOf(bytes.value()), database_->databasePath());
       !written) {
     return reportError(written.error().message);
   }
@@ -113,10 +100,13 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   }
   if (!windows.confirmImport(rows) || plan == nullptr || plan->changes.empty()) return;
   exchange::AppliedImport applied;
-  const db::WriteOutcome outcome = writeBackedUp("import", [&](const db::BeforeFirstWrite& backUp) {
-    applied = exchange::applyImport(*database_, preview, backUp);
-    return applied.outcome;
-  });
+  const db::WriteOutcome outcome = writeBackedUp(
+      db::BackupOperation::Import,
+      [&](const db::WritePolicy& policy) {
+        applied = exchange::applyImport(*database_, preview, policy);
+        return applied.outcome;
+      },
+      "\"" + input + "\"");
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Importing \"" + input + "\"");
   if (applied.changedOnDisk) {
@@ -153,7 +143,7 @@ void Editor::mnuCompare_Click(ExchangeWindows& windows) {
   std::ostringstream patch;
   exchange::writePatch(patch, differences);
   if (const db::Result<void> written =
-          replaceWith(fileSystem_, patchPath, patch.str(), database_->databasePath());
+          db::replaceFile(fileSystem_, patchPath, db::bytesOf(patch.str()), database_->databasePath());
       !written) {
     return reportError(written.error().message);
   }

@@ -54,9 +54,10 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
   const db::PlayerRecord before = database_->player(currentPlayer_);
   database_->player(currentPlayer_) = current;
   // loadedTeam_ is the team selected in the team list, and the one memory holds.
-  const db::WriteOutcome stored = writeBackedUp("save", [this](const db::BeforeFirstWrite& backUp) {
-    return database_->StoreTeam(loadedTeam_, backUp);
-  });
+  const db::WriteOutcome stored = writeBackedUp(
+      db::BackupOperation::Save,
+      [this](const db::WritePolicy& policy) { return database_->StoreTeam(loadedTeam_, policy); },
+      savedPlayers());
   if (!stored) {
     // The edits stay on screen; memory keeps the player as it was before this save.
     database_->player(currentPlayer_) = before;

@@ -27,12 +27,13 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
   const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   loadedTeam_ = 0;
-  const db::WriteOutcome outcome = writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
-    return db::rewriteEachTeam(
-        *database_,
-        [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
-        backUp);
-  });
+  const db::WriteOutcome outcome =
+      writeBackedUp(db::BackupOperation::Batch, [&](const db::WritePolicy& policy) {
+        return db::rewriteEachTeam(
+            *database_,
+            [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
+            policy);
+      });
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Batch processing");
   prompts_.tell(std::string(messages::kBatchAllDone), MessageIcon::Information);
@@ -52,10 +53,10 @@ void Editor::BatchCurrent(const batch::BatchFactors& factors) {
   const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   batch::scalePlayers(database_->teamPlayers(), factors);
-  const db::WriteOutcome stored =
-      writeBackedUp("batch", [this](const db::BeforeFirstWrite& backUp) {
-        return database_->StoreTeam(loadedTeam_, backUp);
-      });
+  const db::WriteOutcome stored = writeBackedUp(
+      db::BackupOperation::Batch,
+      [this](const db::WritePolicy& policy) { return database_->StoreTeam(loadedTeam_, policy); },
+      "team " + teamLabel(loadedTeam_));
   restoreView(teamIndex, playerIndex);
   if (!stored) return reportWriteFailure(stored, "Batch processing");
   prompts_.tell(std::string(messages::kBatchCurrentDone), MessageIcon::Information);
@@ -90,13 +91,13 @@ void Editor::mnuFixSpoof_Click() {
 
 db::WriteOutcome Editor::FixSpoofAllTeams() {
   loadedTeam_ = 0;
-  return writeBackedUp("fix-spoof", [this](const db::BeforeFirstWrite& backUp) {
+  return writeBackedUp(db::BackupOperation::FixSpoof, [this](const db::WritePolicy& policy) {
     return db::rewriteEachTeam(
         *database_,
         [](int, std::span<db::PlayerRecord> players) {
           for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
         },
-        backUp);
+        policy);
   });
 }
 

@@ -14,6 +14,7 @@
 #include "support/read_only_marked_file_system.h"
 #include "support/system_reasons.h"
 #include "support/temp_file.h"
+#include "support/writes_without_backup.h"
 
 namespace zelbor::db {
 namespace {
@@ -21,6 +22,7 @@ namespace {
 using ::testing::HasSubstr;
 using zelbor::testing::blankDatabase;
 using zelbor::testing::namedPlayer;
+using zelbor::testing::noBackup;
 using zelbor::testing::putPlayer;
 using zelbor::testing::putTeam;
 using zelbor::testing::readFileBytes;
@@ -84,7 +86,7 @@ TEST_F(DatabaseTest, StoreWritesExactlyTheLoadedSlots) {
   ASSERT_EQ(database.playerCount(), 20);
   database.player(5).battingAbilities = {1, 2, 3, 4};
   database.player(20).runsODI = -7;
-  ASSERT_TRUE(database.StoreTeam(3));
+  ASSERT_TRUE(database.StoreTeam(3, noBackup()));
 
   std::vector<Byte> expected = image;
   putPlayer(expected, 3, 5, database.player(5));
@@ -97,7 +99,7 @@ TEST_F(DatabaseTest, LoadingAndStoringEveryTeamLeavesTheSampleUnchanged) {
   Database database = openImage(image);
   for (int team = 1; team <= kTeamCount; ++team) {
     ASSERT_TRUE(database.LoadTeam(team));
-    ASSERT_TRUE(database.StoreTeam(team));
+    ASSERT_TRUE(database.StoreTeam(team, noBackup()));
   }
   EXPECT_EQ(readFileBytes(path_), image);
 }
@@ -109,7 +111,7 @@ TEST_F(DatabaseTest, AnEmptyTeamLoadsNoPlayersAndStoresNothing) {
   ASSERT_TRUE(database.LoadTeam(1));
   ASSERT_TRUE(database.LoadTeam(4));
   EXPECT_EQ(database.playerCount(), 0);
-  ASSERT_TRUE(database.StoreTeam(4));
+  ASSERT_TRUE(database.StoreTeam(4, noBackup()));
   EXPECT_EQ(readFileBytes(path_), image);
 }
 
@@ -167,7 +169,7 @@ TEST_F(DatabaseTest, ErrorsNameTheFileAndTheReason) {
   EXPECT_THAT(load.error().message, HasSubstr(path_));
   EXPECT_EQ(database.playerCount(), 2) << "a failed load keeps the team in memory";
   EXPECT_FALSE(std::filesystem::exists(path_)) << "a failed save must never create the file";
-  EXPECT_FALSE(database.StoreTeam(1));
+  EXPECT_FALSE(database.StoreTeam(1, noBackup()));
   EXPECT_FALSE(std::filesystem::exists(path_));
 }
 
@@ -179,7 +181,7 @@ TEST_F(DatabaseTest, AFileShortenedAfterOpeningIsNeverWrittenNorExtended) {
   std::filesystem::resize_file(path_, 300000);
   const std::vector<Byte> shortened = readFileBytes(path_);
 
-  const WriteOutcome store = database.StoreTeam(17);
+  const WriteOutcome store = database.StoreTeam(17, noBackup());
   ASSERT_FALSE(store);
   EXPECT_THAT(store.error->message, HasSubstr("size changed"));
   EXPECT_EQ(teamsOnDiskSummary(store), "Nothing was written.");
@@ -196,7 +198,7 @@ TEST_F(DatabaseTest, AFilePutInThePlaceOfTheOpenedOneIsNeverWritten) {
   writeFileBytes(dir_.file("other.bag"), other);
   std::filesystem::rename(dir_.file("other.bag"), path_);
 
-  const WriteOutcome store = database.StoreTeam(2);
+  const WriteOutcome store = database.StoreTeam(2, noBackup());
   ASSERT_FALSE(store);
   EXPECT_THAT(store.error->message, HasSubstr("another file has taken its place"));
   EXPECT_EQ(readFileBytes(path_), other);
@@ -207,6 +209,8 @@ TEST_F(DatabaseTest, AFilePutInThePlaceOfTheOpenedOneIsNeverWritten) {
 
 namespace zelbor::db {
 namespace {
+
+using zelbor::testing::noBackup;
 
 TEST_F(DatabaseTest, AStoreRefusesATeamAnotherProgramChangedSinceItWasLoaded) {
   std::vector<Byte> image = blankDatabase();
@@ -220,7 +224,7 @@ TEST_F(DatabaseTest, AStoreRefusesATeamAnotherProgramChangedSinceItWasLoaded) {
   putPlayer(changed, 2, 7, namedPlayer("Written Elsewhere"));
   writeFileBytes(path_, changed);
 
-  const WriteOutcome store = database.StoreTeam(2);
+  const WriteOutcome store = database.StoreTeam(2, noBackup());
   EXPECT_EQ(store.failure, WriteFailure::TeamChangedOnDisk);
   EXPECT_EQ(store.failedTeam, 2);
   EXPECT_THAT(store.error->message, HasSubstr("changed by another program"));
@@ -229,8 +233,8 @@ TEST_F(DatabaseTest, AStoreRefusesATeamAnotherProgramChangedSinceItWasLoaded) {
 
   ASSERT_TRUE(database.LoadTeam(2));
   database.player(1).runsODI = 1234;
-  ASSERT_TRUE(database.StoreTeam(2)) << "a team loaded again is written";
-  ASSERT_TRUE(database.StoreTeam(2)) << "and what we wrote is what we compare with next";
+  ASSERT_TRUE(database.StoreTeam(2, noBackup())) << "a team loaded again is written";
+  ASSERT_TRUE(database.StoreTeam(2, noBackup())) << "and what we wrote is what we compare with next";
   putPlayer(changed, 2, 1, database.player(1));
   EXPECT_EQ(readFileBytes(path_), changed);
 }
@@ -249,12 +253,12 @@ TEST_F(DatabaseTest, ASecondWriterWaitsForTheLockThenRefusesWithoutWriting) {
     ASSERT_TRUE(other);
     EXPECT_FALSE(other.value()->tryLock().value()) << "another open file, same process";
 
-    const WriteOutcome store = database.StoreTeam(1);
+    const WriteOutcome store = database.StoreTeam(1, noBackup());
     EXPECT_EQ(store.failure, WriteFailure::AnotherWriter);
     EXPECT_THAT(store.error->message, HasSubstr("another program is writing it"));
     EXPECT_EQ(readFileBytes(path_), image);
   }
-  ASSERT_TRUE(database.StoreTeam(1)) << "closing the holder released the lock";
+  ASSERT_TRUE(database.StoreTeam(1, noBackup())) << "closing the holder released the lock";
   putPlayer(image, 1, 2, database.player(2));
   EXPECT_EQ(readFileBytes(path_), image);
 }
@@ -269,7 +273,7 @@ TEST_F(DatabaseTest, RewritingChosenTeamsWritesOnlyThemInTheOrderGiven) {
       database.rewriteTeams(chosen, [&seen](int team, std::span<PlayerRecord> players) {
         seen.push_back(team);
         players[1].wicketsODI = static_cast<std::int16_t>(team);
-      });
+      }, noBackup());
   ASSERT_TRUE(outcome);
   EXPECT_EQ(seen, std::vector<int>(std::begin(chosen), std::end(chosen)));
   EXPECT_EQ(teamsOnDiskSummary(outcome), "Teams 9, 4 and 16 were written.");
@@ -298,21 +302,21 @@ TEST_F(DatabaseTest, WritingOtherTeamsLeavesTheCurrentTeamAndItsEditsAlone) {
       {6, zelbor::testing::playerArea(image, 6), zelbor::testing::playerArea(after, 6), {}},
       {9, zelbor::testing::playerArea(image, 9), zelbor::testing::playerArea(after, 9), {}},
   };
-  const WriteOutcome outcome = database.writeTeams(writes);
+  const WriteOutcome outcome = database.writeTeams(writes, noBackup());
   ASSERT_TRUE(outcome) << outcome.error->message;
   EXPECT_EQ(teamsOnDiskSummary(outcome), "Teams 6 and 9 were written.");
   EXPECT_EQ(readFileBytes(path_), after);
 
   EXPECT_EQ(database.playerCount(), 4);
   EXPECT_EQ(database.player(2).runsODI, 321) << "the edit on screen is kept";
-  ASSERT_TRUE(database.StoreTeam(3)) << "the current team's snapshot is still its own";
+  ASSERT_TRUE(database.StoreTeam(3, noBackup())) << "the current team's snapshot is still its own";
   putPlayer(after, 3, 2, database.player(2));
   EXPECT_EQ(readFileBytes(path_), after);
 
   // A snapshot older than the file is refused, and nothing of the operation is written.
   const TeamAreaWrite stale[] = {
       {9, zelbor::testing::playerArea(image, 9), zelbor::testing::playerArea(image, 9), {}}};
-  const WriteOutcome refused = database.writeTeams(stale);
+  const WriteOutcome refused = database.writeTeams(stale, noBackup());
   EXPECT_EQ(refused.failure, WriteFailure::TeamChangedOnDisk);
   EXPECT_EQ(refused.failedTeam, 9);
   EXPECT_EQ(readFileBytes(path_), after);
@@ -331,7 +335,7 @@ TEST_F(DatabaseTest, AFileMovedIntoPlaceDuringAWalkIsNotReportedAsWritten) {
       database.rewriteTeams(teams, [this](int team, std::span<PlayerRecord> players) {
         players[0].matchesODI = 5;
         if (team == 2) std::filesystem::rename(dir_.file("other.bag"), path_);
-      });
+      }, noBackup());
   ASSERT_FALSE(outcome);
   EXPECT_THAT(outcome.error->message,
               HasSubstr("another file has taken its place while it was being written"));
@@ -349,7 +353,7 @@ TEST_F(DatabaseTest, AReadOnlyFileIsNotWrittenEvenByRoot) {
   std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
                                           std::filesystem::perms::group_read |
                                           std::filesystem::perms::others_read);
-  const WriteOutcome store = database.StoreTeam(1);
+  const WriteOutcome store = database.StoreTeam(1, noBackup());
   ASSERT_FALSE(store);
   // Root opens it and is refused by the mode bits; anyone else is refused the open.
   EXPECT_THAT(store.error->message,
@@ -365,7 +369,7 @@ TEST_F(DatabaseTest, AFileMarkedReadOnlyIsNotWrittenEvenWhenItOpens) {
   Database database = openImage(image, marked);
   ASSERT_TRUE(database.LoadTeam(1));
   database.player(1).hundredsODI = 9;
-  const WriteOutcome store = database.StoreTeam(1);
+  const WriteOutcome store = database.StoreTeam(1, noBackup());
   ASSERT_FALSE(store);
   EXPECT_EQ(store.error->message, "Cannot write \"" + path_ +
                                       "\": it is read-only (no write permission bits, a read-only "

@@ -31,7 +31,7 @@ std::vector<fs::path> backupsOf(const EditorHarness& h) {
 }
 
 TEST(EditorBackups, TheFirstSaveOfARunAndEachWalkLeaveOneBackupOfTheFileBefore) {
-  EditorHarness h({}, /*backups=*/true);
+  EditorHarness h;
   h.startOrFail();
   const Image original = h.fileBytes();
   h.view.type(TextBox::txtRealName, "First Save");
@@ -62,7 +62,7 @@ TEST(EditorBackups, TheFirstSaveOfARunAndEachWalkLeaveOneBackupOfTheFileBefore) 
 }
 
 TEST(EditorBackups, WithoutABackupNothingIsWrittenUnlessTheUserChoosesToWriteAnyway) {
-  EditorHarness h({}, /*backups=*/true);
+  EditorHarness h;
   h.startOrFail();
   const Image original = h.fileBytes();
   // A file where the backups folder belongs.

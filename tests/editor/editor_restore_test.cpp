@@ -33,7 +33,7 @@ class FakeChooser final : public editor::BackupChooser {
 };
 
 TEST(EditorRestore, TheChosenBackupShowsItsChangesAndApplyWritesItBackAndShowsIt) {
-  EditorHarness h({}, /*backups=*/true);
+  EditorHarness h;
   h.startOrFail();
   const Image original = h.fileBytes();
   h.view.type(TextBox::txtRealName, "Saved Name");
@@ -73,7 +73,7 @@ TEST(EditorRestore, TheChosenBackupShowsItsChangesAndApplyWritesItBackAndShowsIt
 }
 
 TEST(EditorRestore, WithoutBackupsTheUserIsToldAndNothingIsAsked) {
-  EditorHarness h({}, /*backups=*/true);
+  EditorHarness h;
   h.startOrFail();
   const Image original = h.fileBytes();
   FakeChooser chooser;

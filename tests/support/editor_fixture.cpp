@@ -7,7 +7,7 @@
 
 namespace zelbor::testing {
 
-EditorHarness::EditorHarness(const std::filesystem::path& base, bool backups)
+EditorHarness::EditorHarness(const std::filesystem::path& base)
     : dir(base),
       programFolder(dir.file("program")),
       databasePath(dir.file("TeamAndPlayerInfo.bag")),
@@ -16,10 +16,9 @@ EditorHarness::EditorHarness(const std::filesystem::path& base, bool backups)
              {programFolder,
               {},
               ".",
-              backups ? std::function([this]() -> db::Result<db::BackupFolder> {
+              [this]() -> db::Result<db::BackupFolder> {
                 return db::BackupFolder{{dir.file("state")}, {backupFolder()}};
-              })
-                      : nullptr}) {
+              }}) {
   // The tests run beside the built program, where the list files lie.
   const std::filesystem::path folder = db::filesystemPath(programFolder);
   std::filesystem::create_directory(folder);

@@ -16,6 +16,7 @@
 #include "db/backup_folder.h"
 #include "db/database.h"
 #include "db/file_access.h"
+#include "support/writes_without_backup.h"
 
 namespace zelbor::testing {
 namespace {
@@ -85,7 +86,7 @@ void UiFixture::changeFilePlayer(int team, int index, void (*change)(db::PlayerR
   db::Database database = openDatabase(databasePath);
   ASSERT_TRUE(database.LoadTeam(team).ok());
   change(database.player(index));
-  ASSERT_TRUE(database.StoreTeam(team).ok());
+  ASSERT_TRUE(database.StoreTeam(team, noBackup()).ok());
 }
 
 QRect pixelRect(const forms::TwipsRect& twips, double dpi) {
