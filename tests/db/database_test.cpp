@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "db/new_file.h"
+#include "db/team_walk.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/read_only_marked_file_system.h"
@@ -390,6 +392,52 @@ TEST_F(DatabaseTest, AFifoOrDeviceIsRefusedAtOnce) {
   }
 }
 #endif
+
+// Every write names its policy: leaving it out does not compile, no policy is made without one's
+// parts, and only the user's consent (a friend of the command line and the window) writes without
+// a backup.
+template <class D>
+concept WritesWithoutAPolicy =
+    requires(D& database, std::span<const TeamAreaWrite> writes, std::span<const int> teams) {
+      database.writeTeams(writes);
+    } || requires(D& database, std::span<const int> teams, const TeamChange& change) {
+      database.rewriteTeams(teams, change);
+    } || requires(D& database, std::span<const int> teams, const AreaChange& change) {
+      database.rewriteAreas(teams, change);
+    } || requires(D& database) { database.StoreTeam(1); } ||
+    requires(const D& database, const TeamChange& change) { rewriteEachTeam(database, change); };
+static_assert(!WritesWithoutAPolicy<Database>);
+static_assert(!std::is_default_constructible_v<WritePolicy>);
+static_assert(!std::is_default_constructible_v<NoBackupConsent>);
+static_assert(!std::is_constructible_v<WritePolicy, BeforeFirstWrite>);
+static_assert(!std::is_invocable_v<decltype(&replaceFile), FileSystem&, const Path&,
+                                   std::span<const Byte>>);
+
+// replaceFile refuses the open database however the path names it, in one wording, and writes
+// nothing; another file is replaced.
+TEST_F(DatabaseTest, ReplacingRefusesTheDatabaseByIdentity) {
+  const std::vector<Byte> image = blankDatabase();
+  writeFileBytes(path_, image);
+  std::vector<std::string> names = {path_, dir_.file("./TeamAndPlayerInfo.bag")};
+#ifndef _WIN32
+  // Links on Windows are the Win32 tests'.
+  names.push_back(dir_.file("hard link.bag"));
+  names.push_back(dir_.file("symbolic link.bag"));
+  std::filesystem::create_hard_link(path_, names[2]);
+  std::filesystem::create_symlink(path_, names[3]);
+#endif
+  const std::vector<Byte> bytes = {'x'};
+  for (const std::string& name : names) {
+    const Result<void> refused = replaceFile(systemFileSystem(), name, bytes, path_);
+    ASSERT_FALSE(refused) << name;
+    EXPECT_EQ(refused.error().message, "Cannot write \"" + name + "\": it is the database \"" +
+                                           path_ + "\" itself, so nothing was written.");
+  }
+  EXPECT_EQ(readFileBytes(path_), image);
+  const std::string other = dir_.file("other.csv");
+  ASSERT_TRUE(replaceFile(systemFileSystem(), other, bytes, path_));
+  EXPECT_EQ(readFileBytes(other), bytes);
+}
 
 TEST(WriteOutcomeSummary, NamesEachTeamByWhatIsOnDisk) {
   const auto outcome = [](std::vector<TeamWriteState> states) {
