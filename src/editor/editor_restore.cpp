@@ -15,8 +15,8 @@ std::vector<BackupListing> listings(db::FileSystem& fileSystem,
                                     const std::vector<db::Byte>& current) {
   std::vector<BackupListing> shown;
   for (const db::BackupEntry& entry : entries) {
-    BackupListing listing{entry.when, entry.operation, db::backupDescription(entry), entry.write == 1,
-                          std::nullopt};
+    BackupListing listing{entry.when, entry.operation, std::nullopt, db::backupDescription(entry),
+                          entry.write == 1};
     const db::Result<std::vector<db::Byte>> copy =
         db::readDatabaseCopy(fileSystem, entry.path, current.size());
     if (copy) listing.differingPlayers = db::differingSlots(current, copy.value());
