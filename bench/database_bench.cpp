@@ -128,10 +128,12 @@ void BatchAllTeamsWithBackup(benchmark::State& state) {
 void SpoofRepair(benchmark::State& state) {
   db::Database database = openSample();
   for (auto _ : state) {
-    const auto outcome =
-        db::rewriteEachTeam(database, [](int, std::span<db::PlayerRecord> players) {
+    const auto outcome = db::rewriteEachTeam(
+        database,
+        [](int, std::span<db::PlayerRecord> players) {
           for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
-        }, zelbor::testing::noBackup());
+        },
+        zelbor::testing::noBackup());
     if (!outcome.ok()) state.SkipWithError("walk failed");
   }
 }

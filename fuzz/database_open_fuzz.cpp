@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Database& database = opened.value();
   if (!database.readTeamNames()) __builtin_trap();
   for (int team = 1; team <= kTeamCount; ++team) {
-    if (!database.LoadTeam(team) || !database.StoreTeam(team, zelbor::testing::noBackup())) __builtin_trap();
+    if (!database.LoadTeam(team) || !database.StoreTeam(team, zelbor::testing::noBackup()))
+      __builtin_trap();
     const auto area = database.readLineupArea(team);
     if (!area) __builtin_trap();
     (void)zelbor::tools::lineupLines(area.value(), database.teamPlayers());

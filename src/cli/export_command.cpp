@@ -65,8 +65,8 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
     context.out << bytes.value();
     return ExitStatus::Success;
   }
-  const db::Result<void> written = db::replaceFile(context.fileSystem, options.output,
-                                                   db::bytesOf(bytes.value()), options.path);
+  const db::Result<void> written =
+      db::replaceFile(context.fileSystem, options.output, db::bytesOf(bytes.value()), options.path);
   return written ? ExitStatus::Success : reportFileError(context, written.error());
 }
 

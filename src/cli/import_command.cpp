@@ -71,9 +71,9 @@ void printReading(const CommandContext& context, const std::string& input,
 std::variant<std::vector<int>, ExitStatus> writeTeams(const CommandContext& context,
                                                       db::Database& database,
                                                       const ImportPreview& preview) {
-  const AppliedImport applied = applyImport(
-      database, preview,
-      writePolicy(context, database.databasePath(), db::BackupOperation::Import));
+  const AppliedImport applied =
+      applyImport(database, preview,
+                  writePolicy(context, database.databasePath(), db::BackupOperation::Import));
   if (!applied.outcome.ok()) return reportWriteOutcome(context, applied.outcome);
   if (!applied.changedOnDisk) return applied.written;
   context.err << "\"" << database.databasePath() << "\": team " << *applied.changedOnDisk

@@ -77,7 +77,9 @@ constexpr BackupOperation kOperations[] = {BackupOperation::Save, BackupOperatio
                                            BackupOperation::FixSpoof, BackupOperation::Import,
                                            BackupOperation::Restore};
 
-bool isHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+bool isHex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
 
 // A backup's name taken apart; a name this code does not make has no parts.
 struct NameParts {
@@ -290,8 +292,13 @@ Result<std::vector<BackupEntry>> Backups::list(const Path& databasePath) {
   std::vector<BackupEntry> entries;
   for (const std::string& name : found.backups) {
     const NameParts parts = *partsOf(name);
-    BackupEntry entry{found.path + separator() + name, whenOf(name),
-                      std::string(parts.operation), {}, std::string(parts.run), parts.write, {}};
+    BackupEntry entry{found.path + separator() + name,
+                      whenOf(name),
+                      std::string(parts.operation),
+                      {},
+                      std::string(parts.run),
+                      parts.write,
+                      {}};
     if (std::ranges::find(found.descriptions, descriptionName(name)) != found.descriptions.end()) {
       const Result<std::vector<Byte>> text = readWholeFile(
           fileSystem_, found.path + separator() + descriptionName(name), 65536, "a description");

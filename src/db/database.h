@@ -67,8 +67,7 @@ class Database {
   // A write operation of the callers' snapshots, in their order, under one lock. Each team is
   // refused unless its area in the file still holds what the caller loaded (or that mixed with
   // failedWrite). teamPlayers is not touched. No writes: nothing is opened.
-  WriteOutcome writeTeams(std::span<const TeamAreaWrite> writes,
-                          const WritePolicy& policy) const;
+  WriteOutcome writeTeams(std::span<const TeamAreaWrite> writes, const WritePolicy& policy) const;
 
   Result<LineupArea> readLineupArea(int team) const;
 

@@ -59,8 +59,8 @@ WriteOutcome applyRestore(const Database& database, RestorePlan& plan, const Wri
         TeamAreaWrite& write =
             plan.writes[static_cast<std::size_t>(std::ranges::find(teams, team) - teams.begin())];
         write.loaded.assign(onDisk.begin(), onDisk.end());
-        std::ranges::copy(onDisk, plan.current.begin() +
-                                      static_cast<std::ptrdiff_t>(playerAreaStart(team)));
+        std::ranges::copy(
+            onDisk, plan.current.begin() + static_cast<std::ptrdiff_t>(playerAreaStart(team)));
         return write.wanted;
       },
       policy);

@@ -142,8 +142,8 @@ void Editor::mnuCompare_Click(ExchangeWindows& windows) {
   if (patchPath.empty()) return;
   std::ostringstream patch;
   exchange::writePatch(patch, differences);
-  if (const db::Result<void> written =
-          db::replaceFile(fileSystem_, patchPath, db::bytesOf(patch.str()), database_->databasePath());
+  if (const db::Result<void> written = db::replaceFile(
+          fileSystem_, patchPath, db::bytesOf(patch.str()), database_->databasePath());
       !written) {
     return reportError(written.error().message);
   }

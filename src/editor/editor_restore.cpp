@@ -76,7 +76,9 @@ void Editor::mnuRestore_Click(BackupChooser& chooser) {
   loadedTeam_ = 0;
   const db::WriteOutcome outcome = writeBackedUp(
       db::BackupOperation::Restore,
-      [&](const db::WritePolicy& policy) { return database_->writeTeams(plan.value().writes, policy); },
+      [&](const db::WritePolicy& policy) {
+        return database_->writeTeams(plan.value().writes, policy);
+      },
       "the backup of " + backup.when);
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Restoring from \"" + backupPath + "\"");

@@ -31,7 +31,9 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
       writeBackedUp(db::BackupOperation::Batch, [&](const db::WritePolicy& policy) {
         return db::rewriteEachTeam(
             *database_,
-            [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
+            [&](int, std::span<db::PlayerRecord> players) {
+              batch::scalePlayers(players, factors);
+            },
             policy);
       });
   restoreView(teamIndex, playerIndex);

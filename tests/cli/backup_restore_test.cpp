@@ -190,8 +190,9 @@ TEST_F(BackupRestoreTest, RetentionKeepsTheNewestAndTheFirstWriteOfEachRecentRun
   const fs::path folder = backups()[0].parent_path();
   const auto older = [&folder](int run, int write, const char* suffix) {
     char name[96];
-    std::snprintf(name, sizeof name, "2020%02d%02d-000000-00%d_batch_%08x-%d_TeamAndPlayerInfo.bag%s",
-                  1 + run / 28, 1 + run % 28, write, 0xabc00000 + run, write, suffix);
+    std::snprintf(name, sizeof name,
+                  "2020%02d%02d-000000-00%d_batch_%08x-%d_TeamAndPlayerInfo.bag%s", 1 + run / 28,
+                  1 + run % 28, write, 0xabc00000 + run, write, suffix);
     return folder / name;
   };
   for (int run = 1; run <= 25; ++run) {
@@ -201,7 +202,8 @@ TEST_F(BackupRestoreTest, RetentionKeepsTheNewestAndTheFirstWriteOfEachRecentRun
     }
   }
   const std::vector<fs::path> foreign = {
-      folder / "notes.txt", folder / "20190101-old.bak",
+      folder / "notes.txt",
+      folder / "20190101-old.bak",
       folder / "20190101-000000-000_Batch_x.bak",
       folder / "19990101-000000-000_manual_TeamAndPlayerInfo.bag.bak",
       folder / "19990101-000000-000_batch_TeamAndPlayerInfo.bag.bak",

@@ -143,8 +143,8 @@ TEST_F(ExportOutput, RefusalsLeaveEveryFileAsItWas) {
        "is the database"},
       {{"export", database, "--output", tooLong},
        2,
-       "Cannot examine \"" + tooLong +
-           "\": File name too long.\nCannot tell whether \"" + tooLong + "\" is the database, so nothing "
+       "Cannot examine \"" + tooLong + "\": File name too long.\nCannot tell whether \"" + tooLong +
+           "\" is the database, so nothing "
            "was written."},
       {{"export", database, "--output", folder.file("missing/out.csv")},
        2,

@@ -236,7 +236,8 @@ TEST_F(DatabaseTest, AStoreRefusesATeamAnotherProgramChangedSinceItWasLoaded) {
   ASSERT_TRUE(database.LoadTeam(2));
   database.player(1).runsODI = 1234;
   ASSERT_TRUE(database.StoreTeam(2, noBackup())) << "a team loaded again is written";
-  ASSERT_TRUE(database.StoreTeam(2, noBackup())) << "and what we wrote is what we compare with next";
+  ASSERT_TRUE(database.StoreTeam(2, noBackup()))
+      << "and what we wrote is what we compare with next";
   putPlayer(changed, 2, 1, database.player(1));
   EXPECT_EQ(readFileBytes(path_), changed);
 }
@@ -271,11 +272,13 @@ TEST_F(DatabaseTest, RewritingChosenTeamsWritesOnlyThemInTheOrderGiven) {
   Database database = openImage(image);
   std::vector<int> seen;
   const int chosen[] = {9, 4, 16};
-  const WriteOutcome outcome =
-      database.rewriteTeams(chosen, [&seen](int team, std::span<PlayerRecord> players) {
+  const WriteOutcome outcome = database.rewriteTeams(
+      chosen,
+      [&seen](int team, std::span<PlayerRecord> players) {
         seen.push_back(team);
         players[1].wicketsODI = static_cast<std::int16_t>(team);
-      }, noBackup());
+      },
+      noBackup());
   ASSERT_TRUE(outcome);
   EXPECT_EQ(seen, std::vector<int>(std::begin(chosen), std::end(chosen)));
   EXPECT_EQ(teamsOnDiskSummary(outcome), "Teams 9, 4 and 16 were written.");
@@ -333,11 +336,13 @@ TEST_F(DatabaseTest, AFileMovedIntoPlaceDuringAWalkIsNotReportedAsWritten) {
   const std::vector<Byte> other = blankDatabase();
   writeFileBytes(dir_.file("other.bag"), other);
   const int teams[] = {1, 2, 3};
-  const WriteOutcome outcome =
-      database.rewriteTeams(teams, [this](int team, std::span<PlayerRecord> players) {
+  const WriteOutcome outcome = database.rewriteTeams(
+      teams,
+      [this](int team, std::span<PlayerRecord> players) {
         players[0].matchesODI = 5;
         if (team == 2) std::filesystem::rename(dir_.file("other.bag"), path_);
-      }, noBackup());
+      },
+      noBackup());
   ASSERT_FALSE(outcome);
   EXPECT_THAT(outcome.error->message,
               HasSubstr("another file has taken its place while it was being written"));
@@ -397,21 +402,28 @@ TEST_F(DatabaseTest, AFifoOrDeviceIsRefusedAtOnce) {
 // parts, and only the user's consent (a friend of the command line and the window) writes without
 // a backup.
 template <class D>
-concept WritesWithoutAPolicy =
-    requires(D& database, std::span<const TeamAreaWrite> writes, std::span<const int> teams) {
-      database.writeTeams(writes);
-    } || requires(D& database, std::span<const int> teams, const TeamChange& change) {
-      database.rewriteTeams(teams, change);
-    } || requires(D& database, std::span<const int> teams, const AreaChange& change) {
-      database.rewriteAreas(teams, change);
-    } || requires(D& database) { database.StoreTeam(1); } ||
-    requires(const D& database, const TeamChange& change) { rewriteEachTeam(database, change); };
+concept WritesWithoutAPolicy = requires(D& database, std::span<const TeamAreaWrite> writes,
+                                        std::span<const int> teams) {
+  database.writeTeams(writes);
+}
+|| requires(D& database, std::span<const int> teams, const TeamChange& change) {
+  database.rewriteTeams(teams, change);
+}
+|| requires(D& database, std::span<const int> teams, const AreaChange& change) {
+  database.rewriteAreas(teams, change);
+}
+|| requires(D& database) {
+  database.StoreTeam(1);
+}
+|| requires(const D& database, const TeamChange& change) {
+  rewriteEachTeam(database, change);
+};
 static_assert(!WritesWithoutAPolicy<Database>);
 static_assert(!std::is_default_constructible_v<WritePolicy>);
 static_assert(!std::is_default_constructible_v<NoBackupConsent>);
 static_assert(!std::is_constructible_v<WritePolicy, BeforeFirstWrite>);
-static_assert(!std::is_invocable_v<decltype(&replaceFile), FileSystem&, const Path&,
-                                   std::span<const Byte>>);
+static_assert(
+    !std::is_invocable_v<decltype(&replaceFile), FileSystem&, const Path&, std::span<const Byte>>);
 
 // replaceFile refuses the open database however the path names it, in one wording, and writes
 // nothing; another file is replaced.

@@ -120,7 +120,8 @@ TEST_P(Win32UnicodePathsTest, ReplacingWritesEveryByteUnderTheName) {
   const std::filesystem::path created = inFolder(u8"new " + std::u8string(GetParam().file));
   const std::vector<Byte> createdBytes = {'n', 0, 0xFF, '\r', '\n'};
 
-  const Result<void> replaced = replaceFile(systemFileSystem(), path_, replacement, pathOf(created));
+  const Result<void> replaced =
+      replaceFile(systemFileSystem(), path_, replacement, pathOf(created));
   ASSERT_TRUE(replaced) << replaced.error().message;
   const Result<void> made = replaceFile(systemFileSystem(), pathOf(created), createdBytes, path_);
   ASSERT_TRUE(made) << made.error().message;

@@ -1,6 +1,6 @@
-#include <algorithm>
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>

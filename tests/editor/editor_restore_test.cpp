@@ -128,8 +128,8 @@ TEST_F(ThreeSaves, TheCommandLineRestoresTheSameBackups) {
   const auto restore = [this](const std::string& backup) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = cli::runCli({"restore", h.databasePath, backup}, out, err,
-                                   {h.fileSystem, h.programFolder});
+    const int status =
+        cli::runCli({"restore", h.databasePath, backup}, out, err, {h.fileSystem, h.programFolder});
     EXPECT_EQ(status, 0) << err.str();
   };
   FakeChooser chooser;

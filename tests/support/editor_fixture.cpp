@@ -13,10 +13,7 @@ EditorHarness::EditorHarness(const std::filesystem::path& base)
       databasePath(dir.file("TeamAndPlayerInfo.bag")),
       fileSystem(db::systemFileSystem()),
       editor(view, prompts, fileDialog, browser, fileSystem,
-             {programFolder,
-              {},
-              ".",
-              [this]() -> db::Result<db::BackupFolder> {
+             {programFolder, {}, ".", [this]() -> db::Result<db::BackupFolder> {
                 return db::BackupFolder{{dir.file("state")}, {backupFolder()}};
               }}) {
   // The tests run beside the built program, where the list files lie.

@@ -10,6 +10,8 @@ struct WritesWithoutBackup {
   static db::WritePolicy policy() { return db::WritePolicy(db::NoBackupConsent()); }
 };
 
-inline db::WritePolicy noBackup() { return WritesWithoutBackup::policy(); }
+inline db::WritePolicy noBackup() {
+  return WritesWithoutBackup::policy();
+}
 
 }  // namespace zelbor::testing
