@@ -19,7 +19,7 @@ namespace zelbor::db {
 inline constexpr std::size_t kNewestKept = 30;
 inline constexpr std::size_t kRunsKept = 20;
 
-// The write operations a backup is taken before; the only names a backup's carries.
+// The write operations a backup is taken before: the only operations a backup's name carries.
 enum class BackupOperation { Save, Batch, FixSpoof, Import, Restore };
 std::string_view operationName(BackupOperation operation);
 
@@ -76,7 +76,7 @@ class Backups {
 
   // This database's backups, newest first; none when it has none yet.
   Result<std::vector<BackupEntry>> list(const Path& databasePath);
-  // Removes this database's backups beyond those kept (kNewestKept), after a write succeeded.
+  // Removes this database's backups the retention does not keep, after a write succeeded.
   Result<void> prune(const Path& databasePath);
 
  private:
