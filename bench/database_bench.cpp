@@ -11,6 +11,7 @@
 #include "db/backups.h"
 #include "db/team_walk.h"
 #include "sample_file.h"
+#include "support/writes_without_backup.h"
 #include "tools/file_hash.h"
 #include "tools/spoof_repair.h"
 
@@ -97,7 +98,8 @@ void BatchAllTeams(benchmark::State& state) {
   for (auto _ : state) {
     const auto outcome = db::rewriteEachTeam(
         database,
-        [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); });
+        [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
+        zelbor::testing::noBackup());
     if (!outcome.ok()) state.SkipWithError("walk failed");
   }
 }
@@ -110,13 +112,14 @@ void BatchAllTeamsWithBackup(benchmark::State& state) {
       (std::filesystem::temp_directory_path() / "zelbor-bench-state").string();
   std::filesystem::remove_all(folder);
   db::Backups backups(db::systemFileSystem(), {{folder}, {folder + "/backups"}});
+  db::BackupRun run;
   batch::BatchFactors factors;
   factors.batting.fill(0.8f);
   for (auto _ : state) {
     const auto outcome = db::rewriteEachTeam(
         database,
         [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
-        backups.before(samplePath(), "batch"));
+        backups.before(samplePath(), run, db::BackupOperation::Batch));
     if (!outcome.ok() || !backups.prune(samplePath())) state.SkipWithError("walk failed");
   }
   std::filesystem::remove_all(folder);
@@ -125,10 +128,12 @@ void BatchAllTeamsWithBackup(benchmark::State& state) {
 void SpoofRepair(benchmark::State& state) {
   db::Database database = openSample();
   for (auto _ : state) {
-    const auto outcome =
-        db::rewriteEachTeam(database, [](int, std::span<db::PlayerRecord> players) {
+    const auto outcome = db::rewriteEachTeam(
+        database,
+        [](int, std::span<db::PlayerRecord> players) {
           for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
-        });
+        },
+        zelbor::testing::noBackup());
     if (!outcome.ok()) state.SkipWithError("walk failed");
   }
 }

@@ -7,6 +7,7 @@
 
 #include "db/database.h"
 #include "memory_file_system.h"
+#include "support/writes_without_backup.h"
 #include "tools/lineups.h"
 
 namespace {
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<PlayerRecord> loaded =
         decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(players.value()));
     const TeamAreaWrite write{team, players.value(), withPlayers(players.value(), loaded), {}};
-    if (!database.writeTeams({&write, 1})) __builtin_trap();
+    if (!database.writeTeams({&write, 1}, zelbor::testing::noBackup())) __builtin_trap();
     const auto area = database.readLineupArea(team);
     if (!area) __builtin_trap();
     (void)zelbor::tools::lineupLines(area.value(), loaded);

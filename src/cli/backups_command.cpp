@@ -31,7 +31,7 @@ ExitStatus listBackups(const CommandContext& context, const std::string& path) {
   const db::Result<std::vector<db::Byte>> now = db::readDatabaseImage(context.fileSystem, path);
   if (!now) return reportFileError(context, now.error());
   for (const db::BackupEntry& entry : entries.value()) {
-    writeRow(context.out, {entry.when, entry.operation,
+    writeRow(context.out, {entry.when, db::backupDescription(entry),
                            differenceFromNow(context, entry.path, now.value()), entry.path});
   }
   if (entries.value().empty()) {
@@ -46,8 +46,8 @@ ExitStatus listBackups(const CommandContext& context, const std::string& path) {
 Command addBackupsCommand(CLI::App& app, const CommandContext& context) {
   CLI::App* parser = app.add_subcommand(
       "backups",
-      "List the backups of a database, newest first: when, operation, players that differ from "
-      "the file now, and the backup's path");
+      "List the backups of a database, newest first: when, the operation and run it was taken "
+      "before, players that differ from the file now, and the backup's path");
   auto path = std::make_shared<std::string>();
   addFileArgument(*parser, *path);
   return {parser, [&context, path] { return listBackups(context, *path); }};

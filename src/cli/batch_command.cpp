@@ -67,8 +67,9 @@ ExitStatus runBatch(const CommandContext& context, const BatchOptions& options) 
     if (!walk.ok()) return reportWalkError(context, walk);
     hash = tools::hashString(totals);
   } else {
-    const db::WriteOutcome walk = changeTeams(*database, options.team, scale,
-                                              backupBeforeWrite(context, options.path, "batch"));
+    const db::WriteOutcome walk =
+        changeTeams(*database, options.team, scale,
+                    writePolicy(context, options.path, db::BackupOperation::Batch));
     if (!walk.ok()) return reportWriteOutcome(context, walk);
     const db::Result<std::string> written = tools::fileHash(*database);
     if (!written) return reportLaterStepFailure(context, written.error().message);

@@ -39,12 +39,14 @@ ExitStatus runGuarded(const Command& command, std::ostream& err) {
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment) {
   bool backupBeforeWrite = true;
+  db::BackupRun backupRun;
   const CommandContext context{out,
                                err,
                                environment.fileSystem,
                                environment.programFolder,
                                environment.standardInput,
-                               backupBeforeWrite};
+                               backupBeforeWrite,
+                               backupRun};
   CLI::App app("Inspect, check, export, import, compare and repair a Zelbor player database.",
                "zelbor-db");
   app.set_version_flag("--version", "zelbor-db " + std::string(kVersion));
@@ -52,6 +54,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
   app.add_flag("--no-backup{false}", backupBeforeWrite,
                "Write without first copying the file into the backups folder");
   app.failure_message(CLI::FailureMessage::help);
+  // --no-backup goes before or after the command's name; the commands take this from the app.
+  app.fallthrough();
   // A path may start with a slash, on Windows too: only - and -- start options, and /? asks for
   // help as Windows programs do. Subcommands take this from the app.
   app.allow_windows_style_options(false);

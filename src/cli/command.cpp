@@ -93,15 +93,17 @@ db::Result<db::Backups> backupsOf(const CommandContext& context) {
 
 }  // namespace
 
-db::BeforeFirstWrite backupBeforeWrite(const CommandContext& context,
-                                       const db::Path& databasePath,
-                                       const std::string& operation) {
-  if (!context.backupBeforeWrite) return {};
+// --no-backup: the user's consent to write without a backup.
+struct NoBackupOption {
+  static db::WritePolicy policy() { return db::WritePolicy(db::NoBackupConsent()); }
+};
+
+db::WritePolicy writePolicy(const CommandContext& context, const db::Path& databasePath,
+                            db::BackupOperation operation) {
+  if (!context.backupBeforeWrite) return NoBackupOption::policy();
   db::Result<db::Backups> backups = backupsOf(context);
-  if (!backups) {
-    return [error = backups.error()](db::File&) -> db::Result<void> { return error; };
-  }
-  return backups.value().before(databasePath, operation);
+  if (!backups) return db::WritePolicy::failedBackup(backups.error());
+  return backups.value().before(databasePath, context.backupRun, operation);
 }
 
 ExitStatus pruneBackups(const CommandContext& context, const db::Path& databasePath) {

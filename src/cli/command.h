@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "db/backups.h"
 #include "db/database.h"
 #include "db/team_walk.h"
 #include "exit_status.h"
@@ -24,6 +25,8 @@ struct CommandContext {
   std::istream* standardInput = nullptr;
   // False after --no-backup: writes go ahead without a backup.
   const bool& backupBeforeWrite;
+  // This command's run, which its backup names.
+  db::BackupRun& backupRun;
 };
 
 // A subcommand as declared on the parser, and what runs once the command line has been parsed into
@@ -52,11 +55,10 @@ ExitStatus reportWalkError(const CommandContext& context, const db::WalkOutcome&
 // WrittenButLaterStepFailed when every team was written and only closing the file failed.
 ExitStatus reportWriteOutcome(const CommandContext& context, const db::WriteOutcome& outcome);
 
-// The backup taken before the first byte of a write operation of `operation` ("batch") on the
-// database, or nothing after --no-backup.
-db::BeforeFirstWrite backupBeforeWrite(const CommandContext& context,
-                                       const db::Path& databasePath,
-                                       const std::string& operation);
+// The backup taken before the first byte of a write operation of `operation` on the database, or
+// none after --no-backup.
+db::WritePolicy writePolicy(const CommandContext& context, const db::Path& databasePath,
+                            db::BackupOperation operation);
 // After a write operation succeeded: removes the database's backups beyond the newest kept.
 ExitStatus pruneBackups(const CommandContext& context, const db::Path& databasePath);
 // Ends a command whose write operation succeeded and whose report is written: the backups are

@@ -32,15 +32,13 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
     context.err << "xlsx needs --output FILE.\n";
     return ExitStatus::UsageError;
   }
+  // Refused before the work whose output it would be.
   if (!options.output.empty()) {
-    const db::Result<bool> same = context.fileSystem.sameFile(options.output, options.path);
-    if (!same) {
-      context.err << same.error().message << "\n"
-                  << "Cannot tell whether --output names the database, so nothing was written.\n";
-      return ExitStatus::FileError;
-    }
+    const db::Result<bool> same =
+        db::namesDatabase(context.fileSystem, options.output, options.path);
+    if (!same) return reportFileError(context, same.error());
     if (same.value()) {
-      context.err << "--output names the database \"" << options.path << "\" itself.\n";
+      reportFileError(context, db::databaseAsOutput(options.output, options.path));
       return ExitStatus::UsageError;
     }
   }
@@ -67,7 +65,8 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
     context.out << bytes.value();
     return ExitStatus::Success;
   }
-  const db::Result<void> written = db::replaceFile(context.fileSystem, options.output, db::bytesOf(bytes.value()));
+  const db::Result<void> written =
+      db::replaceFile(context.fileSystem, options.output, db::bytesOf(bytes.value()), options.path);
   return written ? ExitStatus::Success : reportFileError(context, written.error());
 }
 

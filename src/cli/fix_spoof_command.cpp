@@ -28,8 +28,9 @@ ExitStatus fixSpoof(const CommandContext& context, const FixSpoofOptions& option
     const db::WalkOutcome walk = changeTeamsDryRun(*database, std::nullopt, repair, {});
     if (!walk.ok()) return reportWalkError(context, walk);
   } else {
-    const db::WriteOutcome walk = changeTeams(
-        *database, std::nullopt, repair, backupBeforeWrite(context, options.path, "fix-spoof"));
+    const db::WriteOutcome walk =
+        changeTeams(*database, std::nullopt, repair,
+                    writePolicy(context, options.path, db::BackupOperation::FixSpoof));
     if (!walk.ok()) return reportWriteOutcome(context, walk);
   }
   writeRow(context.out, {"players changed", std::to_string(playersChanged)});

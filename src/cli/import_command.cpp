@@ -86,7 +86,8 @@ std::variant<std::vector<int>, ExitStatus> writeTeams(const CommandContext& cont
                                                       db::Database& database,
                                                       const ImportPreview& preview) {
   const AppliedImport applied =
-      applyImport(database, preview, backupBeforeWrite(context, database.databasePath(), "import"));
+      applyImport(database, preview,
+                  writePolicy(context, database.databasePath(), db::BackupOperation::Import));
   if (!applied.outcome.ok()) return reportWriteOutcome(context, applied.outcome);
   if (!applied.changedOnDisk) return applied.written;
   context.err << "\"" << database.databasePath() << "\": team " << *applied.changedOnDisk

@@ -62,6 +62,17 @@ int changedSlots(const db::RestorePlan& plan) {
   return count;
 }
 
+// Each change and their count; `dryRun` says "would be".
+void printReport(std::ostream& out, const db::RestorePlan& plan, const std::string& backup,
+                 bool dryRun) {
+  printChanges(out, plan);
+  const int players = changedSlots(plan);
+  const std::size_t teams = plan.writes.size();
+  out << players << (players == 1 ? " player" : " players") << " in " << teams
+      << (teams == 1 ? " team" : " teams") << (dryRun ? " would be" : " were")
+      << " restored from \"" << backup << "\".\n";
+}
+
 ExitStatus restore(const CommandContext& context, const RestoreOptions& options) {
   std::optional<db::Database> database = openDatabase(context, options.path);
   if (!database) return ExitStatus::FileError;
@@ -71,19 +82,18 @@ ExitStatus restore(const CommandContext& context, const RestoreOptions& options)
     if (!newest) return reportFileError(context, newest.error());
     backup = newest.value();
   }
-  const db::Result<db::RestorePlan> plan =
+  db::Result<db::RestorePlan> plan =
       db::planRestore(context.fileSystem, *database, backup, options.teams);
   if (!plan) return reportFileError(context, plan.error());
-  printChanges(context.out, plan.value());
-  const int players = changedSlots(plan.value());
-  const std::size_t teams = plan.value().writes.size();
-  context.out << players << (players == 1 ? " player" : " players") << " in " << teams
-              << (teams == 1 ? " team" : " teams") << (options.dryRun ? " would be" : " were")
-              << " restored from \"" << backup << "\".\n";
-  if (options.dryRun || teams == 0) return ExitStatus::Success;
-  const db::WriteOutcome outcome = database->writeTeams(
-      plan.value().writes, backupBeforeWrite(context, options.path, "restore"));
+  if (options.dryRun || plan.value().writes.empty()) {
+    printReport(context.out, plan.value(), backup, options.dryRun);
+    return ExitStatus::Success;
+  }
+  // Read again under the writer's lock: the report tells what the file held when written.
+  const db::WriteOutcome outcome = db::applyRestore(
+      *database, plan.value(), writePolicy(context, options.path, db::BackupOperation::Restore));
   if (!outcome.ok()) return reportWriteOutcome(context, outcome);
+  printReport(context.out, plan.value(), backup, false);
   return finishWrite(context, options.path);
 }
 

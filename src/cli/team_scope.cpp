@@ -22,13 +22,13 @@ db::WalkOutcome readTeams(
 }
 
 db::WriteOutcome changeTeams(db::Database& database, TeamScope scope, const PlayerChange& change,
-                             const db::BeforeFirstWrite& beforeFirstWrite) {
+                             const db::WritePolicy& policy) {
   const db::TeamChange changeTeam = [&change](int, std::span<db::PlayerRecord> players) {
     change(players);
   };
-  if (!scope) return db::rewriteEachTeam(database, changeTeam, beforeFirstWrite);
+  if (!scope) return db::rewriteEachTeam(database, changeTeam, policy);
   const int team[] = {*scope};
-  return database.rewriteTeams(team, changeTeam, beforeFirstWrite);
+  return database.rewriteTeams(team, changeTeam, policy);
 }
 
 db::WalkOutcome changeTeamsDryRun(

@@ -21,7 +21,7 @@ using PlayerChange = std::function<void(std::span<db::PlayerRecord>)>;
 // One write operation: loads each team in scope under the writer's lock, changes its players and
 // writes them back before the next team is loaded.
 db::WriteOutcome changeTeams(db::Database& database, TeamScope scope, const PlayerChange& change,
-                             const db::BeforeFirstWrite& beforeFirstWrite);
+                             const db::WritePolicy& policy);
 
 // What changeTeams would do, on copies: nothing is opened for writing. `inspect` sees every
 // team's players as they would be afterwards, the teams out of scope unchanged; it may be empty.

@@ -12,6 +12,7 @@
 #include "player_record.h"
 #include "result.h"
 #include "write_outcome.h"
+#include "write_policy.h"
 
 namespace zelbor::db {
 
@@ -31,9 +32,8 @@ struct TeamAreaWrite {
   std::vector<Byte> failedWrite;
 };
 
-// Runs under the writer's lock, after the file was checked and before its first byte is written;
-// a failure ends the operation with nothing written. Backups are taken here.
-using BeforeFirstWrite = std::function<Result<void>(File& lockedFile)>;
+// Gives a team's whole player area to write from the area as read under the writer's lock.
+using AreaChange = std::function<std::vector<Byte>(int team, std::span<const Byte> onDisk)>;
 
 class Database {
  public:
@@ -50,13 +50,15 @@ class Database {
   // so a failure part-way leaves the earlier teams written and the later ones untouched.
   // No teams: nothing is opened.
   WriteOutcome rewriteTeams(std::span<const int> teams, const TeamChange& change,
-                            const BeforeFirstWrite& beforeFirstWrite = {}) const;
+                            const WritePolicy& policy) const;
+  // rewriteTeams over whole player areas, the slots after the first empty one included.
+  WriteOutcome rewriteAreas(std::span<const int> teams, const AreaChange& change,
+                            const WritePolicy& policy) const;
 
   // A write operation of the callers' snapshots, in their order, under one lock. Each team is
   // refused unless its area in the file still holds what the caller loaded (or that mixed with
   // failedWrite). No writes: nothing is opened.
-  WriteOutcome writeTeams(std::span<const TeamAreaWrite> writes,
-                          const BeforeFirstWrite& beforeFirstWrite = {}) const;
+  WriteOutcome writeTeams(std::span<const TeamAreaWrite> writes, const WritePolicy& policy) const;
 
   Result<LineupArea> readLineupArea(int team) const;
 
@@ -75,7 +77,7 @@ class Database {
   // area as read under the lock.
   using PlanWrite = std::function<TeamAreaWrite(std::size_t index, std::vector<Byte> onDisk)>;
   WriteOutcome writeOperation(std::span<const int> teams, const PlanWrite& plan,
-                              const BeforeFirstWrite& beforeFirstWrite) const;
+                              const WritePolicy& policy) const;
   // Why the file may no longer be written, if it changed since it was opened; `since` ends the
   // sentence ("since it was opened").
   std::optional<std::string> changeSinceOpened(const FileStatus& now,

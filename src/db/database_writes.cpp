@@ -155,13 +155,13 @@ void Database::endWrite(File& file, WriteOutcome& outcome) const {
 }
 
 WriteOutcome Database::writeOperation(std::span<const int> teams, const PlanWrite& plan,
-                                      const BeforeFirstWrite& beforeFirstWrite) const {
+                                      const WritePolicy& policy) const {
   WriteOutcome outcome = WriteOutcome::planned(teams);
   if (teams.empty()) return outcome;
   const std::unique_ptr<File> file = beginWrite(outcome);
   if (!file) return outcome;
-  if (beforeFirstWrite) {
-    if (Result<void> ready = beforeFirstWrite(*file); !ready) {
+  if (policy.backsUp()) {
+    if (Result<void> ready = policy.beforeFirstWrite()(*file); !ready) {
       outcome.fail(WriteFailure::BackupFailed, ready.error());
     }
   }
@@ -179,27 +179,37 @@ WriteOutcome Database::writeOperation(std::span<const int> teams, const PlanWrit
 }
 
 WriteOutcome Database::writeTeams(std::span<const TeamAreaWrite> writes,
-                                  const BeforeFirstWrite& beforeFirstWrite) const {
+                                  const WritePolicy& policy) const {
   std::vector<int> teams;
   teams.reserve(writes.size());
   for (const TeamAreaWrite& write : writes) teams.push_back(write.team);
   return writeOperation(
       teams, [writes](std::size_t index, const std::vector<Byte>&) { return writes[index]; },
-      beforeFirstWrite);
+      policy);
 }
 
-WriteOutcome Database::rewriteTeams(std::span<const int> teams, const TeamChange& change,
-                                    const BeforeFirstWrite& beforeFirstWrite) const {
+WriteOutcome Database::rewriteAreas(std::span<const int> teams, const AreaChange& change,
+                                    const WritePolicy& policy) const {
   return writeOperation(
       teams,
       [&](std::size_t index, std::vector<Byte> onDisk) {
-        std::vector<PlayerRecord> players =
-            decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(onDisk));
-        change(teams[index], players);
-        std::vector<Byte> wanted = withPlayers(onDisk, players);
+        std::vector<Byte> wanted = change(teams[index], onDisk);
         return TeamAreaWrite{teams[index], std::move(onDisk), std::move(wanted), {}};
       },
-      beforeFirstWrite);
+      policy);
+}
+
+WriteOutcome Database::rewriteTeams(std::span<const int> teams, const TeamChange& change,
+                                    const WritePolicy& policy) const {
+  return rewriteAreas(
+      teams,
+      [&](int team, std::span<const Byte> onDisk) {
+        std::vector<PlayerRecord> players =
+            decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(onDisk));
+        change(team, players);
+        return withPlayers({onDisk.begin(), onDisk.end()}, players);
+      },
+      policy);
 }
 
 }  // namespace zelbor::db

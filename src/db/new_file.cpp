@@ -75,8 +75,23 @@ Result<void> writeNewFile(FileSystem& fileSystem, const Path& path,
   return fillNewFile(fileSystem, path, *created.value(), bytes);
 }
 
-Result<void> replaceFile(FileSystem& fileSystem, const Path& path,
-                         std::span<const Byte> bytes) {
+Result<bool> namesDatabase(FileSystem& fileSystem, const Path& path, const Path& database) {
+  Result<bool> same = fileSystem.sameFile(path, database);
+  if (same) return same;
+  return FileError{path.utf8(), same.error().message + "\nCannot tell whether \"" + path.utf8() +
+                                    "\" is the database, so nothing was written."};
+}
+
+FileError databaseAsOutput(const Path& path, const Path& database) {
+  return {path.utf8(), "Cannot write \"" + path.utf8() + "\": it is the database \"" +
+                           database.utf8() + "\" itself, so nothing was written."};
+}
+
+Result<void> replaceFile(FileSystem& fileSystem, const Path& path, std::span<const Byte> bytes,
+                         const Path& database) {
+  const Result<bool> same = namesDatabase(fileSystem, path, database);
+  if (!same) return same.error();
+  if (same.value()) return databaseAsOutput(path, database);
   const Result<PathEntry> entry = fileSystem.examine(path);
   if (!entry) return writeFailure(path, entry.error());
   if (entry.value().kind == PathEntry::Kind::Other) return writeInPlace(fileSystem, path, bytes);

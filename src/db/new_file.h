@@ -17,11 +17,18 @@ Result<void> writeNewFile(FileSystem& fileSystem, const Path& path,
 // step: the bytes go to a temporary file beside it, with the attributes the user gave the old one,
 // which is flushed, renamed over `path`, and the folder flushed; a failure leaves the old file as
 // it was and removes the temporary file, and two programs doing this at once never share one. A
-// read-only file is refused. A symbolic link to a regular file stays a link: the file it leads to
+// read-only file is refused, and so is the open database `database` however `path` names it (a
+// link, another spelling). A symbolic link to a regular file stays a link: the file it leads to
 // is replaced. Anything else (a device such as NUL, a FIFO, a terminal) is written in place. Every
 // failure names `path`.
-Result<void> replaceFile(FileSystem& fileSystem, const Path& path,
-                         std::span<const Byte> bytes);
+Result<void> replaceFile(FileSystem& fileSystem, const Path& path, std::span<const Byte> bytes,
+                         const Path& database);
+
+// Whether `path` names the database `database`, by identity; an error when that cannot be told.
+// For a caller that checks before doing the work whose output goes there.
+Result<bool> namesDatabase(FileSystem& fileSystem, const Path& path, const Path& database);
+// The refusal of a write to `path` that names the database.
+FileError databaseAsOutput(const Path& path, const Path& database);
 
 // The folder part of a path ("." for a bare name), and the name after it.
 Path folderOf(const Path& path);

@@ -50,4 +50,20 @@ Result<RestorePlan> planRestore(FileSystem& fileSystem, const Database& database
   return plan;
 }
 
+WriteOutcome applyRestore(const Database& database, RestorePlan& plan, const WritePolicy& policy) {
+  std::vector<int> teams;
+  for (const TeamAreaWrite& write : plan.writes) teams.push_back(write.team);
+  return database.rewriteAreas(
+      teams,
+      [&plan, &teams](int team, std::span<const Byte> onDisk) {
+        TeamAreaWrite& write =
+            plan.writes[static_cast<std::size_t>(std::ranges::find(teams, team) - teams.begin())];
+        write.loaded.assign(onDisk.begin(), onDisk.end());
+        std::ranges::copy(
+            onDisk, plan.current.begin() + static_cast<std::ptrdiff_t>(playerAreaStart(team)));
+        return write.wanted;
+      },
+      policy);
+}
+
 }  // namespace zelbor::db

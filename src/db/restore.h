@@ -29,4 +29,10 @@ Result<std::vector<Byte>> readDatabaseCopy(FileSystem& fileSystem, const Path& p
 Result<RestorePlan> planRestore(FileSystem& fileSystem, const Database& database,
                                 const std::string& copyPath, std::span<const int> teams);
 
+// Writes the copy's player areas of the plan's teams in one write operation, each area read again
+// under the writer's lock: the plan then holds the file as it was when written (`current` and
+// each write's `loaded`), so a report made from it tells what the restore changed, whatever
+// another program wrote since the plan was made.
+WriteOutcome applyRestore(const Database& database, RestorePlan& plan, const WritePolicy& policy);
+
 }  // namespace zelbor::db

@@ -16,10 +16,10 @@ WalkOutcome readEachTeam(
 }
 
 WriteOutcome rewriteEachTeam(const Database& database, const TeamChange& change,
-                             const BeforeFirstWrite& beforeFirstWrite) {
+                             const WritePolicy& policy) {
   std::array<int, kTeamCount> teams{};
   for (int team = 1; team <= kTeamCount; ++team) teams[team - 1] = team;
-  return database.rewriteTeams(teams, change, beforeFirstWrite);
+  return database.rewriteTeams(teams, change, policy);
 }
 
 }  // namespace zelbor::db

@@ -24,6 +24,6 @@ WalkOutcome readEachTeam(const Database& database,
 
 // Database::rewriteTeams over teams 1..17: one write operation under one lock.
 WriteOutcome rewriteEachTeam(const Database& database, const TeamChange& change,
-                             const BeforeFirstWrite& beforeFirstWrite = {});
+                             const WritePolicy& policy);
 
 }  // namespace zelbor::db

@@ -12,6 +12,11 @@ struct BackupListing {
   std::string operation;  // the write it was taken before: "save", "batch", "restore", ...
   // Player slots that differ from the file as it is now; nothing when the backup cannot be read.
   std::optional<int> differingPlayers;
+  // That write and its run: "save of team 3 (Team Name): A Player; write 3 of the run that began
+  // writing at 2026-12-10 16:17:05 UTC".
+  std::string description;
+  // The run's first backup: the file as it was before that run wrote it.
+  bool beforeRun = false;
 };
 
 // One changed field of a restore: in `team`, player slot `slot` (named `player` in the file now),

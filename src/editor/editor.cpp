@@ -84,7 +84,7 @@ std::optional<db::Database> Editor::openWritable(const std::string& path) {
 bool Editor::showOpened(db::Database opened) {
   database_.emplace(std::move(opened));
   team_ = {};
-  saveBackedUp_ = false;
+  backupRun_ = db::BackupRun();
   if (!LoadTeamNames()) return false;
   view_.setSelectedIndex(ListControl::cboTeams, 0);
   return runTeamSelection();

@@ -10,6 +10,7 @@
 #include "batch_window_state.h"
 #include "command.h"
 #include "db/backup_folder.h"
+#include "db/backups.h"
 #include "db/database.h"
 #include "db/team_walk.h"
 #include "db/value_lists.h"
@@ -32,8 +33,9 @@ struct EditorEnvironment {
   std::vector<db::Path> installFolders;
   // The user's decimal separator, used to show the averages.
   std::string decimalSeparator = ".";
-  // Where the backups before writes go; without it nothing is backed up.
-  std::function<db::Result<db::BackupFolder>()> backupFolder = nullptr;
+  // Where the backups before writes go; every write is backed up there or, when that fails, made
+  // without a backup only on the user's Yes.
+  std::function<db::Result<db::BackupFolder>()> backupFolder = db::backupFolderFromEnvironment;
   // The editor's configuration file, read at each look-up; empty for none.
   std::string configFile;
 };
@@ -191,11 +193,15 @@ class Editor {
   // The team list's text; empty while it selects nothing.
   std::string selectedTeamName() const;
 
-  // One write operation of `operation` ("save", "batch"), backed up first: once per run before
-  // the first save, before every walk. When the backup cannot be made the user may write
-  // without one (No, the default, writes nothing). Afterwards the old backups are pruned.
-  using WriteStep = std::function<db::WriteOutcome(const db::BeforeFirstWrite&)>;
-  db::WriteOutcome writeBackedUp(const std::string& operation, const WriteStep& write);
+  // One write operation of `operation`, backed up first, each save and walk alike; `subject`
+  // says what it writes. When the backup cannot be made the user may write without one (No, the
+  // default, writes nothing). Afterwards the old backups are pruned.
+  using WriteStep = std::function<db::WriteOutcome(const db::WritePolicy&)>;
+  db::WriteOutcome writeBackedUp(db::BackupOperation operation, const WriteStep& write,
+                                 std::string subject = {});
+  // "team 3 (Team Name): A Player, B Player": the team being saved and its players that differ
+  // from the team as loaded.
+  std::string savedPlayers(const std::vector<db::PlayerRecord>& players) const;
 
   MainView& view_;
   Prompts& prompts_;
@@ -212,8 +218,8 @@ class Editor {
   bool loadingTeam_ = false;
   // The controls as DisplayPlayer left them: a value without a list item shows no selection.
   PlayerForm shownForm_;
-  // A save of this run was backed up; later saves are not.
-  bool saveBackedUp_ = false;
+  // This run of the editor on the open database, which its backups name.
+  db::BackupRun backupRun_;
 };
 
 }  // namespace zelbor::editor

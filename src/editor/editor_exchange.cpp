@@ -10,9 +10,9 @@
 #include "editor.h"
 #include "exchange/database_diff.h"
 #include "exchange/difference_output.h"
-#include "messages.h"
 #include "exchange/player_export.h"
 #include "exchange/player_import.h"
+#include "messages.h"
 #include "table_fields.h"
 
 namespace zelbor::editor {
@@ -20,13 +20,13 @@ namespace zelbor::editor {
 bool Editor::mayWriteOutput(const std::string& path) {
   // By identity, so a link or another spelling of the database is refused too, and before any
   // question about replacing it.
-  const db::Result<bool> same = fileSystem_.sameFile(path, database_->databasePath());
+  const db::Result<bool> same = db::namesDatabase(fileSystem_, path, database_->databasePath());
   if (!same) {
     reportError(same.error().message);
     return false;
   }
   if (same.value()) {
-    reportError("\"" + path + "\" is the open database itself; nothing was written.");
+    reportError(db::databaseAsOutput(path, database_->databasePath()).message);
     return false;
   }
   const db::Result<db::PathEntry> entry = fileSystem_.examine(path);
@@ -74,7 +74,7 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
       exchange::exportedBytes(exported, table->format, table->lists, true);
   if (!bytes) return reportError(bytes.error().message);
   if (const db::Result<void> written =
-          db::replaceFile(fileSystem_, path, db::bytesOf(bytes.value()));
+          db::replaceFile(fileSystem_, path, db::bytesOf(bytes.value()), database_->databasePath());
       !written) {
     return reportError(written.error().message);
   }
@@ -119,10 +119,13 @@ void Editor::mnuImport_Click(ExchangeWindows& windows) {
   }
   if (!windows.confirmImport(rows) || plan == nullptr || plan->changes.empty()) return;
   exchange::AppliedImport applied;
-  const db::WriteOutcome outcome = writeBackedUp("import", [&](const db::BeforeFirstWrite& backUp) {
-    applied = exchange::applyImport(*database_, preview, backUp);
-    return applied.outcome;
-  });
+  const db::WriteOutcome outcome = writeBackedUp(
+      db::BackupOperation::Import,
+      [&](const db::WritePolicy& policy) {
+        applied = exchange::applyImport(*database_, preview, policy);
+        return applied.outcome;
+      },
+      "\"" + input + "\"");
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Importing \"" + input + "\"");
   if (applied.changedOnDisk) {
@@ -164,8 +167,8 @@ void Editor::mnuCompare_Click(ExchangeWindows& windows) {
   if (patchPath.empty() || !mayWriteOutput(patchPath)) return;
   std::ostringstream patch;
   exchange::writePatch(patch, differences);
-  if (const db::Result<void> written =
-          db::replaceFile(fileSystem_, patchPath, db::bytesOf(patch.str()));
+  if (const db::Result<void> written = db::replaceFile(
+          fileSystem_, patchPath, db::bytesOf(patch.str()), database_->databasePath());
       !written) {
     return reportError(written.error().message);
   }

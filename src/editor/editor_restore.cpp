@@ -13,7 +13,8 @@ std::vector<BackupListing> listings(db::FileSystem& fileSystem,
                                     const std::vector<db::Byte>& current) {
   std::vector<BackupListing> shown;
   for (const db::BackupEntry& entry : entries) {
-    BackupListing listing{entry.when, entry.operation, std::nullopt};
+    BackupListing listing{entry.when, entry.operation, std::nullopt, db::backupDescription(entry),
+                          entry.write == 1};
     const db::Result<std::vector<db::Byte>> copy =
         db::readDatabaseCopy(fileSystem, entry.path, current.size());
     if (copy) listing.differingPlayers = db::differingSlots(current, copy.value());
@@ -28,7 +29,7 @@ void Editor::mnuRestore_Click(BackupChooser& chooser) {
   if (!database_ || !resolveUnsavedEdits()) return;
   const std::string& path = database_->databasePath().utf8();
   if (!environment_.backupFolder) {
-    return reportError("\"" + path + "\" has no backups: backups are not kept in this run.");
+    return reportError("\"" + path + "\" has no backups: no backups folder is known.");
   }
   const db::Result<db::BackupFolder> folder = environment_.backupFolder();
   if (!folder) return reportError(folder.error().message);
@@ -66,10 +67,12 @@ void Editor::mnuRestore_Click(BackupChooser& chooser) {
   const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   team_ = {};
-  const db::WriteOutcome outcome =
-      writeBackedUp("restore", [&](const db::BeforeFirstWrite& backUp) {
-        return database_->writeTeams(plan.value().writes, backUp);
-      });
+  const db::WriteOutcome outcome = writeBackedUp(
+      db::BackupOperation::Restore,
+      [&](const db::WritePolicy& policy) {
+        return database_->writeTeams(plan.value().writes, policy);
+      },
+      "the backup of " + backup.when);
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Restoring from \"" + backupPath + "\"");
   prompts_.tell("\"" + path + "\" was restored from the backup of " + backup.when + ".",

@@ -51,9 +51,10 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
   if (!confirmEmptyNames(current)) return false;
   std::vector<db::PlayerRecord> players = team_.players();
   players.at(static_cast<std::size_t>(currentPlayer_ - 1)) = current;
-  const db::WriteOutcome stored = writeBackedUp("save", [&](const db::BeforeFirstWrite& backUp) {
-    return team_.StoreTeam(*database_, players, backUp);
-  });
+  const db::WriteOutcome stored = writeBackedUp(
+      db::BackupOperation::Save,
+      [&](const db::WritePolicy& policy) { return team_.StoreTeam(*database_, players, policy); },
+      savedPlayers(players));
   if (!stored) {
     // The edits stay on screen; the team on screen keeps the player as it was before this save.
     if (stored.failure == db::WriteFailure::TeamChangedOnDisk) {

@@ -27,12 +27,15 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
   const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   team_ = {};
-  const db::WriteOutcome outcome = writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
-    return db::rewriteEachTeam(
-        *database_,
-        [&](int, std::span<db::PlayerRecord> players) { batch::scalePlayers(players, factors); },
-        backUp);
-  });
+  const db::WriteOutcome outcome =
+      writeBackedUp(db::BackupOperation::Batch, [&](const db::WritePolicy& policy) {
+        return db::rewriteEachTeam(
+            *database_,
+            [&](int, std::span<db::PlayerRecord> players) {
+              batch::scalePlayers(players, factors);
+            },
+            policy);
+      });
   restoreView(teamIndex, playerIndex);
   if (!outcome.ok()) return reportWriteFailure(outcome, "Batch processing");
   prompts_.tell(std::string(messages::kBatchAllDone), MessageIcon::Information);
@@ -53,9 +56,10 @@ void Editor::BatchCurrent(const batch::BatchFactors& factors) {
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
   std::vector<db::PlayerRecord> scaled = team_.players();
   batch::scalePlayers(scaled, factors);
-  const db::WriteOutcome stored = writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
-    return team_.StoreTeam(*database_, scaled, backUp);
-  });
+  const db::WriteOutcome stored = writeBackedUp(
+      db::BackupOperation::Batch,
+      [&](const db::WritePolicy& policy) { return team_.StoreTeam(*database_, scaled, policy); },
+      "team " + teamLabel(team_.team()));
   restoreView(teamIndex, playerIndex);
   if (!stored) return reportWriteFailure(stored, "Batch processing");
   prompts_.tell(std::string(messages::kBatchCurrentDone), MessageIcon::Information);
@@ -90,13 +94,13 @@ void Editor::mnuFixSpoof_Click() {
 
 db::WriteOutcome Editor::FixSpoofAllTeams() {
   team_ = {};
-  return writeBackedUp("fix-spoof", [this](const db::BeforeFirstWrite& backUp) {
+  return writeBackedUp(db::BackupOperation::FixSpoof, [this](const db::WritePolicy& policy) {
     return db::rewriteEachTeam(
         *database_,
         [](int, std::span<db::PlayerRecord> players) {
           for (db::PlayerRecord& player : players) tools::repairSpoofFields(player);
         },
-        backUp);
+        policy);
   });
 }
 

@@ -39,7 +39,7 @@ void TeamOnScreen::compareWithSaved() {
 
 db::WriteOutcome TeamOnScreen::StoreTeam(const db::Database& database,
                                          std::vector<db::PlayerRecord> players,
-                                         const db::BeforeFirstWrite& beforeFirstWrite) {
+                                         const db::WritePolicy& policy) {
   if (players.empty()) {
     const int teams[] = {team_};
     db::WriteOutcome outcome = db::WriteOutcome::planned(teams);
@@ -48,7 +48,7 @@ db::WriteOutcome TeamOnScreen::StoreTeam(const db::Database& database,
   }
   db::TeamAreaWrite write = snapshot_;
   write.wanted = db::withPlayers(snapshot_.loaded, players);
-  const db::WriteOutcome outcome = database.writeTeams({&write, 1}, beforeFirstWrite);
+  const db::WriteOutcome outcome = database.writeTeams({&write, 1}, policy);
   switch (outcome.teams.front().state) {
     case db::TeamWriteState::Written:
     case db::TeamWriteState::WrittenPossiblyNotOnDisk:

@@ -40,7 +40,7 @@ class TeamOnScreen {
   // are not touched; without players nothing is opened. Once written, `players` are the team as
   // saved; after a failure the players on screen stay as they were.
   db::WriteOutcome StoreTeam(const db::Database& database, std::vector<db::PlayerRecord> players,
-                             const db::BeforeFirstWrite& beforeFirstWrite);
+                             const db::WritePolicy& policy);
 
  private:
   TeamOnScreen(int team, std::vector<db::Byte> area);

@@ -101,7 +101,7 @@ db::WalkOutcome previewImport(const db::Database& database, const ImportSource& 
 }
 
 AppliedImport applyImport(db::Database& database, const ImportPreview& preview,
-                          const db::BeforeFirstWrite& beforeFirstWrite) {
+                          const db::WritePolicy& policy) {
   const ImportPlan& plan = std::get<ImportPlan>(preview.plan);
   AppliedImport applied;
   applied.outcome = database.rewriteTeams(
@@ -113,7 +113,7 @@ AppliedImport applyImport(db::Database& database, const ImportPreview& preview,
         }
         if (!applied.changedOnDisk) std::ranges::copy(plan.teams[index], players.begin());
       },
-      beforeFirstWrite);
+      policy);
   if (!applied.outcome.ok()) return applied;
   const auto firstLeft = applied.changedOnDisk
                              ? std::ranges::find(plan.changedTeams, *applied.changedOnDisk)

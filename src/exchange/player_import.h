@@ -69,6 +69,6 @@ struct AppliedImport {
 // operation. From the first team whose players changed on disk since the preview, that team and
 // the ones after it keep the players they now hold: the bytes written back are those read.
 AppliedImport applyImport(db::Database& database, const ImportPreview& preview,
-                          const db::BeforeFirstWrite& beforeFirstWrite);
+                          const db::WritePolicy& policy);
 
 }  // namespace zelbor::exchange

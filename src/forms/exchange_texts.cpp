@@ -43,7 +43,7 @@ std::string backupsCaption(const std::string& databasePath) {
 }
 
 std::vector<std::string> backupRow(const editor::BackupListing& backup) {
-  return {backup.when, backup.operation,
+  return {backup.when, backup.description,
           backup.differingPlayers ? std::to_string(*backup.differingPlayers) : "cannot be read"};
 }
 

@@ -14,9 +14,12 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "db/backups.h"
 #include "db/layout.h"
+#include "db/text_codec.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
+#include "support/faulty_file_system.h"
 #include "support/process.h"
 #include "support/temp_file.h"
 
@@ -106,13 +109,14 @@ TEST_F(BackupRestoreTest, ARestoreUndoesABatchAndIsItselfUndone) {
   // std::regex: GoogleTest's own regular expressions on Windows have no brackets.
   EXPECT_TRUE(std::regex_match(
       backups()[0].filename().string(),
-      std::regex("[0-9]{8}-[0-9]{6}-[0-9]{3}_batch_TeamAndPlayerInfo\\.bag\\.bak")))
+      std::regex("[0-9]{8}-[0-9]{6}-[0-9]{3}_batch_[0-9a-f]{8}-1_TeamAndPlayerInfo\\.bag\\.bak")))
       << backups()[0];
 
   const Outcome listed = run({"backups", path_});
   ASSERT_EQ(listed.status, 0) << listed.err;
   EXPECT_TRUE(std::regex_match(
-      listed.out, std::regex("[0-9-]+ [0-9:]+ UTC\tbatch\t[0-9]+ players differ\t.*\\.bak\n")))
+      listed.out, std::regex("[0-9-]+ [0-9:]+ UTC\tbatch; first write of its run: the file as "
+                             "it was before the run\t[0-9]+ players differ\t.*\\.bak\n")))
       << listed.out;
 
   const Outcome restored = run({"restore", path_});
@@ -177,31 +181,127 @@ TEST_F(BackupRestoreTest, ABackupThatIsMissingOrNotACopyIsRefusedByName) {
   EXPECT_TRUE(backups().empty());
 }
 
-TEST_F(BackupRestoreTest, TheNewestFiftyAreKeptAndOnlyNamesOfOurOwnAreRemoved) {
+// 25 older runs of three writes each, and files we did not make, among them names like ours with
+// an operation we never write. After two more runs (fix-spoof, batch) the newest 30 are theirs,
+// runs 17 to 25 and the last write of run 16; and the first writes of the newest 20 runs (those
+// two and runs 8 to 25) stay. The rest of ours go, with their descriptions.
+TEST_F(BackupRestoreTest, RetentionKeepsTheNewestAndTheFirstWriteOfEachRecentRun) {
   ASSERT_EQ(run({"fix-spoof", path_}).status, 0);
   const fs::path folder = backups()[0].parent_path();
-  // 49 older backups of ours, and files we did not make.
-  for (int i = 0; i < 49; ++i) {
-    char name[64];
-    std::snprintf(name, sizeof name, "2020%04d-000000-000_batch_TeamAndPlayerInfo.bag.bak",
-                  101 + i);
-    writeFileBytes(folder / name, {1});
+  const auto older = [&folder](int run, int write, const char* suffix) {
+    char name[96];
+    std::snprintf(name, sizeof name,
+                  "2020%02d%02d-000000-00%d_batch_%08x-%d_TeamAndPlayerInfo.bag%s", 1 + run / 28,
+                  1 + run % 28, write, 0xabc00000 + run, write, suffix);
+    return folder / name;
+  };
+  for (int run = 1; run <= 25; ++run) {
+    for (int write = 1; write <= 3; ++write) {
+      writeFileBytes(older(run, write, ".bak"), {1});
+      writeFileBytes(older(run, write, ".txt"), {'t', '\n'});
+    }
   }
-  const std::vector<fs::path> foreign = {folder / "notes.txt", folder / "20190101-old.bak",
-                                         folder / "20190101-000000-000_Batch_x.bak"};
+  const std::vector<fs::path> foreign = {
+      folder / "notes.txt",
+      folder / "20190101-old.bak",
+      folder / "20190101-000000-000_Batch_x.bak",
+      folder / "19990101-000000-000_manual_TeamAndPlayerInfo.bag.bak",
+      folder / "19990101-000000-000_batch_TeamAndPlayerInfo.bag.bak",
+      folder / "19990101-000000-000_batch_abcdef01-x_TeamAndPlayerInfo.bag.bak"};
   for (const fs::path& file : foreign) writeFileBytes(file, {2});
-  const fs::path oldest = backups()[0];
-  ASSERT_EQ(backups().size(), 50u);
 
   ASSERT_EQ(run({"batch", path_, "--team", "2", "--power", "30"}).status, 0);
-  const std::vector<fs::path> kept = backups();
-  EXPECT_EQ(kept.size(), 50u);
-  EXPECT_FALSE(fs::exists(oldest)) << "the 51st write removed the oldest";
-  for (const fs::path& file : foreign) EXPECT_TRUE(fs::exists(file)) << file;
+  for (int run = 1; run <= 25; ++run) {
+    for (int write = 1; write <= 3; ++write) {
+      const bool kept = run >= 17 || (run == 16 && write == 3) || (run >= 8 && write == 1);
+      EXPECT_EQ(fs::exists(older(run, write, ".bak")), kept) << run << " " << write;
+      EXPECT_EQ(fs::exists(older(run, write, ".txt")), kept) << run << " " << write;
+    }
+  }
+  EXPECT_EQ(backups().size(), 2u + 27 + 1 + 9 + 3) << "and three foreign names look like ours";
   EXPECT_TRUE(fs::exists(folder / "database.txt"));
+  for (const fs::path& file : foreign) EXPECT_TRUE(fs::exists(file)) << file;
+}
+
+// A database's name of any length: the backup's name is cut to the file system's limit.
+TEST_F(BackupRestoreTest, ABackupOfADatabaseWithTheLongestNameFitsItsName) {
+  // 254 bytes of two-byte characters and a dot: as long as a name may be.
+  std::string name;
+  while (name.size() < 254) name += "\xC3\xA9";
+  name.resize(254);
+  name += "x";
+  const std::string database = dir_.file(name);
+  writeFileBytes(database, original_);
+  const Outcome batched = run({"batch", database, "--all", "--power", "40"});
+  ASSERT_EQ(batched.status, 0) << batched.err;
+  const std::vector<fs::path> taken = backups();
+  ASSERT_EQ(taken.size(), 1u);
+  EXPECT_EQ(readFileBytes(taken[0]), original_);
+  const std::string backupName = taken[0].filename().string();
+  EXPECT_LE(backupName.size(), 240u);
+  EXPECT_TRUE(db::isUtf8(backupName)) << "cut at a character's start";
+
+  ASSERT_EQ(run({"restore", database}).status, 0);
+  EXPECT_EQ(readFileBytes(database), original_);
+}
+
+TEST_F(BackupRestoreTest, NoBackupIsTakenAfterTheCommandsNameToo) {
+  const Outcome knowingly = run({"batch", path_, "--all", "--power", "50", "--no-backup"});
+  ASSERT_EQ(knowingly.status, 0) << knowingly.err;
+  EXPECT_NE(readFileBytes(path_), original_);
+  EXPECT_TRUE(backups().empty());
+}
+
+// A write of another program holds the writer's lock for the whole wait: the restore writes
+// nothing and says nothing was restored.
+TEST_F(BackupRestoreTest, ARestoreWhileAnotherProgramWritesReportsNothingRestored) {
+  ASSERT_EQ(run({"batch", path_, "--all", "--power", "40"}).status, 0);
+  const Image afterBatch = readFileBytes(path_);
+  auto holder = db::systemFileSystem().openExisting(path_, db::OpenMode::ReadWrite);
+  ASSERT_TRUE(holder);
+  const db::Result<bool> locked = holder.value()->tryLock();
+  ASSERT_TRUE(locked && locked.value());
+
+  const Outcome refused = run({"restore", path_});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.out, "") << "nothing was restored";
+  EXPECT_THAT(refused.err, HasSubstr("another program is writing it"));
+  EXPECT_THAT(refused.err, HasSubstr("Nothing was written."));
+  EXPECT_EQ(readFileBytes(path_), afterBatch);
+}
+
+// Another program writes team 2 between the restore's first look and its taking the lock: the
+// areas are read again under the lock, so the report shows what the file held when written.
+TEST_F(BackupRestoreTest, ARestoreReadsTheFileUnderTheWritersLock) {
+  ASSERT_EQ(run({"batch", path_, "--all", "--power", "40"}).status, 0);
+  Image changedByOther = readFileBytes(path_);
+  db::PlayerRecord player = zelbor::testing::namedPlayer("Other Program");
+  zelbor::testing::putPlayer(changedByOther, 2, 1, player);
+  zelbor::testing::FaultyFileSystem fileSystem(db::systemFileSystem());
+  fileSystem.setRule([&](int, zelbor::testing::FileCall call) {
+    if (call == zelbor::testing::FileCall::Lock) writeFileBytes(path_, changedByOther);
+    return zelbor::testing::Fault::None;
+  });
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = runCli({"restore", path_}, out, err, {fileSystem, dir_.path().string()});
+  ASSERT_EQ(status, 0) << err.str();
+  EXPECT_EQ(readFileBytes(path_), original_);
+  EXPECT_THAT(out.str(), HasSubstr("2\t1\trealName\tOther Program\t"));
 }
 
 #ifndef _WIN32
+// A Linux file name is bytes; the list's output stays UTF-8, as the other commands' does.
+TEST_F(BackupRestoreTest, TheListEscapesBytesThatAreNotUtf8) {
+  const std::string database = dir_.file("Team\xFF\xC3.bag");
+  writeFileBytes(database, original_);
+  ASSERT_EQ(run({"batch", database, "--all", "--power", "40"}).status, 0);
+  const Outcome listed = run({"backups", database});
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  EXPECT_TRUE(db::isUtf8(listed.out)) << listed.out;
+  EXPECT_THAT(listed.out, HasSubstr("Team\\xFF\\xC3.bag.bak\n"));
+}
+
 TEST_F(BackupRestoreTest, NoBackupNoWriteUnlessAskedFor) {
   fs::create_directories(backupsFolder().parent_path());
   const TempDir elsewhere;

@@ -135,16 +135,16 @@ TEST_F(ExportOutput, RefusalsLeaveEveryFileAsItWas) {
     std::string message;
   } cases[] = {
       {{"export", database, "--format", "xlsx"}, 1, "xlsx needs --output FILE."},
-      {{"export", database, "--output", database}, 1, "--output names the database"},
-      {{"export", database, "--output", hardLink}, 1, "--output names the database"},
+      {{"export", database, "--output", database}, 1, "is the database"},
+      {{"export", database, "--output", hardLink}, 1, "is the database"},
       {{"export", symbolicLink, "--output",
         folder.path().string() + "/./" + std::filesystem::path(database).filename().string()},
        1,
-       "--output names the database"},
+       "is the database"},
       {{"export", database, "--output", tooLong},
        2,
-       "Cannot examine \"" + tooLong +
-           "\": File name too long.\nCannot tell whether --output names the database, so nothing "
+       "Cannot examine \"" + tooLong + "\": File name too long.\nCannot tell whether \"" + tooLong +
+           "\" is the database, so nothing "
            "was written."},
       {{"export", database, "--output", folder.file("missing/out.csv")},
        2,

@@ -116,7 +116,7 @@ TEST_F(Win32ExportOutputTest, EverySpellingOfTheDatabasesPathIsRefused) {
     for (const auto& c : cases) {
       const Outcome outcome = exportCsv(c.database, c.output);
       EXPECT_EQ(outcome.status, 1) << c.output << "\n" << outcome.err;
-      EXPECT_THAT(outcome.err, HasSubstr("--output names the database")) << c.output;
+      EXPECT_THAT(outcome.err, HasSubstr("is the database")) << c.output;
       EXPECT_EQ(readFileBytes(absolute), image_) << c.output;
       EXPECT_EQ(filesIn(dir_.path() / folder), files) << c.output;
     }

@@ -9,11 +9,14 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "db/new_file.h"
+#include "db/team_walk.h"
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/read_only_marked_file_system.h"
 #include "support/system_reasons.h"
 #include "support/temp_file.h"
+#include "support/writes_without_backup.h"
 
 namespace zelbor::db {
 namespace {
@@ -21,6 +24,7 @@ namespace {
 using ::testing::HasSubstr;
 using zelbor::testing::blankDatabase;
 using zelbor::testing::namedPlayer;
+using zelbor::testing::noBackup;
 using zelbor::testing::putPlayer;
 using zelbor::testing::putTeam;
 using zelbor::testing::readFileBytes;
@@ -47,7 +51,7 @@ class DatabaseTest : public ::testing::Test {
     return {team, area.value(), withPlayers(area.value(), players), {}};
   }
   static WriteOutcome write(const Database& database, const TeamAreaWrite& team) {
-    return database.writeTeams({&team, 1});
+    return database.writeTeams({&team, 1}, noBackup());
   }
 
   TempDir dir_;
@@ -236,11 +240,13 @@ TEST_F(DatabaseTest, RewritingChosenTeamsWritesOnlyThemInTheOrderGiven) {
   Database database = openImage(image);
   std::vector<int> seen;
   const int chosen[] = {9, 4, 16};
-  const WriteOutcome outcome =
-      database.rewriteTeams(chosen, [&seen](int team, std::span<PlayerRecord> players) {
+  const WriteOutcome outcome = database.rewriteTeams(
+      chosen,
+      [&seen](int team, std::span<PlayerRecord> players) {
         seen.push_back(team);
         players[1].wicketsODI = static_cast<std::int16_t>(team);
-      });
+      },
+      noBackup());
   ASSERT_TRUE(outcome);
   EXPECT_EQ(seen, std::vector<int>(std::begin(chosen), std::end(chosen)));
   EXPECT_EQ(teamsOnDiskSummary(outcome), "Teams 9, 4 and 16 were written.");
@@ -267,7 +273,7 @@ TEST_F(DatabaseTest, SnapshotsWriteWholeAreasAndAStaleOneIsRefused) {
       {6, zelbor::testing::playerArea(image, 6), zelbor::testing::playerArea(after, 6), {}},
       {9, zelbor::testing::playerArea(image, 9), zelbor::testing::playerArea(after, 9), {}},
   };
-  const WriteOutcome outcome = database.writeTeams(writes);
+  const WriteOutcome outcome = database.writeTeams(writes, noBackup());
   ASSERT_TRUE(outcome) << outcome.error->message;
   EXPECT_EQ(teamsOnDiskSummary(outcome), "Teams 6 and 9 were written.");
   EXPECT_EQ(readFileBytes(path_), after);
@@ -275,7 +281,7 @@ TEST_F(DatabaseTest, SnapshotsWriteWholeAreasAndAStaleOneIsRefused) {
   // A snapshot older than the file is refused, and nothing of the operation is written.
   const TeamAreaWrite stale[] = {
       {9, zelbor::testing::playerArea(image, 9), zelbor::testing::playerArea(image, 9), {}}};
-  const WriteOutcome refused = database.writeTeams(stale);
+  const WriteOutcome refused = database.writeTeams(stale, noBackup());
   EXPECT_EQ(refused.failure, WriteFailure::TeamChangedOnDisk);
   EXPECT_EQ(refused.failedTeam, 9);
   EXPECT_EQ(readFileBytes(path_), after);
@@ -290,11 +296,13 @@ TEST_F(DatabaseTest, AFileMovedIntoPlaceDuringAWalkIsNotReportedAsWritten) {
   const std::vector<Byte> other = blankDatabase();
   writeFileBytes(dir_.file("other.bag"), other);
   const int teams[] = {1, 2, 3};
-  const WriteOutcome outcome =
-      database.rewriteTeams(teams, [this](int team, std::span<PlayerRecord> players) {
+  const WriteOutcome outcome = database.rewriteTeams(
+      teams,
+      [this](int team, std::span<PlayerRecord> players) {
         players[0].matchesODI = 5;
         if (team == 2) std::filesystem::rename(dir_.file("other.bag"), path_);
-      });
+      },
+      noBackup());
   ASSERT_FALSE(outcome);
   EXPECT_THAT(outcome.error->message,
               HasSubstr("another file has taken its place while it was being written"));
@@ -349,6 +357,56 @@ TEST_F(DatabaseTest, AFifoOrDeviceIsRefusedAtOnce) {
   }
 }
 #endif
+
+// Every write names its policy: leaving it out does not compile, no policy is made without one's
+// parts, and only the user's consent (a friend of the command line and the window) writes without
+// a backup.
+template <class D>
+concept WritesWithoutAPolicy = requires(D& database, std::span<const TeamAreaWrite> writes,
+                                        std::span<const int> teams) {
+  database.writeTeams(writes);
+}
+|| requires(D& database, std::span<const int> teams, const TeamChange& change) {
+  database.rewriteTeams(teams, change);
+}
+|| requires(D& database, std::span<const int> teams, const AreaChange& change) {
+  database.rewriteAreas(teams, change);
+}
+|| requires(const D& database, const TeamChange& change) {
+  rewriteEachTeam(database, change);
+};
+static_assert(!WritesWithoutAPolicy<Database>);
+static_assert(!std::is_default_constructible_v<WritePolicy>);
+static_assert(!std::is_default_constructible_v<NoBackupConsent>);
+static_assert(!std::is_constructible_v<WritePolicy, BeforeFirstWrite>);
+static_assert(
+    !std::is_invocable_v<decltype(&replaceFile), FileSystem&, const Path&, std::span<const Byte>>);
+
+// replaceFile refuses the open database however the path names it, in one wording, and writes
+// nothing; another file is replaced.
+TEST_F(DatabaseTest, ReplacingRefusesTheDatabaseByIdentity) {
+  const std::vector<Byte> image = blankDatabase();
+  writeFileBytes(path_, image);
+  std::vector<std::string> names = {path_, dir_.file("./TeamAndPlayerInfo.bag")};
+#ifndef _WIN32
+  // Links on Windows are the Win32 tests'.
+  names.push_back(dir_.file("hard link.bag"));
+  names.push_back(dir_.file("symbolic link.bag"));
+  std::filesystem::create_hard_link(path_, names[2]);
+  std::filesystem::create_symlink(path_, names[3]);
+#endif
+  const std::vector<Byte> bytes = {'x'};
+  for (const std::string& name : names) {
+    const Result<void> refused = replaceFile(systemFileSystem(), name, bytes, path_);
+    ASSERT_FALSE(refused) << name;
+    EXPECT_EQ(refused.error().message, "Cannot write \"" + name + "\": it is the database \"" +
+                                           path_ + "\" itself, so nothing was written.");
+  }
+  EXPECT_EQ(readFileBytes(path_), image);
+  const std::string other = dir_.file("other.csv");
+  ASSERT_TRUE(replaceFile(systemFileSystem(), other, bytes, path_));
+  EXPECT_EQ(readFileBytes(other), bytes);
+}
 
 TEST(WriteOutcomeSummary, NamesEachTeamByWhatIsOnDisk) {
   const auto outcome = [](std::vector<TeamWriteState> states) {

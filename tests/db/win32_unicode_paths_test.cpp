@@ -16,10 +16,12 @@
 #include "db/whole_file.h"
 #include "support/database_image.h"
 #include "support/temp_file.h"
+#include "support/writes_without_backup.h"
 
 namespace zelbor::db {
 namespace {
 
+using zelbor::testing::noBackup;
 using zelbor::testing::readFileBytes;
 using zelbor::testing::TempDir;
 using zelbor::testing::writeFileBytes;
@@ -67,7 +69,7 @@ TEST_P(Win32UnicodePathsTest, TheDatabaseOpensLoadsAndStores) {
   ASSERT_EQ(players.size(), 3U);
   players[2].runsODI = 4321;
   const TeamAreaWrite save{2, area.value(), withPlayers(area.value(), players), {}};
-  ASSERT_TRUE(database.writeTeams({&save, 1}));
+  ASSERT_TRUE(database.writeTeams({&save, 1}, noBackup()));
 
   std::vector<Byte> expected = image;
   testing::putPlayer(expected, 2, 3, players[2]);
@@ -122,9 +124,10 @@ TEST_P(Win32UnicodePathsTest, ReplacingWritesEveryByteUnderTheName) {
   const std::filesystem::path created = inFolder(u8"new " + std::u8string(GetParam().file));
   const std::vector<Byte> createdBytes = {'n', 0, 0xFF, '\r', '\n'};
 
-  const Result<void> replaced = replaceFile(systemFileSystem(), path_, replacement);
+  const Result<void> replaced =
+      replaceFile(systemFileSystem(), path_, replacement, pathOf(created));
   ASSERT_TRUE(replaced) << replaced.error().message;
-  const Result<void> made = replaceFile(systemFileSystem(), pathOf(created), createdBytes);
+  const Result<void> made = replaceFile(systemFileSystem(), pathOf(created), createdBytes, path_);
   ASSERT_TRUE(made) << made.error().message;
 
   EXPECT_EQ(readFileBytes(file_), replacement);

@@ -30,18 +30,22 @@ std::vector<fs::path> backupsOf(const EditorHarness& h) {
   return found;
 }
 
-TEST(EditorBackups, TheFirstSaveOfARunAndEachWalkLeaveOneBackupOfTheFileBefore) {
-  EditorHarness h({}, /*backups=*/true);
+TEST(EditorBackups, EverySaveAndEveryWalkLeaveABackupOfTheFileBefore) {
+  EditorHarness h;
   h.startOrFail();
   const Image original = h.fileBytes();
   h.view.type(TextBox::txtRealName, "First Save");
   h.editor.mnuSave_Click();
+  const Image firstSaved = h.fileBytes();
   h.view.type(TextBox::txtRealName, "Second Save");
   h.editor.mnuSave_Click();
   std::vector<fs::path> backups = backupsOf(h);
-  ASSERT_EQ(backups.size(), 1u) << "once per run before the first save";
+  ASSERT_EQ(backups.size(), 2u) << "each save, not only the first of the run";
   EXPECT_EQ(readFileBytes(backups[0]), original);
-  EXPECT_THAT(backups[0].filename().string(), HasSubstr("_save_TeamAndPlayerInfo.bag"));
+  EXPECT_EQ(readFileBytes(backups[1]), firstSaved);
+  EXPECT_THAT(backups[0].filename().string(), HasSubstr("_save_"));
+  EXPECT_THAT(backups[0].filename().string(), HasSubstr("-1_TeamAndPlayerInfo.bag.bak"));
+  EXPECT_THAT(backups[1].filename().string(), HasSubstr("-2_TeamAndPlayerInfo.bag.bak"));
 
   const Image saved = h.fileBytes();
   h.prompts.answers = {Answer::Yes};
@@ -49,20 +53,20 @@ TEST(EditorBackups, TheFirstSaveOfARunAndEachWalkLeaveOneBackupOfTheFileBefore) 
   factors.batting.fill(batch::factorForSliderValue(30));
   h.editor.BatchAll(factors);
   backups = backupsOf(h);
-  ASSERT_EQ(backups.size(), 2u) << "and before each walk";
-  EXPECT_EQ(readFileBytes(backups[1]), saved);
-  EXPECT_THAT(backups[1].filename().string(), HasSubstr("_batch_"));
+  ASSERT_EQ(backups.size(), 3u) << "and before each walk";
+  EXPECT_EQ(readFileBytes(backups[2]), saved);
+  EXPECT_THAT(backups[2].filename().string(), HasSubstr("_batch_"));
 
   const Image batched = h.fileBytes();
   h.prompts.answers = {Answer::Yes};
   h.editor.mnuFixSpoof_Click();
   backups = backupsOf(h);
-  ASSERT_EQ(backups.size(), 3u);
-  EXPECT_EQ(readFileBytes(backups[2]), batched);
+  ASSERT_EQ(backups.size(), 4u);
+  EXPECT_EQ(readFileBytes(backups[3]), batched);
 }
 
 TEST(EditorBackups, WithoutABackupNothingIsWrittenUnlessTheUserChoosesToWriteAnyway) {
-  EditorHarness h({}, /*backups=*/true);
+  EditorHarness h;
   h.startOrFail();
   const Image original = h.fileBytes();
   // A file where the backups folder belongs.

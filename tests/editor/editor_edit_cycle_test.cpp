@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -164,8 +165,15 @@ TEST_F(EditCycleTest, AFailedSaveSaysWhatTheFileHoldsAndASecondSaveWrites) {
   EditorHarness clean;
   clean.startOrFail();
   clean.view.type(TextBox::txtRealName, "Changed");
+  const std::size_t callsBefore = clean.fileSystem.calls().size();
   clean.editor.mnuSave_Click();
   const std::vector<db::Byte> saved = clean.fileBytes();
+  // The backup's files are written and flushed first; the database's write and flush are the
+  // last of their kind.
+  const auto countOf = [&clean, callsBefore](FileCall kind) {
+    return std::count(clean.fileSystem.calls().begin() + static_cast<std::ptrdiff_t>(callsBefore),
+                      clean.fileSystem.calls().end(), kind);
+  };
   const struct {
     FileCall failing;
     Fault fault;
@@ -180,8 +188,10 @@ TEST_F(EditCycleTest, AFailedSaveSaysWhatTheFileHoldsAndASecondSaveWrites) {
     h.startOrFail();
     const auto before = db::encodePlayerRecord(h.memoryPlayer(1));
     h.view.type(TextBox::txtRealName, "Changed");
-    h.fileSystem.setRule(
-        [&c](int, FileCall call) { return call == c.failing ? c.fault : Fault::None; });
+    int seen = 0;
+    h.fileSystem.setRule([&c, &seen, last = countOf(c.failing)](int, FileCall call) {
+      return call == c.failing && ++seen == last ? c.fault : Fault::None;
+    });
     h.editor.mnuSave_Click();
     ASSERT_EQ(h.prompts.messages.size(), 1u);
     const std::string& message = h.prompts.messages[0].first;

@@ -155,7 +155,7 @@ TEST_F(TablesTest, ExportOntoTheOpenDatabaseIsRefusedBeforeAnyQuestion) {
   std::filesystem::create_hard_link(databasePath, windows.exportPath);
   editor.mnuExport_Click(windows);
   ASSERT_EQ(prompts.messages.size(), 1U);
-  EXPECT_THAT(prompts.messages[0].first, HasSubstr("is the open database itself"));
+  EXPECT_THAT(prompts.messages[0].first, HasSubstr("\": it is the database \""));
   EXPECT_TRUE(prompts.questions.empty());
   EXPECT_EQ(fileBytes(), before);
 

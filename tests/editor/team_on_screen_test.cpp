@@ -8,6 +8,7 @@
 #include "sample/sample_database.h"
 #include "support/database_image.h"
 #include "support/temp_file.h"
+#include "support/writes_without_backup.h"
 
 namespace zelbor::testing {
 namespace {
@@ -42,7 +43,7 @@ TEST_F(TeamOnScreenTest, AStoreWritesThePlayersBeforeTheFirstEmptySlotAndNothing
   std::vector<db::PlayerRecord> players = team.players();
   players[4].battingAbilities = {1, 2, 3, 4};
   players[19].runsODI = -7;
-  ASSERT_TRUE(team.StoreTeam(database, players, {}));
+  ASSERT_TRUE(team.StoreTeam(database, players, noBackup()));
 
   putPlayer(image, 3, 5, players[4]);
   putPlayer(image, 3, 20, players[19]);
@@ -56,7 +57,7 @@ TEST_F(TeamOnScreenTest, StoringEveryTeamAsLoadedLeavesTheSampleUnchanged) {
   const db::Database database = openImage(image);
   for (int team = 1; team <= db::kTeamCount; ++team) {
     TeamOnScreen shown = load(database, team);
-    ASSERT_TRUE(shown.StoreTeam(database, shown.players(), {})) << team;
+    ASSERT_TRUE(shown.StoreTeam(database, shown.players(), noBackup())) << team;
   }
   EXPECT_EQ(readFileBytes(path_), image);
 }
@@ -68,7 +69,7 @@ TEST_F(TeamOnScreenTest, ATeamWithoutPlayersStoresNothingAndOpensNothing) {
   TeamOnScreen empty = load(database, 4);
   EXPECT_EQ(empty.playerCount(), 0);
   std::filesystem::remove(path_);
-  EXPECT_TRUE(empty.StoreTeam(database, {}, {}));
+  EXPECT_TRUE(empty.StoreTeam(database, {}, noBackup()));
   EXPECT_FALSE(std::filesystem::exists(path_));
 }
 
@@ -81,9 +82,10 @@ TEST_F(TeamOnScreenTest, WhatASaveWroteIsWhatTheNextSaveComparesTheFileWith) {
   players[0].runsODI = 1234;
   team.storePlayer(1, players[0]);
   EXPECT_TRUE(team.storedEdits());
-  ASSERT_TRUE(team.StoreTeam(database, players, {}));
+  ASSERT_TRUE(team.StoreTeam(database, players, noBackup()));
   players[1].runsODI = 99;
-  ASSERT_TRUE(team.StoreTeam(database, players, {})) << "our own write is no other program's";
+  ASSERT_TRUE(team.StoreTeam(database, players, noBackup()))
+      << "our own write is no other program's";
   putPlayer(image, 2, 1, players[0]);
   putPlayer(image, 2, 2, players[1]);
   EXPECT_EQ(readFileBytes(path_), image);
@@ -93,14 +95,14 @@ TEST_F(TeamOnScreenTest, WhatASaveWroteIsWhatTheNextSaveComparesTheFileWith) {
   putPlayer(changed, 2, 7, namedPlayer("Written Elsewhere"));
   writeFileBytes(path_, changed);
   players[2].runsODI = 5;
-  const db::WriteOutcome refused = team.StoreTeam(database, players, {});
+  const db::WriteOutcome refused = team.StoreTeam(database, players, noBackup());
   EXPECT_EQ(refused.failure, db::WriteFailure::TeamChangedOnDisk);
   EXPECT_EQ(readFileBytes(path_), changed);
   EXPECT_EQ(team.player(3).runsODI, playerAt(image, 2, 3).runsODI)
       << "the refused store keeps the team";
 
   team = load(database, 2);
-  ASSERT_TRUE(team.StoreTeam(database, players, {})) << "a team loaded again is written";
+  ASSERT_TRUE(team.StoreTeam(database, players, noBackup())) << "a team loaded again is written";
   putPlayer(changed, 2, 3, players[2]);
   EXPECT_EQ(readFileBytes(path_), changed);
 }

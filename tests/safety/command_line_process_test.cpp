@@ -187,6 +187,7 @@ TEST_F(CommandLineProcessTest, TheBackupIsOnDiskBeforeTheFirstWriteToTheDatabase
   const std::regex lock(R"re(fcntl\((\d+), F_OFD_SETLK, \{l_type=F_WRLCK.*\)\s+= 0)re");
   const std::regex pwrite(R"re(pwrite64\((\d+), .*, (\d+), (\d+)\)\s+= (\d+))re");
   const std::regex sync(R"re(f(?:data)?sync\((\d+)\)\s+= 0)re");
+  const std::regex batchBackup("_batch_[0-9a-f]{8}-1_TeamAndPlayerInfo\\.bag\\.bak$");
   const std::regex rename(
       R"re(rename(?:at2?)?\((?:AT_FDCWD, )?"([^"]+)", (?:AT_FDCWD, )?"([^"]+)".*\)\s+= 0)re");
   int databaseFile = -1;
@@ -220,7 +221,7 @@ TEST_F(CommandLineProcessTest, TheBackupIsOnDiskBeforeTheFirstWriteToTheDatabase
       folderFlushed |= std::stoi(m[1]) == folder && renamed;
     } else if (std::regex_search(line, m, rename)) {
       renamed = copyFlushed && std::string(m[1]).ends_with(".tmp") &&
-                std::string(m[2]).ends_with("_batch_TeamAndPlayerInfo.bag.bak");
+                std::regex_search(std::string(m[2]), batchBackup);
     } else if (std::regex_search(line, m, pwrite) && std::stoi(m[1]) == databaseFile) {
       if (databaseWrites++ == 0) {
         EXPECT_TRUE(copied && copyFlushed && renamed && folderFlushed)

@@ -81,7 +81,7 @@ class FaultLoopTest : public ::testing::TestWithParam<Operation> {
   }
 
   Run runWith(FaultyFileSystem::FaultRule rule) {
-    EditorHarness harness(fastFolder(), /*backups=*/true);
+    EditorHarness harness(fastFolder());
     harness.startOrFail(old_);
     const int callsBefore = harness.fileSystem.callCount();
     int fired = 0;

@@ -166,7 +166,8 @@ TEST_F(ProcessTest, RealSystemCallFailuresAreReportedAndLeaveOldOrNewBytes) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.failure);
     writeFileBytes(database_, original_);
-    const ProcessResult run = probe("fiu-run -x -c " + shellQuoted(c.failure), "save");
+    const ProcessResult run =
+        probe("fiu-run -x -c " + shellQuoted(c.failure), "--without-backup save");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     const Image after = readFileBytes(database_);
     ASSERT_EQ(after.size(), original_.size());
@@ -184,7 +185,8 @@ TEST_F(ProcessTest, RealSystemCallFailuresAreReportedAndLeaveOldOrNewBytes) {
 TEST_F(ProcessTest, AWriteCutShortByTheFileSizeLimitStopsTheWalkAtThatTeam) {
   const Image batched = cleanResult("batch");
   const std::uint64_t limit = db::playerAreaStart(5) + 1000;
-  const ProcessResult run = probe("", "--file-size-limit " + std::to_string(limit) + " batch");
+  const ProcessResult run =
+      probe("", "--file-size-limit " + std::to_string(limit) + " --without-backup batch");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_THAT(run.output, HasSubstr("stopped at team 5"));
   EXPECT_THAT(run.output, HasSubstr("File too large"));

@@ -7,20 +7,16 @@
 
 namespace zelbor::testing {
 
-EditorHarness::EditorHarness(const std::filesystem::path& base, bool backups)
+EditorHarness::EditorHarness(const std::filesystem::path& base)
     : dir(base),
       programFolder(dir.file("program")),
       databasePath(dir.file("TeamAndPlayerInfo.bag")),
       fileSystem(db::systemFileSystem()),
       editor(view, prompts, fileDialog, browser, fileSystem,
-             {programFolder,
-              {},
-              ".",
-              backups ? std::function([this]() -> db::Result<db::BackupFolder> {
+             {programFolder, {}, ".", [this]() -> db::Result<db::BackupFolder> {
                 return db::BackupFolder{{dir.file("state")}, {backupFolder()}};
-              })
-                      : nullptr,
-              dir.file("editor.conf")}) {
+              },
+               dir.file("editor.conf")}) {
   // The tests run beside the built program, where the list files lie.
   const std::filesystem::path folder = db::filesystemPath(programFolder);
   std::filesystem::create_directory(folder);

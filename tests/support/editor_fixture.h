@@ -17,9 +17,9 @@ namespace zelbor::testing {
 // An editor over fakes, with its own program folder (the list files) and a database file.
 class EditorHarness {
  public:
-  // The files go in a new folder under `base` (the system's temporary folder when empty). With
-  // `backups`, writes are backed up into backupFolder(), inside that folder.
-  explicit EditorHarness(const std::filesystem::path& base = {}, bool backups = false);
+  // The files go in a new folder under `base` (the system's temporary folder when empty); writes
+  // are backed up into backupFolder(), inside that folder.
+  explicit EditorHarness(const std::filesystem::path& base = {});
 
   // The state folder's backups folder; a database's backups are in a folder inside it.
   std::string backupFolder() const { return dir.file("state") + "/backups"; }

@@ -308,7 +308,7 @@ TEST_F(ExchangeWindowTest, ExportOntoTheOpenDatabaseIsRefusedBeforeReplaceIsAske
   typePath("mnuExport", "dlgExportFile", link);
   EXPECT_TRUE(prompts.questions.empty());
   ASSERT_EQ(prompts.messages.size(), 1U);
-  EXPECT_NE(prompts.messages[0].first.find("is the open database itself"), std::string::npos);
+  EXPECT_NE(prompts.messages[0].first.find("\": it is the database \""), std::string::npos);
   EXPECT_EQ(readFileBytes(databasePath), before);
 }
 

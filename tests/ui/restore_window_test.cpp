@@ -16,10 +16,7 @@ namespace zelbor::testing {
 namespace {
 
 // The main window with backups kept, in the test's state folder, as the application keeps them.
-class RestoreWindowTest : public UiFixture {
- public:
-  RestoreWindowTest() : UiFixture(true) {}
-};
+class RestoreWindowTest : public UiFixture {};
 
 TEST_F(RestoreWindowTest, ApplyingTheNewestBackupAfterASaveGivesBackTheFileBeforeIt) {
   const std::vector<db::Byte> before = readFileBytes(databasePath);

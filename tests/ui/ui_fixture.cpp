@@ -55,13 +55,13 @@ bool isOfKind(const QWidget* control, forms::ControlKind kind) {
 
 }  // namespace
 
-UiFixture::UiFixture(bool keepBackups)
+UiFixture::UiFixture()
     : databasePath(dir.file("TeamAndPlayerInfo.bag")),
       editor(window, prompts, fileDialog, browser, db::systemFileSystem(),
              {QCoreApplication::applicationDirPath().toStdString(),
               {},
               ".",
-              keepBackups ? &db::backupFolderFromEnvironment : nullptr}) {
+              db::backupFolderFromEnvironment}) {
   // The tests run beside the built program, which has the sample database beside it.
   std::filesystem::copy_file("TeamAndPlayerInfo.bag", databasePath);
   window.setEditor(editor);

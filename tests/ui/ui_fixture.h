@@ -21,11 +21,10 @@ namespace zelbor::testing {
 
 // The main window and a real editor on a fresh copy of the sample database, started and showing
 // team 1's first player. Fakes stand in for the message boxes, the file dialog and the browser.
-// With `keepBackups` the editor backs up before writing, into the test's state folder, as the
-// application does.
+// The editor backs up before writing, into the test's state folder, as the application does.
 class UiFixture : public ::testing::Test {
  public:
-  explicit UiFixture(bool keepBackups = false);
+  UiFixture();
 
   template <class Widget = QWidget>
   Widget* control(const std::string& name) const {

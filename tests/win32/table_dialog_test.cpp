@@ -160,7 +160,11 @@ const std::vector<std::vector<std::string>> kChangeRows = {
 TEST(TableWindows, BackupsAreListedNewestFirstAndTheHighlightedOneIsChosen) {
   BackupDialog dialog(nullptr);
   const std::vector<editor::BackupListing> backups = {
-      {"2026-12-10 16:17:05 UTC", "save", 2}, {"2026-12-09 10:00:00 UTC", "batch", std::nullopt}};
+      {"2026-12-10 16:17:05 UTC", "save", 2,
+       "save of team 1 (Team 1): A Player; write 2 of the run that began writing at 2026-12-10 "
+       "16:17:04 UTC"},
+      {"2026-12-09 10:00:00 UTC", "batch", std::nullopt,
+       "batch; first write of its run: the file as it was before the run"}};
   const std::function<std::optional<int>()> choose = [&] {
     return dialog.chooseBackup("C:\\Spiele\\\u00C4rger\\TeamAndPlayerInfo.bag", backups);
   };
@@ -170,8 +174,8 @@ TEST(TableWindows, BackupsAreListedNewestFirstAndTheHighlightedOneIsChosen) {
             "Backups of \"C:\\Spiele\\\u00C4rger\\TeamAndPlayerInfo.bag\", newest first:");
   EXPECT_EQ(seen.columns, (std::vector<std::string>{"Taken", "Before", "Players that differ"}));
   EXPECT_EQ(seen.rows, (std::vector<std::vector<std::string>>{
-                           {"2026-12-10 16:17:05 UTC", "save", "2"},
-                           {"2026-12-09 10:00:00 UTC", "batch", "cannot be read"}}));
+                           {"2026-12-10 16:17:05 UTC", backups[0].description, "2"},
+                           {"2026-12-09 10:00:00 UTC", backups[1].description, "cannot be read"}}));
   EXPECT_TRUE(seen.columnsFit);
   EXPECT_EQ(seen.highlighted, 0);
   EXPECT_EQ(seen.okCaption, "&Show Changes");
