@@ -174,6 +174,64 @@ TEST_F(ExchangeWindowTest, FindPicksAPlayerOfAnotherTeamAndASaveLandsOnHim) {
   EXPECT_EQ(db::decodeUpToNul(filePlayer(5, 3).realName), "Found Player");
 }
 
+// The Enter that chose the file is held: its repeats reach the preview, which stays open.
+TEST_F(ExchangeWindowTest, AHeldEnterNeitherAppliesTheImportNorClosesThePreview) {
+  const std::vector<db::Byte> before = readFileBytes(databasePath);
+  const std::string input = dir.file("rename.csv");
+  std::ofstream(input) << "team,slot,realName\n1,1,Held Enter\n";
+  bool applyEnabled = false;
+  bool openAfterRepeats = false;
+  const ModalWatcher preview("frmImportPreview", [&](QWidget* dialog) {
+    applyEnabled = dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->isEnabled();
+    for (int repeat = 0; repeat < 5; ++repeat) sendHeldKey(dialog, Qt::Key_Return);
+    openAfterRepeats = dialog->isVisible();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  typePath("mnuImport", "dlgImportFile", input);
+  ASSERT_EQ(preview.runs(), 1);
+  EXPECT_TRUE(applyEnabled);
+  EXPECT_TRUE(openAfterRepeats);
+  EXPECT_TRUE(prompts.messages.empty()) << "no report of an import";
+  EXPECT_EQ(readFileBytes(databasePath), before);
+}
+
+// Ctrl+E would move a text box's cursor to the end of the line on some desktops.
+TEST_F(ExchangeWindowTest, EveryMenuShortcutWorksWhicheverControlHasTheFocus) {
+  window.show();
+  // Shortcuts work in the active window, which the closed dialog gives back the activation to.
+  const auto activate = [&] {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+  };
+  const std::vector<std::string> focused = {
+      editor::designName(editor::TextBox::txtRealName), editor::designName(editor::TextBox::txtDOB),
+      editor::designName(editor::txtBat(0)), editor::designName(editor::TextBox::txtBestBatODI),
+      "lstPlayers", "cboTeams", "cboBowlAction"};
+  const struct {
+    Qt::Key key;
+    const char* opened;  // the window the shortcut opens
+  } shortcuts[] = {{Qt::Key_E, "dlgExportFile"},
+                   {Qt::Key_I, "dlgImportFile"},
+                   {Qt::Key_F, "frmFindPlayer"}};
+  for (const std::string& name : focused) {
+    auto* target = control(name);
+    ASSERT_NE(target, nullptr);
+    for (const auto& shortcut : shortcuts) {
+      ASSERT_TRUE(activate());
+      target->setFocus();
+      const ModalWatcher opened(shortcut.opened, [](QWidget* shown) { shown->close(); });
+      QTest::keyClick(target, shortcut.key, Qt::ControlModifier);
+      EXPECT_EQ(opened.runs(), 1) << name << " " << shortcut.opened;
+    }
+    const int shown = fileDialog.shown;
+    ASSERT_TRUE(activate());
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(fileDialog.shown, shown + 1) << name << " Open";
+  }
+  EXPECT_TRUE(prompts.questions.empty());
+}
+
 TEST_F(ExchangeWindowTest, OpenWithUnsavedEditsAsksFirst) {
   const std::string other = dir.file("other.bag");
   std::filesystem::copy_file(databasePath, other);
