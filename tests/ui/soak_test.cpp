@@ -67,7 +67,10 @@ class RandomAnswerer final : public QObject {
       return;
     }
     ++answered_;
-    if (auto* files = qobject_cast<QFileDialog*>(window.data())) {
+    auto* files = qobject_cast<QFileDialog*>(window.data());
+    const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
+    if (files != nullptr && tries < 3) {
+      // Accepting an existing export file asks whether to replace it, which may keep it open.
       const bool exporting = files->acceptMode() == QFileDialog::AcceptSave;
       if (random_() % 2 == 0) {
         files->selectFile(QString::fromStdString(exporting ? exportFile_ : importFile_));
@@ -75,10 +78,7 @@ class RandomAnswerer final : public QObject {
       } else {
         files->reject();
       }
-      return;
-    }
-    const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
-    if (tries < 3 && !buttons.isEmpty() && random_() % 4 != 0) {
+    } else if (tries < 3 && !buttons.isEmpty() && random_() % 4 != 0) {
       QPushButton* button = buttons[static_cast<qsizetype>(random_() % buttons.size())];
       if (button->isEnabled() && button->isVisible()) button->click();
     } else if (tries < 3) {
