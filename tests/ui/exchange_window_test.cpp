@@ -250,6 +250,18 @@ TEST_F(ExchangeWindowTest, EveryMenuShortcutWorksWhicheverControlHasTheFocus) {
   EXPECT_TRUE(prompts.questions.empty());
 }
 
+// A file shorter than a database was compared beyond its end (found by the soak test).
+TEST_F(ExchangeWindowTest, CompareRefusesAFileTooShortToBeADatabase) {
+  const std::string shortFile = dir.file("players.csv");
+  std::ofstream(shortFile) << "team,slot,realName\n1,1,Al\n";
+  const ModalWatcher differences("frmDifferences", [](QWidget* shown) { shown->close(); });
+  typePath("mnuCompare", "dlgCompareFile", shortFile);
+  EXPECT_EQ(differences.runs(), 0);
+  ASSERT_EQ(prompts.messages.size(), 1U);
+  EXPECT_EQ(prompts.messages[0].first,
+            "\"" + shortFile + "\" is 26 bytes long; a player database needs at least 358134 bytes.");
+}
+
 TEST_F(ExchangeWindowTest, OpenWithUnsavedEditsAsksFirst) {
   const std::string other = dir.file("other.bag");
   std::filesystem::copy_file(databasePath, other);
