@@ -204,8 +204,8 @@ db::Result<std::vector<db::Byte>> readDatabaseToCompare(db::FileSystem& fileSyst
   db::Result<std::vector<db::Byte>> bytes =
       db::readWholeFile(fileSystem, path, kDatabaseSizeLimit, "a database to compare");
   if (bytes && bytes.value().size() < db::kMinimumFileSize) {
-    return db::FileError{path, "\"" + path + "\" became shorter than a player database while it "
-                               "was read."};
+    return db::FileError{
+        path, "\"" + path + "\" became shorter than a player database while it was read."};
   }
   return bytes;
 }

@@ -135,7 +135,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // A text box would take some of the menus' keys for its own editing (Ctrl+E moves to the end of
   // the line on some desktops): the menus come first, whichever control has the focus.
   if (event->type() == QEvent::ShortcutOverride &&
-      menuShortcuts_.contains(QKeySequence(static_cast<const QKeyEvent&>(*event).keyCombination()))) {
+      menuShortcuts_.contains(
+          QKeySequence(static_cast<const QKeyEvent&>(*event).keyCombination()))) {
     event->ignore();
     return true;
   }

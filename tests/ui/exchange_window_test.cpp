@@ -206,7 +206,8 @@ class DesktopEditingKeys final : public QObject {
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::ShortcutOverride) return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (key.modifiers() == Qt::ControlModifier && QStringLiteral("AEFIOS").contains(QChar(key.key())))
+    if (key.modifiers() == Qt::ControlModifier &&
+        QStringLiteral("AEFIOS").contains(QChar(key.key())))
       event->accept();
     return false;
   }
@@ -221,16 +222,18 @@ TEST_F(ExchangeWindowTest, EveryMenuShortcutWorksWhicheverControlHasTheFocus) {
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
   };
-  const std::vector<std::string> focused = {
-      editor::designName(editor::TextBox::txtRealName), editor::designName(editor::TextBox::txtDOB),
-      editor::designName(editor::txtBat(0)), editor::designName(editor::TextBox::txtBestBatODI),
-      "lstPlayers", "cboTeams", "cboBowlAction"};
+  const std::vector<std::string> focused = {editor::designName(editor::TextBox::txtRealName),
+                                            editor::designName(editor::TextBox::txtDOB),
+                                            editor::designName(editor::txtBat(0)),
+                                            editor::designName(editor::TextBox::txtBestBatODI),
+                                            "lstPlayers",
+                                            "cboTeams",
+                                            "cboBowlAction"};
   const struct {
     Qt::Key key;
     const char* opened;  // the window the shortcut opens
-  } shortcuts[] = {{Qt::Key_E, "dlgExportFile"},
-                   {Qt::Key_I, "dlgImportFile"},
-                   {Qt::Key_F, "frmFindPlayer"}};
+  } shortcuts[] = {
+      {Qt::Key_E, "dlgExportFile"}, {Qt::Key_I, "dlgImportFile"}, {Qt::Key_F, "frmFindPlayer"}};
   for (const std::string& name : focused) {
     auto* target = control(name);
     ASSERT_NE(target, nullptr);
@@ -258,8 +261,9 @@ TEST_F(ExchangeWindowTest, CompareRefusesAFileTooShortToBeADatabase) {
   typePath("mnuCompare", "dlgCompareFile", shortFile);
   EXPECT_EQ(differences.runs(), 0);
   ASSERT_EQ(prompts.messages.size(), 1U);
-  EXPECT_EQ(prompts.messages[0].first,
-            "\"" + shortFile + "\" is 26 bytes long; a player database needs at least 358134 bytes.");
+  EXPECT_EQ(
+      prompts.messages[0].first,
+      "\"" + shortFile + "\" is 26 bytes long; a player database needs at least 358134 bytes.");
 }
 
 TEST_F(ExchangeWindowTest, OpenWithUnsavedEditsAsksFirst) {

@@ -37,7 +37,8 @@ void sendHeldKey(QWidget* window, Qt::Key key) {
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
   QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, enter ? QStringLiteral("\r") : QString(),
                   true);
-  QApplication::sendEvent(window->focusWidget() != nullptr ? window->focusWidget() : window, &event);
+  QApplication::sendEvent(window->focusWidget() != nullptr ? window->focusWidget() : window,
+                          &event);
 }
 
 }  // namespace zelbor::testing

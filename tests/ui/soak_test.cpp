@@ -102,9 +102,19 @@ void changeUnderneath(const std::string& path, int team, int slot, int offset, c
   file.put(value);
 }
 
-const char* const kPastes[] = {"12",    "-50",         "Al Brown",      "Al\tBrown", "Al\nBrown",
-                               "\u00e9", "\U0001F600", "12/03/1975",    " 75 ",      "4.5",
-                               "",       "999999",     "Abcdefghijklmnopqrstuvwxyz0123456789Abcde"};
+const char* const kPastes[] = {"12",
+                               "-50",
+                               "Al Brown",
+                               "Al\tBrown",
+                               "Al\nBrown",
+                               "\u00e9",
+                               "\U0001F600",
+                               "12/03/1975",
+                               " 75 ",
+                               "4.5",
+                               "",
+                               "999999",
+                               "Abcdefghijklmnopqrstuvwxyz0123456789Abcde"};
 
 const Qt::Key kTypedKeys[] = {Qt::Key_A,     Qt::Key_7,      Qt::Key_Backspace, Qt::Key_Delete,
                               Qt::Key_Space, Qt::Key_Period, Qt::Key_Slash,     Qt::Key_Home,
@@ -174,8 +184,8 @@ TEST_F(SoakTest, RandomUseNeitherCrashesNorChangesTheFilesLength) {
         if (players->count() > 0) players->setCurrentRow(pick(players->count()));
         break;
       case 6:
-        changeUnderneath(databasePath, pick(db::kTeamCount) + 1, pick(4) + 1,
-                         pick(db::kRecordSize), static_cast<char>(pick(256)));
+        changeUnderneath(databasePath, pick(db::kTeamCount) + 1, pick(4) + 1, pick(db::kRecordSize),
+                         static_cast<char>(pick(256)));
         break;
       case 7: {
         auto* list = control<QComboBox>(pick(2) == 0 ? "cboBowlAction" : "cboFace");

@@ -296,7 +296,8 @@ TEST_F(UnsavedEditsWindowTest, APastedTabOrLineBreakIsRefusedWhole) {
     const char* pasted;
     const char* refusal;
   } cases[] = {
-      {TextBox::txtRealName, "Al\tBrown", "\"Name\" cannot hold the control character U+0009 (tab)."},
+      {TextBox::txtRealName, "Al\tBrown",
+       "\"Name\" cannot hold the control character U+0009 (tab)."},
       {TextBox::txtRealName, "Al\nBrown",
        "\"Name\" cannot hold the control character U+000A (line feed)."},
       {TextBox::txtRealName, "Al Brown\r\n",

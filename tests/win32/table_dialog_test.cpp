@@ -176,7 +176,8 @@ TEST(TableWindows, AKeyHeldBeforeTheWindowOpenedPressesNothing) {
     std::string_view title;
     std::function<bool()> show;  // whether the window was answered with OK
   } windows[] = {
-      {texts::kRestoreTitle, [&] { return backups.chooseBackup("C:\\a.bag", {backup}).has_value(); }},
+      {texts::kRestoreTitle,
+       [&] { return backups.chooseBackup("C:\\a.bag", {backup}).has_value(); }},
       {texts::kRestoreTitle, [&] { return backups.confirmRestore(backup, kChanges); }},
       {texts::kImportTitle, [&] { return exchange.confirmImport(changing); }},
   };
