@@ -6,7 +6,9 @@
 namespace zelbor::editor {
 
 void Editor::mnuFindPlayer_Click(PlayerFinder& finder) {
-  if (!database_ || !settleUnsavedEdits()) return;
+  // Searching changes nothing: unsaved edits are asked about only once a player of another team
+  // is to be shown. The search reads the file as saved.
+  if (!database_) return;
   struct Listed {
     PlayerMatch match;
     db::Bytes<db::kNameWidth> name;
@@ -29,7 +31,14 @@ void Editor::mnuFindPlayer_Click(PlayerFinder& finder) {
     }
     return found;
   });
-  if (picked) restoreView(picked->team - 1, picked->slot - 1);
+  if (!picked) return;
+  if (picked->team != loadedTeam_) {
+    // As picking the team in the list does, with its question about unsaved edits.
+    view_.setSelectedIndex(ListControl::cboTeams, picked->team - 1);
+    cboTeams_Click();
+    if (loadedTeam_ != picked->team) return;
+  }
+  selectPlayer(picked->slot - 1);
 }
 
 }  // namespace zelbor::editor

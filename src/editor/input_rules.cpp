@@ -1,9 +1,11 @@
 #include "input_rules.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "db/player_fields.h"
 #include "db/text_codec.h"
+#include "exchange/control_characters.h"
 #include "player_form.h"
 
 namespace zelbor::editor {
@@ -138,6 +140,12 @@ Insertion checkInsertion(TextBox box, std::string_view inserted, std::string_vie
         quoted(caption(box)) + " " + why + ", so " + quoted(inserted) + " was not inserted.";
     return insertion;
   };
+  // A tab or line break inside what remains would go into the name list and the file; every box
+  // holds one line.
+  if (const std::optional<std::string> reason = exchange::controlCharacterReason(insertion.text)) {
+    insertion.refusal = quoted(caption(box)) + " " + *reason + ".";
+    return insertion;
+  }
   const db::Windows1252Text encoded = db::encodeWindows1252(insertion.text);
   // A character without a byte would be typed as "?", which no key filter admits.
   if (filter != KeyFilter::None &&

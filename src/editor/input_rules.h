@@ -36,8 +36,10 @@ struct Insertion {
 // UTF-8 text inserted into `box`, whose text is `currentText`, in place of part of it; `keptLength`
 // characters of the text stay around it. The text is taken whole or refused whole: when typing any
 // of its characters in turn would be refused (so "-50" pasted into a number box never becomes
-// 50), when it holds a character the database cannot store, or when the box would grow beyond its
-// greatest length (or beyond the longer text the editor set). Deleting is always taken.
+// 50), when it holds a control character such as a tab or a line break (blanks around a number
+// are trimmed first), when it holds a character the database cannot store, or when the box would
+// grow beyond its greatest length (or beyond the longer text the editor set). Deleting is always
+// taken.
 Insertion checkInsertion(TextBox box, std::string_view inserted, std::string_view currentText,
                          std::size_t keptLength);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "db/database.h"
+#include "db/layout.h"
 #include "db/team_name.h"
 #include "db/text_codec.h"
 #include "db/whole_file.h"
@@ -193,9 +194,20 @@ std::vector<Difference> compareDatabases(std::span<const db::Byte> a, std::span<
 
 db::Result<std::vector<db::Byte>> readDatabaseToCompare(db::FileSystem& fileSystem,
                                                         const std::string& path) {
+  // A file too short to be a database would be compared beyond its end; opening refuses it in
+  // the words used everywhere.
+  if (db::Result<db::Database> opened = db::Database::open(fileSystem, path); !opened) {
+    return opened.error();
+  }
   // Far beyond the 358 KB of a database; a larger file is refused, not read.
   constexpr std::uint64_t kDatabaseSizeLimit = 64 * 1024 * 1024;
-  return db::readWholeFile(fileSystem, path, kDatabaseSizeLimit, "a database to compare");
+  db::Result<std::vector<db::Byte>> bytes =
+      db::readWholeFile(fileSystem, path, kDatabaseSizeLimit, "a database to compare");
+  if (bytes && bytes.value().size() < db::kMinimumFileSize) {
+    return db::FileError{
+        path, "\"" + path + "\" became shorter than a player database while it was read."};
+  }
+  return bytes;
 }
 
 }  // namespace zelbor::exchange

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <set>
 
+#include "control_characters.h"
 #include "field_cells.h"
 #include "tools/spoof_repair.h"
 
@@ -20,24 +20,8 @@ constexpr std::string_view kSlotColumn = "slot";
 // Enough of a value to recognise it; a whole 50 MB cell would bury the other problems.
 constexpr std::size_t kEchoedCharacters = 60;
 
-// The control character (C0, DEL or C1) that the UTF-8 sequence at the start of `text` is.
-std::optional<char32_t> controlCharacterAt(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  if (lead < 0x20 || lead == 0x7F) return lead;
-  if (lead != 0xC2 || text.size() < 2) return std::nullopt;
-  const auto next = static_cast<unsigned char>(text[1]);
-  if (next >= 0x80 && next <= 0x9F) return next;
-  return std::nullopt;
-}
-
 std::size_t sequenceLength(unsigned char lead) {
   return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-}
-
-std::string codePointName(char32_t codePoint) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(codePoint));
-  return hex;
 }
 
 // A cell as a message quotes it: control characters by their code point, cut after
@@ -63,22 +47,6 @@ std::string problem(int row, std::string_view column, std::string_view value,
                     std::string_view reason) {
   return "row " + std::to_string(row) + ", column " + echoed(column) + ", value \"" +
          echoed(value) + "\": " + std::string(reason);
-}
-
-// Why a text cannot hold `text`'s first control character; such characters hide players behind a
-// NUL, or break a name over lines that the game shows as one.
-std::optional<std::string> controlCharacterReason(std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto control = controlCharacterAt(text.substr(i));
-    if (!control) continue;
-    static constexpr std::array<std::pair<char32_t, std::string_view>, 4> kNames = {
-        {{0x00, " (NUL)"}, {0x09, " (tab)"}, {0x0A, " (line feed)"}, {0x0D, " (carriage return)"}}};
-    const auto named =
-        std::ranges::find(kNames, *control, &std::pair<char32_t, std::string_view>::first);
-    return "cannot hold the control character " + codePointName(*control) +
-           std::string(named == kNames.end() ? "" : named->second);
-  }
-  return std::nullopt;
 }
 
 std::optional<int> wholeNumber(std::string_view cell) {

@@ -22,6 +22,7 @@
 #include "forms/main_window_form.h"
 #include "forms/menus.h"
 #include "forms/screen_fit.h"
+#include "held_keys.h"
 #include "lineup_window.h"
 #include "twips.h"
 
@@ -60,6 +61,7 @@ MainWindow::MainWindow() : dpi_(screenLogicalDpi()) {
   createMenus();
   connectControls();
   fitToScreen();
+  dropKeysHeldIntoModalWindows();
 }
 
 MainWindow::~MainWindow() {
@@ -80,8 +82,10 @@ void MainWindow::createMenus() {
       QAction* action = menu->addAction(QString::fromStdString(item.caption));
       action->setObjectName(QString::fromStdString(item.name));
       // A window-wide shortcut: it works whichever control has the focus.
-      if (item.shortcut)
+      if (item.shortcut) {
         action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QChar(item.shortcut->key)));
+        menuShortcuts_.append(action->shortcut());
+      }
       connect(action, &QAction::triggered, this, [this, command = item.command] {
         if (editor_ != nullptr) editor_->run(command, *this);
       });
@@ -125,9 +129,18 @@ void MainWindow::connectControls() {
   lblCricInfo->setFocusPolicy(Qt::StrongFocus);
   lblCricInfo->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted; }"));
   lblCricInfo->installEventFilter(this);
+  for (QLineEdit* box : textBoxes_) box->installEventFilter(this);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A text box would take some of the menus' keys for its own editing (Ctrl+E moves to the end of
+  // the line on some desktops): the menus come first, whichever control has the focus.
+  if (event->type() == QEvent::ShortcutOverride &&
+      menuShortcuts_.contains(
+          QKeySequence(static_cast<const QKeyEvent&>(*event).keyCombination()))) {
+    event->ignore();
+    return true;
+  }
   if (watched == lblCricInfo && event->type() == QEvent::MouseButtonRelease) {
     const auto& mouse = static_cast<const QMouseEvent&>(*event);
     if (mouse.button() == Qt::LeftButton &&

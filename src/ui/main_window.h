@@ -81,6 +81,8 @@ class MainWindow final : public QMainWindow,
   QListWidget* lstPlayers;
   QLabel* img1;
   QLabel* lblCricInfo;
+  // The menus' keys, which no control takes for itself.
+  QList<QKeySequence> menuShortcuts_;
 };
 
 }  // namespace zelbor::ui

@@ -1,13 +1,13 @@
 #include "message_box_prompts.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSet>
 #include <algorithm>
 #include <array>
 #include <vector>
+
+#include "held_keys.h"
 
 namespace zelbor::ui {
 namespace {
@@ -34,39 +34,12 @@ void setUp(QMessageBox& box, const std::string& text, const QWidget* mainWindow)
   box.setText(shown);
 }
 
-// Keys held down before the box opened keep repeating into it: those repeats must neither move the
-// focus between its buttons nor choose one. A key pressed while the box is open works as usual,
-// its own repeats included.
-class HeldKeyFilter final : public QObject {
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) {
-      return false;
-    }
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (!key.isAutoRepeat()) {
-      if (event->type() == QEvent::KeyPress) pressedHere_.insert(key.key());
-      return false;
-    }
-    if (pressedHere_.contains(key.key())) return false;
-    // An accepted override keeps the repeat from triggering a shortcut; the press is dropped.
-    event->accept();
-    return true;
-  }
-
- private:
-  QSet<int> pressedHere_;
-};
-
-int exec(QMessageBox& box) {
-  HeldKeyFilter filter;
-  qApp->installEventFilter(&filter);
-  const int result = box.exec();
-  qApp->removeEventFilter(&filter);
-  return result;
-}
-
 }  // namespace
+
+MessageBoxPrompts::MessageBoxPrompts(QWidget* mainWindow) : mainWindow_(mainWindow) {
+  // Keys held down before a box opened keep repeating into it.
+  dropKeysHeldIntoModalWindows();
+}
 
 int MessageBoxPrompts::run(QMessageBox::Icon icon, const std::string& text,
                            QMessageBox::StandardButtons buttons,
@@ -74,7 +47,7 @@ int MessageBoxPrompts::run(QMessageBox::Icon icon, const std::string& text,
   QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), {}, buttons);
   setUp(box, text, mainWindow_);
   box.setDefaultButton(defaultButton);
-  return exec(box);
+  return box.exec();
 }
 
 std::size_t MessageBoxPrompts::choose(const std::string& text,
@@ -90,7 +63,7 @@ std::size_t MessageBoxPrompts::choose(const std::string& text,
   }
   box.setDefaultButton(added.at(defaultButton));
   box.setEscapeButton(added.at(escapeButton));
-  exec(box);
+  box.exec();
   const auto chosen = std::ranges::find(added, box.clickedButton());
   return chosen == added.end() ? escapeButton : static_cast<std::size_t>(chosen - added.begin());
 }

@@ -17,7 +17,7 @@ inline constexpr const char* kApplicationTitle = editor::messages::kApplicationT
 // The editor's questions and messages as message boxes over the window in use.
 class MessageBoxPrompts final : public editor::Prompts {
  public:
-  explicit MessageBoxPrompts(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+  explicit MessageBoxPrompts(QWidget* mainWindow);
 
   editor::Answer askYesNo(const std::string& text) override;
   editor::Answer askYesNoDefaultNo(const std::string& text) override;

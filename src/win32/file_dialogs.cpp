@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "db/win32_text.h"
+#include "held_keys.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -39,6 +40,7 @@ std::string runDialog(HWND owner, std::string_view title, const editor::FileType
   // With a default extension set, the dialog appends the chosen file type's.
   dialog.lpstrDefExt = saving && !extension.empty() ? extension.c_str() : nullptr;
   dialog.Flags = kCommonFlags | flags;
+  const HeldKeyFilter held;
   const BOOL chosen = saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   return chosen ? db::utf8FromWide(path.data()) : std::string();
 }

@@ -1,11 +1,11 @@
 #include "message_box_prompts.h"
 
 #include <array>
-#include <set>
 #include <string_view>
 
 #include "db/win32_text.h"
 #include "editor/messages.h"
+#include "held_keys.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -14,9 +14,7 @@ namespace {
 struct OpenBox {
   // New captions for the Yes, No and Cancel buttons; empty keeps the system's.
   std::array<std::wstring_view, 3> captions;
-  std::set<WPARAM> keysPressedHere;
   HHOOK windowHook = nullptr;
-  HHOOK messageHook = nullptr;
 };
 thread_local OpenBox* openBox = nullptr;
 
@@ -33,24 +31,6 @@ LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// A key held down before the box opened keeps repeating into it: those repeats neither move the
-// focus between its buttons nor choose one. A key pressed while the box is open works as usual,
-// its own repeats included.
-LRESULT CALLBACK dropHeldKeys(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == MSGF_DIALOGBOX && openBox != nullptr) {
-    const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN) {
-      const bool repeat = (message->lParam & (1L << 30)) != 0;
-      if (!repeat) {
-        openBox->keysPressedHere.insert(message->wParam);
-      } else if (!openBox->keysPressedHere.contains(message->wParam)) {
-        return TRUE;
-      }
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 int runBox(HWND owner, const std::string& text, UINT style,
            std::array<std::wstring_view, 3> captions) {
   OpenBox box;
@@ -59,11 +39,10 @@ int runBox(HWND owner, const std::string& text, UINT style,
   openBox = &box;
   const DWORD thread = GetCurrentThreadId();
   box.windowHook = SetWindowsHookExW(WH_CBT, renameButtons, nullptr, thread);
-  box.messageHook = SetWindowsHookExW(WH_MSGFILTER, dropHeldKeys, nullptr, thread);
   const std::wstring title = db::wideFromUtf8(editor::messages::kApplicationTitle);
+  const HeldKeyFilter held;
   const int answer =
       MessageBoxW(owner, db::wideFromUtf8(text).c_str(), title.c_str(), style | MB_SETFOREGROUND);
-  if (box.messageHook != nullptr) UnhookWindowsHookEx(box.messageHook);
   if (box.windowHook != nullptr) UnhookWindowsHookEx(box.windowHook);
   openBox = outer;
   return answer;

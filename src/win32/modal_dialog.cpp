@@ -7,6 +7,7 @@
 #include "db/win32_text.h"
 #include "design_font.h"
 #include "dpi.h"
+#include "held_keys.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -34,6 +35,7 @@ int ModalDialog::run(HWND owner, std::string_view title) {
   InitCommonControlsEx(&classes);
   alignas(DWORD) EmptyTemplate empty{};
   empty.header.style = kDialogStyle;
+  const HeldKeyFilter held;
   const INT_PTR ended = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.header, owner,
                                                 procedure, reinterpret_cast<LPARAM>(this));
   if (font_ != nullptr) DeleteObject(font_);

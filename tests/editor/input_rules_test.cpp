@@ -143,6 +143,13 @@ TEST(InputRules, InsertedTextIsTakenOrRefusedWhole) {
       {txtStats(2), "1234\r\n", "", "1234"},
       {txtStats(0), " ", "", " "},  // a typed space stays a space
       {TextBox::txtRealName, " Al ", "", " Al "},
+      // One line per box: a control character inside is refused, in a name even at its end.
+      {TextBox::txtRealName, "Al\tBrown", "", ""},
+      {TextBox::txtRealName, "Al\r\nBrown", "", ""},
+      {TextBox::txtRealName, "Al Brown\n", "", ""},
+      {TextBox::txtRealName, "Al\u0085", "", ""},
+      {TextBox::txtBestBatODI, "1\x7f", "", ""},
+      {txtStats(2), "1\t2", "", ""},
   };
   for (const Case& c : cases) {
     const Insertion insertion = checkInsertion(c.box, c.inserted, c.current, c.current.size());
@@ -179,6 +186,11 @@ TEST(InputRules, RefusalsSayWhy) {
       {TextBox::txtRealName, "\u0141ukasz",
        "\"Name\" cannot hold the character \"\u0141\": the game's database stores only Western "
        "European (Windows-1252) characters."},
+      // As the import says it.
+      {TextBox::txtRealName, "Al\tBrown",
+       "\"Name\" cannot hold the control character U+0009 (tab)."},
+      {TextBox::txtBestBowlODI, "5-20\n6-30",
+       "\"Best Bowling\" cannot hold the control character U+000A (line feed)."},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(checkInsertion(c.box, c.inserted, "", 0).refusal, c.message) << c.inserted;

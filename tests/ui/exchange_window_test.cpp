@@ -8,6 +8,7 @@
 #include <QCompleter>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -180,6 +181,97 @@ TEST_F(ExchangeWindowTest, FindPicksAPlayerOfAnotherTeamAndASaveLandsOnHim) {
   QTest::keyClicks(box, "Found Player");
   control<QAction>("mnuSave")->trigger();
   EXPECT_EQ(db::decodeUpToNul(filePlayer(5, 3).realName), "Found Player");
+}
+
+// The Enter that chose the file is held: its repeats reach the preview, which stays open.
+TEST_F(ExchangeWindowTest, AHeldEnterNeitherAppliesTheImportNorClosesThePreview) {
+  const std::vector<db::Byte> before = readFileBytes(databasePath);
+  const std::string input = dir.file("rename.csv");
+  std::ofstream(input) << "team,slot,realName\n1,1,Held Enter\n";
+  bool applyEnabled = false;
+  bool openAfterRepeats = false;
+  const ModalWatcher preview("frmImportPreview", [&](QWidget* dialog) {
+    applyEnabled = dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->isEnabled();
+    for (int repeat = 0; repeat < 5; ++repeat) sendHeldKey(dialog, Qt::Key_Return);
+    openAfterRepeats = dialog->isVisible();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  typePath("mnuImport", "dlgImportFile", input);
+  ASSERT_EQ(preview.runs(), 1);
+  EXPECT_TRUE(applyEnabled);
+  EXPECT_TRUE(openAfterRepeats);
+  EXPECT_TRUE(prompts.messages.empty()) << "no report of an import";
+  EXPECT_EQ(readFileBytes(databasePath), before);
+}
+
+// A text box claiming the keys of its desktop's editing bindings, as it does on X11, KDE and
+// GNOME (Ctrl+E moves to the line's end there); the offscreen platform has no such bindings.
+class DesktopEditingKeys final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.modifiers() == Qt::ControlModifier &&
+        QStringLiteral("AEFIOS").contains(QChar(key.key())))
+      event->accept();
+    return false;
+  }
+};
+
+TEST_F(ExchangeWindowTest, EveryMenuShortcutWorksWhicheverControlHasTheFocus) {
+  DesktopEditingKeys desktop;
+  for (QLineEdit* box : window.findChildren<QLineEdit*>()) box->installEventFilter(&desktop);
+  window.show();
+  // Shortcuts work in the active window, which the closed dialog gives back the activation to.
+  const auto activate = [&] {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+  };
+  const std::vector<std::string> focused = {editor::designName(editor::TextBox::txtRealName),
+                                            editor::designName(editor::TextBox::txtDOB),
+                                            editor::designName(editor::txtBat(0)),
+                                            editor::designName(editor::TextBox::txtBestBatODI),
+                                            "lstPlayers",
+                                            "cboTeams",
+                                            "cboBowlAction"};
+  const struct {
+    Qt::Key key;
+    const char* opened;  // the window the shortcut opens
+  } shortcuts[] = {
+      {Qt::Key_E, "dlgExportFile"}, {Qt::Key_I, "dlgImportFile"}, {Qt::Key_F, "frmFindPlayer"}};
+  for (const std::string& name : focused) {
+    auto* target = control(name);
+    ASSERT_NE(target, nullptr);
+    for (const auto& shortcut : shortcuts) {
+      ASSERT_TRUE(activate());
+      target->setFocus();
+      const ModalWatcher opened(shortcut.opened, [](QWidget* shown) { shown->close(); });
+      QTest::keyClick(target, shortcut.key, Qt::ControlModifier);
+      EXPECT_EQ(opened.runs(), 1) << name << " " << shortcut.opened;
+    }
+    const int shown = fileDialog.shown;
+    ASSERT_TRUE(activate());
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(fileDialog.shown, shown + 1) << name << " Open";
+  }
+  EXPECT_TRUE(prompts.questions.empty());
+}
+
+// A file shorter than a database was compared beyond its end (found by the soak test).
+TEST_F(ExchangeWindowTest, CompareRefusesAFileTooShortToBeADatabase) {
+  const std::string shortFile = dir.file("players.csv");
+  std::ofstream(shortFile) << "team,slot,realName\n1,1,Al\n";
+  const ModalWatcher differences("frmDifferences", [](QWidget* shown) { shown->close(); });
+  typePath("mnuCompare", "dlgCompareFile", shortFile);
+  EXPECT_EQ(differences.runs(), 0);
+  ASSERT_EQ(prompts.messages.size(), 1U);
+  EXPECT_EQ(
+      prompts.messages[0].first,
+      "\"" + shortFile + "\" is 26 bytes long; a player database needs at least 358134 bytes.");
 }
 
 TEST_F(ExchangeWindowTest, OpenWithUnsavedEditsAsksFirst) {

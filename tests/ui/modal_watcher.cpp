@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -30,6 +31,14 @@ bool ModalWatcher::eventFilter(QObject* watched, QEvent* event) {
     action_(window);
   });
   return false;
+}
+
+void sendHeldKey(QWidget* window, Qt::Key key) {
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, enter ? QStringLiteral("\r") : QString(),
+                  true);
+  QApplication::sendEvent(window->focusWidget() != nullptr ? window->focusWidget() : window,
+                          &event);
 }
 
 }  // namespace zelbor::testing

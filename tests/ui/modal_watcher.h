@@ -27,4 +27,8 @@ class ModalWatcher final : public QObject {
   int runs_ = 0;
 };
 
+// A repeat of `key`, held down since before `window` opened, as the keyboard sends it to the
+// window's focused control.
+void sendHeldKey(QWidget* window, Qt::Key key);
+
 }  // namespace zelbor::testing

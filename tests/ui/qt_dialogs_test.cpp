@@ -190,21 +190,19 @@ TEST(MessageBoxPrompts, AltKeysAnswer) {
 TEST(MessageBoxPrompts, KeysHeldBeforeTheQuestionNeitherMoveItsFocusNorAnswer) {
   QWidget mainWindow;
   ui::MessageBoxPrompts prompts(&mainWindow);
-  const auto press = [](QWidget* box, Qt::Key key, bool repeat) {
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier,
-                    key == Qt::Key_Return ? QStringLiteral("\r") : QString(), repeat);
-    QApplication::sendEvent(box->focusWidget(), &event);
-  };
   QString focusedAfterRepeats;
   bool openAfterRepeats = false;
   const ModalWatcher held("", [&](QWidget* box) {
-    for (int repeat = 0; repeat < 4; ++repeat) press(box, Qt::Key_Down, true);
-    press(box, Qt::Key_Return, true);
+    for (int repeat = 0; repeat < 4; ++repeat) sendHeldKey(box, Qt::Key_Down);
+    sendHeldKey(box, Qt::Key_Return);
     focusedAfterRepeats = qobject_cast<QPushButton*>(box->focusWidget())->text().remove('&');
     openAfterRepeats = box->isVisible();
-    // A key pressed while the question is open works: Down moves to Discard, Enter takes it.
-    press(box, Qt::Key_Down, false);
-    press(box, Qt::Key_Return, false);
+    // A key pressed while the question is open works, its repeats too: Down moves to Discard,
+    // Enter takes it.
+    QTest::keyClick(box->focusWidget(), Qt::Key_Down);
+    sendHeldKey(box, Qt::Key_Down);
+    QTest::keyClick(box->focusWidget(), Qt::Key_Up);
+    QTest::keyClick(box->focusWidget(), Qt::Key_Return);
   });
   EXPECT_EQ(prompts.askSaveChanges("Save changes?"), editor::SaveChoice::Discard);
   EXPECT_EQ(held.runs(), 1);

@@ -61,6 +61,38 @@ TEST_F(RestoreWindowTest, ApplyingTheNewestBackupAfterASaveGivesBackTheFileBefor
   EXPECT_EQ(name->text(), shownBefore) << "the window shows the file as it is now";
 }
 
+// The Enter that opened the windows is held: its repeats neither pick the backup nor apply it.
+TEST_F(RestoreWindowTest, AHeldEnterNeitherChoosesNorAppliesABackup) {
+  auto* name = control<QLineEdit>("txtRealName");
+  name->setFocus();
+  name->selectAll();
+  QTest::keyClicks(name, "Saved Name");
+  control<QAction>("mnuSave")->trigger();
+  const std::vector<db::Byte> saved = readFileBytes(databasePath);
+
+  bool listOpenAfterRepeats = false;
+  bool changesOpenAfterRepeats = false;
+  const ModalWatcher backups("frmBackups", [&](QWidget* dialog) {
+    auto* table = dialog->findChild<QTreeWidget*>("table");
+    table->setCurrentItem(table->topLevelItem(0));
+    for (int repeat = 0; repeat < 5; ++repeat) sendHeldKey(dialog, Qt::Key_Return);
+    listOpenAfterRepeats = dialog->isVisible();
+    // The user presses Enter anew, and holds it.
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  const ModalWatcher changes("frmRestoreChanges", [&](QWidget* dialog) {
+    for (int repeat = 0; repeat < 5; ++repeat) sendHeldKey(dialog, Qt::Key_Return);
+    changesOpenAfterRepeats = dialog->isVisible();
+    dialog->findChild<QPushButton*>("cmdCancel")->click();
+  });
+  control<QAction>("mnuRestore")->trigger();
+  ASSERT_EQ(backups.runs(), 1);
+  ASSERT_EQ(changes.runs(), 1);
+  EXPECT_TRUE(listOpenAfterRepeats);
+  EXPECT_TRUE(changesOpenAfterRepeats);
+  EXPECT_EQ(readFileBytes(databasePath), saved);
+}
+
 TEST_F(RestoreWindowTest, ABackupWithNothingToRestoreOffersOnlyCancel) {
   bool applyEnabled = true;
   bool cancelIsDefault = false;

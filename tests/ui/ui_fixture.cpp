@@ -55,9 +55,10 @@ bool isOfKind(const QWidget* control, forms::ControlKind kind) {
 
 }  // namespace
 
-UiFixture::UiFixture()
+UiFixture::UiFixture(bool realMessageBoxes)
     : databasePath(dir.file("TeamAndPlayerInfo.bag")),
-      editor(window, prompts, fileDialog, browser, db::systemFileSystem(),
+      editor(window, realMessageBoxes ? static_cast<editor::Prompts&>(messageBoxes) : prompts,
+             fileDialog, browser, db::systemFileSystem(),
              {QCoreApplication::applicationDirPath().toStdString(),
               {},
               ".",

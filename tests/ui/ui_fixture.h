@@ -15,16 +15,18 @@
 #include "support/temp_file.h"
 #include "ui/form_layout.h"
 #include "ui/main_window.h"
+#include "ui/message_box_prompts.h"
 #include "ui/twips.h"
 
 namespace zelbor::testing {
 
 // The main window and a real editor on a fresh copy of the sample database, started and showing
 // team 1's first player. Fakes stand in for the message boxes, the file dialog and the browser.
-// The editor backs up before writing, into the test's state folder, as the application does.
+// The editor backs up before writing, into the test's state folder, as the application does; with
+// `realMessageBoxes` it asks and tells in the program's message boxes instead of the fake.
 class UiFixture : public ::testing::Test {
  public:
-  UiFixture();
+  explicit UiFixture(bool realMessageBoxes = false);
 
   template <class Widget = QWidget>
   Widget* control(const std::string& name) const {
@@ -43,6 +45,7 @@ class UiFixture : public ::testing::Test {
   std::string databasePath;
   ui::MainWindow window;
   FakePrompts prompts;
+  ui::MessageBoxPrompts messageBoxes{&window};
   FakeFileDialog fileDialog;
   FakeBrowser browser;
   editor::Editor editor;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <string>
 
@@ -147,6 +148,29 @@ TEST_P(AskedWindowTest, BatchProcessingAllTeams) {
   expectViewReloaded();
 }
 
+// The question comes once the find window has closed on a player of another team, and Cancel
+// stays on the edited player.
+TEST_P(AskedWindowTest, FindingAPlayerOfAnotherTeam) {
+  const std::string wanted = fileName(5, 3);
+  std::size_t askedWhileFinding = 0;
+  const ModalWatcher find("frmFindPlayer", [&](QWidget* dialog) {
+    auto* text = dialog->findChild<QLineEdit*>(QStringLiteral("txtFind"));
+    QTest::keyClicks(text, QString::fromStdString(wanted));
+    askedWhileFinding = prompts.questions.size();
+    QTest::keyClick(text, Qt::Key_Return);
+  });
+  control<QAction>("mnuFindPlayer")->trigger();
+  ASSERT_EQ(find.runs(), 1);
+  EXPECT_EQ(askedWhileFinding, 0U);
+  EXPECT_EQ(prompts.questions.size(), 1U);
+  const bool wentOn = editor.loadedTeam() == 5;
+  expectAnswerFollowed(wentOn);
+  if (wentOn) {
+    EXPECT_EQ(box(TextBox::txtRealName)->text().toStdString(), wanted);
+    EXPECT_EQ(players()->currentRow(), 2);
+  }
+}
+
 std::string choiceName(const ::testing::TestParamInfo<SaveChoice>& info) {
   switch (info.param) {
     case SaveChoice::Save:
@@ -254,6 +278,59 @@ TEST_F(UnsavedEditsWindowTest, PastedTextIsRefusedAndSeveralBadBoxesAreListedAtO
   EXPECT_NE(prompts.messages[0].first.find("Shirt Numbers (box 1)"), std::string::npos);
   EXPECT_NE(prompts.messages[0].first.find("Balls Bowled"), std::string::npos);
   EXPECT_EQ(QApplication::focusWidget(), box(editor::txtShirt(1)));
+  EXPECT_EQ(readFileBytes(databasePath), sample);
+}
+
+// Within the team no question is asked: the edited player is kept, as a click in the list keeps
+// him, and the window stays marked.
+TEST_F(UnsavedEditsWindowTest, FindingAPlayerOfTheSameTeamAsksNothing) {
+  typeName("Edited Name");
+  const std::string wanted = fileName(1, 4);
+  const ModalWatcher find("frmFindPlayer", [&](QWidget* dialog) {
+    auto* text = dialog->findChild<QLineEdit*>(QStringLiteral("txtFind"));
+    QTest::keyClicks(text, QString::fromStdString(wanted));
+    QTest::keyClick(text, Qt::Key_Return);
+  });
+  control<QAction>("mnuFindPlayer")->trigger();
+  ASSERT_EQ(find.runs(), 1);
+  EXPECT_TRUE(prompts.questions.empty());
+  EXPECT_EQ(players()->currentRow(), 3);
+  EXPECT_EQ(box(TextBox::txtRealName)->text().toStdString(), wanted);
+  EXPECT_TRUE(players()->item(0)->text().endsWith("Edited Name"));
+  EXPECT_TRUE(window.isWindowModified());
+  EXPECT_EQ(readFileBytes(databasePath), sample);
+}
+
+// A tab or line break pasted into a box would put the name on two lines in the list and the file.
+TEST_F(UnsavedEditsWindowTest, APastedTabOrLineBreakIsRefusedWhole) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const struct {
+    TextBox box;
+    const char* pasted;
+    const char* refusal;
+  } cases[] = {
+      {TextBox::txtRealName, "Al\tBrown",
+       "\"Name\" cannot hold the control character U+0009 (tab)."},
+      {TextBox::txtRealName, "Al\nBrown",
+       "\"Name\" cannot hold the control character U+000A (line feed)."},
+      {TextBox::txtRealName, "Al Brown\r\n",
+       "\"Name\" cannot hold the control character U+000D (carriage return)."},
+      {TextBox::txtBestBatODI, "101\t*",
+       "\"Best Batting\" cannot hold the control character U+0009 (tab)."},
+  };
+  for (const auto& c : cases) {
+    QLineEdit* target = box(c.box);
+    const QString shown = target->text();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+    target->setFocus();
+    target->selectAll();
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(target->text(), shown) << c.pasted;
+    EXPECT_EQ(QToolTip::text().toStdString(), c.refusal);
+  }
+  EXPECT_FALSE(window.isWindowModified());
+  control<QAction>("mnuSave")->trigger();
   EXPECT_EQ(readFileBytes(databasePath), sample);
 }
 

@@ -208,6 +208,39 @@ TEST(TableWindows, BackupsAreListedNewestFirstAndTheHighlightedOneIsChosen) {
   EXPECT_EQ(answer(texts::kRestoreTitle, choose, IDCANCEL, seen), std::nullopt);
 }
 
+// The Enter that opened a window is held: its repeats neither choose a backup nor apply anything.
+TEST(TableWindows, AKeyHeldBeforeTheWindowOpenedPressesNothing) {
+  BackupDialog backups(nullptr);
+  ExchangeDialogs exchange(nullptr);
+  const editor::BackupListing backup{"2026-12-10 16:17:05 UTC", "save", 2};
+  const editor::ImportPreviewRows changing{"C:\\in.csv", "", kChanges, {}, {}};
+  const struct {
+    std::string_view title;
+    std::function<bool()> show;  // whether the window was answered with OK
+  } windows[] = {
+      {texts::kRestoreTitle,
+       [&] { return backups.chooseBackup("C:\\a.bag", {backup}).has_value(); }},
+      {texts::kRestoreTitle, [&] { return backups.confirmRestore(backup, kChanges); }},
+      {texts::kImportTitle, [&] { return exchange.confirmImport(changing); }},
+  };
+  for (const auto& window : windows) {
+    SeenTable seen;
+    bool openAfterRepeats = false;
+    const bool answered = answer<bool>(window.title, window.show, IDCANCEL, seen, [&](HWND shown) {
+      // Bit 30 says the key was already down.
+      constexpr LPARAM kRepeat = 1 | (1L << 30);
+      for (int repeat = 0; repeat < 5; ++repeat) {
+        PostMessageW(GetDlgItem(shown, kTableId), WM_KEYDOWN, VK_RETURN, kRepeat);
+      }
+      Sleep(200);
+      openAfterRepeats = IsWindow(shown) != FALSE;
+    });
+    EXPECT_TRUE(openAfterRepeats) << window.title;
+    EXPECT_FALSE(answered) << window.title;
+    EXPECT_TRUE(seen.okEnabled) << window.title;
+  }
+}
+
 // Each table window with something to apply and with nothing: its texts, which button Enter
 // presses, whether Apply can be pressed, and what the window returns.
 TEST(TableWindows, ApplyIsTheDefaultOnlyWithSomethingToApply) {

@@ -117,6 +117,10 @@ TEST_F(TextBoxRulesTest, PastedTextIsTakenOrRefusedWhole) {
       {TextBox::txtRealName, "", std::wstring(41, L'a'), ""},
       {TextBox::txtRealName, "", L"Smith \u0141", ""},
       {TextBox::txtRealName, "", L"Smith", "Smith"},
+      // One line per box: a tab or line break would go into the name list and the file.
+      {TextBox::txtRealName, "", L"Al\tBrown", ""},
+      {TextBox::txtRealName, "", L"Al\r\nBrown", ""},
+      {TextBox::txtBestBatODI, "", L"101*\n", ""},
   };
   for (const auto& c : cases) {
     HWND control = edit(c.box, c.before);

@@ -1,0 +1,67 @@
+#include "held_keys.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QKeyEvent>
+#include <QSet>
+#include <QWidget>
+
+namespace zelbor::ui {
+namespace {
+
+class HeldKeyFilter final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr) return false;
+    switch (event->type()) {
+      case QEvent::Show:
+        if (widget->isWindow() && widget->isModal()) pressedHere_.insert(widget, {});
+        return false;
+      case QEvent::Hide:
+        if (widget->isWindow()) pressedHere_.remove(widget);
+        return false;
+      case QEvent::KeyPress:
+      case QEvent::ShortcutOverride:
+      case QEvent::KeyRelease:
+        return dropped(widget->window(), static_cast<QKeyEvent&>(*event));
+      default:
+        return false;
+    }
+  }
+
+ private:
+  // Whether `key`, received by a widget of `window`, is a repeat of a key the window did not see
+  // go down.
+  bool dropped(const QWidget* window, QKeyEvent& key) {
+    const auto pressed = pressedHere_.find(window);
+    if (pressed == pressedHere_.end()) return false;
+    if (!key.isAutoRepeat()) {
+      if (key.type() == QEvent::KeyPress) pressed->insert(key.key());
+      return false;
+    }
+    if (pressed->contains(key.key())) return false;
+    // An accepted override keeps the repeat from triggering a shortcut; the press is dropped.
+    key.accept();
+    return true;
+  }
+
+  // The keys that went down in each open modal window.
+  QHash<const QWidget*, QSet<int>> pressedHere_;
+};
+
+}  // namespace
+
+void dropKeysHeldIntoModalWindows() {
+  static const HeldKeyFilter* const filter = [] {
+    auto* installed = new HeldKeyFilter(qApp);
+    qApp->installEventFilter(installed);
+    return installed;
+  }();
+  static_cast<void>(filter);
+}
+
+}  // namespace zelbor::ui
