@@ -185,7 +185,7 @@ TEST_F(Spreadsheet, AnEditedWorkbookChangesItsFieldsAndTheSpoofName) {
       {1.0, 2.0, std::monostate{}, std::monostate{}, std::monostate{}}};
   const std::string workbook = folder.file("edited.xlsx");
   writeFileBytes(workbook, [&] {
-    const std::string bytes = xlsxWorkbook(table, "Players").value();
+    const std::string bytes = xlsxWorkbook(db::systemFileSystem(), table, "Players").value();
     return std::vector<db::Byte>(bytes.begin(), bytes.end());
   }());
   db::PlayerRecord player = playerAt(image, 1, 1);
