@@ -156,6 +156,7 @@ std::string libraryPath(const db::Path& path) {
   const std::wstring wide = db::wideFromUtf8(path.utf8());
   if (std::string spelt = ansi(wide); !spelt.empty()) return spelt;
   const std::size_t separator = wide.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return {};
   const std::wstring folder = wide.substr(0, separator);
   std::wstring shortFolder(MAX_PATH + 1, L'\0');
   const DWORD length = GetShortPathNameW(folder.c_str(), shortFolder.data(), MAX_PATH + 1);
