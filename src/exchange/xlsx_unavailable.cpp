@@ -1,5 +1,5 @@
-// The xlsx format in a build without its libraries (libzip, pugixml, libxlsxwriter), as in the
-// build configured with ZELBOR_XLSX=OFF: a workbook is refused with a message, and csv and json still work.
+// The xlsx format in a build without its libraries (libzip, pugixml, libxlsxwriter), configured
+// with ZELBOR_XLSX=OFF: a workbook is refused with a message, and csv and json still work.
 #include "table_format.h"
 #include "xlsx_reader.h"
 #include "xlsx_writer.h"
