@@ -19,12 +19,12 @@ struct LineupsOptions {
 ExitStatus listLineups(const CommandContext& context, const LineupsOptions& options) {
   std::optional<db::Database> database = openDatabase(context, options.path);
   if (!database) return ExitStatus::FileError;
-  if (db::Result<void> loaded = database->LoadTeam(*options.team); !loaded) {
-    return reportFileError(context, loaded.error());
-  }
+  const db::Result<std::vector<db::PlayerRecord>> players =
+      database->readTeamPlayers(*options.team);
+  if (!players) return reportFileError(context, players.error());
   const db::Result<db::LineupArea> area = database->readLineupArea(*options.team);
   if (!area) return reportFileError(context, area.error());
-  const auto lines = tools::lineupLines(area.value(), database->teamPlayers());
+  const auto lines = tools::lineupLines(area.value(), players.value());
   for (std::size_t lineup = 0; lineup < lines.size(); ++lineup) {
     for (std::size_t entry = 0; entry < lines[lineup].size(); ++entry) {
       writeRow(context.out, {tools::kLineupSlots[lineup].caption, std::to_string(entry + 1),

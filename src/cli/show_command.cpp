@@ -42,19 +42,19 @@ void printPlayer(std::ostream& out, const db::PlayerRecord& player, const db::Va
 ExitStatus showPlayer(const CommandContext& context, const ShowOptions& options) {
   std::optional<db::Database> database = openDatabase(context, options.path);
   if (!database) return ExitStatus::FileError;
-  if (db::Result<void> loaded = database->LoadTeam(*options.team); !loaded) {
-    return reportFileError(context, loaded.error());
-  }
-  if (options.slot > database->playerCount()) {
+  const db::Result<std::vector<db::Byte>> area = database->readPlayerArea(*options.team);
+  if (!area) return reportFileError(context, area.error());
+  const std::vector<db::PlayerRecord> players =
+      db::decodeTeamPlayers(std::span<const db::Byte, db::kPlayerAreaSize>(area.value()));
+  const int playerCount = static_cast<int>(players.size());
+  if (options.slot > playerCount) {
     // A named slot after the first empty one is stored but never loaded, by the game or by us.
-    const db::Result<std::vector<db::Byte>> area = database->readPlayerArea(*options.team);
-    if (!area) return reportFileError(context, area.error());
     const db::PlayerRecord stored = db::decodePlayerRecord(
         std::span<const db::Byte>(area.value())
             .subspan(static_cast<std::size_t>(options.slot - 1) * db::kRecordSize)
             .first<db::kRecordSize>());
-    context.err << "Team " << *options.team << " has " << database->playerCount()
-                << " loaded players; slot " << options.slot
+    context.err << "Team " << *options.team << " has " << playerCount << " loaded players; slot "
+                << options.slot
                 << (db::isEmptySlot(stored) ? " holds none."
                                             : " holds a player the game does not load.")
                 << "\n";
@@ -63,7 +63,7 @@ ExitStatus showPlayer(const CommandContext& context, const ShowOptions& options)
   const db::Result<db::ValueLists> lists =
       db::ValueLists::load(context.fileSystem, options.listFolder);
   if (!lists) return reportFileError(context, lists.error());
-  printPlayer(context.out, database->player(options.slot), lists.value());
+  printPlayer(context.out, players.at(static_cast<std::size_t>(options.slot - 1)), lists.value());
   return ExitStatus::Success;
 }
 

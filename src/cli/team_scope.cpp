@@ -15,8 +15,9 @@ db::WalkOutcome readTeams(
     db::Database& database, TeamScope scope,
     const std::function<void(int team, std::span<const db::PlayerRecord>)>& visit) {
   if (!scope) return db::readEachTeam(database, visit);
-  if (db::Result<void> loaded = database.LoadTeam(*scope); !loaded) return {loaded.error(), *scope};
-  visit(*scope, database.teamPlayers());
+  const db::Result<std::vector<db::PlayerRecord>> players = database.readTeamPlayers(*scope);
+  if (!players) return {players.error(), *scope};
+  visit(*scope, players.value());
   return {};
 }
 

@@ -83,16 +83,10 @@ Result<std::vector<Byte>> Database::readPlayerArea(int team) const {
   return area;
 }
 
-Result<void> Database::LoadTeam(int team) {
+Result<std::vector<PlayerRecord>> Database::readTeamPlayers(int team) const {
   Result<std::vector<Byte>> area = readPlayerArea(team);
   if (!area) return area.error();
-  takeLoadedArea(team, std::move(area).value());
-  return {};
-}
-
-void Database::takeLoadedArea(int team, std::vector<Byte> area) {
-  teamPlayers_ = decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area));
-  current_ = {team, std::move(area), {}, {}};
+  return decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area.value()));
 }
 
 Result<LineupArea> Database::readLineupArea(int team) const {

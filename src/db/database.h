@@ -45,42 +45,26 @@ class Database {
   // The seventeen team names as the team list shows them, team 1 first.
   Result<std::array<std::string, kTeamCount>> readTeamNames() const;
 
-  // Reads the team's 48 slots in one transfer and keeps the players before the first empty slot,
-  // and the bytes read, for StoreTeam to compare. On failure teamPlayers is left as it was.
-  Result<void> LoadTeam(int team);
-
-  // A write operation of the one team last loaded: records 1..playerCount go to the start of its
-  // player area; the slots after them are not touched. A team without players writes nothing and
-  // opens nothing.
-  WriteOutcome StoreTeam(int team, const BeforeFirstWrite& beforeFirstWrite = {});
-
   // A write operation over `teams`, in that order, under one lock: reads each team (inside the
   // lock), lets `change` modify its players and writes them back before the next team is read,
   // so a failure part-way leaves the earlier teams written and the later ones untouched.
-  // teamPlayers is not touched. No teams: nothing is opened.
+  // No teams: nothing is opened.
   WriteOutcome rewriteTeams(std::span<const int> teams, const TeamChange& change,
                             const BeforeFirstWrite& beforeFirstWrite = {}) const;
 
   // A write operation of the callers' snapshots, in their order, under one lock. Each team is
   // refused unless its area in the file still holds what the caller loaded (or that mixed with
-  // failedWrite). teamPlayers is not touched. No writes: nothing is opened.
+  // failedWrite). No writes: nothing is opened.
   WriteOutcome writeTeams(std::span<const TeamAreaWrite> writes,
                           const BeforeFirstWrite& beforeFirstWrite = {}) const;
 
   Result<LineupArea> readLineupArea(int team) const;
 
-  // The team's 48 slots as stored, the empty ones and those after them included; teamPlayers is
-  // not touched.
+  // The team's 48 slots as stored, the empty ones and those after them included.
   Result<std::vector<Byte>> readPlayerArea(int team) const;
 
-  int playerCount() const { return static_cast<int>(teamPlayers_.size()); }
-  // Players are numbered from 1.
-  PlayerRecord& player(int index) { return teamPlayers_.at(static_cast<std::size_t>(index - 1)); }
-  const PlayerRecord& player(int index) const {
-    return teamPlayers_.at(static_cast<std::size_t>(index - 1));
-  }
-  std::vector<PlayerRecord>& teamPlayers() { return teamPlayers_; }
-  const std::vector<PlayerRecord>& teamPlayers() const { return teamPlayers_; }
+  // The team's players, read in one transfer: the slots before the first empty one.
+  Result<std::vector<PlayerRecord>> readTeamPlayers(int team) const;
 
  private:
   Database(FileSystem& fileSystem, Path path, FileStatus opened)
@@ -96,7 +80,6 @@ class Database {
   // sentence ("since it was opened").
   std::optional<std::string> changeSinceOpened(const FileStatus& now,
                                                const std::string& since) const;
-  void takeLoadedArea(int team, std::vector<Byte> area);
 
   // The steps of a write operation; each records a failure in `outcome` and returns false.
   // Opens the file for writing, takes the lock and checks the file; nullptr on failure.
@@ -114,10 +97,6 @@ class Database {
   Path databasePath_;
   // The file as it was when the database was opened; writes go only into that same file.
   FileStatus opened_;
-  // The editor's current team for LoadTeam and StoreTeam: its players and its snapshot (the area
-  // as last read, and since written by us).
-  std::vector<PlayerRecord> teamPlayers_;
-  TeamAreaWrite current_;
 };
 
 // Players of a 48-slot player area: the slots before the first whose realName is all NUL.

@@ -202,30 +202,4 @@ WriteOutcome Database::rewriteTeams(std::span<const int> teams, const TeamChange
       beforeFirstWrite);
 }
 
-WriteOutcome Database::StoreTeam(int team, const BeforeFirstWrite& beforeFirstWrite) {
-  if (teamPlayers_.empty()) {
-    const int teams[] = {team};
-    WriteOutcome outcome = WriteOutcome::planned(teams);
-    outcome.teams.front().state = TeamWriteState::Written;
-    return outcome;
-  }
-  // Another team's bytes are never compared with this team's area.
-  TeamAreaWrite write{team, team == current_.team ? current_.loaded : std::vector<Byte>{},
-                      withPlayers(current_.loaded, teamPlayers_), current_.failedWrite};
-  const WriteOutcome outcome = writeTeams({&write, 1}, beforeFirstWrite);
-  switch (outcome.teams.front().state) {
-    case TeamWriteState::Written:
-    case TeamWriteState::WrittenPossiblyNotOnDisk:
-      current_.loaded = std::move(write.wanted);
-      current_.failedWrite.clear();
-      break;
-    case TeamWriteState::PossiblyPartWritten:
-      current_.failedWrite = std::move(write.wanted);
-      break;
-    case TeamWriteState::Untouched:
-      break;
-  }
-  return outcome;
-}
-
 }  // namespace zelbor::db

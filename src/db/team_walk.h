@@ -18,8 +18,7 @@ struct WalkOutcome {
   bool ok() const { return !error.has_value(); }
 };
 
-// Reads each team in turn and hands its players to `visit`; the database's teamPlayers, the team
-// on screen, is not touched.
+// Reads each team in turn and hands its players to `visit`.
 WalkOutcome readEachTeam(const Database& database,
                          const std::function<void(int team, std::span<const PlayerRecord>)>& visit);
 

@@ -82,8 +82,7 @@ std::optional<db::Database> Editor::openWritable(const std::string& path) {
 
 bool Editor::showOpened(db::Database opened) {
   database_.emplace(std::move(opened));
-  loadedTeam_ = 0;
-  storedEdits_ = false;
+  team_ = {};
   saveBackedUp_ = false;
   if (!LoadTeamNames()) return false;
   view_.setSelectedIndex(ListControl::cboTeams, 0);
@@ -134,7 +133,7 @@ bool Editor::LoadTeamNames() {
 void Editor::cboTeams_Click() {
   if (!resolveUnsavedEdits()) {
     // Cancelled: the list goes back to the team still loaded.
-    view_.setSelectedIndex(ListControl::cboTeams, loadedTeam_ - 1);
+    view_.setSelectedIndex(ListControl::cboTeams, team_.team() - 1);
     return;
   }
   runTeamSelection();
@@ -143,44 +142,47 @@ void Editor::cboTeams_Click() {
 bool Editor::runTeamSelection() {
   const int index = view_.selectedIndex(ListControl::cboTeams);
   if (!database_ || index < 0) return false;
-  const int team = index + 1;
-  if (const db::Result<void> loaded = database_->LoadTeam(team); !loaded) {
+  db::Result<TeamOnScreen> loaded = TeamOnScreen::LoadTeam(*database_, index + 1);
+  if (!loaded) {
     reportError(loaded.error().message);
-    // Memory still holds the team loaded before; the list must keep showing it, or a save would
-    // write that team's players into another team's area.
-    if (loadedTeam_ > 0) view_.setSelectedIndex(ListControl::cboTeams, loadedTeam_ - 1);
+    // The team on screen stays, and the list goes back to it.
+    if (team_.team() > 0) view_.setSelectedIndex(ListControl::cboTeams, team_.team() - 1);
     return false;
   }
-  loadedTeam_ = team;
-  rememberLoadedTeam();
+  showTeam(std::move(loaded).value());
+  return true;
+}
+
+void Editor::showTeam(TeamOnScreen team) {
+  team_ = std::move(team);
   loadingTeam_ = true;
   FillPlayerList();
-  if (database_->playerCount() == 0) {
+  if (team_.playerCount() == 0) {
     showNoPlayer();
-    return true;
+    return;
   }
   view_.setPlayerControlsEnabled(true);
   // Runs the player selection at once, which shows player 1 and ends the loading state.
   selectPlayer(0);
-  return true;
 }
 
 void Editor::FillPlayerList() {
   std::vector<std::string> names;
-  names.reserve(database_->teamPlayers().size());
-  for (int index = 1; index <= database_->playerCount(); ++index) {
+  names.reserve(team_.players().size());
+  for (int index = 1; index <= team_.playerCount(); ++index) {
     names.push_back(playerListItem(index));
   }
   view_.setItems(ListControl::lstPlayers, names);
 }
 
 std::string Editor::playerListItem(int index) const {
-  const db::PlayerRecord& player = database_->player(index);
+  const db::PlayerRecord& player = team_.player(index);
   const bool shown = index == currentPlayer_ && !loadingTeam_;
-  const auto loaded = static_cast<std::size_t>(index - 1);
-  const bool edited = (shown && controlsForm() != shownForm_) || loaded >= loadedPlayers_.size() ||
+  const auto saved = static_cast<std::size_t>(index - 1);
+  const std::vector<db::PlayerRecord>& savedPlayers = team_.savedPlayers();
+  const bool edited = (shown && controlsForm() != shownForm_) || saved >= savedPlayers.size() ||
                       formFromRecord(player, environment_.decimalSeparator) !=
-                          formFromRecord(loadedPlayers_[loaded], environment_.decimalSeparator);
+                          formFromRecord(savedPlayers[saved], environment_.decimalSeparator);
   const std::string name =
       shown ? view_.text(TextBox::txtRealName) : db::decodeUpToNul(player.realName);
   return edited ? std::string(messages::kUnsavedPlayerMarker) + name : name;
@@ -193,7 +195,7 @@ void Editor::selectPlayer(int index) {
 
 void Editor::lstPlayers_Click() {
   const int index = view_.selectedIndex(ListControl::lstPlayers);
-  if (!database_ || index < 0 || index >= database_->playerCount()) return;
+  if (!database_ || index < 0 || index >= team_.playerCount()) return;
   if (!loadingTeam_ && !StorePlayer()) {
     // The edits cannot be kept, so the list stays on the player being edited.
     view_.setSelectedIndex(ListControl::lstPlayers, currentPlayer_ - 1);
@@ -202,7 +204,7 @@ void Editor::lstPlayers_Click() {
   const int previous = currentPlayer_;
   currentPlayer_ = index + 1;
   // The player left shows the name as stored.
-  if (!loadingTeam_ && previous >= 1 && previous <= database_->playerCount()) {
+  if (!loadingTeam_ && previous >= 1 && previous <= team_.playerCount()) {
     view_.setItemText(ListControl::lstPlayers, previous - 1, playerListItem(previous));
   }
   DisplayPlayer(currentPlayer_);
@@ -221,7 +223,7 @@ void Editor::showNoPlayer() {
 }
 
 void Editor::DisplayPlayer(int index) {
-  const PlayerForm form = formFromRecord(database_->player(index), environment_.decimalSeparator);
+  const PlayerForm form = formFromRecord(team_.player(index), environment_.decimalSeparator);
   for (int box = 0; box < kTextBoxCount; ++box) {
     view_.setText(static_cast<TextBox>(box), form.texts[static_cast<std::size_t>(box)]);
   }
@@ -232,11 +234,13 @@ void Editor::DisplayPlayer(int index) {
 }
 
 bool Editor::StorePlayer() {
-  if (!database_ || currentPlayer_ < 1 || currentPlayer_ > database_->playerCount()) return true;
+  if (!database_ || currentPlayer_ < 1 || currentPlayer_ > team_.playerCount()) return true;
+  // Controls as shown hold no edit: moving on keeps the record as loaded, byte for byte, where
+  // storing would tidy it (a name padded with spaces, spoof fields that differ).
+  if (controlsForm() == shownForm_) return true;
   const std::optional<db::PlayerRecord> stored = checkedControls();
   if (!stored) return false;
-  database_->player(currentPlayer_) = *stored;
-  storedEdits_ = teamDiffersFromLoaded();
+  team_.storePlayer(currentPlayer_, *stored);
   return true;
 }
 
@@ -250,11 +254,7 @@ PlayerForm Editor::controlsForm() const {
 }
 
 std::optional<db::PlayerRecord> Editor::checkedControls() {
-  const PlayerForm form = controlsForm();
-  // Controls as shown hold no edit: the record stays as loaded, byte for byte, where storing would
-  // tidy it (a name padded with spaces, spoof fields that differ). Browsing changes nothing.
-  if (form == shownForm_) return database_->player(currentPlayer_);
-  auto stored = storeForm(form, database_->player(currentPlayer_));
+  auto stored = storeForm(controlsForm(), team_.player(currentPlayer_));
   if (const auto* refusals = std::get_if<std::vector<StoreRefusal>>(&stored)) {
     std::string message;
     for (const StoreRefusal& refusal : *refusals) {
@@ -270,9 +270,9 @@ std::optional<db::PlayerRecord> Editor::checkedControls() {
 
 void Editor::mnuSave_Click() {
   if (!database_) return;
-  if (loadedTeam_ == 0 || currentPlayer_ < 1) {
+  if (team_.team() == 0 || currentPlayer_ < 1) {
     reportError(
-        std::string(loadedTeam_ == 0 ? messages::kNoTeamLoaded : messages::kNoPlayerToSave));
+        std::string(team_.team() == 0 ? messages::kNoTeamLoaded : messages::kNoPlayerToSave));
     return;
   }
   // Every box is checked before the question, so one answer is enough.
@@ -311,8 +311,8 @@ void Editor::cboFace_Click() {
 
 void Editor::lblCricInfo_Click() {
   const int row = view_.selectedIndex(ListControl::lstPlayers);
-  if (!database_ || loadedTeam_ == 0 || row < 0 || row >= database_->playerCount()) return;
-  const std::string address = lookupAddress(database_->player(row + 1).realName);
+  if (!database_ || team_.team() == 0 || row < 0 || row >= team_.playerCount()) return;
+  const std::string address = lookupAddress(team_.player(row + 1).realName);
   if (!browser_.open(address)) reportError(messages::noBrowser(address));
 }
 

@@ -18,6 +18,7 @@
 #include "main_view.h"
 #include "player_form.h"
 #include "secondary_windows.h"
+#include "team_on_screen.h"
 
 namespace zelbor::editor {
 
@@ -57,13 +58,13 @@ class Editor {
   std::string playerListItem(int index) const;
 
   void DisplayPlayer(int index);
-  // Copies the controls into teamPlayers(currentPlayer), all or nothing. On a refusal it tells
-  // the user every box that cannot be stored and why, focuses the first and returns false;
-  // nothing has changed then.
+  // Copies the controls into the current player's record when the user edited them, all or
+  // nothing. On a refusal it tells the user every box that cannot be stored and why, focuses the
+  // first and returns false; nothing has changed then.
   bool StorePlayer();
   void mnuSave_Click();
 
-  // Unsaved edits: a player stored into teamPlayers that differs from what was loaded, or
+  // Unsaved edits: a player stored into the team on screen that differs from what was loaded, or
   // controls that differ from the shown player's record.
   bool hasUnsavedEdits() const;
   // The user changed a player control; the window's marker follows.
@@ -116,9 +117,9 @@ class Editor {
 
   int currentPlayer() const { return currentPlayer_; }
   bool loadingTeam() const { return loadingTeam_; }
-  // The team whose players teamPlayers holds and the list shows, 1..17; 0 when none.
-  int loadedTeam() const { return loadedTeam_; }
-  db::Database* database() { return database_ ? &*database_ : nullptr; }
+  // The team whose players the list shows, 1..17; 0 when none.
+  int loadedTeam() const { return team_.team(); }
+  const TeamOnScreen& teamOnScreen() const { return team_; }
 
  private:
   bool fillListsFromFiles();
@@ -137,6 +138,8 @@ class Editor {
   std::optional<ChosenTable> chooseTable(const std::string& path);
   bool LoadTeamNames();
   bool runTeamSelection();
+  // Takes `team` as the team on screen, fills the player list and shows its first player.
+  void showTeam(TeamOnScreen team);
   void selectPlayer(int index);
   void showNoPlayer();
   void showNoTeam();
@@ -164,8 +167,8 @@ class Editor {
   // "3 (Team Name)".
   std::string teamLabel(int team) const;
 
-  // The current player's record with the controls' values, or nothing after telling the user
-  // every box that cannot be stored.
+  // The current player's record stored from the controls, whether or not they were edited, or
+  // nothing after telling the user every box that cannot be stored.
   std::optional<db::PlayerRecord> checkedControls();
   PlayerForm controlsForm() const;
   // Asks Save / Discard / Cancel when there are unsaved edits; false means the user cancelled
@@ -178,10 +181,6 @@ class Editor {
   // left empty would hide players. False when declined or refused; nothing has changed then.
   bool saveTeam(const db::PlayerRecord& current);
   bool confirmEmptyNames(const db::PlayerRecord& current);
-  // teamPlayers as it is now is what the file holds.
-  void rememberLoadedTeam();
-  // Whether teamPlayers shows other values than the team as loaded.
-  bool teamDiffersFromLoaded() const;
   void showModified();
   const std::string& loadedTeamName() const;
   // The team list's text; empty while it selects nothing.
@@ -203,12 +202,9 @@ class Editor {
   std::optional<db::Database> database_;
   std::vector<std::string> teamNames_;
   std::array<std::vector<std::string>, kListControlCount> listItems_;
+  TeamOnScreen team_;
   int currentPlayer_ = 0;
   bool loadingTeam_ = false;
-  int loadedTeam_ = 0;
-  // teamPlayers as loaded or last saved, and whether a store made teamPlayers differ from it.
-  std::vector<db::PlayerRecord> loadedPlayers_;
-  bool storedEdits_ = false;
   // The controls as DisplayPlayer left them: a value without a list item shows no selection.
   PlayerForm shownForm_;
   // A save of this run was backed up; later saves are not.

@@ -24,7 +24,7 @@ std::string playerList(const std::vector<int>& players) {
 
 void Editor::offerReloadOfChangedTeam(const db::PlayerRecord& current) {
   const std::string text =
-      "Team " + teamLabel(loadedTeam_) + " was changed in \"" + database_->databasePath().utf8() +
+      "Team " + teamLabel(team_.team()) + " was changed in \"" + database_->databasePath().utf8() +
       "\" by another program since the editor loaded it, so nothing was written.\r\n\r\n"
       "Reload Team shows the team as it is in the file now; your unsaved edits of it are "
       "dropped. Merge shows the team as it is in the file now with the fields you edited on top, "
@@ -32,7 +32,7 @@ void Editor::offerReloadOfChangedTeam(const db::PlayerRecord& current) {
       "is reloaded or merged.";
   switch (prompts_.askAboutChangedTeam(text)) {
     case TeamChangedChoice::ReloadTeam:
-      restoreView(loadedTeam_ - 1, currentPlayer_ - 1);
+      restoreView(team_.team() - 1, currentPlayer_ - 1);
       break;
     case TeamChangedChoice::Merge:
       mergeChangedTeam(current);
@@ -43,43 +43,39 @@ void Editor::offerReloadOfChangedTeam(const db::PlayerRecord& current) {
 }
 
 void Editor::mergeChangedTeam(const db::PlayerRecord& current) {
-  std::vector<db::PlayerRecord> edited = database_->teamPlayers();
+  std::vector<db::PlayerRecord> edited = team_.players();
   edited.at(static_cast<std::size_t>(currentPlayer_ - 1)) = current;
-  const db::Result<std::vector<db::Byte>> area = database_->readPlayerArea(loadedTeam_);
-  if (!area) return reportError(area.error().message);
-  const std::vector<db::PlayerRecord> inFile =
-      db::decodeTeamPlayers(std::span<const db::Byte, db::kPlayerAreaSize>(area.value()));
-  const TeamMerge asked = mergeTeam(loadedPlayers_, edited, inFile, true);
+  const db::Result<std::vector<db::PlayerRecord>> inFile = database_->readTeamPlayers(team_.team());
+  if (!inFile) return reportError(inFile.error().message);
+  const TeamMerge asked = mergeTeam(team_.savedPlayers(), edited, inFile.value(), true);
   if (!asked.missingPlayers.empty()) {
     // Nothing changes: the edits stay on screen and the team still cannot be saved.
     return reportError(messages::mergeMissingPlayers(
-        teamLabel(loadedTeam_), playerList(asked.missingPlayers), asked.missingPlayers.size()));
+        teamLabel(team_.team()), playerList(asked.missingPlayers), asked.missingPlayers.size()));
   }
   const bool keepUsersValues =
-      asked.conflicts.empty() ||
-      prompts_.askYesNoDefaultNo(mergeConflictQuestion(asked, edited, inFile)) == Answer::Yes;
+      asked.conflicts.empty() || prompts_.askYesNoDefaultNo(mergeConflictQuestion(
+                                     asked, edited, inFile.value())) == Answer::Yes;
 
-  // The team is loaded again so that a save compares the file with what the merge started from.
-  if (const db::Result<void> loaded = database_->LoadTeam(loadedTeam_); !loaded) {
-    return reportError(loaded.error().message);
-  }
-  // Normally what was read above; newer if the file changed again while the question was open.
-  const std::vector<db::PlayerRecord> reloaded = database_->teamPlayers();
-  TeamMerge merged = mergeTeam(loadedPlayers_, edited, reloaded, keepUsersValues);
-  database_->teamPlayers() = std::move(merged.players);
-  loadedPlayers_ = reloaded;
-  storedEdits_ = teamDiffersFromLoaded();
+  // The team is loaded again so that a save compares the file with what the merge started from:
+  // normally what was read above, newer if the file changed again while the question was open.
+  db::Result<TeamOnScreen> reloaded = TeamOnScreen::LoadTeam(*database_, team_.team());
+  if (!reloaded) return reportError(reloaded.error().message);
+  TeamMerge merged =
+      mergeTeam(team_.savedPlayers(), edited, reloaded.value().players(), keepUsersValues);
+  team_ = std::move(reloaded).value();
+  team_.storePlayers(std::move(merged.players));
 
   loadingTeam_ = true;
   FillPlayerList();
-  if (database_->playerCount() == 0) {
+  if (team_.playerCount() == 0) {
     showNoPlayer();
   } else {
-    selectPlayer(std::min(currentPlayer_, database_->playerCount()) - 1);
+    selectPlayer(std::min(currentPlayer_, team_.playerCount()) - 1);
   }
   if (!merged.missingPlayers.empty()) {
     reportError(messages::mergeMissingPlayers(
-        teamLabel(loadedTeam_), playerList(merged.missingPlayers), merged.missingPlayers.size()));
+        teamLabel(team_.team()), playerList(merged.missingPlayers), merged.missingPlayers.size()));
   }
 }
 
@@ -96,7 +92,7 @@ std::string Editor::mergeConflictQuestion(const TeamMerge& merge,
         ": the file holds " + shownValue(conflict.control, inFile[index]) + ", you entered " +
         shownValue(conflict.control, edited[index]) + "\r\n";
   }
-  return messages::mergeConflictQuestion(teamLabel(loadedTeam_), listed);
+  return messages::mergeConflictQuestion(teamLabel(team_.team()), listed);
 }
 
 std::string Editor::shownValue(Control control, const db::PlayerRecord& record) const {

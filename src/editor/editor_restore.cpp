@@ -72,7 +72,7 @@ void Editor::mnuRestore_Click(BackupChooser& chooser) {
 
   const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
-  loadedTeam_ = 0;
+  team_ = {};
   const db::WriteOutcome outcome =
       writeBackedUp("restore", [&](const db::BeforeFirstWrite& backUp) {
         return database_->writeTeams(plan.value().writes, backUp);

@@ -1,21 +1,19 @@
 // Unsaved edits: knowing about them, asking before anything drops them, and saving the team.
-#include <algorithm>
-
 #include "editor.h"
 #include "messages.h"
 
 namespace zelbor::editor {
 
 bool Editor::hasUnsavedEdits() const {
-  if (!database_ || loadedTeam_ == 0) return false;
-  if (storedEdits_) return true;
-  if (loadingTeam_ || currentPlayer_ < 1 || currentPlayer_ > database_->playerCount()) return false;
+  if (!database_ || team_.team() == 0) return false;
+  if (team_.storedEdits()) return true;
+  if (loadingTeam_ || currentPlayer_ < 1 || currentPlayer_ > team_.playerCount()) return false;
   return controlsForm() != shownForm_;
 }
 
 void Editor::PlayerControl_Change() {
   showModified();
-  if (!database_ || loadingTeam_ || currentPlayer_ < 1 || currentPlayer_ > database_->playerCount())
+  if (!database_ || loadingTeam_ || currentPlayer_ < 1 || currentPlayer_ > team_.playerCount())
     return;
   view_.setItemText(ListControl::lstPlayers, currentPlayer_ - 1, playerListItem(currentPlayer_));
 }
@@ -51,15 +49,13 @@ bool Editor::settleUnsavedEdits() {
 
 bool Editor::saveTeam(const db::PlayerRecord& current) {
   if (!confirmEmptyNames(current)) return false;
-  const db::PlayerRecord before = database_->player(currentPlayer_);
-  database_->player(currentPlayer_) = current;
-  // loadedTeam_ is the team selected in the team list, and the one memory holds.
-  const db::WriteOutcome stored = writeBackedUp("save", [this](const db::BeforeFirstWrite& backUp) {
-    return database_->StoreTeam(loadedTeam_, backUp);
+  std::vector<db::PlayerRecord> players = team_.players();
+  players.at(static_cast<std::size_t>(currentPlayer_ - 1)) = current;
+  const db::WriteOutcome stored = writeBackedUp("save", [&](const db::BeforeFirstWrite& backUp) {
+    return team_.StoreTeam(*database_, players, backUp);
   });
   if (!stored) {
-    // The edits stay on screen; memory keeps the player as it was before this save.
-    database_->player(currentPlayer_) = before;
+    // The edits stay on screen; the team on screen keeps the player as it was before this save.
     if (stored.failure == db::WriteFailure::TeamChangedOnDisk) {
       offerReloadOfChangedTeam(current);
     } else {
@@ -67,7 +63,6 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
     }
     return false;
   }
-  rememberLoadedTeam();
   // The list shows the names as saved, on the same player.
   const int row = view_.selectedIndex(ListControl::lstPlayers);
   DisplayPlayer(row + 1);
@@ -78,29 +73,16 @@ bool Editor::saveTeam(const db::PlayerRecord& current) {
 }
 
 bool Editor::confirmEmptyNames(const db::PlayerRecord& current) {
-  const std::vector<db::PlayerRecord>& players = database_->teamPlayers();
+  const std::vector<db::PlayerRecord>& players = team_.players();
   int firstEmpty = 0;
-  for (int index = 1; index <= database_->playerCount() && firstEmpty == 0; ++index) {
+  for (int index = 1; index <= team_.playerCount() && firstEmpty == 0; ++index) {
     const db::PlayerRecord& player =
         index == currentPlayer_ ? current : players[static_cast<std::size_t>(index - 1)];
     if (db::isEmptySlot(player)) firstEmpty = index;
   }
   if (firstEmpty == 0) return true;
-  return prompts_.askYesNoDefaultNo(messages::emptyNameQuestion(
-             firstEmpty, database_->playerCount(), loadedTeamName())) == Answer::Yes;
-}
-
-void Editor::rememberLoadedTeam() {
-  loadedPlayers_ = database_->teamPlayers();
-  storedEdits_ = false;
-}
-
-bool Editor::teamDiffersFromLoaded() const {
-  return !std::ranges::equal(database_->teamPlayers(), loadedPlayers_,
-                             [this](const auto& now, const auto& loaded) {
-                               return formFromRecord(now, environment_.decimalSeparator) ==
-                                      formFromRecord(loaded, environment_.decimalSeparator);
-                             });
+  return prompts_.askYesNoDefaultNo(messages::emptyNameQuestion(firstEmpty, team_.playerCount(),
+                                                                loadedTeamName())) == Answer::Yes;
 }
 
 void Editor::showModified() {
@@ -108,7 +90,7 @@ void Editor::showModified() {
 }
 
 const std::string& Editor::loadedTeamName() const {
-  return teamNames_.at(static_cast<std::size_t>(loadedTeam_ - 1));
+  return teamNames_.at(static_cast<std::size_t>(team_.team() - 1));
 }
 
 }  // namespace zelbor::editor

@@ -26,7 +26,7 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
   if (prompts_.askYesNo(batchConfirmation(messages::kBatchAllQuestion)) == Answer::No) return;
   const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
-  loadedTeam_ = 0;
+  team_ = {};
   const db::WriteOutcome outcome = writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
     return db::rewriteEachTeam(
         *database_,
@@ -40,22 +40,22 @@ void Editor::BatchAll(const batch::BatchFactors& factors) {
 
 void Editor::BatchCurrent(const batch::BatchFactors& factors) {
   if (!database_) return;
-  if (loadedTeam_ == 0) return reportError(std::string(messages::kNoTeamLoaded));
+  if (team_.team() == 0) return reportError(std::string(messages::kNoTeamLoaded));
   if (!resolveUnsavedEdits()) return;
   if (prompts_.askYesNo(batchConfirmation(messages::kBatchCurrentQuestion)) == Answer::No) return;
   if (hasUnsavedEdits()) {
     // Discarded: the team is scaled as the file holds it.
-    if (const db::Result<void> loaded = database_->LoadTeam(loadedTeam_); !loaded) {
-      return reportError(loaded.error().message);
-    }
+    db::Result<TeamOnScreen> loaded = TeamOnScreen::LoadTeam(*database_, team_.team());
+    if (!loaded) return reportError(loaded.error().message);
+    team_ = std::move(loaded).value();
   }
   const int teamIndex = view_.selectedIndex(ListControl::cboTeams);
   const int playerIndex = view_.selectedIndex(ListControl::lstPlayers);
-  batch::scalePlayers(database_->teamPlayers(), factors);
-  const db::WriteOutcome stored =
-      writeBackedUp("batch", [this](const db::BeforeFirstWrite& backUp) {
-        return database_->StoreTeam(loadedTeam_, backUp);
-      });
+  std::vector<db::PlayerRecord> scaled = team_.players();
+  batch::scalePlayers(scaled, factors);
+  const db::WriteOutcome stored = writeBackedUp("batch", [&](const db::BeforeFirstWrite& backUp) {
+    return team_.StoreTeam(*database_, scaled, backUp);
+  });
   restoreView(teamIndex, playerIndex);
   if (!stored) return reportWriteFailure(stored, "Batch processing");
   prompts_.tell(std::string(messages::kBatchCurrentDone), MessageIcon::Information);
@@ -89,7 +89,7 @@ void Editor::mnuFixSpoof_Click() {
 }
 
 db::WriteOutcome Editor::FixSpoofAllTeams() {
-  loadedTeam_ = 0;
+  team_ = {};
   return writeBackedUp("fix-spoof", [this](const db::BeforeFirstWrite& backUp) {
     return db::rewriteEachTeam(
         *database_,
@@ -102,28 +102,28 @@ db::WriteOutcome Editor::FixSpoofAllTeams() {
 
 void Editor::mnuLineup_Click() {
   if (!database_) return;
-  if (loadedTeam_ == 0) return reportError(std::string(messages::kNoTeamLoaded));
-  const db::Result<db::LineupArea> area = database_->readLineupArea(loadedTeam_);
+  if (team_.team() == 0) return reportError(std::string(messages::kNoTeamLoaded));
+  const db::Result<db::LineupArea> area = database_->readLineupArea(team_.team());
   if (!area) return reportError(area.error().message);
-  view_.showLineups(loadedTeamName(), tools::lineupLines(area.value(), database_->teamPlayers()));
+  view_.showLineups(loadedTeamName(), tools::lineupLines(area.value(), team_.players()));
 }
 
 void Editor::restoreView(int teamIndex, int playerIndex) {
   if (teamIndex < 0) return;
-  if (const db::Result<void> loaded = database_->LoadTeam(teamIndex + 1); !loaded) {
+  db::Result<TeamOnScreen> loaded = TeamOnScreen::LoadTeam(*database_, teamIndex + 1);
+  if (!loaded) {
     reportError(loaded.error().message);
     return showNoTeam();
   }
-  loadedTeam_ = teamIndex + 1;
   view_.setSelectedIndex(ListControl::cboTeams, teamIndex);
-  if (!runTeamSelection()) return;
-  if (playerIndex < 0 || playerIndex >= database_->playerCount()) return;
+  showTeam(std::move(loaded).value());
+  if (playerIndex < 0 || playerIndex >= team_.playerCount()) return;
   selectPlayer(playerIndex);
   if (currentPlayer_ == playerIndex + 1) DisplayPlayer(currentPlayer_);
 }
 
 void Editor::showNoTeam() {
-  loadedTeam_ = 0;
+  team_ = {};
   view_.setItems(ListControl::lstPlayers, {});
   showNoPlayer();
 }

@@ -67,6 +67,13 @@ void visitLists(Record& r, Visit&& visit) {
   visit(ListControl::cboFace, r.realFace, db::playerField("realFace"));
 }
 
+// Every store makes the spoof fields equal to the real ones, edited or not.
+void followRealFields(db::PlayerRecord& record) {
+  record.spoofName = record.realName;
+  record.spoofFace = record.realFace;
+  record.spoofBat = record.realBat;
+}
+
 std::string quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
@@ -169,10 +176,16 @@ std::variant<db::PlayerRecord, std::vector<StoreRefusal>> storeForm(const Player
     storing.selection(list, field, rules);
   });
   if (!storing.refusals().empty()) return storing.refusals();
-  stored.spoofName = stored.realName;
-  stored.spoofFace = stored.realFace;
-  stored.spoofBat = stored.realBat;
+  followRealFields(stored);
   return stored;
+}
+
+db::PlayerRecord storedAsShown(db::PlayerRecord record) {
+  visitTextBoxes(record, [](TextBox, auto& field, const db::PlayerField&) {
+    db::storeText(field, db::decodeUpToNul(field));
+  });
+  followRealFields(record);
+  return record;
 }
 
 }  // namespace zelbor::editor

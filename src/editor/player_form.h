@@ -60,4 +60,8 @@ struct StoreRefusal {
 std::variant<db::PlayerRecord, std::vector<StoreRefusal>> storeForm(const PlayerForm& form,
                                                                     db::PlayerRecord stored);
 
+// `record` as storing the controls that show it, unedited, leaves it: the texts trimmed of spaces
+// and NUL-padded, the spoof fields equal to the real ones, every other byte as it was.
+db::PlayerRecord storedAsShown(db::PlayerRecord record);
+
 }  // namespace zelbor::editor

@@ -1,7 +1,6 @@
 #include "team_merge.h"
 
 #include <algorithm>
-#include <array>
 
 #include "db/player_fields.h"
 #include "player_form.h"
@@ -15,24 +14,21 @@ std::span<const db::Byte> fieldBytes(const Bytes& record, const db::PlayerField&
   return std::span<const db::Byte>(record).subspan(field.offset, field.width);
 }
 
-// By value: a text's bytes after its first NUL, which storing it clears, are no edit.
+// A field's value as a store leaves it: a text's bytes after its first NUL and the spaces around
+// it are no edit.
+db::FieldValue storedValue(const Bytes& record, const db::PlayerField& field) {
+  db::FieldValue value = db::readField(field, record);
+  if (auto* text = std::get_if<std::string>(&value)) *text = db::trimSpaces(*text);
+  return value;
+}
+
 bool sameField(const Bytes& a, const Bytes& b, const db::PlayerField& field) {
-  return db::sameFieldValue(db::readField(field, a), db::readField(field, b));
+  return db::sameFieldValue(storedValue(a, field), storedValue(b, field));
 }
 
 void copyField(const Bytes& from, Bytes& to, const db::PlayerField& field) {
   std::ranges::copy(fieldBytes(from, field),
                     to.begin() + static_cast<std::ptrdiff_t>(field.offset));
-}
-
-// The spoof field the game shows in place of a real one; storing the real one sets it too.
-const db::PlayerField* spoofFieldOf(const db::PlayerField& field) {
-  static const std::array<std::pair<std::string_view, std::string_view>, 3> kPairs = {
-      {{"realName", "spoofName"}, {"realFace", "spoofFace"}, {"realBat", "spoofBat"}}};
-  for (const auto& [real, spoof] : kPairs) {
-    if (field.recordName == real) return &db::playerField(spoof);
-  }
-  return nullptr;
 }
 
 bool edits(const Bytes& loaded, const Bytes& edited) {
@@ -67,9 +63,9 @@ TeamMerge mergeTeam(std::span<const db::PlayerRecord> loaded,
         if (!keepUsersValues) continue;
       }
       copyField(mine, result, field);
-      if (const db::PlayerField* spoof = spoofFieldOf(field)) copyField(mine, result, *spoof);
     }
-    merge.players[index] = db::decodePlayerRecord(result);
+    // Saved as the same edits typed again over the file's player would be.
+    merge.players[index] = storedAsShown(db::decodePlayerRecord(result));
   }
   return merge;
 }

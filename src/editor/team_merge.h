@@ -26,8 +26,9 @@ struct TeamMerge {
 // loaded it, `edited` the same players with the user's edits, `inFile` the team as the file holds
 // it now. A field the user did not change keeps the file's value; one only the user changed takes
 // the user's; where both changed it differently, the user's value when `keepUsersValues`, the
-// file's otherwise. Fields are compared by value; the file's bytes in fields no control shows are
-// kept, and a spoof field follows its real field where the user's is taken.
+// file's otherwise. Fields are compared by value. A player the user edited comes out as storing
+// the same edits typed over the file's player would leave him: texts trimmed and NUL-padded, the
+// spoof fields equal to the real ones, the bytes no control shows as the file has them.
 TeamMerge mergeTeam(std::span<const db::PlayerRecord> loaded,
                     std::span<const db::PlayerRecord> edited,
                     std::span<const db::PlayerRecord> inFile, bool keepUsersValues);

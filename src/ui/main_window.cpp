@@ -21,6 +21,7 @@
 #include "find_player_dialog.h"
 #include "forms/main_window_form.h"
 #include "forms/menus.h"
+#include "forms/screen_fit.h"
 #include "lineup_window.h"
 #include "twips.h"
 
@@ -170,12 +171,10 @@ void MainWindow::fitToScreen() {
   const QSize designed(client_->width(), menuBar()->sizeHint().height() + client_->height());
   const QSize frame = frameGeometry().size() - size();
   const QSize room = wholePixelRoom(shownOn) - frame;
-  QSize fitted = designed.boundedTo(room);
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_);
-  if (fitted.height() < designed.height())
-    fitted.rwidth() = std::min(fitted.width() + bar, room.width());
-  if (fitted.width() < designed.width())
-    fitted.rheight() = std::min(fitted.height() + bar, room.height());
+  const forms::ScreenFit fit =
+      forms::fitToRoom({designed.width(), designed.height()}, {room.width(), room.height()}, bar);
+  const QSize fitted(fit.window.width, fit.window.height);
   if (fitted != minimumSize() || fitted != maximumSize()) setFixedSize(fitted);
 }
 

@@ -4,6 +4,7 @@
 
 #include "backup_dialog.h"
 #include "db/win32_text.h"
+#include "dpi.h"
 #include "exchange_dialogs.h"
 #include "find_player_dialog.h"
 #include "forms/main_window_form.h"
@@ -50,7 +51,9 @@ std::wstring menuText(const forms::MenuItemSpec& item) {
 MainWindow::MainWindow() : MainWindow(forms::mainWindowForm()) {}
 
 MainWindow::MainWindow(const forms::FormSpec& form)
-    : DesignedWindow(form.clientWidth, form.clientHeight) {
+    : DesignedWindow(form.clientWidth, form.clientHeight),
+      clientWidthTwips_(form.clientWidth),
+      clientHeightTwips_(form.clientHeight) {
   create(form.caption, nullptr, createMenuBar());
   caption_ = form.caption;
   controls_ = std::make_unique<FormControls>(window(), form);
@@ -59,6 +62,8 @@ MainWindow::MainWindow(const forms::FormSpec& form)
     const auto box = static_cast<TextBox>(i);
     applyTextBoxRules(textBox(box), box);
   }
+  scrolled_.attach(window());
+  fitToMonitor();
 }
 
 MainWindow::~MainWindow() {
@@ -93,8 +98,32 @@ HMENU MainWindow::createMenuBar() {
   return bar;
 }
 
+SIZE MainWindow::contentSize() const {
+  return {pixelsFromTwips(clientWidthTwips_, dpi()), pixelsFromTwips(clientHeightTwips_, dpi())};
+}
+
+void MainWindow::fitTo(const RECT& workArea) {
+  scrolled_.fit(contentSize(), workArea, dpi());
+}
+
+void MainWindow::fitToMonitor() {
+  monitor_ = MonitorFromWindow(window(), MONITOR_DEFAULTTONEAREST);
+  scrolled_.fitToMonitor(contentSize(), dpi());
+}
+
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (scrolled_.handle(message, wParam, lParam)) return 0;
   switch (message) {
+    case WM_DISPLAYCHANGE:
+      fitToMonitor();
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA) fitToMonitor();
+      break;
+    case WM_EXITSIZEMOVE:
+      // Moved to a monitor of the same dpi but another size.
+      if (MonitorFromWindow(window(), MONITOR_DEFAULTTONEAREST) != monitor_) fitToMonitor();
+      break;
     case WM_COMMAND:
       // Menus and accelerators send no control's handle.
       if (lParam == 0) {
@@ -135,6 +164,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::dpiChanged() {
   if (controls_ == nullptr) return;
   controls_->place(dpi(), font());
+  scrolled_.childrenPlaced();
+  fitToMonitor();
   // The bars' widths are designed in twips too.
   forward(&Editor::ColourAbilityBars);
 }

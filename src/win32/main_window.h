@@ -13,6 +13,7 @@
 #include "editor/main_view.h"
 #include "editor/secondary_windows.h"
 #include "form_controls.h"
+#include "scrolled_client.h"
 
 namespace zelbor::win32 {
 
@@ -30,6 +31,10 @@ class MainWindow final : public DesignedWindow,
   // The menus' Ctrl shortcuts, for the message loop.
   HACCEL accelerators() const { return accelerators_; }
   const FormControls& controls() const { return *controls_; }
+  // The window within `workArea` (screen coordinates), its content scrolling where it is short;
+  // the window does so on its own within its monitor's work area.
+  void fitTo(const RECT& workArea);
+  const ScrolledClient& scrolled() const { return scrolled_; }
 
   void setCaption(const std::string& caption) override;
   std::string text(editor::TextBox box) const override;
@@ -58,6 +63,7 @@ class MainWindow final : public DesignedWindow,
 
  private:
   explicit MainWindow(const forms::FormSpec& form);
+  void fitToMonitor();
   HMENU createMenuBar();
   void controlNotified(int id, int code);
   void menuChosen(int id);
@@ -67,10 +73,15 @@ class MainWindow final : public DesignedWindow,
   HWND listControl(editor::ListControl list) const;
   bool isPlayerList(HWND control) const;
   void showTitle();
+  SIZE contentSize() const;
 
   editor::Editor* editor_ = nullptr;
+  int clientWidthTwips_;
+  int clientHeightTwips_;
   std::unique_ptr<FormControls> controls_;
   AbilityBars bars_;
+  ScrolledClient scrolled_;
+  HMONITOR monitor_ = nullptr;
   std::vector<editor::Command> menuCommands_;  // by menu id, from the first
   HACCEL accelerators_ = nullptr;
   // Set while the editor changes a control: the control's notifications are not the user's.

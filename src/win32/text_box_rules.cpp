@@ -6,6 +6,7 @@
 
 #include "db/win32_text.h"
 #include "editor/input_rules.h"
+#include "refusal_tip.h"
 
 namespace zelbor::win32 {
 namespace {
@@ -16,19 +17,6 @@ constexpr UINT_PTR kRulesId = 1;
 struct PendingSurrogate {
   wchar_t high = 0;
 };
-
-void showRefusal(HWND edit, const std::string& refusal) {
-  const std::wstring text = db::wideFromUtf8(refusal);
-  EDITBALLOONTIP balloon{};
-  balloon.cbStruct = sizeof balloon;
-  balloon.pszTitle = L"";
-  balloon.pszText = text.c_str();
-  balloon.ttiIcon = TTI_NONE;
-  // Without common controls 6 there are no balloons: the refusal is at least heard.
-  if (!SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon))) {
-    MessageBeep(MB_ICONWARNING);
-  }
-}
 
 // Characters the box keeps around an insertion replacing its selection.
 std::size_t keptLength(HWND edit) {
@@ -75,6 +63,8 @@ LRESULT CALLBACK rulesProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM l
   static thread_local PendingSurrogate pending;
   switch (message) {
     case WM_CHAR: {
+      // A refusal stays on screen until the user's next key.
+      hideRefusal(edit);
       const auto unit = static_cast<wchar_t>(wParam);
       // Control codes (Backspace, Enter, Ctrl+letters) and the space pass every filter.
       if (unit <= L' ' || unit == 127 || controlHeld()) break;
@@ -96,9 +86,14 @@ LRESULT CALLBACK rulesProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM l
       return 0;
     }
     case WM_PASTE:
+      hideRefusal(edit);
       insertChecked(edit, box, clipboardText(edit));
       return 0;
+    case WM_KILLFOCUS:
+      hideRefusal(edit);
+      break;
     case WM_NCDESTROY:
+      removeRefusalTip(edit);
       RemoveWindowSubclass(edit, rulesProcedure, kRulesId);
       break;
     default:

@@ -10,7 +10,7 @@ namespace zelbor::win32 {
 
 // Gives the edit control `edit` the typing rules of the main window's text box `box`: its key
 // filter for typed characters, and the same rules for pasted text, which is taken whole or refused
-// whole, with a balloon saying why. Boxes the user may not change are read-only. The rules stay
+// whole, with a tooltip saying why. Boxes the user may not change are read-only. The rules stay
 // with the control until it is destroyed.
 void applyTextBoxRules(HWND edit, editor::TextBox box);
 

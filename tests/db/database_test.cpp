@@ -36,6 +36,20 @@ class DatabaseTest : public ::testing::Test {
     return std::move(database).value();
   }
 
+  // A save's write of `team`: its area as read now, with `edit` made to its players.
+  static TeamAreaWrite editedTeam(const Database& database, int team,
+                                  void (*edit)(std::vector<PlayerRecord>&)) {
+    const Result<std::vector<Byte>> area = database.readPlayerArea(team);
+    if (!area) throw std::runtime_error(area.error().message);
+    std::vector<PlayerRecord> players =
+        decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area.value()));
+    edit(players);
+    return {team, area.value(), withPlayers(area.value(), players), {}};
+  }
+  static WriteOutcome write(const Database& database, const TeamAreaWrite& team) {
+    return database.writeTeams({&team, 1});
+  }
+
   TempDir dir_;
   std::string path_ = dir_.file("TeamAndPlayerInfo.bag");
 };
@@ -69,48 +83,10 @@ TEST_F(DatabaseTest, LoadKeepsThePlayersBeforeTheFirstEmptySlot) {
       putPlayer(image, 2, 3, special);
     }
     Database database = openImage(image);
-    ASSERT_TRUE(database.LoadTeam(2)) << c.what;
-    EXPECT_EQ(database.playerCount(), c.expected) << c.what;
+    const Result<std::vector<PlayerRecord>> players = database.readTeamPlayers(2);
+    ASSERT_TRUE(players) << c.what;
+    EXPECT_EQ(players.value().size(), static_cast<std::size_t>(c.expected)) << c.what;
   }
-}
-
-TEST_F(DatabaseTest, StoreWritesExactlyTheLoadedSlots) {
-  std::vector<Byte> image = blankDatabase(kMinimumFileSize + 100);
-  putTeam(image, 3, 24);
-  putPlayer(image, 3, 21, namedPlayer(""));  // players 22..24 stand after the gap
-  Database database = openImage(image);
-
-  ASSERT_TRUE(database.LoadTeam(3));
-  ASSERT_EQ(database.playerCount(), 20);
-  database.player(5).battingAbilities = {1, 2, 3, 4};
-  database.player(20).runsODI = -7;
-  ASSERT_TRUE(database.StoreTeam(3));
-
-  std::vector<Byte> expected = image;
-  putPlayer(expected, 3, 5, database.player(5));
-  putPlayer(expected, 3, 20, database.player(20));
-  EXPECT_EQ(readFileBytes(path_), expected);
-}
-
-TEST_F(DatabaseTest, LoadingAndStoringEveryTeamLeavesTheSampleUnchanged) {
-  const std::vector<Byte> image = sample::makeSampleDatabase();
-  Database database = openImage(image);
-  for (int team = 1; team <= kTeamCount; ++team) {
-    ASSERT_TRUE(database.LoadTeam(team));
-    ASSERT_TRUE(database.StoreTeam(team));
-  }
-  EXPECT_EQ(readFileBytes(path_), image);
-}
-
-TEST_F(DatabaseTest, AnEmptyTeamLoadsNoPlayersAndStoresNothing) {
-  std::vector<Byte> image = blankDatabase();
-  putTeam(image, 1, 3);
-  Database database = openImage(image);
-  ASSERT_TRUE(database.LoadTeam(1));
-  ASSERT_TRUE(database.LoadTeam(4));
-  EXPECT_EQ(database.playerCount(), 0);
-  ASSERT_TRUE(database.StoreTeam(4));
-  EXPECT_EQ(readFileBytes(path_), image);
 }
 
 TEST_F(DatabaseTest, ReadsTeamNamesLineupsAndWholePlayerAreas) {
@@ -132,14 +108,12 @@ TEST_F(DatabaseTest, ReadsTeamNamesLineupsAndWholePlayerAreas) {
   EXPECT_EQ(lineups.value()[0], 0);
   EXPECT_EQ(lineups.value()[63], 63);
 
-  ASSERT_TRUE(database.LoadTeam(1));
   const auto area = database.readPlayerArea(5);
   ASSERT_TRUE(area);
   const auto start = image.begin() + static_cast<std::ptrdiff_t>(playerAreaStart(5));
   EXPECT_TRUE(std::equal(area.value().begin(), area.value().end(), start, start + kPlayerAreaSize))
       << "all 48 slots, also those after the empty slot 3";
   EXPECT_EQ(area.value().size(), kPlayerAreaSize);
-  EXPECT_EQ(database.playerCount(), 0) << "teamPlayers keeps the team loaded before";
 }
 
 TEST_F(DatabaseTest, RefusesAFileTooShortToBeADatabase) {
@@ -160,14 +134,14 @@ TEST_F(DatabaseTest, ErrorsNameTheFileAndTheReason) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 1, 2);
   Database database = openImage(image);
-  ASSERT_TRUE(database.LoadTeam(1));
+  const TeamAreaWrite save =
+      editedTeam(database, 1, [](std::vector<PlayerRecord>& players) { players[0].runsODI = 12; });
   std::filesystem::remove(path_);
-  const Result<void> load = database.LoadTeam(2);
+  const Result<std::vector<PlayerRecord>> load = database.readTeamPlayers(2);
   ASSERT_FALSE(load);
   EXPECT_THAT(load.error().message, HasSubstr(path_));
-  EXPECT_EQ(database.playerCount(), 2) << "a failed load keeps the team in memory";
   EXPECT_FALSE(std::filesystem::exists(path_)) << "a failed save must never create the file";
-  EXPECT_FALSE(database.StoreTeam(1));
+  EXPECT_FALSE(write(database, save));
   EXPECT_FALSE(std::filesystem::exists(path_));
 }
 
@@ -175,28 +149,30 @@ TEST_F(DatabaseTest, AFileShortenedAfterOpeningIsNeverWrittenNorExtended) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 17, 48);
   Database database = openImage(image);
-  ASSERT_TRUE(database.LoadTeam(17));
+  const TeamAreaWrite save = editedTeam(
+      database, 17, [](std::vector<PlayerRecord>& players) { players[47].runsODI = 12; });
   std::filesystem::resize_file(path_, 300000);
   const std::vector<Byte> shortened = readFileBytes(path_);
 
-  const WriteOutcome store = database.StoreTeam(17);
+  const WriteOutcome store = write(database, save);
   ASSERT_FALSE(store);
   EXPECT_THAT(store.error->message, HasSubstr("size changed"));
   EXPECT_EQ(teamsOnDiskSummary(store), "Nothing was written.");
   EXPECT_EQ(readFileBytes(path_), shortened);
-  EXPECT_FALSE(database.LoadTeam(17)) << "the slots beyond the end cannot be read";
+  EXPECT_FALSE(database.readTeamPlayers(17)) << "the slots beyond the end cannot be read";
 }
 
 TEST_F(DatabaseTest, AFilePutInThePlaceOfTheOpenedOneIsNeverWritten) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 2, 5);
   Database database = openImage(image);
-  ASSERT_TRUE(database.LoadTeam(2));
+  const TeamAreaWrite save =
+      editedTeam(database, 2, [](std::vector<PlayerRecord>& players) { players[0].runsODI = 12; });
   const std::vector<Byte> other = blankDatabase();
   writeFileBytes(dir_.file("other.bag"), other);
   std::filesystem::rename(dir_.file("other.bag"), path_);
 
-  const WriteOutcome store = database.StoreTeam(2);
+  const WriteOutcome store = write(database, save);
   ASSERT_FALSE(store);
   EXPECT_THAT(store.error->message, HasSubstr("another file has taken its place"));
   EXPECT_EQ(readFileBytes(path_), other);
@@ -208,30 +184,23 @@ TEST_F(DatabaseTest, AFilePutInThePlaceOfTheOpenedOneIsNeverWritten) {
 namespace zelbor::db {
 namespace {
 
-TEST_F(DatabaseTest, AStoreRefusesATeamAnotherProgramChangedSinceItWasLoaded) {
+TEST_F(DatabaseTest, AWriteRefusesATeamAnotherProgramChangedSinceItWasRead) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 2, 5);
   Database database = openImage(image);
-  ASSERT_TRUE(database.LoadTeam(2));
-  database.player(1).runsODI = 1234;
-  // Another program changes a slot after the loaded players: not ours to write, but the area
-  // is no longer what was loaded.
+  const TeamAreaWrite save = editedTeam(
+      database, 2, [](std::vector<PlayerRecord>& players) { players[0].runsODI = 1234; });
+  // Another program changes a slot after the players: not ours to write, but the area is no
+  // longer what was read.
   std::vector<Byte> changed = image;
   putPlayer(changed, 2, 7, namedPlayer("Written Elsewhere"));
   writeFileBytes(path_, changed);
 
-  const WriteOutcome store = database.StoreTeam(2);
+  const WriteOutcome store = write(database, save);
   EXPECT_EQ(store.failure, WriteFailure::TeamChangedOnDisk);
   EXPECT_EQ(store.failedTeam, 2);
   EXPECT_THAT(store.error->message, HasSubstr("changed by another program"));
   EXPECT_EQ(teamsOnDiskSummary(store), "Nothing was written.");
-  EXPECT_EQ(readFileBytes(path_), changed);
-
-  ASSERT_TRUE(database.LoadTeam(2));
-  database.player(1).runsODI = 1234;
-  ASSERT_TRUE(database.StoreTeam(2)) << "a team loaded again is written";
-  ASSERT_TRUE(database.StoreTeam(2)) << "and what we wrote is what we compare with next";
-  putPlayer(changed, 2, 1, database.player(1));
   EXPECT_EQ(readFileBytes(path_), changed);
 }
 
@@ -239,8 +208,8 @@ TEST_F(DatabaseTest, ASecondWriterWaitsForTheLockThenRefusesWithoutWriting) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 1, 3);
   Database database = openImage(image);
-  ASSERT_TRUE(database.LoadTeam(1));
-  database.player(2).matchesODI = 77;
+  const TeamAreaWrite save = editedTeam(
+      database, 1, [](std::vector<PlayerRecord>& players) { players[1].matchesODI = 77; });
   {
     auto holder = systemFileSystem().openExisting(path_, OpenMode::ReadWrite);
     ASSERT_TRUE(holder);
@@ -249,13 +218,15 @@ TEST_F(DatabaseTest, ASecondWriterWaitsForTheLockThenRefusesWithoutWriting) {
     ASSERT_TRUE(other);
     EXPECT_FALSE(other.value()->tryLock().value()) << "another open file, same process";
 
-    const WriteOutcome store = database.StoreTeam(1);
+    const WriteOutcome store = write(database, save);
     EXPECT_EQ(store.failure, WriteFailure::AnotherWriter);
     EXPECT_THAT(store.error->message, HasSubstr("another program is writing it"));
     EXPECT_EQ(readFileBytes(path_), image);
   }
-  ASSERT_TRUE(database.StoreTeam(1)) << "closing the holder released the lock";
-  putPlayer(image, 1, 2, database.player(2));
+  ASSERT_TRUE(write(database, save)) << "closing the holder released the lock";
+  PlayerRecord second = zelbor::testing::playerAt(image, 1, 2);
+  second.matchesODI = 77;
+  putPlayer(image, 1, 2, second);
   EXPECT_EQ(readFileBytes(path_), image);
 }
 
@@ -281,13 +252,11 @@ TEST_F(DatabaseTest, RewritingChosenTeamsWritesOnlyThemInTheOrderGiven) {
   EXPECT_EQ(readFileBytes(path_), image);
 }
 
-TEST_F(DatabaseTest, WritingOtherTeamsLeavesTheCurrentTeamAndItsEditsAlone) {
+TEST_F(DatabaseTest, SnapshotsWriteWholeAreasAndAStaleOneIsRefused) {
   std::vector<Byte> image = blankDatabase();
   for (int team = 1; team <= kTeamCount; ++team) putTeam(image, team, 4);
   putPlayer(image, 6, 7, namedPlayer("Hidden After A Gap"));  // slot 5 stays empty
   Database database = openImage(image);
-  ASSERT_TRUE(database.LoadTeam(3));
-  database.player(2).runsODI = 321;  // an edit on screen, not yet stored
 
   // Team 6's whole area, its hidden slot included, and team 9 with one player more.
   std::vector<Byte> after = image;
@@ -301,12 +270,6 @@ TEST_F(DatabaseTest, WritingOtherTeamsLeavesTheCurrentTeamAndItsEditsAlone) {
   const WriteOutcome outcome = database.writeTeams(writes);
   ASSERT_TRUE(outcome) << outcome.error->message;
   EXPECT_EQ(teamsOnDiskSummary(outcome), "Teams 6 and 9 were written.");
-  EXPECT_EQ(readFileBytes(path_), after);
-
-  EXPECT_EQ(database.playerCount(), 4);
-  EXPECT_EQ(database.player(2).runsODI, 321) << "the edit on screen is kept";
-  ASSERT_TRUE(database.StoreTeam(3)) << "the current team's snapshot is still its own";
-  putPlayer(after, 3, 2, database.player(2));
   EXPECT_EQ(readFileBytes(path_), after);
 
   // A snapshot older than the file is refused, and nothing of the operation is written.
@@ -344,12 +307,12 @@ TEST_F(DatabaseTest, AReadOnlyFileIsNotWrittenEvenByRoot) {
   std::vector<Byte> image = blankDatabase();
   putTeam(image, 1, 3);
   Database database = openImage(image);
-  ASSERT_TRUE(database.LoadTeam(1));
-  database.player(1).hundredsODI = 9;
+  const TeamAreaWrite save = editedTeam(
+      database, 1, [](std::vector<PlayerRecord>& players) { players[0].hundredsODI = 9; });
   std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
                                           std::filesystem::perms::group_read |
                                           std::filesystem::perms::others_read);
-  const WriteOutcome store = database.StoreTeam(1);
+  const WriteOutcome store = write(database, save);
   ASSERT_FALSE(store);
   // Root opens it and is refused by the mode bits; anyone else is refused the open.
   EXPECT_THAT(store.error->message,
@@ -363,9 +326,9 @@ TEST_F(DatabaseTest, AFileMarkedReadOnlyIsNotWrittenEvenWhenItOpens) {
   putTeam(image, 1, 3);
   zelbor::testing::ReadOnlyMarkedFileSystem marked(systemFileSystem(), path_);
   Database database = openImage(image, marked);
-  ASSERT_TRUE(database.LoadTeam(1));
-  database.player(1).hundredsODI = 9;
-  const WriteOutcome store = database.StoreTeam(1);
+  const TeamAreaWrite save = editedTeam(
+      database, 1, [](std::vector<PlayerRecord>& players) { players[0].hundredsODI = 9; });
+  const WriteOutcome store = write(database, save);
   ASSERT_FALSE(store);
   EXPECT_EQ(store.error->message, "Cannot write \"" + path_ +
                                       "\": it is read-only (no write permission bits, a read-only "

@@ -60,13 +60,17 @@ TEST_P(Win32UnicodePathsTest, TheDatabaseOpensLoadsAndStores) {
   auto opened = Database::open(systemFileSystem(), path_);
   ASSERT_TRUE(opened) << opened.error().message;
   Database& database = opened.value();
-  ASSERT_TRUE(database.LoadTeam(2));
-  ASSERT_EQ(database.playerCount(), 3);
-  database.player(3).runsODI = 4321;
-  ASSERT_TRUE(database.StoreTeam(2));
+  const Result<std::vector<Byte>> area = database.readPlayerArea(2);
+  ASSERT_TRUE(area);
+  std::vector<PlayerRecord> players =
+      decodeTeamPlayers(std::span<const Byte, kPlayerAreaSize>(area.value()));
+  ASSERT_EQ(players.size(), 3U);
+  players[2].runsODI = 4321;
+  const TeamAreaWrite save{2, area.value(), withPlayers(area.value(), players), {}};
+  ASSERT_TRUE(database.writeTeams({&save, 1}));
 
   std::vector<Byte> expected = image;
-  testing::putPlayer(expected, 2, 3, database.player(3));
+  testing::putPlayer(expected, 2, 3, players[2]);
   EXPECT_EQ(readFileBytes(file_), expected);
   const Result<std::vector<Byte>> whole =
       readWholeFile(systemFileSystem(), path_, expected.size(), "a database");

@@ -73,6 +73,63 @@ TEST_F(ChangedTeamTest, AMergedTeamHoldsBothChangesOnceSaved) {
   EXPECT_EQ(view.listItems(ListControl::lstPlayers)[1], "Edited Name");
 }
 
+// The same edits reach the file in the same bytes whether the user merges them into the changed
+// team or reloads it and types them again: every edited player is stored as a save stores him.
+TEST_F(ChangedTeamTest, MergeAndSaveWriteWhatReloadTheSameEditsAndSaveWrite) {
+  std::vector<db::Byte> image = standardImage();
+  putPlayer(image, 1, 2, untidyPlayer(playerAt(image, 1, 2)));
+  const auto edit = [](EditorHarness& h) {
+    h.pickPlayer(1);
+    h.view.type(TextBox::txtRealName, "Merged Name");
+    h.editor.PlayerControl_Change();
+    h.pickPlayer(3);
+    h.view.type(txtBat(1), "41");
+    h.editor.PlayerControl_Change();
+  };
+  // Another program halves every Timing and leaves player 4 untidy.
+  const auto changeElsewhere = [](const std::vector<db::Byte>& from) {
+    std::vector<db::Byte> image = from;
+    for (int slot = 1; slot <= 6; ++slot) {
+      db::PlayerRecord player = playerAt(image, 1, slot);
+      player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
+      putPlayer(image, 1, slot, slot == 4 ? untidyPlayer(player) : player);
+    }
+    return image;
+  };
+
+  EditorHarness merged;
+  merged.startOrFail(image);
+  edit(merged);
+  const std::vector<db::Byte> changed = changeElsewhere(image);
+  writeFileBytes(merged.databasePath, changed);
+  merged.prompts.teamChangedChoices = {TeamChangedChoice::Merge};
+  merged.editor.mnuSave_Click();
+  ASSERT_EQ(merged.prompts.teamChangedQuestions.size(), 1U);
+  merged.editor.mnuSave_Click();
+
+  EditorHarness reloaded;
+  reloaded.startOrFail(image);
+  edit(reloaded);
+  writeFileBytes(reloaded.databasePath, changed);
+  reloaded.prompts.teamChangedChoices = {TeamChangedChoice::ReloadTeam};
+  reloaded.editor.mnuSave_Click();
+  ASSERT_EQ(reloaded.prompts.teamChangedQuestions.size(), 1U);
+  EXPECT_FALSE(reloaded.view.modified) << "the edits were dropped";
+  edit(reloaded);
+  reloaded.editor.mnuSave_Click();
+
+  std::vector<db::Byte> expected = changed;
+  db::PlayerRecord two = playerAt(changed, 1, 2);
+  two.realName = namedPlayer("Merged Name").realName;
+  putPlayer(expected, 1, 2, savedAsDesigned(two));
+  db::PlayerRecord four = playerAt(changed, 1, 4);
+  four.battingAbilities[1] = 41;
+  putPlayer(expected, 1, 4, savedAsDesigned(four));
+  EXPECT_EQ(reloaded.fileBytes(), expected);
+  EXPECT_EQ(merged.fileBytes(), expected);
+  EXPECT_FALSE(merged.view.modified);
+}
+
 // Where both changed a field, the question lists it and the user's value is kept only on Yes.
 TEST_F(ChangedTeamTest, AFieldBothChangedKeepsTheUsersValueOnlyOnYes) {
   for (const Answer answer : {Answer::Yes, Answer::No}) {
@@ -140,9 +197,10 @@ TEST_F(ChangedTeamTest, EditsOfAPlayerTheFileNoLongerListsAreNotMerged) {
   EXPECT_EQ(fileBytes(), changed);
 }
 
-// Storing a player the user only looked at clears the bytes after its name's NUL: that is no edit,
-// so the other program's new name is taken without a question.
-TEST(TeamMerge, BytesAfterANamesNulAreNoEdit) {
+// Storing a player the user only looked at clears the bytes after its name's NUL and the spaces
+// around it: that is no edit, so the other program's new name is taken without a question, and
+// the merged player is stored as a save stores him.
+TEST(TeamMerge, BytesAfterANamesNulAndItsSpacesAreNoEdit) {
   db::PlayerRecord loaded = namedPlayer("Ann", 3);
   loaded.realName[10] = 'x';
   db::PlayerRecord edited = loaded;
@@ -156,7 +214,18 @@ TEST(TeamMerge, BytesAfterANamesNulAreNoEdit) {
   EXPECT_TRUE(merge.conflicts.empty());
   db::PlayerRecord expected = inFile;
   expected.battingAbilities[2] = 61;
-  EXPECT_EQ(db::encodePlayerRecord(merge.players.at(0)), db::encodePlayerRecord(expected));
+  EXPECT_EQ(db::encodePlayerRecord(merge.players.at(0)),
+            db::encodePlayerRecord(savedAsDesigned(expected)));
+
+  // The name as loaded padded with spaces, as stored without them.
+  db::PlayerRecord padded = untidyPlayer(loaded);
+  db::PlayerRecord storedPadded = savedAsDesigned(padded);
+  storedPadded.battingAbilities[2] = 61;
+  const editor::TeamMerge spaces =
+      editor::mergeTeam(std::vector{padded}, std::vector{storedPadded}, merged, true);
+  EXPECT_TRUE(spaces.conflicts.empty());
+  EXPECT_EQ(db::encodePlayerRecord(spaces.players.at(0)),
+            db::encodePlayerRecord(savedAsDesigned(expected)));
 }
 
 }  // namespace

@@ -73,6 +73,44 @@ TEST_F(EditCycleTest, OneSaveWritesTheEditsOfTwoPlayersAndNothingElse) {
   EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 5") << "the saved player is shown again";
 }
 
+// Players 2 and 4 of team 1 hold what a save tidies. Looking at them is no edit; a save stores the
+// player shown from the controls, edited or not, and leaves the player only looked at as he was.
+TEST_F(EditCycleTest, ASaveWithoutEditsStoresTheShownPlayerAsDesignedAndBrowsingMarksNothing) {
+  std::vector<db::Byte> image = standardImage();
+  putPlayer(image, 1, 2, untidyPlayer(playerAt(image, 1, 2)));
+  putPlayer(image, 1, 4, untidyPlayer(playerAt(image, 1, 4)));
+  startOrFail(image);
+  for (const int row : {3, 1}) {
+    pickPlayer(row);
+    EXPECT_FALSE(editor.hasUnsavedEdits()) << "row " << row;
+    EXPECT_FALSE(view.modified) << "row " << row;
+  }
+  EXPECT_EQ(view.listItems(ListControl::lstPlayers)[1].rfind("T1 Player 2", 0), 0U)
+      << "no unsaved marker";
+  EXPECT_EQ(view.listItems(ListControl::lstPlayers)[3].rfind("T1 Player 4", 0), 0U);
+  pickTeam(1);
+  pickTeam(0);
+  pickPlayer(3);
+  pickPlayer(1);
+  EXPECT_TRUE(prompts.questions.empty()) << "nothing to save, nothing asked";
+
+  prompts.answers = {Answer::No};
+  editor.mnuSave_Click();
+  EXPECT_EQ(fileBytes(), image) << "No stores nothing";
+
+  editor.mnuSave_Click();
+  EXPECT_EQ(prompts.questions.back(), "Save current player?");
+  std::vector<db::Byte> expected = image;
+  putPlayer(expected, 1, 2, savedAsDesigned(playerAt(image, 1, 2)));
+  ASSERT_NE(expected, image) << "the fixture must hold what a save tidies";
+  EXPECT_EQ(fileBytes(), expected) << "player 4, only looked at, keeps his bytes";
+  EXPECT_EQ(view.text(TextBox::txtRealName), "T1 Player 2") << "shown again as stored";
+  EXPECT_FALSE(view.modified);
+
+  editor.mnuSave_Click();
+  EXPECT_EQ(fileBytes(), expected) << "storing a stored player changes nothing";
+}
+
 TEST_F(EditCycleTest, AnsweringNoChangesNeitherMemoryNorFile) {
   startOrFail();
   const db::PlayerRecord before = memoryPlayer(1);

@@ -125,6 +125,27 @@ TEST_F(UnsavedEditsTest, NothingIsAskedWithoutEdits) {
   EXPECT_TRUE(prompts.questions.empty());
 }
 
+// Save in the question saves as Save Current does: the player shown is stored from the controls,
+// edited or not, and a player only looked at keeps his bytes.
+TEST_F(UnsavedEditsTest, SaveInTheQuestionStoresTheShownPlayerAsSaveCurrentDoes) {
+  std::vector<db::Byte> image = standardImage();
+  putPlayer(image, 1, 2, untidyPlayer(playerAt(image, 1, 2)));
+  putPlayer(image, 1, 3, untidyPlayer(playerAt(image, 1, 3)));
+  startOrFail(image);
+  view.type(txtBat(2), "66");
+  pickPlayer(2);
+  pickPlayer(1);
+  prompts.saveChoices = {SaveChoice::Save};
+  pickTeam(1);
+  ASSERT_EQ(prompts.questions, std::vector<std::string>{"Save changes to Team 1?"});
+  std::vector<db::Byte> expected = image;
+  db::PlayerRecord first = playerAt(image, 1, 1);
+  first.battingAbilities[2] = 66;
+  putPlayer(expected, 1, 1, first);
+  putPlayer(expected, 1, 2, savedAsDesigned(playerAt(image, 1, 2)));
+  EXPECT_EQ(fileBytes(), expected);
+}
+
 TEST_F(UnsavedEditsTest, ARefusedSaveCancelsTheTeamSwitch) {
   startOrFail();
   view.type(txtStats(2), "40000");

@@ -188,7 +188,7 @@ TEST_F(WalksTest, AReadWalkLeavesTheTeamOnScreenAsLoaded) {
   editor.mnuFileHash_Click();
   ASSERT_EQ(view.shownHashes.size(), 1U);
   expectViewOnTeamTwoPlayerThree();
-  EXPECT_EQ(db::decodeUpToNul(editor.database()->player(3).realName), "T2 Player 3");
+  EXPECT_EQ(db::decodeUpToNul(editor.teamOnScreen().player(3).realName), "T2 Player 3");
 }
 
 TEST_F(WalksTest, TheSpoofRepairCopiesTheRealFieldsOnceAndOnlyThem) {

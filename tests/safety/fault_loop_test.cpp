@@ -75,7 +75,7 @@ class FaultLoopTest : public ::testing::TestWithParam<Operation> {
     auto database = db::Database::open(db::systemFileSystem(), path);
     if (!database) return false;
     for (int team = 1; team <= db::kTeamCount; ++team) {
-      if (!database.value().LoadTeam(team)) return false;
+      if (!database.value().readTeamPlayers(team)) return false;
     }
     return true;
   }

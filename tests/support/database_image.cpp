@@ -41,6 +41,43 @@ db::PlayerRecord namedPlayer(std::string_view name, unsigned seed) {
   return player;
 }
 
+db::PlayerRecord untidyPlayer(db::PlayerRecord player) {
+  const auto endOfText = [](const auto& field) {
+    return static_cast<std::size_t>(std::find(field.begin(), field.end(), 0) - field.begin());
+  };
+  std::fill(player.realName.begin() + static_cast<std::ptrdiff_t>(endOfText(player.realName)),
+            player.realName.end(), ' ');
+  const std::string birth = "  01/02/1980 ";
+  player.dateOfBirth.fill(0);
+  std::copy(birth.begin(), birth.end(), player.dateOfBirth.begin());
+  player.bestBattingODI[endOfText(player.bestBattingODI) + 1] = 'z';
+  player.spoofName.fill(0);
+  player.spoofName[0] = 'S';
+  player.spoofFace = static_cast<std::int16_t>(player.realFace + 3);
+  player.spoofBat = static_cast<db::Byte>(player.realBat + 1);
+  return player;
+}
+
+db::PlayerRecord savedAsDesigned(db::PlayerRecord player) {
+  const auto tidy = [](auto& field) {
+    const auto end = std::find(field.begin(), field.end(), 0);
+    const auto first = std::find_if(field.begin(), end, [](db::Byte b) { return b != ' '; });
+    auto last = end;
+    while (last != first && *(last - 1) == ' ') --last;
+    std::vector<db::Byte> text(first, last);
+    field.fill(0);
+    std::copy(text.begin(), text.end(), field.begin());
+  };
+  tidy(player.realName);
+  tidy(player.dateOfBirth);
+  tidy(player.bestBattingODI);
+  tidy(player.bestBowlingODI);
+  player.spoofName = player.realName;
+  player.spoofFace = player.realFace;
+  player.spoofBat = player.realBat;
+  return player;
+}
+
 void putPlayer(std::vector<db::Byte>& image, int team, int slot, const db::PlayerRecord& player) {
   db::encodePlayerRecord(
       player,

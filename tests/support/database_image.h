@@ -17,6 +17,16 @@ std::vector<db::Byte> blankDatabase(std::size_t size = db::kMinimumFileSize);
 // unedited from the editor gives the same bytes.
 db::PlayerRecord namedPlayer(std::string_view name, unsigned seed = 1);
 
+// `player` with what a save tidies: a name padded with spaces to the field's end, a date of birth
+// with spaces around it, bytes after the NUL ending the best batting, and a spoof name, face and
+// bat of their own.
+db::PlayerRecord untidyPlayer(db::PlayerRecord player);
+
+// `player` as a save of the controls showing him must leave him, written out apart from the
+// editor's code: the five texts trimmed of spaces and NUL-padded, the spoof fields equal to the
+// real ones, every other byte as it was.
+db::PlayerRecord savedAsDesigned(db::PlayerRecord player);
+
 void putPlayer(std::vector<db::Byte>& image, int team, int slot, const db::PlayerRecord& player);
 db::PlayerRecord playerAt(const std::vector<db::Byte>& image, int team, int slot);
 // The 20736 bytes of a team's player area.

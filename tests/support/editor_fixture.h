@@ -37,7 +37,7 @@ class EditorHarness {
   void pickPlayer(int index);
 
   std::vector<db::Byte> fileBytes() const { return readFileBytes(databasePath); }
-  const db::PlayerRecord& memoryPlayer(int index) { return editor.database()->player(index); }
+  const db::PlayerRecord& memoryPlayer(int index) { return editor.teamOnScreen().player(index); }
   std::vector<std::string> messageTexts() const;
 
   TempDir dir;

@@ -17,6 +17,7 @@
 #include "editor/controls.h"
 #include "editor/web_lookup.h"
 #include "forms/main_window_form.h"
+#include "support/database_image.h"
 #include "ui/twips.h"
 #include "ui_fixture.h"
 
@@ -462,14 +463,22 @@ TEST_F(MainWindowTest, BrowsingEveryPlayerOfEveryTeamMarksNoEdit) {
   }
   EXPECT_TRUE(prompts.questions.empty());
 
-  // Saving a player shown but not edited writes the file as it was, even where a store would tidy
-  // the record (the sample's team 1 player 9 has a name padded with spaces).
+  // Ctrl+S and Yes store the player shown, though not edited, as designed: the sample's team 1
+  // player 9 has a name padded with spaces, which becomes NUL, and only he changes.
   const std::vector<db::Byte> before = readFileBytes(databasePath);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   teams->setCurrentIndex(0);
   emit teams->activated(0);
   players->setCurrentRow(8);
-  editor.mnuSave_Click();
-  EXPECT_EQ(readFileBytes(databasePath), before);
+  players->setFocus();
+  QTest::keyClick(players, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(prompts.questions, std::vector<std::string>{"Save current player?"});
+  std::vector<db::Byte> expected = before;
+  putPlayer(expected, 1, 9, savedAsDesigned(playerAt(before, 1, 9)));
+  ASSERT_NE(expected, before) << "the sample must hold a player a save tidies";
+  EXPECT_EQ(readFileBytes(databasePath), expected);
+  EXPECT_FALSE(window.isWindowModified());
 }
 
 TEST_F(MainWindowTest, TheFacePictureFollowsThePick) {

@@ -14,17 +14,11 @@
 #include <map>
 
 #include "db/backup_folder.h"
-#include "db/database.h"
 #include "db/file_access.h"
+#include "support/database_image.h"
 
 namespace zelbor::testing {
 namespace {
-
-db::Database openDatabase(const std::string& path) {
-  auto database = db::Database::open(db::systemFileSystem(), path);
-  if (!database) throw std::runtime_error(database.error().message);
-  return std::move(database).value();
-}
 
 // Whether `control` is what `kind` builds.
 bool isOfKind(const QWidget* control, forms::ControlKind kind) {
@@ -76,16 +70,15 @@ UiFixture::UiFixture(bool keepBackups)
 }
 
 db::PlayerRecord UiFixture::filePlayer(int team, int index) const {
-  db::Database database = openDatabase(databasePath);
-  EXPECT_TRUE(database.LoadTeam(team).ok());
-  return database.player(index);
+  return playerAt(readFileBytes(databasePath), team, index);
 }
 
 void UiFixture::changeFilePlayer(int team, int index, void (*change)(db::PlayerRecord&)) const {
-  db::Database database = openDatabase(databasePath);
-  ASSERT_TRUE(database.LoadTeam(team).ok());
-  change(database.player(index));
-  ASSERT_TRUE(database.StoreTeam(team).ok());
+  std::vector<db::Byte> image = readFileBytes(databasePath);
+  db::PlayerRecord player = playerAt(image, team, index);
+  change(player);
+  putPlayer(image, team, index, player);
+  writeFileBytes(databasePath, image);
 }
 
 QRect pixelRect(const forms::TwipsRect& twips, double dpi) {

@@ -44,6 +44,20 @@ class UnsavedEditsWindowTest : public UiFixture {
     return db::decodeUpToNul(filePlayer(team, index).realName);
   }
 
+  // The window shown, player 2 renamed "Merged Name", and every Timing of team 1 halved in the
+  // file by another program.
+  void renamePlayerTwoWhileTheFileHalvesTimings() {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    players()->setCurrentRow(1);
+    typeName("Merged Name");
+    for (int index = 1; index <= players()->count(); ++index) {
+      changeFilePlayer(1, index, [](db::PlayerRecord& player) {
+        player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
+      });
+    }
+  }
+
   std::vector<db::Byte> sample;  // the file as the editor opened it
 };
 
@@ -245,15 +259,7 @@ TEST_F(UnsavedEditsWindowTest, PastedTextIsRefusedAndSeveralBadBoxesAreListedAtO
 
 // Another program scales the shown team's Timing while the user edits a name: Merge shows both.
 TEST_F(UnsavedEditsWindowTest, MergeShowsTheFilesChangesAndTheEditsUnsaved) {
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  players()->setCurrentRow(1);
-  typeName("Merged Name");
-  for (int index = 1; index <= players()->count(); ++index) {
-    changeFilePlayer(1, index, [](db::PlayerRecord& player) {
-      player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
-    });
-  }
+  renamePlayerTwoWhileTheFileHalvesTimings();
   const std::vector<db::Byte> changed = readFileBytes(databasePath);
   prompts.teamChangedChoices = {editor::TeamChangedChoice::Merge};
   QTest::keyClick(box(TextBox::txtRealName), Qt::Key_S, Qt::ControlModifier);
@@ -269,6 +275,41 @@ TEST_F(UnsavedEditsWindowTest, MergeShowsTheFilesChangesAndTheEditsUnsaved) {
   QTest::keyClick(box(TextBox::txtRealName), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(fileName(1, 2), "Merged Name");
   EXPECT_EQ(filePlayer(1, 3).battingAbilities[0], playerAt(changed, 1, 3).battingAbilities[0]);
+  EXPECT_FALSE(window.isWindowModified());
+}
+
+// Merge and Save write what Reload Team, the same edit typed again and Save write: the renamed
+// player's other texts lose their padding and his spoof face and bat follow the real ones.
+TEST_F(UnsavedEditsWindowTest, MergeAndSaveWriteWhatReloadAndTheSameEditTypedAgainWrite) {
+  renamePlayerTwoWhileTheFileHalvesTimings();
+  // The other program also left player 2's texts padded and his spoofs apart.
+  changeFilePlayer(1, 2, [](db::PlayerRecord& player) { player = untidyPlayer(player); });
+  const std::vector<db::Byte> changed = readFileBytes(databasePath);
+  const auto save = [this] {
+    QTest::keyClick(box(TextBox::txtRealName), Qt::Key_S, Qt::ControlModifier);
+  };
+
+  prompts.teamChangedChoices = {editor::TeamChangedChoice::Merge};
+  save();
+  ASSERT_EQ(prompts.teamChangedQuestions.size(), 1U);
+  save();
+  const std::vector<db::Byte> merged = readFileBytes(databasePath);
+  std::vector<db::Byte> expected = changed;
+  db::PlayerRecord renamed = playerAt(changed, 1, 2);
+  renamed.realName = namedPlayer("Merged Name").realName;
+  putPlayer(expected, 1, 2, savedAsDesigned(renamed));
+  EXPECT_EQ(merged, expected);
+
+  // The other way: the file changed again as before, Reload Team, the edit typed again, Save.
+  writeFileBytes(databasePath, changed);
+  prompts.teamChangedChoices = {editor::TeamChangedChoice::ReloadTeam};
+  save();
+  ASSERT_EQ(prompts.teamChangedQuestions.size(), 2U);
+  EXPECT_EQ(readFileBytes(databasePath), changed);
+  EXPECT_EQ(players()->currentRow(), 1);
+  typeName("Merged Name");
+  save();
+  EXPECT_EQ(readFileBytes(databasePath), merged);
   EXPECT_FALSE(window.isWindowModified());
 }
 

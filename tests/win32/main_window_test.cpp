@@ -228,9 +228,16 @@ TEST_F(MainWindowTest, ControlsMoveWithTheMonitorsDpi) {
     EXPECT_EQ(bounds.left, pixelsFromTwips(row->rect.left, 192)) << name;
     EXPECT_EQ(bounds.right - bounds.left, pixelsFromTwips(row->rect.width, 192)) << name;
   }
+  // The designed client area at the new dpi, scrolling where the screen cannot hold all of it.
   RECT client{};
   GetClientRect(window(), &client);
-  EXPECT_EQ(client.right, pixelsFromTwips(form.clientWidth, 192));
+  EXPECT_LE(client.right, pixelsFromTwips(form.clientWidth, 192));
+  for (const int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO content{sizeof content, SIF_RANGE};
+    GetScrollInfo(window(), bar, &content);
+    EXPECT_EQ(content.nMax + 1,
+              pixelsFromTwips(bar == SB_HORZ ? form.clientWidth : form.clientHeight, 192));
+  }
 }
 
 TEST_F(MainWindowTest, MenusAndShortcutsComeFromTheTable) {
@@ -290,6 +297,74 @@ TEST_F(MainWindowTest, TypedNameSavedWithCtrlSAndYesIsWrittenToTheFile) {
   std::copy(name.begin(), name.end(), player.realName.begin());
   player.spoofName = player.realName;
   testing::putPlayer(expected, 1, 1, player);
+  EXPECT_TRUE(testing::readFileBytes(databasePath_) == expected);
+  EXPECT_EQ(title(), databasePath_);
+}
+
+// Player 2 holds what a save tidies: looking at him is no edit, and Ctrl+S and Yes store him as
+// designed though nothing was typed.
+TEST_F(MainWindowTest, AnUnEditedPlayerSavedWithCtrlSAndYesIsStoredAsDesigned) {
+  std::vector<db::Byte> untidy = image_;
+  testing::putPlayer(untidy, 1, 2, testing::untidyPlayer(testing::playerAt(image_, 1, 2)));
+  testing::writeFileBytes(databasePath_, untidy);
+  pick(control("cboTeams"), false, 1);
+  pick(control("cboTeams"), false, 0);
+  pick(control("lstPlayers"), true, 1);
+  EXPECT_EQ(title(), databasePath_) << "browsing marks nothing";
+  {
+    BoxAnswerer answerer([](HWND box, HWND) { click(box, IDYES); });
+    EXPECT_TRUE(pressCtrl(control("lstPlayers"), 'S'));
+    EXPECT_EQ(answerer.seen().text, "Save current player?");
+  }
+  std::vector<db::Byte> expected = untidy;
+  testing::putPlayer(expected, 1, 2, testing::savedAsDesigned(testing::playerAt(untidy, 1, 2)));
+  EXPECT_TRUE(testing::readFileBytes(databasePath_) == expected);
+  EXPECT_EQ(title(), databasePath_);
+}
+
+// Merge and Save write what Reload Team, the same name typed again and Save write.
+TEST_F(MainWindowTest, MergeAndSaveWriteWhatReloadAndTheSameEditTypedAgainWrite) {
+  pick(control("lstPlayers"), true, 1);
+  type(box(TextBox::txtRealName), "Merged Name");
+  std::vector<db::Byte> changed = image_;
+  for (int slot = 1; slot <= 6; ++slot) {
+    db::PlayerRecord player = testing::playerAt(changed, 1, slot);
+    player.battingAbilities[0] = static_cast<db::Byte>(player.battingAbilities[0] / 2);
+    testing::putPlayer(changed, 1, slot, slot == 2 ? testing::untidyPlayer(player) : player);
+  }
+  testing::writeFileBytes(databasePath_, changed);
+  // Yes to "Save current player?", then the button of the changed team's question.
+  const auto saveAnd = [this](int button) {
+    BoxAnswerer answerer([button](HWND box, HWND) {
+      click(box, IDYES);
+      while (IsWindow(box)) Sleep(10);
+      HWND changedTeam = waitForDialog(L"Zelbor Player Editor");
+      if (changedTeam != nullptr) click(changedTeam, button);
+    });
+    EXPECT_TRUE(pressCtrl(box(TextBox::txtRealName), 'S'));
+    answerer.seen();
+  };
+  const auto saveWithYes = [this] {
+    BoxAnswerer answerer([](HWND box, HWND) { click(box, IDYES); });
+    EXPECT_TRUE(pressCtrl(box(TextBox::txtRealName), 'S'));
+    answerer.seen();
+  };
+
+  saveAnd(IDNO);  // Merge
+  EXPECT_TRUE(testing::readFileBytes(databasePath_) == changed) << "nothing written before Save";
+  EXPECT_EQ(session_.window().text(TextBox::txtRealName), "Merged Name");
+  saveWithYes();
+  std::vector<db::Byte> expected = changed;
+  db::PlayerRecord renamed = testing::playerAt(changed, 1, 2);
+  renamed.realName = testing::namedPlayer("Merged Name").realName;
+  testing::putPlayer(expected, 1, 2, testing::savedAsDesigned(renamed));
+  EXPECT_TRUE(testing::readFileBytes(databasePath_) == expected);
+
+  testing::writeFileBytes(databasePath_, changed);
+  saveAnd(IDYES);  // Reload Team
+  EXPECT_TRUE(testing::readFileBytes(databasePath_) == changed);
+  type(box(TextBox::txtRealName), "Merged Name");
+  saveWithYes();
   EXPECT_TRUE(testing::readFileBytes(databasePath_) == expected);
   EXPECT_EQ(title(), databasePath_);
 }

@@ -1,5 +1,6 @@
 #include "win32/text_box_rules.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -54,6 +55,30 @@ class TextBoxRulesTest : public testing::Test {
   HWND window_ = nullptr;
 };
 
+// The text of the refusal tooltip on screen, or "" when none shows.
+std::string shownRefusal() {
+  std::wstring shown;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        wchar_t className[64] = {};
+        GetClassNameW(window, className, 64);
+        if (std::wstring_view(className) != TOOLTIPS_CLASSW || !IsWindowVisible(window)) {
+          return TRUE;
+        }
+        wchar_t text[512] = {};
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
+        tool.lpszText = text;
+        SendMessageW(window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+        *reinterpret_cast<std::wstring*>(found) = text;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&shown));
+  return db::utf8FromWide(shown);
+}
+
 TEST_F(TextBoxRulesTest, TypedCharactersPassTheBoxsKeyFilter) {
   const struct {
     TextBox box;
@@ -98,6 +123,41 @@ TEST_F(TextBoxRulesTest, PastedTextIsTakenOrRefusedWhole) {
     paste(control, c.pasted);
     EXPECT_EQ(editText(control), c.after) << db::utf8FromWide(c.pasted);
   }
+}
+
+TEST_F(TextBoxRulesTest, RefusalsShowTheRulesWordsUntilTheNextKey) {
+  ShowWindow(window_, SW_SHOW);
+  const struct {
+    TextBox box;
+    std::wstring typed;
+    std::wstring pasted;
+    const char* refusal;
+  } cases[] = {
+      {editor::txtStats(0), L"1234", L"",
+       "\"Mat.\" holds at most 3 characters, so \"4\" was not inserted."},
+      {TextBox::txtRealName, L"", L"Ohm \u03A9",
+       "\"Name\" cannot hold the character \"\u03A9\": the game's database stores only "
+       "Western European (Windows-1252) characters."},
+  };
+  for (const auto& c : cases) {
+    HWND control = edit(c.box);
+    SetFocus(control);
+    type(control, c.typed);
+    if (!c.pasted.empty()) paste(control, c.pasted);
+    EXPECT_EQ(shownRefusal(), c.refusal);
+    // The next key hides it.
+    type(control, L"\b");
+    EXPECT_EQ(shownRefusal(), "");
+  }
+  // A filtered key says nothing, as in the other editor; losing the focus hides a refusal.
+  HWND control = edit(editor::txtStats(0), "12");
+  SetFocus(control);
+  type(control, L"x");
+  EXPECT_EQ(shownRefusal(), "");
+  type(control, L"34");
+  EXPECT_NE(shownRefusal(), "");
+  SetFocus(window_);
+  EXPECT_EQ(shownRefusal(), "");
 }
 
 TEST_F(TextBoxRulesTest, CtrlVPastesThroughTheSameRules) {

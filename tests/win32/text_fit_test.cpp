@@ -6,9 +6,12 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "db/filesystem_path.h"
+#include "db/win32_program_folder.h"
 #include "db/win32_text.h"
 #include "support/shown_texts.h"
 #include "win32/design_font.h"
@@ -202,6 +205,37 @@ class Checker {
   Measure measure_;
 };
 
+std::wstring faceOf(HFONT font) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  DeleteDC(dc);
+  return face;
+}
+
+// The texts fit only in the font the windows were laid out in (in the message font, "10.09756"
+// needs 45 pixels where the batting average's box has 37 at 96 dpi): the programs carry it.
+TEST(DesignFont, TheProgramsCarryTheirFontAndFallBackToTheMessageFontWithoutIt) {
+  const std::filesystem::path folder = db::filesystemPath(db::programFolder());
+  EXPECT_TRUE(loadPrivateFont(db::pathOf(folder / L"LiberationSansNarrow-Regular.ttf")));
+  EXPECT_TRUE(std::filesystem::exists(folder / L"LiberationSansNarrow-Licence.txt"));
+  EXPECT_FALSE(loadPrivateFont(db::pathOf(folder / L"NoSuchFont.ttf")));
+
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 96));
+  HFONT fallback = createDesignFont(96, L"No Such Face");
+  HFONT message = CreateFontIndirectW(&metrics.lfMessageFont);
+  EXPECT_EQ(faceOf(fallback), faceOf(message));
+  EXPECT_NE(faceOf(fallback), L"Liberation Sans Narrow");
+  DeleteObject(message);
+  LOGFONTW made{};
+  GetObjectW(fallback, sizeof made, &made);
+  EXPECT_EQ(made.lfHeight, -11) << "8 pt at 96 dpi";
+  DeleteObject(fallback);
+}
+
 TEST(TextFit, EveryTextOfTheFourWindowsFitsItsControlAtEachDpi) {
   const std::vector<testing::ShownTexts> windows = testing::textsOfTheSampleDatabase();
   ASSERT_EQ(windows.size(), 4U);
@@ -212,7 +246,10 @@ TEST(TextFit, EveryTextOfTheFourWindowsFitsItsControlAtEachDpi) {
     EXPECT_TRUE(windows[window].texts.contains(control)) << control;
   }
   std::vector<std::pair<UINT, HFONT>> fonts;
-  for (const UINT dpi : {96U, 144U, 192U}) fonts.emplace_back(dpi, createDesignFont(dpi));
+  for (const UINT dpi : {96U, 144U, 192U}) {
+    fonts.emplace_back(dpi, createDesignFont(dpi));
+    ASSERT_EQ(faceOf(fonts.back().second), L"Liberation Sans Narrow") << dpi << " dpi";
+  }
   for (const testing::ShownTexts& shown : windows) {
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 2000, 2000, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
