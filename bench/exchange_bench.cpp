@@ -27,8 +27,9 @@ std::string exportedWorkbook(db::Database& database, const db::ValueLists& names
         exchange::addExported(exported, team, players);
       });
   if (!walk.ok()) state.SkipWithError(walk.error->message.c_str());
-  db::Result<std::string> bytes = exchange::exportedBytes(exported, exchange::TableFormat::Xlsx,
-                                                          exchange::ItemNames(names), false);
+  db::Result<std::string> bytes =
+      exchange::exportedBytes(db::systemFileSystem(), exported, exchange::TableFormat::Xlsx,
+                              exchange::ItemNames(names), false);
   if (!bytes) state.SkipWithError(bytes.error().message.c_str());
   return bytes ? std::move(bytes).value() : std::string();
 }

@@ -58,8 +58,8 @@ ExitStatus exportPlayers(const CommandContext& context, const ExportOptions& opt
       });
   if (!walk.ok()) return reportWalkError(context, walk);
   const db::Result<std::string> bytes =
-      exportedBytes(exported, *formatNamed(options.format), lists ? ItemNames(*lists) : kRawNumbers,
-                    options.byteOrderMark);
+      exportedBytes(context.fileSystem, exported, *formatNamed(options.format),
+                    lists ? ItemNames(*lists) : kRawNumbers, options.byteOrderMark);
   if (!bytes) return reportFileError(context, bytes.error());
   if (options.output.empty()) {
     context.out << bytes.value();

@@ -55,6 +55,10 @@ std::size_t lastSeparator(const std::string& path) {
 
 }  // namespace
 
+Path temporaryName(const Path& path, std::string_view extension) {
+  return path.utf8() + "." + randomSuffix() + std::string(extension);
+}
+
 Path folderOf(const Path& path) {
   const std::string& text = path.utf8();
   const std::size_t separator = lastSeparator(text);
@@ -100,9 +104,7 @@ Result<void> replaceFile(FileSystem& fileSystem, const Path& path, std::span<con
     return FileError{path.utf8(), "Cannot write \"" + path.utf8() + "\": the file is read-only."};
   }
   const Path& replaced = entry.value().linkedFile.empty() ? path : entry.value().linkedFile;
-  // A random name of some 50 bits, created only if no entry has it: another program's temporary
-  // file is never opened or replaced.
-  const Path temporary = replaced.utf8() + "." + randomSuffix() + ".tmp";
+  const Path temporary = temporaryName(replaced, ".tmp");
   auto created = fileSystem.createNew(temporary, entry.value().attributes);
   if (!created) return writeFailure(path, created.error());
   if (Result<void> filled = fillNewFile(fileSystem, temporary, *created.value(), bytes); !filled)

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "byte_order.h"
 #include "file_access.h"
@@ -29,6 +30,10 @@ Result<void> replaceFile(FileSystem& fileSystem, const Path& path, std::span<con
 Result<bool> namesDatabase(FileSystem& fileSystem, const Path& path, const Path& database);
 // The refusal of a write to `path` that names the database.
 FileError databaseAsOutput(const Path& path, const Path& database);
+
+// A name for a temporary file: `path`, a dot, some 50 random bits and `extension`. Created only if
+// no entry has it, another program's temporary file is never opened or replaced.
+Path temporaryName(const Path& path, std::string_view extension);
 
 // The folder part of a path ("." for a bare name), and the name after it.
 Path folderOf(const Path& path);

@@ -71,7 +71,7 @@ void Editor::mnuExport_Click(ExchangeWindows& windows) {
       });
   if (!walk.ok()) return reportWalkFailure(walk, "The export");
   const db::Result<std::string> bytes =
-      exchange::exportedBytes(exported, table->format, table->lists, true);
+      exchange::exportedBytes(fileSystem_, exported, table->format, table->lists, true);
   if (!bytes) return reportError(bytes.error().message);
   if (const db::Result<void> written =
           db::replaceFile(fileSystem_, path, db::bytesOf(bytes.value()), database_->databasePath());

@@ -32,11 +32,11 @@ void Editor::mnuFindPlayer_Click(PlayerFinder& finder) {
     return found;
   });
   if (!picked) return;
-  if (picked->team != loadedTeam_) {
+  if (picked->team != team_.team()) {
     // As picking the team in the list does, with its question about unsaved edits.
     view_.setSelectedIndex(ListControl::cboTeams, picked->team - 1);
     cboTeams_Click();
-    if (loadedTeam_ != picked->team) return;
+    if (team_.team() != picked->team) return;
   }
   selectPlayer(picked->slot - 1);
 }

@@ -13,9 +13,12 @@ void addExported(std::vector<ExportedPlayer>& exported, int team,
   }
 }
 
-db::Result<std::string> exportedBytes(const std::vector<ExportedPlayer>& exported,
+db::Result<std::string> exportedBytes(db::FileSystem& fileSystem,
+                                      const std::vector<ExportedPlayer>& exported,
                                       TableFormat format, ItemNames names, bool byteOrderMark) {
-  if (format == TableFormat::Xlsx) return xlsxWorkbook(playerSheet(exported, names), "Players");
+  if (format == TableFormat::Xlsx) {
+    return xlsxWorkbook(fileSystem, playerSheet(exported, names), "Players");
+  }
   std::ostringstream out;
   if (format == TableFormat::Csv) {
     writeCsv(out, exported, names, byteOrderMark);

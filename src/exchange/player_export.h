@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "db/file_access.h"
 #include "db/player_record.h"
 #include "db/result.h"
 #include "export_formats.h"
@@ -15,8 +16,10 @@ namespace zelbor::exchange {
 void addExported(std::vector<ExportedPlayer>& exported, int team,
                  std::span<const db::PlayerRecord> players);
 
-// The export in `format`; `byteOrderMark` applies to CSV. An xlsx workbook can fail to be built.
-db::Result<std::string> exportedBytes(const std::vector<ExportedPlayer>& exported,
+// The export in `format`; `byteOrderMark` applies to CSV. An xlsx workbook is built in a work
+// file through `fileSystem`, and can fail to be.
+db::Result<std::string> exportedBytes(db::FileSystem& fileSystem,
+                                      const std::vector<ExportedPlayer>& exported,
                                       TableFormat format, ItemNames names, bool byteOrderMark);
 
 }  // namespace zelbor::exchange

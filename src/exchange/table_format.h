@@ -8,7 +8,8 @@ namespace zelbor::exchange {
 // The file types players' tables are exported to and imported from.
 enum class TableFormat { Csv, Json, Xlsx };
 
-// Whether this build reads and writes xlsx workbooks: the Windows cross build lacks the libraries.
+// Whether this build reads and writes xlsx workbooks: one configured with ZELBOR_XLSX=OFF lacks
+// the libraries.
 bool buildHasXlsx();
 
 // Why a build without them refuses a workbook.

@@ -1,12 +1,12 @@
-// The xlsx format in a build without its libraries (libzip, pugixml, libxlsxwriter), as in the
-// Windows cross build: a workbook is refused with a message, and csv and json still work.
+// The xlsx format in a build without its libraries (libzip, pugixml, libxlsxwriter), configured
+// with ZELBOR_XLSX=OFF: a workbook is refused with a message, and csv and json still work.
 #include "table_format.h"
 #include "xlsx_reader.h"
 #include "xlsx_writer.h"
 
 namespace zelbor::exchange {
 
-db::Result<std::string> xlsxWorkbook(const SheetTable&, const std::string&) {
+db::Result<std::string> xlsxWorkbook(db::FileSystem&, const SheetTable&, const std::string&) {
   return db::FileError{"", "Cannot write an xlsx workbook: " + std::string(kNoXlsxSupport) + "."};
 }
 

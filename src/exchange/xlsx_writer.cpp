@@ -1,17 +1,21 @@
 #include "xlsx_writer.h"
 
-#include <unistd.h>
 #include <xlsxwriter.h>
+#ifdef _WIN32
+#include <windows.h>
+
+#include "db/win32_text.h"
+#endif
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
-#include <fstream>
-#include <sstream>
+
+#include "db/new_file.h"
+#include "db/path_in_folder.h"
+#include "db/temporary_folder.h"
+#include "db/whole_file.h"
 
 namespace zelbor::exchange {
 namespace {
@@ -19,6 +23,8 @@ namespace {
 constexpr double kMinimumWidth = 6;
 constexpr double kMaximumWidth = 40;
 constexpr const char* kListsSheet = "Lists";
+// Far above any players' table: all players of a database make some 200 KB.
+constexpr std::uint64_t kWorkbookSizeLimit = 256 << 20;
 
 // A fixed creation time keeps the same table's workbook the same bytes.
 constexpr std::time_t kCreationTime = 946684800;  // 2000-01-01
@@ -128,39 +134,81 @@ lxw_error fillWorkbook(lxw_workbook* workbook, const SheetTable& table,
   return LXW_NO_ERROR;
 }
 
-db::FileError workbookError(const std::string& path, const std::string& reason) {
-  return {path, "Cannot write the workbook \"" + path + "\": " + reason + "."};
+db::FileError workbookError(const db::Path& path, const std::string& reason) {
+  return {path.utf8(), "Cannot write the workbook \"" + path.utf8() + "\": " + reason + "."};
 }
 
-}  // namespace
+#ifdef _WIN32
+// MinGW's libxlsxwriter opens its file with fopen, which reads the name in the ANSI code page: a
+// folder the code page cannot spell is given by its short name, and a name still unspelt is none.
+std::string libraryPath(const db::Path& path) {
+  const auto ansi = [](const std::wstring& wide) -> std::string {
+    BOOL unspelt = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1,
+                                           nullptr, 0, nullptr, &unspelt);
+    if (length <= 0 || unspelt) return {};
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, text.data(), length,
+                        nullptr, nullptr);
+    text.pop_back();
+    return text;
+  };
+  const std::wstring wide = db::wideFromUtf8(path.utf8());
+  if (std::string spelt = ansi(wide); !spelt.empty()) return spelt;
+  const std::size_t separator = wide.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return {};
+  const std::wstring folder = wide.substr(0, separator);
+  std::wstring shortFolder(MAX_PATH + 1, L'\0');
+  const DWORD length = GetShortPathNameW(folder.c_str(), shortFolder.data(), MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return {};
+  shortFolder.resize(length);
+  return ansi(shortFolder + wide.substr(separator));
+}
+#else
+std::string libraryPath(const db::Path& path) { return path.utf8(); }
+#endif
 
-db::Result<std::string> xlsxWorkbook(const SheetTable& table, const std::string& sheetName) {
-  const char* folder = std::getenv("TMPDIR");
-  std::string path = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
-                     "/zelbor-db-XXXXXX.xlsx";
-  const int descriptor = mkstemps(path.data(), 5);
-  if (descriptor < 0) return workbookError(path, std::strerror(errno));
-  close(descriptor);
-  struct Remover {
-    const std::string& path;
-    ~Remover() { std::remove(path.c_str()); }
-  } remover{path};
-
-  lxw_workbook* workbook = workbook_new(path.c_str());
-  if (workbook == nullptr) return workbookError(path, "the workbook could not be created");
+// The library writes the workbook into a file of its own naming: `scratch`, made through the file
+// system first so that it is new and ours.
+db::Result<void> writeWorkbook(const db::Path& scratch, const SheetTable& table,
+                               const std::string& sheetName) {
+  const std::string name = libraryPath(scratch);
+  if (name.empty()) {
+    return workbookError(scratch, "the xlsx library cannot open a file of that name");
+  }
+  lxw_workbook* workbook = workbook_new(name.c_str());
+  if (workbook == nullptr) return workbookError(scratch, "the workbook could not be created");
   lxw_doc_properties properties{};
   properties.created = kCreationTime;
   workbook_set_properties(workbook, &properties);
   lxw_error error = fillWorkbook(workbook, table, sheetName);
   const lxw_error closed = workbook_close(workbook);
   if (error == LXW_NO_ERROR) error = closed;
-  if (error != LXW_NO_ERROR) return workbookError(path, lxw_strerror(error));
+  if (error != LXW_NO_ERROR) return workbookError(scratch, lxw_strerror(error));
+  return {};
+}
 
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (!in) return workbookError(path, std::strerror(errno));
-  return bytes.str();
+}  // namespace
+
+db::Result<std::string> xlsxWorkbook(db::FileSystem& fileSystem, const SheetTable& table,
+                                     const std::string& sheetName) {
+  const db::Path scratch =
+      db::temporaryName(db::pathInFolder(db::temporaryFolder(), "zelbor-workbook"), ".xlsx");
+  auto created = fileSystem.createNew(scratch, {});
+  if (!created) return created.error();
+  if (db::Result<void> closed = created.value()->close(); !closed) {
+    (void)fileSystem.remove(scratch);
+    return closed.error();
+  }
+  const db::Result<void> written = writeWorkbook(scratch, table, sheetName);
+  db::Result<std::vector<db::Byte>> bytes =
+      written ? db::readWholeFile(fileSystem, scratch, kWorkbookSizeLimit, "the workbook")
+              : db::Result<std::vector<db::Byte>>(written.error());
+  const db::Result<void> removed = fileSystem.remove(scratch);
+  if (!bytes) return bytes.error();
+  // A work file left behind is an error too: nothing of ours stays in the user's folders.
+  if (!removed) return removed.error();
+  return std::string(bytes.value().begin(), bytes.value().end());
 }
 
 }  // namespace zelbor::exchange

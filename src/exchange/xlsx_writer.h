@@ -4,6 +4,7 @@
 #include <variant>
 #include <vector>
 
+#include "db/file_access.h"
 #include "db/result.h"
 
 namespace zelbor::exchange {
@@ -28,7 +29,9 @@ struct SheetTable {
 // An xlsx workbook whose first sheet, `sheetName`, holds the table under a frozen header row,
 // with columns as wide as their contents. The drop-downs read their items from a second sheet.
 // Numbers are written with 16 significant digits, so a double made from a float's shortest
-// text reads back as that text. The workbook is built in a temporary file; an error names it.
-db::Result<std::string> xlsxWorkbook(const SheetTable& table, const std::string& sheetName);
+// text reads back as that text. The library builds the workbook in a work file in the temporary
+// folder, made, read and removed through `fileSystem`; an error names it.
+db::Result<std::string> xlsxWorkbook(db::FileSystem& fileSystem, const SheetTable& table,
+                                     const std::string& sheetName);
 
 }  // namespace zelbor::exchange

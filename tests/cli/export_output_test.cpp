@@ -1,5 +1,6 @@
-// export --output through the file system seam: every call of the replacement failing in turn,
-// the entries written in place rather than replaced, and links.
+// export --output through the file system seam: every call of the replacement (and of the xlsx
+// workbook's work file) failing in turn, the entries written in place rather than replaced, and
+// links.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,9 +9,13 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "exchange/table_format.h"
 #include "support/database_image.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_file.h"
+
+#include <cstdlib>
+#include <optional>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -33,12 +38,46 @@ using zelbor::testing::writeFileBytes;
 
 using Image = std::vector<db::Byte>;
 
+// The system's temporary folder, where the xlsx library's work file goes, moved to `folder` for
+// the test's time: TMPDIR, or TMP, which GetTempPath reads first.
+class TemporaryFolderAt {
+ public:
+  explicit TemporaryFolderAt(const std::filesystem::path& folder) {
+    if (const char* old = std::getenv(kVariable)) old_ = old;
+    set(folder.string());
+  }
+  ~TemporaryFolderAt() {
+    if (old_) {
+      set(*old_);
+    } else {
+#ifdef _WIN32
+      _putenv_s(kVariable, "");
+#else
+      unsetenv(kVariable);
+#endif
+    }
+  }
+  TemporaryFolderAt(const TemporaryFolderAt&) = delete;
+  TemporaryFolderAt& operator=(const TemporaryFolderAt&) = delete;
+
+ private:
+#ifdef _WIN32
+  static constexpr const char* kVariable = "TMP";
+  static void set(const std::string& value) { _putenv_s(kVariable, value.c_str()); }
+#else
+  static constexpr const char* kVariable = "TMPDIR";
+  static void set(const std::string& value) { setenv(kVariable, value.c_str(), 1); }
+#endif
+  std::optional<std::string> old_;
+};
+
 class ExportOutputTest : public ::testing::Test {
  protected:
   ExportOutputTest() {
     zelbor::testing::putTeam(database_, 2, 4, "Output");
     writeFileBytes(databasePath_, database_);
     writeFileBytes(output_, oldOutput_);
+    std::filesystem::create_directory(workFolder_);
   }
 
   struct Outcome {
@@ -46,10 +85,11 @@ class ExportOutputTest : public ::testing::Test {
     std::string out, err;
   };
 
-  Outcome run(db::FileSystem& fileSystem, const std::string& output) {
+  Outcome run(db::FileSystem& fileSystem, const std::string& output,
+              const std::string& format = "csv") {
     std::ostringstream out, err;
     const int status =
-        runCli({"export", databasePath_, "--format", "csv", "--output", output}, out, err,
+        runCli({"export", databasePath_, "--format", format, "--output", output}, out, err,
                {fileSystem, dir_.path().string()});
     return {status, out.str(), err.str()};
   }
@@ -68,23 +108,49 @@ class ExportOutputTest : public ::testing::Test {
   TempDir dir_;
   Image database_ = zelbor::testing::blankDatabase();
   std::string databasePath_ = dir_.file("TeamAndPlayerInfo.bag");
-  std::string output_ = dir_.file("players.csv");
+  std::string output_ = dir_.file("players.out");
   Image oldOutput_ = Image(5000, 'o');
+  // The temporary folder, apart from the output's.
+  std::filesystem::path workFolder_ = dir_.path() / "temporary";
+  TemporaryFolderAt temporaryFolder_{workFolder_};
 };
 
-TEST_F(ExportOutputTest, EveryFailingCallLeavesTheOutputOldOrNewAndIsReported) {
+// The writers of every format this build has; an xlsx workbook is first built in a work file.
+class EveryFormatTest : public ExportOutputTest,
+                        public ::testing::WithParamInterface<std::string> {
+ protected:
+  bool workbook() const { return GetParam() == "xlsx"; }
+  // The work files left in the temporary folder.
+  std::size_t workFiles() const {
+    const auto entries = std::filesystem::directory_iterator(workFolder_);
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+  }
+};
+
+TEST_P(EveryFormatTest, EveryFailingCallLeavesTheOutputOldOrNewAndIsReported) {
   FaultyFileSystem clean(db::systemFileSystem());
-  ASSERT_EQ(run(clean, output_).status, 0);
+  ASSERT_EQ(run(clean, output_, GetParam()).status, 0);
   const Image newOutput = readFileBytes(output_);
   ASSERT_NE(newOutput, oldOutput_);
   const std::vector<FileCall> calls = clean.calls();
   const auto rename = std::ranges::find(calls, FileCall::Rename);
   ASSERT_NE(rename, calls.end());
   const int renameCall = static_cast<int>(rename - calls.begin()) + 1;
-  for (const FileCall call : {FileCall::SameFile, FileCall::Examine, FileCall::Create,
-                              FileCall::Write, FileCall::Sync, FileCall::Close, FileCall::SyncFolder}) {
+  std::vector<FileCall> steps = {FileCall::SameFile, FileCall::Examine, FileCall::Create,
+                                 FileCall::Write,    FileCall::Sync,    FileCall::Close,
+                                 FileCall::SyncFolder};
+  for (const FileCall call : steps) {
     EXPECT_NE(std::ranges::find(calls, call), calls.end()) << "the loop reaches every step";
   }
+  if (workbook()) {
+    // The work file, made before the output's temporary file, is read back and removed.
+    const auto madeWorkFile = std::ranges::find(calls, FileCall::Create);
+    for (const FileCall call : {FileCall::Read, FileCall::Remove}) {
+      EXPECT_NE(std::find(madeWorkFile, calls.end(), call), calls.end())
+          << "the work file goes through the file system";
+    }
+  }
+  EXPECT_EQ(workFiles(), 0u);
   const std::vector<std::string> before = entries();
 
   const auto fails = [](int k, bool onwards) {
@@ -102,9 +168,10 @@ TEST_F(ExportOutputTest, EveryFailingCallLeavesTheOutputOldOrNewAndIsReported) {
       }
       FaultyFileSystem faulty(db::systemFileSystem());
       faulty.setRule(fails(k, onwards));
-      const Outcome outcome = run(faulty, output_);
+      const Outcome outcome = run(faulty, output_, GetParam());
       EXPECT_EQ(outcome.status, 2) << outcome.err;
-      EXPECT_THAT(outcome.err, AnyOf(HasSubstr(output_), HasSubstr(databasePath_)));
+      EXPECT_THAT(outcome.err, AnyOf(HasSubstr(output_), HasSubstr(databasePath_),
+                                     HasSubstr(workFolder_.string())));
       const Image after = readFileBytes(output_);
       if (k <= renameCall) {
         EXPECT_EQ(after, oldOutput_) << "a failure up to the rename leaves the old file";
@@ -112,10 +179,36 @@ TEST_F(ExportOutputTest, EveryFailingCallLeavesTheOutputOldOrNewAndIsReported) {
         EXPECT_EQ(after, newOutput) << "a failure after it leaves the new file whole";
       }
       EXPECT_EQ(entries(!onwards), before) << "no temporary file is left";
+      // Only a failing removal leaves the work file.
+      if (!onwards && calls[k - 1] != FileCall::Remove) {
+        EXPECT_EQ(workFiles(), 0u) << "no work file is left";
+      }
+      for (const auto& entry : std::filesystem::directory_iterator(workFolder_))
+        std::filesystem::remove(entry.path());
       EXPECT_EQ(faulty.openFiles(), 0);
       EXPECT_EQ(readFileBytes(databasePath_), database_);
     }
   }
+}
+
+std::vector<std::string> formats() {
+  std::vector<std::string> names = {"csv", "json"};
+  if (exchange::buildHasXlsx()) names.push_back("xlsx");
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, EveryFormatTest, ::testing::ValuesIn(formats()),
+                         [](const auto& info) { return info.param; });
+
+TEST_F(ExportOutputTest, AWorkbookWhoseWorkFileCannotBeMadeIsReportedAndWritesNothing) {
+  if (!exchange::buildHasXlsx()) GTEST_SKIP() << "this build has no xlsx";
+  std::filesystem::remove(workFolder_);
+  const Outcome outcome = run(db::systemFileSystem(), output_, "xlsx");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_THAT(outcome.err, HasSubstr(workFolder_.string()));
+  EXPECT_EQ(readFileBytes(output_), oldOutput_);
+  EXPECT_EQ(entries(), (std::vector<std::string>{"TeamAndPlayerInfo.bag", "players.out"}));
+  std::filesystem::create_directory(workFolder_);
 }
 
 #ifndef _WIN32

@@ -54,7 +54,7 @@ TEST(XlsxWriter, TextStaysTextAndFloatsReadBackExactly) {
       {std::string("a\x01\tb_x0041_\r\n\x1f"), std::monostate{}, std::monostate{}});
   for (const float value : floats)
     table.rows.push_back({std::string("x"), std::monostate{}, shortestDouble(value)});
-  const auto workbook = xlsxWorkbook(table, "Players");
+  const auto workbook = xlsxWorkbook(db::systemFileSystem(), table, "Players");
   ASSERT_TRUE(workbook.ok()) << workbook.error().message;
   const auto rows = readXlsxFirstSheet(workbook.value(), "w.xlsx");
   ASSERT_TRUE(rows.ok()) << rows.error().message;
@@ -74,7 +74,7 @@ TEST(XlsxWriter, TextStaysTextAndFloatsReadBackExactly) {
 }
 
 TEST(XlsxWriter, HeaderIsFrozenTextColumnsAreTextListsAreDropDowns) {
-  const auto workbook = xlsxWorkbook(rosterTable(), "Players");
+  const auto workbook = xlsxWorkbook(db::systemFileSystem(), rosterTable(), "Players");
   ASSERT_TRUE(workbook.ok()) << workbook.error().message;
   const std::string sheet = zipEntry(workbook.value(), "xl/worksheets/sheet1.xml");
   EXPECT_THAT(
@@ -94,7 +94,7 @@ TEST(XlsxWriter, HeaderIsFrozenTextColumnsAreTextListsAreDropDowns) {
   ASSERT_TRUE(lists.ok());
   EXPECT_EQ(lists.value().size(), 4u);
   EXPECT_THAT(lists.value()[3].cells, ElementsAre("Élan"));
-  EXPECT_EQ(workbook.value(), xlsxWorkbook(rosterTable(), "Players").value())
+  EXPECT_EQ(workbook.value(), xlsxWorkbook(db::systemFileSystem(), rosterTable(), "Players").value())
       << "same table, same bytes";
 }
 

@@ -1,16 +1,22 @@
 #include "win32/main_window.h"
 
 #include <commctrl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "box_answerer.h"
+#include "cli/cli.h"
 #include "db/list_files.h"
 #include "editor/ability_bars.h"
+#include "exchange/table_format.h"
+#include "file_dialog_parts.h"
 #include "forms/main_window_form.h"
 #include "forms/menus.h"
 #include "support/database_image.h"
@@ -398,6 +404,38 @@ TEST_F(MainWindowTest, ClosingWithEditsAsksToSaveDiscardOrCancel) {
     SendMessageW(closing, WM_CLOSE, 0, 0);
   }
   EXPECT_FALSE(IsWindow(closing)) << "Discard closes it";
+  EXPECT_TRUE(testing::readFileBytes(databasePath_) == image_);
+}
+
+// The window's Export through its file dialog, the workbook chosen: the same bytes as
+// zelbor-db export --format xlsx --names writes with the same list files.
+TEST_F(MainWindowTest, AWorkbookExportedThroughTheWindowIsTheCommandLinesWorkbook) {
+  if (!exchange::buildHasXlsx()) GTEST_SKIP() << "this build has no xlsx";
+  const std::string workbook = dir_.file("players.xlsx");
+  std::thread user([&] {
+    HWND dialog = waitForDialog(L"Export Players");
+    ASSERT_NE(dialog, nullptr);
+    HWND types = GetDlgItem(dialog, kFileTypeList);
+    SendMessageW(types, CB_SETCURSEL, 0, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(types));
+    SetDlgItemTextW(dialog, kFileNameBox, db::wideFromUtf8(workbook).c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
+  {
+    BoxAnswerer answerer([](HWND box, HWND) { click(box, IDOK); });
+    EXPECT_TRUE(pressCtrl(window(), 'E'));
+    user.join();
+    EXPECT_THAT(answerer.seen().text, ::testing::HasSubstr("players were exported"));
+  }
+  const std::string expected = dir_.file("expected.xlsx");
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::runCli({"export", databasePath_, "--format", "xlsx", "--names", "--output",
+                         expected},
+                        out, err, {db::systemFileSystem(), programFolder_}),
+            0)
+      << err.str();
+  EXPECT_TRUE(testing::readFileBytes(workbook) == testing::readFileBytes(expected));
   EXPECT_TRUE(testing::readFileBytes(databasePath_) == image_);
 }
 
