@@ -214,8 +214,9 @@ class DesktopEditingKeys final : public QObject {
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::ShortcutOverride) return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (key.modifiers() == Qt::ControlModifier &&
-        QStringLiteral("AEFIOS").contains(QChar(key.key())))
+    // Ctrl itself comes here too, as a key beyond any character.
+    if (key.modifiers() == Qt::ControlModifier && key.key() >= Qt::Key_A &&
+        key.key() <= Qt::Key_Z && QStringLiteral("AEFIOS").contains(QChar(key.key())))
       event->accept();
     return false;
   }
