@@ -27,8 +27,11 @@ if(ZELBOR_XLSX)
       "The unpacked sources of the cross-built xlsx libraries")
   set(cross_prefix ${CMAKE_BINARY_DIR}/cross-libraries)
   set(mingw_zlib ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
+  # The libraries are configured in folders of their own: the toolchain named from the source tree.
+  get_filename_component(ZELBOR_TOOLCHAIN_FILE ${CMAKE_TOOLCHAIN_FILE} ABSOLUTE BASE_DIR
+                         ${CMAKE_SOURCE_DIR})
   set(cross_arguments
-    -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE} -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_TOOLCHAIN_FILE=${ZELBOR_TOOLCHAIN_FILE} -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX=${cross_prefix} -DCMAKE_INSTALL_LIBDIR=lib -DBUILD_SHARED_LIBS=OFF
     -DZLIB_LIBRARY=${mingw_zlib} -DZLIB_INCLUDE_DIR=${CMAKE_FIND_ROOT_PATH}/include)
   file(MAKE_DIRECTORY ${cross_prefix}/include)

@@ -73,7 +73,7 @@ void scroll(HWND window, UINT message, WORD code) {
   SendMessageW(window, message, MAKEWPARAM(code, 0), 0);
 }
 
-class MainWindowFitTest : public testing::TestWithParam<Screen> {
+class MainWindowFitTest : public ::testing::TestWithParam<Screen> {
  protected:
   void SetUp() override {
     const Screen& screen = GetParam();
@@ -187,7 +187,7 @@ TEST_P(MainWindowFitTest, FitsTheWorkAreaAndScrollsToEveryControl) {
   expectWheelScrollsDown();
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, MainWindowFitTest, testing::ValuesIn(kScreens));
+INSTANTIATE_TEST_SUITE_P(Screens, MainWindowFitTest, ::testing::ValuesIn(kScreens));
 
 }  // namespace
 }  // namespace zelbor::win32
