@@ -13,6 +13,7 @@
 
 #include "box_answerer.h"
 #include "cli/cli.h"
+#include "db/backup_folder.h"
 #include "db/list_files.h"
 #include "editor/ability_bars.h"
 #include "exchange/table_format.h"
@@ -46,7 +47,7 @@ class MainWindowTest : public ::testing::Test {
       : programFolder_(makeProgramFolder(dir_)),
         databasePath_(dir_.file("TeamAndPlayerInfo.bag")),
         image_(testing::EditorHarness::standardImage()),
-        session_(db::systemFileSystem(), {programFolder_, {}, ".", nullptr}) {}
+        session_(db::systemFileSystem(), {programFolder_, {}, ".", db::backupFolderFromEnvironment}) {}
 
   void SetUp() override {
     testing::writeFileBytes(databasePath_, image_);

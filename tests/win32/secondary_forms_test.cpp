@@ -15,6 +15,7 @@
 
 #include "batch/ability_scaling.h"
 #include "box_answerer.h"
+#include "db/backup_folder.h"
 #include "db/layout.h"
 #include "db/win32_text.h"
 #include "editor/messages.h"
@@ -384,7 +385,7 @@ class MenuWindowsTest : public ::testing::Test, public testing::EditorHarness {
  protected:
   MenuWindowsTest()
       : windowEditor(mainWindow, prompts, fileDialog, browser, fileSystem,
-                     {programFolder, {}, ".", nullptr}) {
+                     {programFolder, {}, ".", db::backupFolderFromEnvironment}) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     mainWindow.setEditor(windowEditor);
   }
