@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
-#include <QSet>
 #include <QWidget>
+
+#include "editor/held_keys.h"
 
 namespace zelbor::ui {
 namespace {
@@ -19,10 +20,10 @@ class HeldKeyFilter final : public QObject {
     if (widget == nullptr) return false;
     switch (event->type()) {
       case QEvent::Show:
-        if (widget->isWindow() && widget->isModal()) pressedHere_.insert(widget, {});
+        if (widget->isWindow() && widget->isModal()) heldKeys_.insert(widget, {});
         return false;
       case QEvent::Hide:
-        if (widget->isWindow()) pressedHere_.remove(widget);
+        if (widget->isWindow()) heldKeys_.remove(widget);
         return false;
       case QEvent::KeyPress:
       case QEvent::ShortcutOverride:
@@ -37,20 +38,18 @@ class HeldKeyFilter final : public QObject {
   // Whether `key`, received by a widget of `window`, is a repeat of a key the window did not see
   // go down.
   bool dropped(const QWidget* window, QKeyEvent& key) {
-    const auto pressed = pressedHere_.find(window);
-    if (pressed == pressedHere_.end()) return false;
-    if (!key.isAutoRepeat()) {
-      if (key.type() == QEvent::KeyPress) pressed->insert(key.key());
-      return false;
-    }
-    if (pressed->contains(key.key())) return false;
+    const auto held = heldKeys_.find(window);
+    if (held == heldKeys_.end()) return false;
+    // A key goes down with its press; an override or release of it says nothing new.
+    if (!key.isAutoRepeat() && key.type() != QEvent::KeyPress) return false;
+    if (held->passes(key.key(), key.isAutoRepeat())) return false;
     // An accepted override keeps the repeat from triggering a shortcut; the press is dropped.
     key.accept();
     return true;
   }
 
   // The keys that went down in each open modal window.
-  QHash<const QWidget*, QSet<int>> pressedHere_;
+  QHash<const QWidget*, editor::HeldKeys> heldKeys_;
 };
 
 }  // namespace

@@ -26,11 +26,7 @@ LRESULT CALLBACK HeldKeyFilter::dropHeldKeys(int code, WPARAM wParam, LPARAM lPa
     if (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN) {
       // Bit 30: the key was already down.
       const bool repeat = (message->lParam & (1L << 30)) != 0;
-      if (!repeat) {
-        innermost->keysPressedHere_.insert(message->wParam);
-      } else if (!innermost->keysPressedHere_.contains(message->wParam)) {
-        return TRUE;
-      }
+      if (!innermost->heldKeys_.passes(static_cast<int>(message->wParam), repeat)) return TRUE;
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -2,14 +2,12 @@
 
 #include <windows.h>
 
-#include <set>
+#include "editor/held_keys.h"
 
 namespace zelbor::win32 {
 
-// Lives while a modal dialog or message box of this thread is open: a key that went down before
-// it opened keeps repeating into it, and those repeats neither move its focus nor press its
-// buttons. A key pressed while it is open works as usual, its own repeats included. The innermost
-// of nested ones decides.
+// Lives while a modal window or message box of this thread is open and keeps the held-key rule
+// (editor::HeldKeys) for it. The innermost of nested ones decides.
 class HeldKeyFilter {
  public:
   HeldKeyFilter();
@@ -20,7 +18,7 @@ class HeldKeyFilter {
  private:
   static LRESULT CALLBACK dropHeldKeys(int code, WPARAM wParam, LPARAM lParam);
 
-  std::set<WPARAM> keysPressedHere_;
+  editor::HeldKeys heldKeys_;
   HeldKeyFilter* outer_;
   HHOOK hook_ = nullptr;
 };
