@@ -1,5 +1,7 @@
 #include "form_window.h"
 
+#include "held_keys.h"
+
 namespace zelbor::win32 {
 
 FormWindow::FormWindow(const forms::FormSpec& form, HWND owner, const std::string& captionEnd)
@@ -34,6 +36,7 @@ void FormWindow::runModal() {
   SetActiveWindow(window());
   SetFocus(GetNextDlgTabItem(window(), nullptr, FALSE));
   open_ = true;
+  const HeldKeyFilter held;
   MSG message{};
   while (open_) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
