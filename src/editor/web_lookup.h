@@ -15,6 +15,10 @@ inline constexpr std::string_view kNameMark = "{name}";
 inline constexpr std::string_view kDefaultLookupAddress =
     "https://stats.espncricinfo.com/ci/engine/stats/analysis.html?search={name};template=analysis";
 
+// How long a started browser handler may take to fail: one without a browser to hand the address
+// to fails at once; one still running after this is taken as the browser.
+inline constexpr int kBrowserFailureWaitMilliseconds = 1500;
+
 // Why `address` cannot be a look-up address, as a phrase ("has no {name}"); nothing when it can:
 // an http or https address with a host and kNameMark once.
 std::optional<std::string> lookupAddressProblem(std::string_view address);

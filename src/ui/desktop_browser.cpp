@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "editor/web_lookup.h"
+
 namespace zelbor::ui {
 
 bool DesktopBrowser::open(const std::string& address) {
@@ -16,16 +18,16 @@ bool DesktopBrowser::open(const std::string& address) {
   // xdg-open, which hands the address to the desktop's handler, is asked directly: Qt starts it
   // detached and takes its start for success, so a failure to find a browser went unseen.
   // Without a browser it fails at once; one still running waits on the browser it started.
-  constexpr int kFailureWaitMilliseconds = 1500;
   auto* opener = new QProcess(QCoreApplication::instance());
   QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
-  QObject::connect(opener, &QProcess::errorOccurred, opener, [opener](QProcess::ProcessError error) {
-    if (error == QProcess::FailedToStart) opener->deleteLater();
-  });
+  QObject::connect(opener, &QProcess::errorOccurred, opener,
+                   [opener](QProcess::ProcessError error) {
+                     if (error == QProcess::FailedToStart) opener->deleteLater();
+                   });
   // The address, percent-encoded already, is an argument of its own: no shell sees it.
   opener->start(QStringLiteral("xdg-open"), {QString::fromStdString(address)});
   if (!opener->waitForStarted()) return false;
-  if (!opener->waitForFinished(kFailureWaitMilliseconds)) return true;
+  if (!opener->waitForFinished(editor::kBrowserFailureWaitMilliseconds)) return true;
   return opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
 #endif
 }

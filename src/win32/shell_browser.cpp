@@ -6,16 +6,9 @@
 #include <shellapi.h>
 
 #include "db/win32_text.h"
+#include "editor/web_lookup.h"
 
 namespace zelbor::win32 {
-namespace {
-
-// How long a started handler may take to fail: one that fails (Wine's winebrowser without a
-// browser to hand the address to) does so at once; one still running is taken as the browser.
-constexpr DWORD kFailureWaitMilliseconds = 1500;
-
-}  // namespace
-
 bool ShellBrowser::open(const std::string& address) {
   const std::wstring wide = db::wideFromUtf8(address);
   SHELLEXECUTEINFOW execute{};
@@ -29,7 +22,9 @@ bool ShellBrowser::open(const std::string& address) {
   // A browser already running is handed the address without a new process.
   if (execute.hProcess == nullptr) return true;
   DWORD status = STILL_ACTIVE;
-  if (WaitForSingleObject(execute.hProcess, kFailureWaitMilliseconds) == WAIT_OBJECT_0) {
+  if (WaitForSingleObject(execute.hProcess,
+                          static_cast<DWORD>(editor::kBrowserFailureWaitMilliseconds)) ==
+      WAIT_OBJECT_0) {
     GetExitCodeProcess(execute.hProcess, &status);
   }
   CloseHandle(execute.hProcess);
